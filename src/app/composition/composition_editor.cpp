@@ -1,0 +1,9 @@
+#include "composition/composition_editor.h"
+
+namespace rw {
+
+TForm9::TForm9(QWidget* parent) : QDialog(parent) {
+    setObjectName("Form9");
+}
+
+}  // namespace rw

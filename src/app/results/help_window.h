@@ -1,0 +1,12 @@
+#pragma once
+#include <QDialog>
+
+namespace rw {
+
+class TForm10 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm10(QWidget* parent = nullptr);
+};
+
+}  // namespace rw

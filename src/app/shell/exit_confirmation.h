@@ -1,0 +1,12 @@
+#pragma once
+#include <QDialog>
+
+namespace rw {
+
+class TForm3 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm3(QWidget* parent = nullptr);
+};
+
+}  // namespace rw

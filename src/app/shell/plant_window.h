@@ -1,0 +1,12 @@
+#pragma once
+#include <QDialog>
+
+namespace rw {
+
+class TForm4 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm4(QWidget* parent = nullptr);
+};
+
+}  // namespace rw

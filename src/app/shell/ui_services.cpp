@@ -1,0 +1,63 @@
+#include "shell/ui_services.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace rw::ui {
+
+Hooks& TestHooks() {
+    static Hooks hooks;
+    return hooks;
+}
+
+void ShowMessage(QWidget* parent, const QString& text) {
+    if (TestHooks().message) return TestHooks().message(text);
+    QMessageBox box(QMessageBox::NoIcon, QString(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void ShowError(QWidget* parent, const QString& text) {
+    if (TestHooks().message) return TestHooks().message(text);
+    QMessageBox box(QMessageBox::Critical, QObject::tr("Error"), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+    if (TestHooks().yesNo) return TestHooks().yesNo(text);
+    return QMessageBox::question(parent, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& prompt, const QString& initial) {
+    if (TestHooks().text) return TestHooks().text(prompt, initial);
+    bool ok = false;
+    QString s = QInputDialog::getText(parent, title, prompt, QLineEdit::Normal, initial, &ok);
+    if (!ok) return std::nullopt;
+    return s;
+}
+
+QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                       const QString& fileName) {
+    if (TestHooks().openFile) return TestHooks().openFile(title, folder);
+    QString start = fileName.isEmpty() ? folder : folder + "/" + fileName;
+    return QFileDialog::getOpenFileName(parent, title, start, filter);
+}
+
+QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                       const QString& defaultSuffix, const QString& fileName) {
+    if (TestHooks().saveFile) return TestHooks().saveFile(title, folder);
+    QFileDialog dlg(parent, title, folder, filter);
+    dlg.setAcceptMode(QFileDialog::AcceptSave);
+    dlg.setDefaultSuffix(defaultSuffix);
+    if (!fileName.isEmpty()) dlg.selectFile(fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().first();
+}
+
+int ExecModal(QDialog* dialog) {
+    if (TestHooks().modal) return TestHooks().modal(dialog);
+    return dialog->exec();
+}
+
+}  // namespace rw::ui

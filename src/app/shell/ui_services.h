@@ -1,0 +1,43 @@
+#pragma once
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+class QDialog;
+
+namespace rw::ui {
+
+// Every message box, question, prompt, file dialog and modal window of the
+// program goes through these calls, so that the window tests can answer
+// them without a user (see Hooks below).
+
+// A message box with OK.
+void ShowMessage(QWidget* parent, const QString& text);
+// An error message box (the text of a failed action).
+void ShowError(QWidget* parent, const QString& text);
+// A question with Yes/No; true for Yes.
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text);
+// An input prompt; nullopt when cancelled.
+std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& prompt, const QString& initial);
+// File dialogs; an empty text when cancelled. `filter` is in Qt's notation
+// ("Excel (*.xls)").
+QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                       const QString& fileName = {});
+QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
+                       const QString& defaultSuffix, const QString& fileName = {});
+// Runs a window modally and returns its result code.
+int ExecModal(QDialog* dialog);
+
+// Test hooks: when set, they replace the interactive call.
+struct Hooks {
+    std::function<void(const QString& text)> message;  // ShowMessage and ShowError
+    std::function<bool(const QString& text)> yesNo;
+    std::function<std::optional<QString>(const QString& prompt, const QString& initial)> text;
+    std::function<QString(const QString& title, const QString& folder)> openFile;
+    std::function<QString(const QString& title, const QString& folder)> saveFile;
+    std::function<int(QDialog* dialog)> modal;
+};
+Hooks& TestHooks();
+
+}  // namespace rw::ui

@@ -1,0 +1,28 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace rw {
+
+// Date values are days since 30 December 1899 as IEEE doubles (the fraction
+// is the time of day), the form stored in every binary file of the program.
+double EncodeDate(int year, int month, int day);
+void DecodeDate(double value, int& year, int& month, int& day);
+bool IsValidDate(int year, int month, int day);
+
+// "dd.mm.yy" / "dd.mm.yyyy" with the given separator.
+std::string FormatDateShort(double value, char separator = '.');   // dd.mm.yy
+std::string FormatDateLong(double value, char separator = '.');    // dd.mm.yyyy
+
+// Reads a date in the regional short date format (day, month, year with the
+// given separator). A two-digit year is taken within the hundred years that
+// begin 50 years before `currentYear`. Throws UserError("'%s' is not a valid
+// date") when the text is not a date.
+double ParseShortDate(std::string_view text, char separator, int currentYear);
+bool TryParseShortDate(std::string_view text, char separator, int currentYear, double& value);
+
+// The current calendar year and date value of the machine's clock.
+int CurrentYear();
+double Today();
+
+}  // namespace rw

@@ -1,0 +1,173 @@
+#include "common/files.h"
+
+#include "common/errors.h"
+
+#include <fnmatch.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <random>
+
+namespace fs = std::filesystem;
+
+namespace rw {
+namespace {
+
+std::string ErrnoMessage(int err) {
+    switch (err) {
+        case ENOENT: return "File not found";
+        case EACCES:
+        case EPERM:
+        case EROFS: return "File access denied";
+        case ENOTDIR: return "Path not found";
+        default: return std::strerror(err);
+    }
+}
+
+fs::path P(const std::string& path) { return fs::path(ToNative(path)); }
+
+}  // namespace
+
+std::string ToNative(std::string_view path) {
+    std::string s(path);
+#ifndef _WIN32
+    std::replace(s.begin(), s.end(), '\\', '/');
+#endif
+    return s;
+}
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+    std::string s(folder);
+    if (!s.empty() && s.back() != '\\' && s.back() != '/') s += '\\';
+    s += name;
+    return s;
+}
+
+bool FileExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_regular_file(P(path), ec);
+}
+
+bool FolderExists(const std::string& path) {
+    std::error_code ec;
+    return fs::is_directory(P(path), ec);
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::string native = ToNative(path);
+    std::error_code ec;
+    if (fs::is_directory(native, ec)) throw UserError("File access denied");
+    FILE* f = std::fopen(native.c_str(), "rb");
+    if (!f) throw UserError(ErrnoMessage(errno));
+    std::string data;
+    char buf[65536];
+    size_t n;
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
+    bool bad = std::ferror(f);
+    std::fclose(f);
+    if (bad) throw UserError("Read beyond end of file");
+    return data;
+}
+
+std::vector<std::string> SplitLines(std::string_view b) {
+    std::vector<std::string> lines;
+    size_t start = 0, i = 0, n = b.size();
+    while (i < n) {
+        char c = b[i];
+        if (c == '\r' || c == '\n') {
+            lines.emplace_back(b.substr(start, i - start));
+            if (c == '\r' && i + 1 < n && b[i + 1] == '\n') ++i;
+            ++i;
+            start = i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n) lines.emplace_back(b.substr(start));
+    return lines;
+}
+
+std::string JoinLinesCrLf(const std::vector<std::string>& lines) {
+    std::string out;
+    for (const auto& l : lines) {
+        out += l;
+        out += "\r\n";
+    }
+    return out;
+}
+
+void WriteFileAtomic(const std::string& path, std::string_view bytes) {
+    fs::path target = P(path);
+    fs::path dir = target.parent_path();
+    if (dir.empty()) dir = ".";
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) throw UserError("Path not found");
+    static std::mt19937_64 rng{std::random_device{}()};
+    fs::path tmp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(rng() % 1000000));
+    FILE* f = std::fopen(tmp.c_str(), "wb");
+    if (!f) throw UserError(ErrnoMessage(errno));
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = (std::fflush(f) == 0) && ok;
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok) {
+        fs::remove(tmp, ec);
+        throw UserError("Disk full");
+    }
+    if (std::rename(tmp.c_str(), target.c_str()) != 0) {
+        int err = errno;
+        fs::remove(tmp, ec);
+        throw UserError(ErrnoMessage(err));
+    }
+}
+
+void AppendToFile(const std::string& path, std::string_view bytes) {
+    std::string native = ToNative(path);
+    FILE* f = std::fopen(native.c_str(), "ab");
+    if (!f) throw UserError(ErrnoMessage(errno));
+    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = (std::fclose(f) == 0) && ok;
+    if (!ok) throw UserError("Disk full");
+}
+
+void CopyFile(const std::string& from, const std::string& to) {
+    std::string data = ReadFileBytes(from);
+    WriteFileAtomic(to, data);
+}
+
+void CreateFolders(const std::string& path) {
+    std::error_code ec;
+    fs::create_directories(P(path), ec);
+    if (ec && !fs::is_directory(P(path))) throw UserError(ErrnoMessage(ec.value()));
+}
+
+void DeleteFile(const std::string& path) {
+    std::string native = ToNative(path);
+    if (std::remove(native.c_str()) != 0 && errno != ENOENT) throw UserError(ErrnoMessage(errno));
+}
+
+std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern) {
+    std::vector<std::string> names;
+    std::error_code ec;
+    std::string pat(pattern);
+    for (fs::directory_iterator it(P(folder), ec), end; !ec && it != end; it.increment(ec)) {
+        if (!it->is_regular_file(ec)) continue;
+        std::string name = it->path().filename().string();
+        if (fnmatch(pat.c_str(), name.c_str(), 0) == 0) names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ProgramFolder() {
+    std::error_code ec;
+    fs::path exe = fs::read_symlink("/proc/self/exe", ec);
+    if (ec) return ".";
+    return exe.parent_path().string();
+}
+
+}  // namespace rw

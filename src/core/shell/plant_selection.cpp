@@ -1,0 +1,95 @@
+#include "shell/plant_selection.h"
+
+#include "common/errors.h"
+#include "common/files.h"
+#include "common/number_format.h"
+#include "shell/plant_table.h"
+
+#include <cstdlib>
+
+namespace rw {
+
+void SelectPlant(ProgramContext& c, int row) {
+    if (row < 0 || row >= kPlantCount) throw UserError("List index out of bounds (" + std::to_string(row) + ")");
+    const PlantRow& p = PlantTable()[static_cast<size_t>(row)];
+    const std::string n = GetNumU(row);
+    c.plantCaption = p.storedCaption;
+
+    // l90 is emptied first and filled line by line from l90.N.
+    const std::string l90 = JoinPath(c.baseFolder, "l90");
+    WriteFileAtomic(l90, "");
+    std::string master = ReadFileBytes(JoinPath(c.baseFolder, "l90." + n));
+
+    c.plantFolder = c.baseFolder + p.subPath;
+    c.fractionFolder = c.plantFolder + "\\Fr";
+    WriteFileAtomic(l90, JoinLinesCrLf(SplitLines(master)));
+    c.fractionProgram = p.fractionProgram;
+    c.researchFolder = c.plantFolder + "\\Issl";
+    try {
+        CopyFile(JoinPath(c.baseFolder, "kfr1." + n), JoinPath(c.baseFolder, "kfr1"));
+    } catch (const UserError&) {
+        // The fractional-composition settings are optional.
+    }
+    if (!FolderExists(c.fractionFolder)) CreateFolders(c.fractionFolder);
+    if (!FolderExists(c.researchFolder)) CreateFolders(c.researchFolder);
+
+    auto lines = SplitLines(ReadFileBytes(l90));
+    c.reactorCount = ReactorCountFromLine(lines.empty() ? std::string() : lines[0]);
+}
+
+void FinishPlantSelection(ProgramContext& c, int row) { c.plantIndex = row; }
+
+std::string MainWindowCaption(const ProgramContext& c) {
+    return " Установка: " + c.plantCaption + std::string(28, ' ') + "Дата отбора: " + c.sampleName;
+}
+
+std::string GetNumU(int row) { return std::to_string(row + 1); }
+
+int ReactorCountFromLine(std::string_view line) {
+    for (size_t i = 42; i < line.size(); ++i) {
+        char ch = line[i];
+        if (ch >= '0' && ch <= '9') {
+            int count = ch - '0';
+            if (count < 3) return 3;
+            if (count > kMaxReactors) return kMaxReactors;
+            return count;
+        }
+    }
+    return 3;
+}
+
+namespace {
+
+std::vector<double> NumbersOfLine(const std::string& l90Path, size_t lineIndex, size_t count) {
+    auto lines = SplitLines(ReadFileBytes(l90Path));
+    if (lineIndex >= lines.size()) throw UserError("Read beyond end of file");
+    std::vector<double> out;
+    std::string_view s = lines[lineIndex];
+    size_t i = 0;
+    while (out.size() < count) {
+        while (i < s.size() && (s[i] == ' ' || s[i] == '\t')) ++i;
+        size_t b = i;
+        while (i < s.size() && s[i] != ' ' && s[i] != '\t') ++i;
+        double v = 0;
+        if (b == i || !ParseStrictNumber(s.substr(b, i - b), v)) throw UserError("Invalid numeric input");
+        out.push_back(v);
+    }
+    return out;
+}
+
+}  // namespace
+
+std::array<double, 3> ReadReactorWeights(const std::string& l90Path) {
+    auto v = NumbersOfLine(l90Path, 1, 3);
+    return {v[0], v[1], v[2]};
+}
+
+double ReadPlantConstant(const std::string& l90Path) { return NumbersOfLine(l90Path, 6, 1)[0]; }
+
+void DeleteBakFiles(const std::string& base) {
+    for (const auto& name : ListFiles(base, "*.bak")) DeleteFile(JoinPath(base, name));
+}
+
+std::string BaseFolderOf(const std::string& programFolder) { return programFolder + "\\bin\\sk"; }
+
+}  // namespace rw

@@ -1,0 +1,44 @@
+#pragma once
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "shell/program_context.h"
+
+namespace rw {
+
+// Plant selection of row r (0..16): copies l90.N to l90 and kfr1.N to kfr1 in
+// the base folder, creates the fraction and research folders and reads the
+// reactor count; fills the plant fields of the context. A missing l90.N
+// throws UserError("File not found") after l90 has been emptied and the
+// caption changed, as the user then sees it. A missing kfr1.N is ignored.
+void SelectPlant(ProgramContext& context, int row);
+
+// End of plant selection: records the plant index.
+void FinishPlantSelection(ProgramContext& context, int row);
+
+// " Установка: " + caption + 28 blanks + "Дата отбора: " + sample name.
+std::string MainWindowCaption(const ProgramContext& context);
+
+// Plant number text of a row: "1".."17".
+std::string GetNumU(int row);
+
+// Reactor count from the first line of l90: the first decimal digit from
+// character position 43 on; below 3 gives 3, no digit gives 3, above 6 is
+// limited to 6 (a run conditions record holds at most 6 reactors).
+int ReactorCountFromLine(std::string_view firstLine);
+
+// Plant settings file l90: the three reactor weights of line 2 and the plant
+// constant of line 7 (first number). Throw UserError when the line or number
+// is missing ("Invalid numeric input").
+std::array<double, 3> ReadReactorWeights(const std::string& l90Path);
+double ReadPlantConstant(const std::string& l90Path);
+
+// Exit confirmation "Да": deletes every *.bak file of the base folder. Stops
+// with the file-system message at the first file that cannot be deleted.
+void DeleteBakFiles(const std::string& baseFolder);
+
+// Base folder of a program in `programFolder`: programFolder + "\bin\sk".
+std::string BaseFolderOf(const std::string& programFolder);
+
+}  // namespace rw

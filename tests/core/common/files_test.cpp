@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "common/codepage.h"
+#include "common/dates.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "test_support.h"
+
+namespace rw {
+namespace {
+
+TEST(Lines, AcceptCrLfLfAndCr) {
+    auto l = SplitLines("a\r\nb\nc\rd");
+    ASSERT_EQ(l.size(), 4u);
+    EXPECT_EQ(l[3], "d");
+    EXPECT_EQ(SplitLines("a\r\n\r\n").size(), 2u);
+    EXPECT_TRUE(SplitLines("").empty());
+}
+
+TEST(AtomicWrite, ReplacesWholeAndLeavesNoTemporaryFiles) {
+    test::TempDir dir;
+    std::string p = (dir.path() / "x.sk").string();
+    WriteFileAtomic(p, "first");
+    WriteFileAtomic(p, "second");
+    EXPECT_EQ(test::Slurp(p), "second");
+    size_t count = 0;
+    for (auto& e : std::filesystem::directory_iterator(dir.path())) { (void)e; ++count; }
+    EXPECT_EQ(count, 1u);
+}
+
+TEST(AtomicWrite, FailureLeavesThePreviousFileUntouched) {
+    test::TempDir dir;
+    std::string p = (dir.path() / "x.sk").string();
+    WriteFileAtomic(p, "good");
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+    if (::geteuid() != 0) {
+        EXPECT_THROW(WriteFileAtomic(p, "bad"), UserError);
+    }
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_all);
+    EXPECT_EQ(test::Slurp(p), "good");
+    EXPECT_THROW(WriteFileAtomic((dir.path() / "missing" / "x").string(), "y"), UserError);
+}
+
+TEST(ReadFile, MissingFileSaysFileNotFound) {
+    try {
+        ReadFileBytes("/nonexistent/file");
+        FAIL();
+    } catch (const UserError& e) {
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+}
+
+TEST(Paths, BackslashesMapToTheSeparator) {
+    EXPECT_EQ(ToNative("a\\b\\Л-35-6"), "a/b/Л-35-6");
+    EXPECT_EQ(JoinPath("a\\b", "c"), "a\\b\\c");
+    EXPECT_EQ(JoinPath("a\\b\\", "c"), "a\\b\\c");
+}
+
+TEST(CodePages, RoundTripCyrillic) {
+    std::string text = "Дата отбора";
+    std::string cp866 = Utf8ToCp866(text);
+    EXPECT_EQ(cp866.size(), 11u);
+    EXPECT_EQ(static_cast<unsigned char>(cp866[0]), 0x84);  // Д in cp866
+    EXPECT_EQ(Cp866ToUtf8(cp866), text);
+    std::string cp1251 = Utf8ToCp1251(text);
+    EXPECT_EQ(static_cast<unsigned char>(cp1251[0]), 0xC4);  // Д in cp1251
+    EXPECT_EQ(Cp1251ToUtf8(cp1251), text);
+    // Box-drawing characters exist only in cp866.
+    EXPECT_EQ(Cp866ToUtf8("\xC9\xCD"), "╔═");
+    EXPECT_EQ(Utf8ToCp1251("╔"), "?");
+}
+
+TEST(Dates, DayNumbersAndShortDates) {
+    EXPECT_DOUBLE_EQ(EncodeDate(1899, 12, 30), 0);
+    EXPECT_DOUBLE_EQ(EncodeDate(2009, 9, 1), 40057);
+    EXPECT_EQ(FormatDateShort(40057), "01.09.09");
+    EXPECT_EQ(FormatDateLong(40057), "01.09.2009");
+    EXPECT_DOUBLE_EQ(ParseShortDate("01.09.09", '.', 2026), 40057);
+    EXPECT_DOUBLE_EQ(ParseShortDate("01.09.2009", '.', 2026), 40057);
+    // Two-digit years fall within 1976..2075 in 2026.
+    int y, m, d;
+    DecodeDate(ParseShortDate("01.01.76", '.', 2026), y, m, d);
+    EXPECT_EQ(y, 1976);
+    DecodeDate(ParseShortDate("01.01.75", '.', 2026), y, m, d);
+    EXPECT_EQ(y, 2075);
+    EXPECT_THROW(ParseShortDate("31.02.09", '.', 2026), UserError);
+    try {
+        ParseShortDate("01-09-09", '.', 2026);
+        FAIL();
+    } catch (const UserError& e) {
+        EXPECT_STREQ(e.what(), "'01-09-09' is not a valid date");
+    }
+}
+
+}  // namespace
+}  // namespace rw

@@ -1,0 +1,33 @@
+#pragma once
+#include <filesystem>
+#include <string>
+
+namespace rw::test {
+
+// A fresh temporary folder, removed with everything in it at the end of the test.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+    std::string str() const { return path_.string(); }
+    // Writes bytes to a file below the folder (parents created); returns its path.
+    std::string Write(const std::string& relative, const std::string& bytes) const;
+    std::string Read(const std::string& relative) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// Raw bytes of a file (empty when missing).
+std::string Slurp(const std::filesystem::path& p);
+// Path of a test data file: tests/data/<relative>.
+std::string DataPath(const std::string& relative);
+// The installation data tree of the source (data/bin/sk).
+std::string SourceDataTree();
+// Copies a folder recursively.
+void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to);
+
+}  // namespace rw::test
