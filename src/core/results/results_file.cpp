@@ -341,7 +341,7 @@ const Caption kCaptions[] = {
     {6, 1, "Перепад температур, град.С"},
     {7, 1, "Давление, атм."},
     {7, 35, "Расход сырья, м3/час"},
-    {8, 1, "Кратность, ед."},
+    {8, 1, "Объемная скорость, ч-1"},
     {8, 46, "Вод.ВСГ,%"},
     {9, 1, "Кратность циркуляции ВСГ"},
     {9, 37, "Объем"},
@@ -369,11 +369,20 @@ void Place(std::string& line, int column, std::string_view text) {
     line.replace(start, text.size(), text);
 }
 
+// The decimals a model prints for the field, more when the value needs them
+// to read back the same and the field has room, fewer when it would not fit.
 std::string FormatField(double value, const FieldSpec& f) {
     if (std::isfinite(value)) {
-        for (int d = f.decimals; d >= 0; --d) {
-            std::string s = FormatFixed(value, f.width, d);
-            if (static_cast<int>(s.size()) <= f.width) return s;
+        int widest = -1;
+        while (widest < f.width && static_cast<int>(FormatFixed(value, f.width, widest + 1).size()) <= f.width) {
+            ++widest;
+        }
+        if (widest >= 0) {
+            for (int d = std::min(f.decimals, widest); d <= widest; ++d) {
+                std::string s = FormatFixed(value, f.width, d);
+                if (LongestPrefixNumber(s) == value) return s;
+            }
+            return FormatFixed(value, f.width, widest);
         }
     }
     throw UserError("Значение " + FormatGeneral(value) + " не помещается в строку " + std::to_string(f.line) +

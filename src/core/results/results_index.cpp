@@ -1,0 +1,71 @@
+#include "results/results_index.h"
+
+#include "common/files.h"
+
+#include <algorithm>
+
+namespace rw {
+
+std::vector<ResultsRecord> DecodeResultsIndex(std::string_view bytes) {
+    const std::size_t count = bytes.size() / kResultsRecordSize;
+    std::vector<ResultsRecord> records;
+    records.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        records.push_back(DecodeResultsRecord(bytes.data() + i * kResultsRecordSize));
+    }
+    return records;
+}
+
+std::string EncodeResultsIndex(const std::vector<ResultsRecord>& records) {
+    std::string bytes(records.size() * kResultsRecordSize, '\0');
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        EncodeResultsRecord(records[i], bytes.data() + i * kResultsRecordSize);
+    }
+    return bytes;
+}
+
+std::vector<ResultsRecord> ReadResultsIndex(const std::string& path) {
+    return DecodeResultsIndex(ReadFileBytes(path));
+}
+
+void WriteResultsIndex(const std::string& path, const std::vector<ResultsRecord>& records) {
+    WriteFileAtomic(path, EncodeResultsIndex(records));
+}
+
+std::size_t InsertOrReplaceByDate(std::vector<ResultsRecord>& records, const ResultsRecord& record) {
+    // A walk from the front rather than a binary search: an index written by
+    // an older version may not be in order, and the walk treats it the same
+    // way every time.
+    auto later = std::find_if(records.begin(), records.end(),
+                              [&](const ResultsRecord& r) { return r.sampleDate > record.sampleDate; });
+    if (later != records.begin() && std::prev(later)->sampleDate == record.sampleDate) {
+        *std::prev(later) = record;
+        return static_cast<std::size_t>(std::prev(later) - records.begin());
+    }
+    return static_cast<std::size_t>(records.insert(later, record) - records.begin());
+}
+
+void RecomputeAccumulatedCoke(std::vector<ResultsRecord>& records, std::size_t position) {
+    for (std::size_t i = std::max<std::size_t>(position, 1); i < records.size(); ++i) {
+        const ResultsRecord& previous = records[i - 1];
+        ResultsRecord& current = records[i];
+        const double processed = current.processedFeed - previous.processedFeed;
+        if (processed > 0) {
+            current.accumulatedCoke =
+                current.coke / current.processedFeed * processed + previous.accumulatedCoke;
+        } else {
+            current.accumulatedCoke = current.coke;
+        }
+    }
+}
+
+void AddToResultsIndex(const std::string& resultsPath, const std::string& indexPath) {
+    const ResultsRecord record = ReadResultsFile(resultsPath);
+    std::vector<ResultsRecord> records;
+    if (FileExists(indexPath)) records = ReadResultsIndex(indexPath);
+    const std::size_t position = InsertOrReplaceByDate(records, record);
+    RecomputeAccumulatedCoke(records, position);
+    WriteResultsIndex(indexPath, records);
+}
+
+}  // namespace rw

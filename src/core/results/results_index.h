@@ -1,0 +1,43 @@
+#pragma once
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "results/results_file.h"
+
+namespace rw {
+
+// A results index (svod.<n>, svod.tmp): results records of 2432 bytes one
+// after another, ascending by sampleDate, one record per date, no header.
+
+// The records of index bytes. Bytes at the end that do not make up a whole
+// record are ignored.
+std::vector<ResultsRecord> DecodeResultsIndex(std::string_view bytes);
+std::string EncodeResultsIndex(const std::vector<ResultsRecord>& records);
+
+// Reads an index file. An empty file is an empty index. Throws
+// UserError("File not found") when the file is missing.
+std::vector<ResultsRecord> ReadResultsIndex(const std::string& path);
+
+// Rewrites an index file whole (atomically) with the records in order.
+void WriteResultsIndex(const std::string& path, const std::vector<ResultsRecord>& records);
+
+// Puts `record` into a date-ordered list: it replaces the record of the same
+// date, else it goes before the first later record, else at the end.
+// Returns its position.
+std::size_t InsertOrReplaceByDate(std::vector<ResultsRecord>& records, const ResultsRecord& record);
+
+// Recomputes accumulatedCoke from the record at `position` to the end. The
+// first record of the list keeps its own value; every other record adds its
+// share of coke over the feed processed since its predecessor, or restarts
+// at its own coke when no feed was processed in between.
+void RecomputeAccumulatedCoke(std::vector<ResultsRecord>& records, std::size_t position);
+
+// Reads a results file and inserts or replaces its record in the index file
+// (created when missing), recomputing the accumulated coke from it on. When
+// the results file cannot be read the index is left as it was; the errors
+// are those of ReadResultsFile, ReadResultsIndex and WriteResultsIndex.
+void AddToResultsIndex(const std::string& resultsPath, const std::string& indexPath);
+
+}  // namespace rw
