@@ -1,0 +1,85 @@
+#include "conditions/conditions_save.h"
+
+#include "common/dates.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "common/number_format.h"
+#include "common/regional.h"
+#include "conditions/conditions_file.h"
+#include "shell/text_helpers.h"
+
+#include <algorithm>
+
+namespace rw {
+namespace {
+
+constexpr int kExtendedPlantRow = 11;
+
+void RefreshRecord(ConditionsRecord& r, const ConditionsEditTexts& edits, double samplingDate, double regenerationDate) {
+    r.samplingDateText = FormatDateShort(samplingDate);
+    r.regenerationDateText = FormatDateShort(regenerationDate);
+    RecordFromEdits(edits, r);
+}
+
+// The regional conversion with "." as decimal separator (what the data-entry
+// save sets before converting the fifth-column texts).
+double ConvertWithPoint(const std::string& text) {
+    double v = 0;
+    if (!ParseStrictNumber(text, v, '.')) throw UserError("'" + text + "' is not a valid floating point value");
+    return v;
+}
+
+}  // namespace
+
+std::string SaveConditionsAs(ProgramContext& context, std::string_view chosenPath, const ConditionsEditTexts& edits,
+                             double samplingDate, double regenerationDate) {
+    const SavePath parts = SplitSavePath(chosenPath);
+    const std::string file = parts.folder + "\\" + parts.name + ".dan";
+    RefreshRecord(context.conditions, edits, samplingDate, regenerationDate);
+    WriteFormLayout(file, context.conditions);
+    return file;
+}
+
+DataEntrySave SaveDataEntry(ProgramContext& context, const ConditionsEditTexts& edits, double samplingDate,
+                            double regenerationDate) {
+    ConditionsRecord& r = context.conditions;
+    DataEntrySave out;
+    out.sampleName = FormatDateShort(samplingDate);
+    std::replace(out.sampleName.begin(), out.sampleName.end(), '.', '-');
+    out.samplingFolder = context.plantFolder + "\\" + out.sampleName;
+    out.conditionsFile = out.samplingFolder + "\\" + out.sampleName + ".dan";
+    context.entrySampleName = out.sampleName;
+    context.samplingFolder = out.samplingFolder;
+    try {
+        CreateFolders(out.samplingFolder);
+    } catch (const UserError&) {
+        // Usually the folder exists already; a real failure shows up at the write.
+    }
+
+    RefreshRecord(r, edits, samplingDate, regenerationDate);
+    if (context.plantIndex != kExtendedPlantRow) {
+        WriteFormLayout(out.conditionsFile, r);
+        return out;
+    }
+
+    // Row 11: the fifth column goes to lines 14 and 15. Converting first keeps
+    // the file whole: on a bad text the file still gets lines 1 to 13, as the
+    // form has always left it, and the user is told which text is wrong.
+    Regional().decimalSeparator = '.';
+    RowExtension extension{};
+    try {
+        extension[2] = ConvertWithPoint(edits[kEditExtension + 2]);
+        extension[1] = ConvertWithPoint(edits[kEditExtension + 1]);
+        extension[0] = ConvertWithPoint(edits[kEditExtension]);
+    } catch (const UserError&) {
+        WriteFormLayout(out.conditionsFile, r);
+        throw;
+    }
+    FormLayoutOptions options;
+    options.extension = extension;
+    WriteFormLayout(out.conditionsFile, r, options);
+    Regional().decimalSeparator = ',';
+    return out;
+}
+
+}  // namespace rw

@@ -1,0 +1,43 @@
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "conditions/conditions_edits.h"
+#include "shell/program_context.h"
+
+namespace rw {
+
+// The two saves of the conditions form, without the window: the form passes
+// its edit texts and the two date pickers' values (date values, days since
+// 30 December 1899).
+
+// Normal save to a path chosen in the save dialog: the path is split with
+// SplitSavePath and the file is folder + "\" + name + ".dan" (a long name is
+// cut to 13 characters, a typed extension replaced). The date texts become
+// the pickers' dates written dd.mm.yy, the record is refreshed from the edits
+// and the file written in the form layout, lines 1 to 13. Returns the file
+// written. Throws UserError with the file-system message when it cannot be
+// written (the record is refreshed all the same, as the form shows it).
+std::string SaveConditionsAs(ProgramContext& context, std::string_view chosenPath, const ConditionsEditTexts& edits,
+                             double samplingDate, double regenerationDate);
+
+struct DataEntrySave {
+    std::string sampleName;      // S: the sampling date dd-mm-yy
+    std::string samplingFolder;  // plant folder + "\" + S
+    std::string conditionsFile;  // sampling folder + "\" + S + ".dan"
+};
+
+// Data-entry save: the entry's sample name S and the sampling folder of the
+// context are set from the sampling date, the folder is created (a failure is
+// ignored: the write then reports), the record is refreshed and the file
+// written in the form layout. For plant row 11 the texts of Edit27 to Edit29
+// are converted with "." as decimal separator (the regional separator is set
+// to "." and, after a successful conversion, left at ",") and lines 14 and 15
+// are added.
+// Throws UserError with the file-system message when the file cannot be
+// written, and "'%s' is not a valid floating point value" when a row-11 text
+// is no number; the file then holds lines 1 to 13 and the separator stays ".".
+DataEntrySave SaveDataEntry(ProgramContext& context, const ConditionsEditTexts& edits, double samplingDate,
+                            double regenerationDate);
+
+}  // namespace rw

@@ -1,0 +1,95 @@
+#include "conditions/data_selection.h"
+
+#include "common/dates.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "common/regional.h"
+#include "conditions/conditions_file.h"
+#include "shell/plant_selection.h"
+
+namespace rw {
+namespace {
+
+constexpr int kExtendedPlantRow = 11;
+constexpr size_t kCompositionValueCount = 138;
+constexpr size_t kTailCount = 6;
+
+}  // namespace
+
+std::string SelectedDataFile(const std::string& baseFolder) {
+    return baseFolder + "\\Hornel\\01-09-09\\01-09-09.dan";
+}
+
+ConditionsSelection SelectConditions(ProgramContext& context) {
+    context.dataFile = SelectedDataFile(context.baseFolder);
+    const size_t slash = context.dataFile.rfind('\\');
+    context.dataFolder = context.dataFile.substr(0, slash + 1);
+    std::string name = context.dataFile.substr(slash + 1);
+    const size_t dot = name.rfind('.');
+    context.sampleName = dot == std::string::npos ? name : name.substr(0, dot);
+
+    const bool extended = context.plantIndex == kExtendedPlantRow;
+    PositionalReadOptions options;
+    options.withExtension = extended;
+    // Read whole before anything changes: a file that stops half way must
+    // not leave the record mixed from two sampling dates.
+    const PositionalConditions read =
+        ReadConditionsByPosition(context.dataFolder + context.sampleName + ".dan", options);
+    context.conditions = read.conditions;
+
+    ConditionsSelection out;
+    const char sep = Regional().dateSeparator;
+    out.samplingDate = ParseShortDate(context.conditions.samplingDateText, sep, CurrentYear());
+    out.regenerationDate = ParseShortDate(context.conditions.regenerationDateText, sep, CurrentYear());
+    out.hasExtension = extended;
+    out.edits = EditsFromRecord(context.conditions, extended ? &read.extension : nullptr);
+    return out;
+}
+
+CompositionSelection SelectComposition(ProgramContext& context, const CompositionTextsReader& reader) {
+    CompositionSelection out;
+    const std::string compositionFile = context.dataFolder + context.sampleName + ".sk";
+    if (!FileExists(compositionFile)) {
+        out.warningSampleName = context.sampleName;
+        out.warningConditionsFile = context.sampleName + ".dan";
+        out.warningCompositionFile = context.sampleName + ".sk";
+        return out;
+    }
+    out.found = true;
+    out.mainWindowCaption = MainWindowCaption(context);
+
+    if (!reader) throw UserError("Чтение файла состава не подключено");
+    CompositionFileTexts texts = reader(compositionFile);
+    texts.values.resize(kCompositionValueCount);
+    out.editorTexts = std::move(texts.values);
+    out.fractionSampleName = context.sampleName;
+    out.fractionTexts.fill("0");
+    if (texts.tail.size() < kTailCount) return out;
+
+    // The fractional-composition programs read the composition file from the
+    // fixed name "sk" of the base folder.
+    const std::string sk = context.baseFolder + "\\sk";
+    if (FileExists(sk)) DeleteFile(sk);
+    CopyFile(compositionFile, sk);
+    context.lastSampleName = context.sampleName;
+    out.completeTail = true;
+    for (size_t i = 0; i < kTailCount; ++i) out.fractionTexts[i] = texts.tail[texts.tail.size() - kTailCount + i];
+    return out;
+}
+
+DataSelection SelectData(ProgramContext& context, const CompositionTextsReader& reader) {
+    DataSelection out;
+    out.conditions = SelectConditions(context);
+    out.composition = SelectComposition(context, reader);
+    return out;
+}
+
+CompositionTextsReader DefaultCompositionTextsReader() {
+    // TODO(lead): wire ReadCompositionFile of composition/composition_file.h
+    // here once it exists: its 138 value texts go to `values`, its tail list
+    // to `tail`. Until then data selection stops with a message when a
+    // composition file is found.
+    return {};
+}
+
+}  // namespace rw

@@ -1,0 +1,90 @@
+#pragma once
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "conditions/conditions_edits.h"
+#include "shell/program_context.h"
+
+namespace rw {
+
+// Data selection ("Выбор данных") without windows. It makes the sampling date
+// 01-09-09 of the plant folder Hornel the current data: the conditions file
+// is read into the context and the texts for the windows are prepared; the
+// windows only copy them into their controls.
+
+// The conditions file data selection always takes:
+// base folder + "\Hornel\01-09-09\01-09-09.dan".
+std::string SelectedDataFile(const std::string& baseFolder);
+
+// What the conditions form receives.
+struct ConditionsSelection {
+    double samplingDate = 0;        // DateTimePicker1
+    double regenerationDate = 0;    // DateTimePicker2
+    ConditionsEditTexts edits;      // Edit1..Edit26; Edit27..Edit29 when hasExtension
+    bool hasExtension = false;      // plant row 11
+};
+
+// Steps up to the filled form: sets the context's data file, data folder
+// (with its final backslash) and sample name; reads the file by position
+// (with the extension line for plant row 11) into the context's conditions
+// record; converts the date texts with the regional short date format.
+// Throws UserError: "File not found" or "Invalid numeric input" (the
+// conditions record is then left as it was), "'%s' is not a valid date" (the
+// record is filled, the form must not be).
+ConditionsSelection SelectConditions(ProgramContext& context);
+
+// The texts of a composition file as its reading rule gives them: the 138
+// value texts (feed, then catalyzate) and every non-empty tail text.
+struct CompositionFileTexts {
+    std::vector<std::string> values;
+    std::vector<std::string> tail;
+};
+using CompositionTextsReader = std::function<CompositionFileTexts(const std::string& path)>;
+
+// The reader data selection uses by default (the composition file's own reader).
+CompositionTextsReader DefaultCompositionTextsReader();
+
+// What the main window, the composition editor (TForm9), the fractional-
+// composition window (TForm30) and the warning window (TForm7) receive.
+struct CompositionSelection {
+    bool found = false;                 // data folder + sample name + ".sk" exists
+
+    // found: the main window's caption, N8 enabled.
+    std::string mainWindowCaption;
+    std::vector<std::string> editorTexts;     // TForm9 Edit1..Edit138 ([0] = Edit1)
+    std::string fractionSampleName;           // TForm30 Label9
+    // Six tail texts or more: base\sk replaced, last sample name set, N16 enabled.
+    bool completeTail = false;
+    // TForm30 F1..F6 and TForm9 Edit139, Edit140, Edit142..Edit145: initial
+    // boiling point, 10 %, 50 %, 90 %, end point, density; "0" without a
+    // complete tail.
+    std::array<std::string, 6> fractionTexts;
+
+    // Not found: TForm7 Label3, Label5, Label9; the main window is disabled
+    // and the warning shown.
+    std::string warningSampleName;
+    std::string warningConditionsFile;
+    std::string warningCompositionFile;
+};
+
+// The composition part, after SelectConditions. With a complete tail the
+// composition file is copied to base folder + "\sk" (the old one deleted
+// first) and the context's last sample name set.
+// Throws UserError with the reader's or the file system's message; the steps
+// after the failure are not done (a failed copy to "\sk" leaves the last
+// sample name unchanged and N16 as it was).
+CompositionSelection SelectComposition(ProgramContext& context,
+                                       const CompositionTextsReader& reader = DefaultCompositionTextsReader());
+
+struct DataSelection {
+    ConditionsSelection conditions;
+    CompositionSelection composition;
+};
+
+// Both parts, for callers without windows (the headless welcome pipeline).
+DataSelection SelectData(ProgramContext& context,
+                         const CompositionTextsReader& reader = DefaultCompositionTextsReader());
+
+}  // namespace rw

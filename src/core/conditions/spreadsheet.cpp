@@ -1,0 +1,124 @@
+#include "conditions/spreadsheet.h"
+
+#include "common/errors.h"
+#include "common/files.h"
+#include "common/number_format.h"
+
+#include <cstdio>
+
+#ifdef REFORMER_HAVE_FREEXL
+#include <freexl.h>
+#endif
+
+namespace rw {
+
+std::string MemorySheet::CellText(int row, int column) const {
+    if (row < 1 || column < 1 || static_cast<size_t>(row) > rows_.size()) return {};
+    const auto& r = rows_[static_cast<size_t>(row - 1)];
+    if (static_cast<size_t>(column) > r.size()) return {};
+    return r[static_cast<size_t>(column - 1)];
+}
+
+namespace {
+
+[[noreturn]] void OpenFailure(const std::string& path, const std::string& reason) {
+    throw UserError("Не удалось открыть книгу Excel «" + path + "»: " + reason);
+}
+
+#ifdef REFORMER_HAVE_FREEXL
+
+// "YYYY-MM-DD[ HH:MM:SS]" as FreeXL gives date cells, in the day.month.year
+// order the spreadsheet application shows under the regional settings.
+std::string RegionalDateText(const char* iso) {
+    int y = 0, m = 0, d = 0;
+    int consumed = 0;
+    if (std::sscanf(iso, "%4d-%2d-%2d%n", &y, &m, &d, &consumed) != 3) return iso;
+    char buf[16];
+    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", d, m, y);
+    return std::string(buf) + (iso + consumed);
+}
+
+class FreeXlSheet : public SpreadsheetSheet {
+public:
+    FreeXlSheet(const void* handle, char decimalSeparator) : handle_(handle), separator_(decimalSeparator) {}
+    ~FreeXlSheet() override { freexl_close(handle_); }
+    FreeXlSheet(const FreeXlSheet&) = delete;
+    FreeXlSheet& operator=(const FreeXlSheet&) = delete;
+
+    std::string CellText(int row, int column) const override {
+        // FreeXL reports a cell outside the sheet as an error: that is an empty cell.
+        if (row < 1 || column < 1 || column > 65536) return {};
+        FreeXL_CellValue cell;
+        if (freexl_get_cell_value(handle_, static_cast<unsigned>(row - 1), static_cast<unsigned short>(column - 1),
+                                  &cell) != FREEXL_OK) {
+            return {};
+        }
+        switch (cell.type) {
+            case FREEXL_CELL_INT:
+                return FormatGeneral(static_cast<double>(cell.value.int_value), 15, separator_);
+            case FREEXL_CELL_DOUBLE:
+                return FormatGeneral(cell.value.double_value, 15, separator_);
+            case FREEXL_CELL_TEXT:
+            case FREEXL_CELL_SST_TEXT:
+            case FREEXL_CELL_TIME:
+                return cell.value.text_value ? cell.value.text_value : "";
+            case FREEXL_CELL_DATE:
+            case FREEXL_CELL_DATETIME:
+                return cell.value.text_value ? RegionalDateText(cell.value.text_value) : "";
+            default:
+                return {};
+        }
+    }
+
+private:
+    const void* handle_;
+    char separator_;
+};
+
+std::string FreeXlReason(int code) {
+    switch (code) {
+        case FREEXL_FILE_NOT_FOUND: return "файл не найден или недоступен";
+        case FREEXL_INSUFFICIENT_MEMORY: return "недостаточно памяти";
+        default: return "это не книга Excel 97-2003 (.xls) или файл повреждён";
+    }
+}
+
+#endif
+
+}  // namespace
+
+std::unique_ptr<SpreadsheetSheet> OpenWorkbookSheet(const std::string& path, char decimalSeparator) {
+#ifdef REFORMER_HAVE_FREEXL
+    const std::string native = ToNative(path);
+    if (!FileExists(path)) OpenFailure(path, FreeXlReason(FREEXL_FILE_NOT_FOUND));
+    const void* handle = nullptr;
+    int rc = freexl_open(native.c_str(), &handle);
+    if (rc != FREEXL_OK) {
+        if (handle) freexl_close(handle);
+        OpenFailure(path, FreeXlReason(rc));
+    }
+    unsigned int info = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED) {
+        freexl_close(handle);
+        OpenFailure(path, "книга защищена паролем");
+    }
+    unsigned int sheets = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0) {
+        freexl_close(handle);
+        OpenFailure(path, "в книге нет листов");
+    }
+    // The application reads the active sheet; FreeXL cannot tell which one the
+    // workbook marks active and would take the last, so the first (where the
+    // historian puts its export) is selected explicitly.
+    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK) {
+        freexl_close(handle);
+        OpenFailure(path, "не удалось выбрать первый лист");
+    }
+    return std::make_unique<FreeXlSheet>(handle, decimalSeparator);
+#else
+    (void)decimalSeparator;
+    OpenFailure(path, "чтение книг Excel в этой сборке программы недоступно");
+#endif
+}
+
+}  // namespace rw
