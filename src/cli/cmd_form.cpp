@@ -1,0 +1,160 @@
+// reformer-cli form: the formation of a composition file from the component
+// lists of one sampling date, without the editor.
+#include <algorithm>
+#include <array>
+#include <iostream>
+#include <optional>
+#include <set>
+#include <sstream>
+
+#include "command.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "composition/component_database.h"
+#include "composition/component_resolver.h"
+#include "composition/formation.h"
+#include "shell/text_helpers.h"
+
+namespace rw::cli {
+namespace {
+
+constexpr int kPlantCount = 17;
+
+// Plants whose data entry never has a side cut: the editor hands it over with
+// flow 0, so a side-cut flow on the command line would be a slip.
+bool PlantHasSideCut(int plantIndex) {
+    static const std::set<int> kWithout = {3, 9, 10, 11, 12, 16};
+    return kWithout.count(plantIndex) == 0;
+}
+
+// Thrown by the failing policy at the first name the database cannot place.
+struct UnresolvedName {
+    std::string name;
+};
+
+// "--unknown fail": stop at the first unresolved name; nothing is appended.
+class FailOnUnknown : public ComponentResolver {
+public:
+    std::optional<ComponentTarget> Resolve(const std::string& name, ComponentDatabase&) override {
+        throw UnresolvedName{name};
+    }
+};
+
+// "--unknown ignore": the user's "No" for every name, appended to nlo.
+class IgnoreUnknown : public ComponentResolver {
+public:
+    std::optional<ComponentTarget> Resolve(const std::string& name, ComponentDatabase& database) override {
+        database.IgnoreComponent(name);
+        return std::nullopt;
+    }
+};
+
+std::vector<std::string> Words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> words;
+    for (std::string w; in >> w;) words.push_back(w);
+    return words;
+}
+
+std::array<double, 3> ThreeNumbers(const std::string& option, const std::string& text) {
+    const auto words = Words(text);
+    if (words.size() != 3) throw UsageError{option + " takes three numbers"};
+    std::array<double, 3> values{};
+    for (size_t i = 0; i < 3; ++i) {
+        try {
+            values[i] = TextToNumber(words[i]);
+        } catch (const UserError& e) {
+            throw UsageError{option + ": " + e.what()};
+        }
+    }
+    return values;
+}
+
+std::string TrimmedName(std::string name) {
+    while (!name.empty() && name.back() == ' ') name.pop_back();
+    return name;
+}
+
+// Every name of the lists the formation reads that the database cannot
+// place, each once, in list order, with the list it was found in.
+std::string UnresolvedReport(const FormationInputs& inputs) {
+    ComponentDatabase database(JoinPath(inputs.baseFolder, "Basa"));
+    std::ostringstream report;
+    report << "Unknown components (add them to the database, or run with --unknown ignore); nothing was written:";
+    std::set<std::string> seen;
+    const char* const extensions[] = {".SIR", ".KAT", ".BOK"};
+    for (int stream = kFeedStream; stream <= kSideCutStream; ++stream) {
+        if (stream == kSideCutStream && inputs.flow[2] == 0) break;
+        const std::string file = inputs.sampleName + extensions[stream - 1];
+        for (const std::string& line : SplitLines(ReadFileBytes(JoinPath(inputs.samplingFolder, file)))) {
+            const std::string name = line.substr(0, std::min(line.size(), kNameLength));
+            if (database.LookUp(name).kind != LookupKind::Unresolved || !seen.insert(name).second) continue;
+            report << "\n  " << file << ": " << TrimmedName(name);
+        }
+    }
+    return report.str();
+}
+
+int Form(Invocation& inv) {
+    FormationInputs inputs;
+    inputs.baseFolder = inv.base;
+
+    const std::string plantText = TakeOption(inv.args, "--plant-index", "11");
+    int plantIndex = -1;
+    try {
+        size_t used = 0;
+        plantIndex = std::stoi(plantText, &used);
+        if (used != plantText.size()) plantIndex = -1;
+    } catch (const std::exception&) {
+    }
+    if (plantIndex < 0 || plantIndex >= kPlantCount) throw UsageError{"--plant-index takes a plant row 0 to 16"};
+
+    const auto fraction = Words(TakeOption(inv.args, "--fraction", " 86 96 113 152 175"));
+    if (fraction.size() != inputs.fractionTexts.size()) throw UsageError{"--fraction takes five temperatures"};
+    std::copy(fraction.begin(), fraction.end(), inputs.fractionTexts.begin());
+
+    inputs.density = ThreeNumbers("--density", TakeOption(inv.args, "--density", "0.73 0.73 0.73"));
+    inputs.flow = ThreeNumbers("--flow", TakeOption(inv.args, "--flow", "1500 1500 0"));
+    if (inputs.flow[2] != 0 && !PlantHasSideCut(plantIndex)) {
+        throw UsageError{"plant row " + std::to_string(plantIndex) + " has no side cut: its flow must be 0"};
+    }
+
+    const std::string unknown = TakeOption(inv.args, "--unknown", "fail");
+    if (unknown != "fail" && unknown != "ignore") throw UsageError{"--unknown takes fail or ignore"};
+
+    if (inv.args.size() < 2) throw UsageError{"form needs FOLDER and SAMPLE"};
+    if (inv.args.size() > 2) throw UsageError{"unexpected argument '" + inv.args[2] + "'"};
+    inputs.samplingFolder = inv.args[0];
+    while (inputs.samplingFolder.size() > 1 &&
+           (inputs.samplingFolder.back() == '/' || inputs.samplingFolder.back() == '\\')) {
+        inputs.samplingFolder.pop_back();
+    }
+    inputs.sampleName = inv.args[1];
+
+    if (unknown == "ignore") {
+        IgnoreUnknown resolver;
+        FormComposition(inputs, resolver);
+    } else {
+        FailOnUnknown resolver;
+        try {
+            FormComposition(inputs, resolver);
+        } catch (const UnresolvedName&) {
+            throw UserError(UnresolvedReport(inputs));
+        }
+    }
+    std::cout << ToNative(CompositionFilePath(inputs.samplingFolder, inputs.sampleName)) << "\n";
+    return 0;
+}
+
+const CommandRegistrar reg(
+    "form",
+    "form FOLDER SAMPLE [--plant-index N] [--fraction \"NK T10 T50 T90 KK\"] [--density \"D1 D2 D3\"] "
+    "[--flow \"Q1 Q2 Q3\"] [--unknown fail|ignore]",
+    "Forms FOLDER/SAMPLE.sk from the component lists SAMPLE.SIR, .KAT and (flow Q3 not 0) .BOK with the "
+    "database of BASE/Basa. Defaults: plant row 11, fraction \" 86 96 113 152 175\", densities 0.73, flows "
+    "1500 1500 0. --unknown fail (default) lists the components the database cannot place and writes "
+    "nothing; --unknown ignore adds each of them to the ignore list nlo.",
+    Form);
+
+}  // namespace
+}  // namespace rw::cli
