@@ -42,7 +42,8 @@ std::size_t InsertOrReplaceByDate(std::vector<ResultsRecord>& records, const Res
         *std::prev(later) = record;
         return static_cast<std::size_t>(std::prev(later) - records.begin());
     }
-    return static_cast<std::size_t>(records.insert(later, record) - records.begin());
+    const auto inserted = records.insert(later, record);
+    return static_cast<std::size_t>(inserted - records.begin());
 }
 
 void RecomputeAccumulatedCoke(std::vector<ResultsRecord>& records, std::size_t position) {

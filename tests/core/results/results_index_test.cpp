@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include "common/dates.h"
+#include "common/errors.h"
+#include "results/results_index.h"
+#include "test_support.h"
+
+namespace rw {
+namespace {
+
+using test::TempDir;
+
+ResultsRecord Sample(int day, double coke, double processedFeed) {
+    ResultsRecord r;
+    r.sampleDate = EncodeDate(2009, 9, day);
+    r.sampleDateText.SetText(FormatDateLong(r.sampleDate));
+    r.hydrogenContent = 80;
+    r.coke = r.accumulatedCoke = coke;
+    r.processedFeed = processedFeed;
+    return r;
+}
+
+// A results file of that sample, written by the program's own writer.
+std::string WriteSample(const TempDir& dir, const ResultsRecord& r) {
+    std::string path = dir.str() + "/" + r.sampleDateText.Text() + ".rez";
+    WriteResultsFile(path, r);
+    return path;
+}
+
+std::vector<int> Days(const std::vector<ResultsRecord>& records) {
+    std::vector<int> days;
+    for (const auto& r : records) {
+        int y, m, d;
+        DecodeDate(r.sampleDate, y, m, d);
+        days.push_back(d);
+    }
+    return days;
+}
+
+TEST(AddToResultsIndex, CreatesTheIndexAndKeepsDateOrder) {
+    TempDir dir;
+    const std::string index = dir.str() + "/svod.12";
+    AddToResultsIndex(WriteSample(dir, Sample(10, 2.0, 1000)), index);
+    AddToResultsIndex(WriteSample(dir, Sample(20, 3.0, 3000)), index);
+    AddToResultsIndex(WriteSample(dir, Sample(15, 2.5, 2000)), index);
+    auto records = ReadResultsIndex(index);
+    EXPECT_EQ(Days(records), (std::vector<int>{10, 15, 20}));
+    EXPECT_EQ(test::Slurp(index).size(), 3 * kResultsRecordSize);
+    // 15th: 2.5/2000*(2000-1000) + 2.0; 20th: 3.0/3000*(3000-2000) + 3.25
+    EXPECT_DOUBLE_EQ(records[0].accumulatedCoke, 2.0);
+    EXPECT_DOUBLE_EQ(records[1].accumulatedCoke, 3.25);
+    EXPECT_DOUBLE_EQ(records[2].accumulatedCoke, 4.25);
+}
+
+TEST(AddToResultsIndex, OlderRecordFirstRecomputesEveryLaterOne) {
+    TempDir dir;
+    const std::string index = dir.str() + "/svod.12";
+    AddToResultsIndex(WriteSample(dir, Sample(10, 2.0, 1000)), index);
+    AddToResultsIndex(WriteSample(dir, Sample(20, 3.0, 3000)), index);
+    AddToResultsIndex(WriteSample(dir, Sample(5, 1.0, 500)), index);
+    auto records = ReadResultsIndex(index);
+    EXPECT_EQ(Days(records), (std::vector<int>{5, 10, 20}));
+    EXPECT_DOUBLE_EQ(records[0].accumulatedCoke, 1.0);                // its own coke
+    EXPECT_DOUBLE_EQ(records[1].accumulatedCoke, 2.0 / 1000 * 500 + 1.0);  // 2.0
+    EXPECT_DOUBLE_EQ(records[2].accumulatedCoke, 3.0 / 3000 * 2000 + 2.0);  // 4.0
+}
+
+TEST(AddToResultsIndex, EqualProcessedFeedRestartsAtOwnCoke) {
+    TempDir dir;
+    const std::string index = dir.str() + "/svod.12";
+    AddToResultsIndex(WriteSample(dir, Sample(10, 2.0, 1000)), index);
+    AddToResultsIndex(WriteSample(dir, Sample(11, 2.2, 1000)), index);
+    AddToResultsIndex(WriteSample(dir, Sample(12, 2.4, 800)), index);  // less feed: also a restart
+    auto records = ReadResultsIndex(index);
+    EXPECT_DOUBLE_EQ(records[1].accumulatedCoke, 2.2);
+    EXPECT_DOUBLE_EQ(records[2].accumulatedCoke, 2.4);
+}
+
+TEST(AddToResultsIndex, SameDateReplacesAndRecomputesFromIt) {
+    TempDir dir;
+    const std::string index = dir.str() + "/svod.12";
+    AddToResultsIndex(WriteSample(dir, Sample(10, 2.0, 1000)), index);
+    AddToResultsIndex(WriteSample(dir, Sample(15, 2.5, 2000)), index);
+    AddToResultsIndex(WriteSample(dir, Sample(20, 3.0, 3000)), index);
+    ResultsRecord replacement = Sample(15, 5.0, 2000);
+    replacement.activity = 0.75;
+    AddToResultsIndex(WriteSample(dir, replacement), index);
+    auto records = ReadResultsIndex(index);
+    ASSERT_EQ(records.size(), 3u);
+    EXPECT_DOUBLE_EQ(records[1].activity, 0.75);
+    EXPECT_DOUBLE_EQ(records[1].accumulatedCoke, 5.0 / 2000 * 1000 + 2.0);  // 4.5
+    EXPECT_DOUBLE_EQ(records[2].accumulatedCoke, 3.0 / 3000 * 1000 + 4.5);  // 5.5
+}
+
+TEST(AddToResultsIndex, TrailingBytesAreDroppedOnRewrite) {
+    TempDir dir;
+    const std::string index = dir.str() + "/svod.12";
+    AddToResultsIndex(WriteSample(dir, Sample(10, 2.0, 1000)), index);
+    const std::string whole = test::Slurp(index);
+    dir.Write("svod.12", whole + std::string(100, '\x7f'));
+    EXPECT_EQ(ReadResultsIndex(index).size(), 1u);
+    AddToResultsIndex(WriteSample(dir, Sample(20, 3.0, 3000)), index);
+    EXPECT_EQ(test::Slurp(index).size(), 2 * kResultsRecordSize);
+    EXPECT_EQ(test::Slurp(index).substr(0, kResultsRecordSize), whole);
+}
+
+TEST(AddToResultsIndex, UnreadableResultsLeaveTheIndexAlone) {
+    TempDir dir;
+    const std::string index = dir.str() + "/svod.12";
+    AddToResultsIndex(WriteSample(dir, Sample(10, 2.0, 1000)), index);
+    const std::string before = test::Slurp(index);
+    const std::string bad = dir.Write("bad.rez", "\r\nno date here\r\n");
+    EXPECT_THROW(AddToResultsIndex(bad, index), UserError);
+    EXPECT_EQ(test::Slurp(index), before);
+    EXPECT_THROW(AddToResultsIndex(bad, dir.str() + "/svod.13"), UserError);
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "svod.13"));
+}
+
+TEST(ReadResultsIndex, EmptyAndMissing) {
+    TempDir dir;
+    EXPECT_TRUE(ReadResultsIndex(dir.Write("svod.tmp", "")).empty());
+    EXPECT_TRUE(DecodeResultsIndex(std::string(2431, 'x')).empty());
+    EXPECT_THROW(ReadResultsIndex(dir.str() + "/svod.1"), UserError);
+}
+
+}  // namespace
+}  // namespace rw
