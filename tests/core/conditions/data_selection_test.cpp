@@ -1,0 +1,258 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "common/codepage.h"
+#include "common/dates.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "common/regional.h"
+#include "conditions/conditions_save.h"
+#include "conditions/data_selection.h"
+#include "sample_conditions.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace rw {
+namespace {
+
+std::string Golden(const std::string& name) { return test::Slurp(test::DataPath("conditions/" + name)); }
+
+// The texts of the conditions form that give the golden sample conditions.
+ConditionsEditTexts SampleEdits() {
+    ConditionsEditTexts e;
+    e[1] = "96.4";
+    e[2] = "118540";
+    const char* pressure[] = {"25.3", "24.8", "24.1", "23.5"};
+    const char* inlet[] = {"492.5", "493.1", "494", "495.25"};
+    const char* drop[] = {"64.8", "37.6", "14.2", "6"};
+    for (int i = 0; i < 4; ++i) {
+        e[static_cast<size_t>(3 + i)] = pressure[i];
+        e[static_cast<size_t>(7 + i)] = inlet[i];
+        e[static_cast<size_t>(11 + i)] = drop[i];
+    }
+    const char* gas[] = {"84.61", "6.12", "4.35", "2.48", "0.91", "0.83", "0.35", "0.22", "0.13"};
+    for (int i = 0; i < 9; ++i) e[static_cast<size_t>(15 + i)] = gas[i];
+    e[24] = "0.21";
+    e[25] = " 0.5";
+    e[26] = "12500.5";
+    e[27] = "23.5";
+    e[28] = "495.25";
+    e[29] = "6";
+    return e;
+}
+
+class ConditionsDataTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        context.baseFolder = dir.str();
+        context.plantFolder = dir.str() + "\\Hornel";
+        context.plantIndex = 11;
+        context.plantCaption = "Хорнельский НПЗ (Л-35-11/450К)";
+        Regional().decimalSeparator = ',';
+        Regional().dateSeparator = '.';
+    }
+    void TearDown() override { Regional().dateSeparator = '.'; }
+
+    std::string PutConditions(const std::string& bytes) { return dir.Write("Hornel/01-09-09/01-09-09.dan", bytes); }
+
+    test::TempDir dir;
+    ProgramContext context;
+    const double sampling = EncodeDate(2009, 9, 1);
+    const double regeneration = EncodeDate(2009, 3, 15);
+};
+
+TEST_F(ConditionsDataTest, DataEntrySaveOfRow11WritesFifteenLines) {
+    context.conditions.dosing = {1.5, 2.0, 2.5};  // not on the form: kept from the record
+    context.conditions.activity = 0.87;
+    const DataEntrySave saved = SaveDataEntry(context, SampleEdits(), sampling, regeneration);
+    EXPECT_EQ(saved.sampleName, "01-09-09");
+    EXPECT_EQ(context.entrySampleName, "01-09-09");
+    EXPECT_EQ(context.samplingFolder, dir.str() + "\\Hornel\\01-09-09");
+    EXPECT_EQ(dir.Read("Hornel/01-09-09/01-09-09.dan"), Golden("form_layout_row11.dan"));
+    EXPECT_EQ(Regional().decimalSeparator, ',');
+
+    // Saving again into the existing folder works the same.
+    EXPECT_NO_THROW(SaveDataEntry(context, SampleEdits(), sampling, regeneration));
+
+    context.plantIndex = 3;
+    SaveDataEntry(context, SampleEdits(), sampling, regeneration);
+    EXPECT_EQ(dir.Read("Hornel/01-09-09/01-09-09.dan"), Golden("form_layout.dan"));
+}
+
+TEST_F(ConditionsDataTest, DataEntrySaveStopsAfterLine13OnABadFifthColumnText) {
+    ConditionsEditTexts edits = SampleEdits();
+    edits[28] = "4,95";
+    try {
+        SaveDataEntry(context, edits, sampling, regeneration);
+        ADD_FAILURE() << "no error";
+    } catch (const UserError& e) {
+        EXPECT_STREQ(e.what(), "'4,95' is not a valid floating point value");
+    }
+    EXPECT_EQ(SplitLines(dir.Read("Hornel/01-09-09/01-09-09.dan")).size(), 13u);
+    EXPECT_EQ(Regional().decimalSeparator, '.');
+}
+
+TEST_F(ConditionsDataTest, NormalSaveShortensTheNameAndReplacesTheExtension) {
+    const std::string file = SaveConditionsAs(context, dir.str() + "\\Conditions-2009-09-01.txt", SampleEdits(),
+                                              sampling, regeneration);
+    EXPECT_EQ(file, dir.str() + "\\Conditions-20.dan");
+    // Dosing and activity come from the record, so only those lines differ.
+    auto lines = SplitLines(dir.Read("Conditions-20.dan"));
+    auto golden = SplitLines(Golden("form_layout.dan"));
+    ASSERT_EQ(lines.size(), 13u);
+    for (size_t i = 2; i < 13; ++i) EXPECT_EQ(lines[i], golden[i]) << "line " << i + 1;
+}
+
+TEST_F(ConditionsDataTest, FormValuesFollowTheStrictRuleWithItsPrefix) {
+    EXPECT_DOUBLE_EQ(FormFieldValue("1500,5"), 1500);
+    EXPECT_DOUBLE_EQ(FormFieldValue("  -2.5e1"), -25);
+    EXPECT_DOUBLE_EQ(FormFieldValue(""), 0);
+    EXPECT_DOUBLE_EQ(FormFieldValue("abc"), 0);
+    ConditionsEditTexts e;
+    const char* gas[] = {"90", "5", "2", "1", "1", "0.5", "0.3", "0.1", "0.1"};
+    for (int i = 0; i < 9; ++i) e[static_cast<size_t>(15 + i)] = gas[i];
+    EXPECT_EQ(GasCompositionSumText(e), "100.00000");
+}
+
+TEST_F(ConditionsDataTest, SelectionFillsTheContextAndTheFormTexts) {
+    PutConditions(Golden("form_layout_row11.dan"));
+    const ConditionsSelection s = SelectConditions(context);
+    EXPECT_EQ(context.dataFile, dir.str() + "\\Hornel\\01-09-09\\01-09-09.dan");
+    EXPECT_EQ(context.dataFolder, dir.str() + "\\Hornel\\01-09-09\\");
+    EXPECT_EQ(context.sampleName, "01-09-09");
+    EXPECT_DOUBLE_EQ(context.conditions.activity, 0.87);
+    EXPECT_DOUBLE_EQ(s.samplingDate, sampling);
+    EXPECT_DOUBLE_EQ(s.regenerationDate, regeneration);
+    EXPECT_TRUE(s.hasExtension);
+    EXPECT_EQ(s.edits[1], "96.4");
+    EXPECT_EQ(s.edits[2], "118540.00");
+    EXPECT_EQ(s.edits[3], " 25.30");
+    EXPECT_EQ(s.edits[6], " 23.50");
+    EXPECT_EQ(s.edits[14], "  6.00");
+    EXPECT_EQ(s.edits[15], " 84.61");  // the gas composition shows two decimals
+    EXPECT_EQ(s.edits[25], "  0.50");
+    EXPECT_EQ(s.edits[26], "12500.50");
+    EXPECT_EQ(s.edits[27], " 23.50");
+    EXPECT_EQ(s.edits[28], "495.25");
+    EXPECT_EQ(s.edits[29], "  6.00");
+
+    // A 13-line file for row 11: the fifth column reads as zeros.
+    PutConditions(Golden("form_layout.dan"));
+    EXPECT_EQ(SelectConditions(context).edits[27], "  0.00");
+    // Other rows leave the fifth column alone.
+    context.plantIndex = 3;
+    const ConditionsSelection other = SelectConditions(context);
+    EXPECT_FALSE(other.hasExtension);
+    EXPECT_EQ(other.edits[27], "");
+}
+
+TEST_F(ConditionsDataTest, RunLayoutOfThreeReactorsShowsThePads) {
+    PutConditions(Golden("run_layout_3.dan"));
+    const ConditionsSelection s = SelectConditions(context);
+    EXPECT_EQ(s.edits[6], " 10.00");
+    EXPECT_EQ(s.edits[10], "400.00");
+    EXPECT_EQ(s.edits[14], " 10.00");
+}
+
+TEST_F(ConditionsDataTest, FailedReadsLeaveTheRecordAsItWas) {
+    context.conditions = test::SampleConditions();
+    context.conditions.activity = 5.5;
+    try {
+        SelectConditions(context);
+        ADD_FAILURE() << "no error";
+    } catch (const UserError& e) {
+        EXPECT_STREQ(e.what(), "File not found");
+    }
+    EXPECT_EQ(context.sampleName, "01-09-09");
+    EXPECT_DOUBLE_EQ(context.conditions.activity, 5.5);
+
+    // Lines 1 and 2 are good, line 3 is short: nothing of it reaches the record.
+    auto lines = SplitLines(Cp866ToUtf8(Golden("form_layout.dan")));
+    lines[2] = " 25.30     Давление";
+    PutConditions(Utf8ToCp866(JoinLinesCrLf(lines)));
+    EXPECT_THROW(SelectConditions(context), UserError);
+    EXPECT_DOUBLE_EQ(context.conditions.activity, 5.5);
+}
+
+TEST_F(ConditionsDataTest, DateTextsOutsideTheRegionalFormatFailAfterTheRecordIsFilled) {
+    PutConditions(Golden("form_layout.dan"));
+    Regional().dateSeparator = '/';
+    try {
+        SelectConditions(context);
+        ADD_FAILURE() << "no error";
+    } catch (const UserError& e) {
+        EXPECT_STREQ(e.what(), "'01.09.09' is not a valid date");
+    }
+    EXPECT_DOUBLE_EQ(context.conditions.feedFlow, 96.4);
+}
+
+TEST_F(ConditionsDataTest, EmptyRegenerationLineGivesTheSamplingDate) {
+    auto lines = SplitLines(Cp866ToUtf8(Golden("form_layout.dan")));
+    lines[11] = "01-09-09       Дата отбора";
+    lines[12] = "";
+    PutConditions(Utf8ToCp866(JoinLinesCrLf(lines)));
+    const ConditionsSelection s = SelectConditions(context);
+    EXPECT_DOUBLE_EQ(s.samplingDate, sampling);
+    EXPECT_DOUBLE_EQ(s.regenerationDate, sampling);
+}
+
+// Stand-in for the composition file's reader: the texts the test sets.
+struct FakeComposition {
+    CompositionFileTexts texts;
+    CompositionTextsReader Reader() const {
+        return [this](const std::string&) { return texts; };
+    }
+};
+
+TEST_F(ConditionsDataTest, CompositionMissingShowsTheWarningTexts) {
+    PutConditions(Golden("form_layout.dan"));
+    SelectConditions(context);
+    const CompositionSelection c = SelectComposition(context, FakeComposition{}.Reader());
+    EXPECT_FALSE(c.found);
+    EXPECT_EQ(c.warningSampleName, "01-09-09");
+    EXPECT_EQ(c.warningConditionsFile, "01-09-09.dan");
+    EXPECT_EQ(c.warningCompositionFile, "01-09-09.sk");
+}
+
+TEST_F(ConditionsDataTest, CompleteTailReplacesSkAndSetsTheLastSample) {
+    PutConditions(Golden("form_layout.dan"));
+    dir.Write("Hornel/01-09-09/01-09-09.sk", "composition of 01-09-09");
+    dir.Write("sk", "older composition");
+    FakeComposition fake;
+    fake.texts.values = {"62.1", "0.5"};
+    fake.texts.tail = {"  1", "  86", "  96", " 113", " 152", " 175", "0.7300"};
+    const DataSelection d = SelectData(context, fake.Reader());
+    const CompositionSelection& c = d.composition;
+    EXPECT_TRUE(c.found);
+    EXPECT_EQ(c.mainWindowCaption, " Установка: Хорнельский НПЗ (Л-35-11/450К)" + std::string(28, ' ') +
+                                        "Дата отбора: 01-09-09");
+    ASSERT_EQ(c.editorTexts.size(), 138u);
+    EXPECT_EQ(c.editorTexts[0], "62.1");
+    EXPECT_EQ(c.editorTexts[137], "");
+    EXPECT_EQ(c.fractionSampleName, "01-09-09");
+    EXPECT_TRUE(c.completeTail);
+    EXPECT_EQ(c.fractionTexts, (std::array<std::string, 6>{"  86", "  96", " 113", " 152", " 175", "0.7300"}));
+    EXPECT_EQ(dir.Read("sk"), "composition of 01-09-09");
+    EXPECT_EQ(context.lastSampleName, "01-09-09");
+}
+
+TEST_F(ConditionsDataTest, ShortTailGivesZerosAndLeavesSkAlone) {
+    PutConditions(Golden("form_layout.dan"));
+    SelectConditions(context);
+    dir.Write("Hornel/01-09-09/01-09-09.sk", "composition of 01-09-09");
+    dir.Write("sk", "older composition");
+    context.lastSampleName = "15-08-09";
+    FakeComposition fake;
+    fake.texts.tail = {"86", "96", "113", "152", "175"};
+    const CompositionSelection c = SelectComposition(context, fake.Reader());
+    EXPECT_TRUE(c.found);
+    EXPECT_FALSE(c.completeTail);
+    EXPECT_EQ(c.fractionTexts, (std::array<std::string, 6>{"0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(dir.Read("sk"), "older composition");
+    EXPECT_EQ(context.lastSampleName, "15-08-09");
+}
+
+}  // namespace
+}  // namespace rw
