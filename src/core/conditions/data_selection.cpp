@@ -7,12 +7,12 @@
 #include "conditions/conditions_file.h"
 #include "shell/plant_selection.h"
 
+#include <algorithm>
+
 namespace rw {
 namespace {
 
 constexpr int kExtendedPlantRow = 11;
-constexpr size_t kCompositionValueCount = 138;
-constexpr size_t kTailCount = 6;
 
 }  // namespace
 
@@ -59,12 +59,11 @@ CompositionSelection SelectComposition(ProgramContext& context, const Compositio
     out.mainWindowCaption = MainWindowCaption(context);
 
     if (!reader) throw UserError("Чтение файла состава не подключено");
-    CompositionFileTexts texts = reader(compositionFile);
-    texts.values.resize(kCompositionValueCount);
-    out.editorTexts = std::move(texts.values);
+    const CompositionTexts texts = reader(compositionFile);
+    out.editorTexts.assign(texts.values.begin(), texts.values.end());
     out.fractionSampleName = context.sampleName;
     out.fractionTexts.fill("0");
-    if (texts.tail.size() < kTailCount) return out;
+    if (!texts.HasCompleteTail()) return out;
 
     // The fractional-composition programs read the composition file from the
     // fixed name "sk" of the base folder.
@@ -73,7 +72,7 @@ CompositionSelection SelectComposition(ProgramContext& context, const Compositio
     CopyFile(compositionFile, sk);
     context.lastSampleName = context.sampleName;
     out.completeTail = true;
-    for (size_t i = 0; i < kTailCount; ++i) out.fractionTexts[i] = texts.tail[texts.tail.size() - kTailCount + i];
+    std::copy(texts.tail.begin(), texts.tail.end(), out.fractionTexts.begin());
     return out;
 }
 
@@ -84,12 +83,6 @@ DataSelection SelectData(ProgramContext& context, const CompositionTextsReader& 
     return out;
 }
 
-CompositionTextsReader DefaultCompositionTextsReader() {
-    // TODO(lead): wire ReadCompositionFile of composition/composition_file.h
-    // here once it exists: its 138 value texts go to `values`, its tail list
-    // to `tail`. Until then data selection stops with a message when a
-    // composition file is found.
-    return {};
-}
+CompositionTextsReader DefaultCompositionTextsReader() { return ReadCompositionFile; }
 
 }  // namespace rw

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "composition/composition_file.h"
 #include "conditions/conditions_edits.h"
 #include "shell/program_context.h"
 
@@ -35,13 +36,8 @@ struct ConditionsSelection {
 // record is filled, the form must not be).
 ConditionsSelection SelectConditions(ProgramContext& context);
 
-// The texts of a composition file as its reading rule gives them: the 138
-// value texts (feed, then catalyzate) and every non-empty tail text.
-struct CompositionFileTexts {
-    std::vector<std::string> values;
-    std::vector<std::string> tail;
-};
-using CompositionTextsReader = std::function<CompositionFileTexts(const std::string& path)>;
+// Reads a composition file by its reading rule; ReadCompositionFile by default.
+using CompositionTextsReader = std::function<CompositionTexts(const std::string& path)>;
 
 // The reader data selection uses by default (the composition file's own reader).
 CompositionTextsReader DefaultCompositionTextsReader();

@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "common/regional.h"
+#include "composition/composition_file.h"
 #include "conditions/conditions_save.h"
 #include "conditions/data_selection.h"
 #include "sample_conditions.h"
@@ -198,18 +199,10 @@ TEST_F(ConditionsDataTest, EmptyRegenerationLineGivesTheSamplingDate) {
     EXPECT_DOUBLE_EQ(s.regenerationDate, sampling);
 }
 
-// Stand-in for the composition file's reader: the texts the test sets.
-struct FakeComposition {
-    CompositionFileTexts texts;
-    CompositionTextsReader Reader() const {
-        return [this](const std::string&) { return texts; };
-    }
-};
-
 TEST_F(ConditionsDataTest, CompositionMissingShowsTheWarningTexts) {
     PutConditions(Golden("form_layout.dan"));
     SelectConditions(context);
-    const CompositionSelection c = SelectComposition(context, FakeComposition{}.Reader());
+    const CompositionSelection c = SelectComposition(context);
     EXPECT_FALSE(c.found);
     EXPECT_EQ(c.warningSampleName, "01-09-09");
     EXPECT_EQ(c.warningConditionsFile, "01-09-09.dan");
@@ -218,35 +211,41 @@ TEST_F(ConditionsDataTest, CompositionMissingShowsTheWarningTexts) {
 
 TEST_F(ConditionsDataTest, CompleteTailReplacesSkAndSetsTheLastSample) {
     PutConditions(Golden("form_layout.dan"));
-    dir.Write("Hornel/01-09-09/01-09-09.sk", "composition of 01-09-09");
+    CompositionRecord record;
+    record.feed[0] = 62.1;
+    record.catalyzate[68] = 0.5;
+    record.fraction = {86, 96, 113, 152, 175};
+    record.density = 0.73;
+    WriteCompositionFile(record, dir.str() + "\\Hornel\\01-09-09", "01-09-09");
     dir.Write("sk", "older composition");
-    FakeComposition fake;
-    fake.texts.values = {"62.1", "0.5"};
-    fake.texts.tail = {"  1", "  86", "  96", " 113", " 152", " 175", "0.7300"};
-    const DataSelection d = SelectData(context, fake.Reader());
+
+    const DataSelection d = SelectData(context);
     const CompositionSelection& c = d.composition;
     EXPECT_TRUE(c.found);
     EXPECT_EQ(c.mainWindowCaption, " Установка: Хорнельский НПЗ (Л-35-11/450К)" + std::string(28, ' ') +
                                         "Дата отбора: 01-09-09");
     ASSERT_EQ(c.editorTexts.size(), 138u);
-    EXPECT_EQ(c.editorTexts[0], "62.1");
-    EXPECT_EQ(c.editorTexts[137], "");
+    EXPECT_DOUBLE_EQ(std::stod(c.editorTexts[0]), 62.1);
+    EXPECT_DOUBLE_EQ(std::stod(c.editorTexts[137]), 0.5);
     EXPECT_EQ(c.fractionSampleName, "01-09-09");
     EXPECT_TRUE(c.completeTail);
-    EXPECT_EQ(c.fractionTexts, (std::array<std::string, 6>{"  86", "  96", " 113", " 152", " 175", "0.7300"}));
-    EXPECT_EQ(dir.Read("sk"), "composition of 01-09-09");
+    EXPECT_DOUBLE_EQ(std::stod(c.fractionTexts[0]), 86);
+    EXPECT_DOUBLE_EQ(std::stod(c.fractionTexts[4]), 175);
+    EXPECT_DOUBLE_EQ(std::stod(c.fractionTexts[5]), 0.73);
+    EXPECT_EQ(dir.Read("sk"), dir.Read("Hornel/01-09-09/01-09-09.sk"));
     EXPECT_EQ(context.lastSampleName, "01-09-09");
 }
 
 TEST_F(ConditionsDataTest, ShortTailGivesZerosAndLeavesSkAlone) {
     PutConditions(Golden("form_layout.dan"));
     SelectConditions(context);
-    dir.Write("Hornel/01-09-09/01-09-09.sk", "composition of 01-09-09");
+    // 138 value lines and five tail lines.
+    std::string sk;
+    for (int i = 0; i < 143; ++i) sk += std::string(17, ' ') + "1.000\r\n";
+    dir.Write("Hornel/01-09-09/01-09-09.sk", sk);
     dir.Write("sk", "older composition");
     context.lastSampleName = "15-08-09";
-    FakeComposition fake;
-    fake.texts.tail = {"86", "96", "113", "152", "175"};
-    const CompositionSelection c = SelectComposition(context, fake.Reader());
+    const CompositionSelection c = SelectComposition(context);
     EXPECT_TRUE(c.found);
     EXPECT_FALSE(c.completeTail);
     EXPECT_EQ(c.fractionTexts, (std::array<std::string, 6>{"0", "0", "0", "0", "0", "0"}));
