@@ -1,0 +1,228 @@
+#include "runs/external_program.h"
+
+#include "common/files.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+extern char** environ;
+
+namespace rw {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat st{};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
+}
+
+std::string JoinNative(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// The file to execute for the first argument, or empty when there is none.
+std::string ResolveProgram(const std::string& program, const std::string& nativeFolder) {
+    if (program.find('/') != std::string::npos) {
+        std::string path = program.front() == '/' ? program : JoinNative(nativeFolder, program);
+        return IsExecutableFile(path) ? path : std::string();
+    }
+    std::string local = JoinNative(nativeFolder.empty() ? "." : nativeFolder, program);
+    if (IsExecutableFile(local)) return local;
+    const char* pathVar = std::getenv("PATH");
+    std::string_view dirs = pathVar ? pathVar : "/usr/bin:/bin";
+    while (true) {
+        size_t colon = dirs.find(':');
+        std::string dir(dirs.substr(0, colon));
+        std::string candidate = JoinNative(dir.empty() ? "." : dir, program);
+        if (IsExecutableFile(candidate)) return candidate;
+        if (colon == std::string_view::npos) break;
+        dirs.remove_prefix(colon + 1);
+    }
+    return {};
+}
+
+// Whether the child has ended, without reaping it (so its process group id
+// cannot be reused while we may still signal the group).
+bool HasEnded(int pid) {
+    siginfo_t info{};
+    if (::waitid(P_PID, static_cast<id_t>(pid), &info, WEXITED | WNOHANG | WNOWAIT) != 0) {
+        return errno == ECHILD;  // already reaped elsewhere: nothing to wait for
+    }
+    return info.si_pid == pid;
+}
+
+void Reap(int pid) {
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+// Waits until the child ends or the deadline passes. A pidfd lets the kernel
+// wake us when the child ends; without one we poll in short steps.
+bool WaitUntil(int pid, bool limited, Clock::time_point deadline) {
+#ifdef SYS_pidfd_open
+    int fd = static_cast<int>(::syscall(SYS_pidfd_open, pid, 0));
+    if (fd >= 0) {
+        bool failed = false;
+        while (!HasEnded(pid)) {
+            int ms = -1;
+            if (limited) {
+                auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+                if (left <= 0) {
+                    ::close(fd);
+                    return false;
+                }
+                ms = static_cast<int>(left);
+            }
+            pollfd p{fd, POLLIN, 0};
+            if (::poll(&p, 1, ms) < 0 && errno != EINTR) {
+                failed = true;
+                break;
+            }
+        }
+        ::close(fd);
+        if (!failed) return true;
+    }
+#endif
+    auto step = std::chrono::milliseconds(1);
+    while (!HasEnded(pid)) {
+        if (limited && Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(step);
+        if (step < std::chrono::milliseconds(20)) step *= 2;
+    }
+    return true;
+}
+
+}  // namespace
+
+const char* ModelProgramName(int plantIndex) {
+    switch (plantIndex) {
+        case 9:
+        case 16: return "vortan-10.exe";
+        case 10:
+        case 11:
+        case 12: return "kelmar.exe";
+        default: return "vortan.exe";
+    }
+}
+
+std::vector<std::string> SplitCommandLine(std::string_view s) {
+    std::vector<std::string> args;
+    size_t i = 0, n = s.size();
+    while (true) {
+        while (i < n && (s[i] == ' ' || s[i] == '\t')) ++i;
+        if (i >= n) break;
+        std::string arg;
+        bool quoted = false;
+        for (; i < n; ++i) {
+            char ch = s[i];
+            if (ch == '"') {
+                if (quoted && i + 1 < n && s[i + 1] == '"') {
+                    arg += '"';
+                    ++i;
+                } else {
+                    quoted = !quoted;
+                }
+            } else if (!quoted && (ch == ' ' || ch == '\t')) {
+                break;
+            } else {
+                arg += ch;
+            }
+        }
+        args.push_back(std::move(arg));
+    }
+    return args;
+}
+
+std::string QuoteArgument(std::string_view a) {
+    if (!a.empty() && a.find_first_of(" \t\"") == std::string_view::npos) return std::string(a);
+    std::string out = "\"";
+    for (char ch : a) {
+        if (ch == '"') out += '"';
+        out += ch;
+    }
+    return out + "\"";
+}
+
+ExternalProgram::~ExternalProgram() { Terminate(); }
+
+bool ExternalProgram::Start(const std::string& commandLine, const std::string& workFolder, WindowMode mode) {
+    (void)mode;  // console programs: no window either way
+    if (pid_ > 0) return false;
+    std::vector<std::string> args = SplitCommandLine(commandLine);
+    if (args.empty()) return false;
+    args[0] = ToNative(args[0]);
+    const std::string folder = ToNative(workFolder);
+    const std::string file = ResolveProgram(args[0], folder);
+    if (file.empty()) return false;
+
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawnattr_t attr;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawnattr_init(&attr);
+    if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+    // Only the standard streams are handed down.
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    posix_spawnattr_setpgroup(&attr, 0);
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    posix_spawnattr_setsigmask(&attr, &none);
+    posix_spawnattr_setsigdefault(&attr, &all);
+    posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+
+    pid_t pid = 0;
+    int rc = posix_spawn(&pid, file.c_str(), &actions, &attr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attr);
+    if (rc != 0) return false;
+    pid_ = pid;
+    return true;
+}
+
+bool ExternalProgram::Wait(int timeoutMs) {
+    if (pid_ <= 0) return true;
+    const bool limited = timeoutMs >= 0;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(limited ? timeoutMs : 0);
+    if (!WaitUntil(pid_, limited, deadline)) return false;
+    Reap(pid_);
+    pid_ = 0;
+    return true;
+}
+
+void ExternalProgram::Terminate() {
+    if (pid_ <= 0) return;
+    ::kill(-pid_, SIGTERM);
+    WaitUntil(pid_, true, Clock::now() + std::chrono::milliseconds(300));
+    // Whatever is left of the group, the program included, is ended for good.
+    ::kill(-pid_, SIGKILL);
+    Reap(pid_);
+    pid_ = 0;
+}
+
+RunOutcome RunExternalProgram(const std::string& commandLine, const std::string& workFolder, WindowMode mode,
+                              int timeoutMs) {
+    ExternalProgram program;
+    if (!program.Start(commandLine, workFolder, mode)) return RunOutcome::NotStarted;
+    if (program.Wait(timeoutMs)) return RunOutcome::Finished;
+    program.Terminate();
+    return RunOutcome::Terminated;
+}
+
+}  // namespace rw
