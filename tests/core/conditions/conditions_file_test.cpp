@@ -46,13 +46,6 @@ TEST(ConditionsFileWriters, ReactorCountAboveSixIsLimitedAndZeroRejected) {
     EXPECT_THROW(ParseRunConditions(Golden("run_layout_4.dan"), 0, r), UserError);
 }
 
-TEST(ConditionsFileWriters, WriteReplacesTheWholeFile) {
-    test::TempDir dir;
-    const std::string path = dir.Write("x.dan", std::string(5000, 'z'));
-    WriteFormLayout(path, test::SampleConditions());
-    EXPECT_EQ(test::Slurp(path), Golden("form_layout.dan"));
-}
-
 TEST(PositionalReader, GivesBackTheFormLayoutToTheWrittenPrecision) {
     ConditionsRecord r = test::SampleConditions();
     r.dosing = {1.234, 0.005, 2.999};
@@ -229,14 +222,6 @@ TEST(RunReader, ErrorsEndTheReadingAndKeepTheRest) {
 
     RunConditions d = Untouched();
     EXPECT_THROW(ReadRunConditions("/nonexistent/folder/dan.bak", 4, d), UserError);
-}
-
-TEST(RunReader, RoundTripThroughTheRunWriter) {
-    for (int n = 3; n <= 6; ++n) {
-        RunConditions r = Untouched();
-        EXPECT_TRUE(ParseRunConditions(FormatRunLayout(test::SampleRunConditions(), n), n, r));
-        EXPECT_EQ(FormatRunLayout(r, n), FormatRunLayout(test::SampleRunConditions(), n)) << n << " reactors";
-    }
 }
 
 }  // namespace

@@ -189,16 +189,6 @@ TEST_F(ConditionsDataTest, DateTextsOutsideTheRegionalFormatFailAfterTheRecordIs
     EXPECT_DOUBLE_EQ(context.conditions.feedFlow, 96.4);
 }
 
-TEST_F(ConditionsDataTest, EmptyRegenerationLineGivesTheSamplingDate) {
-    auto lines = SplitLines(Cp866ToUtf8(Golden("form_layout.dan")));
-    lines[11] = "01-09-09       Дата отбора";
-    lines[12] = "";
-    PutConditions(Utf8ToCp866(JoinLinesCrLf(lines)));
-    const ConditionsSelection s = SelectConditions(context);
-    EXPECT_DOUBLE_EQ(s.samplingDate, sampling);
-    EXPECT_DOUBLE_EQ(s.regenerationDate, sampling);
-}
-
 TEST_F(ConditionsDataTest, CompositionMissingShowsTheWarningTexts) {
     PutConditions(Golden("form_layout.dan"));
     SelectConditions(context);
