@@ -1,0 +1,102 @@
+// reformer-cli import, run as a user runs it.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace rw {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Slurp;
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class ImportCommand : public ::testing::Test {
+protected:
+    test::TempDir dir;
+
+    Result Run(const std::vector<std::string>& args) const {
+        std::string cmd = Quote(REFORMER_CLI) + " --base " + Quote((dir.path() / "base").string());
+        for (const auto& a : args) cmd += " " + Quote(a);
+        const fs::path out = dir.path() / "stdout", err = dir.path() / "stderr";
+        cmd += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
+        Result r;
+        const int raw = std::system(cmd.c_str());
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = Slurp(out);
+        r.err = Slurp(err);
+        return r;
+    }
+
+    std::string Copy(const std::string& sample, const std::string& as) const {
+        return dir.Write(as, Slurp(test::DataPath("import/" + sample)));
+    }
+};
+
+TEST_F(ImportCommand, ConvertsTheSampleReports) {
+    std::string dha = Copy("reformate.DHA", "lab/reformate.DHA");
+    Result r = Run({"import", dha, "--stream", "2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "100.000\n");
+    EXPECT_EQ(Slurp(dir.path() / "lab" / "reformate.KAT"), Slurp(test::DataPath("import/reformate.KAT.golden")));
+
+    std::string txt = Copy("feed.TXT", "lab/feed.TXT");
+    std::string out = (dir.path() / "feed-tidied.SIR").string();
+    r = Run({"import", txt, "--stream", "1", "--out", out});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "100.000\n");
+    // The converted list stays next to the report, the tidied one goes to --out.
+    EXPECT_EQ(Slurp(dir.path() / "lab" / "feed.SIR"), Slurp(test::DataPath("import/feed.SIR.golden")));
+    EXPECT_EQ(Slurp(out), Slurp(test::DataPath("import/feed.SIR.golden")));
+}
+
+TEST_F(ImportCommand, TidiesAListAndLoadsTheDefaultSample) {
+    std::string line = std::string("Benzene") + std::string(36, ' ') + "40.000\r\n" + "Toluene\t55.5\r\n" + "short\r\n";
+    dir.Write("base/Hornel/01-09-09/01-09-09.KAT", line);
+    // No report: stream 2 opens the default catalyzate sample, in place.
+    Result r = Run({"import", "--stream", "2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, "95.500\n");
+    EXPECT_EQ(dir.Read("base/Hornel/01-09-09/01-09-09.KAT"),
+              "Benzene" + std::string(36, ' ') + "40.000\r\n" + "Toluene" + std::string(38, ' ') + "55.5\r\n");
+}
+
+TEST_F(ImportCommand, FailuresAndWrongArguments) {
+    std::string bad = dir.Write("bad.DHA", "Detailed Hydrocarbon Analysis\r\n");
+    Result r = Run({"import", bad, "--stream", "2"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Components Listed in Chromatographic Order"), std::string::npos) << r.err;
+    EXPECT_FALSE(fs::exists(dir.path() / "bad.KAT"));
+
+    r = Run({"import", (dir.path() / "none.DHA").string(), "--stream", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "File not found\n");
+
+    std::string list = dir.Write("l.SIR", "Benzene" + std::string(36, ' ') + "4x.000\r\n");
+    r = Run({"import", list, "--stream", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "'4x.000' is not a valid floating point value\n");
+
+    EXPECT_EQ(Run({"import", list, "--stream", "4"}).status, 2);
+    EXPECT_EQ(Run({"import", list}).status, 2);
+    EXPECT_EQ(Run({"import", list, "--stream", "1", "extra"}).status, 2);
+}
+
+}  // namespace
+}  // namespace rw
