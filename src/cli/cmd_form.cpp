@@ -11,8 +11,10 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "composition/component_database.h"
+#include "composition/component_resolution.h"
 #include "composition/component_resolver.h"
 #include "composition/formation.h"
+#include "composition/streams.h"
 #include "shell/text_helpers.h"
 
 namespace rw::cli {
@@ -32,20 +34,13 @@ struct UnresolvedName {
     std::string name;
 };
 
-// "--unknown fail": stop at the first unresolved name; nothing is appended.
+// "--unknown fail": stop at the first unresolved name, before anything is
+// appended or written (the collecting policy of the resolvers would let the
+// formation run on and write the file).
 class FailOnUnknown : public ComponentResolver {
 public:
     std::optional<ComponentTarget> Resolve(const std::string& name, ComponentDatabase&) override {
         throw UnresolvedName{name};
-    }
-};
-
-// "--unknown ignore": the user's "No" for every name, appended to nlo.
-class IgnoreUnknown : public ComponentResolver {
-public:
-    std::optional<ComponentTarget> Resolve(const std::string& name, ComponentDatabase& database) override {
-        database.IgnoreComponent(name);
-        return std::nullopt;
     }
 };
 
@@ -82,10 +77,9 @@ std::string UnresolvedReport(const FormationInputs& inputs) {
     std::ostringstream report;
     report << "Unknown components (add them to the database, or run with --unknown ignore); nothing was written:";
     std::set<std::string> seen;
-    const char* const extensions[] = {".SIR", ".KAT", ".BOK"};
     for (int stream = kFeedStream; stream <= kSideCutStream; ++stream) {
         if (stream == kSideCutStream && inputs.flow[2] == 0) break;
-        const std::string file = inputs.sampleName + extensions[stream - 1];
+        const std::string file = inputs.sampleName + StreamExtension(stream);
         for (const std::string& line : SplitLines(ReadFileBytes(JoinPath(inputs.samplingFolder, file)))) {
             const std::string name = line.substr(0, std::min(line.size(), kNameLength));
             if (database.LookUp(name).kind != LookupKind::Unresolved || !seen.insert(name).second) continue;
@@ -132,7 +126,8 @@ int Form(Invocation& inv) {
     inputs.sampleName = inv.args[1];
 
     if (unknown == "ignore") {
-        IgnoreUnknown resolver;
+        // The user's "No" for every name: appended to nlo.
+        AutomaticResolver resolver(AutomaticResolver::Policy::Ignore);
         FormComposition(inputs, resolver);
     } else {
         FailOnUnknown resolver;

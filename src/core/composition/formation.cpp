@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "common/number_format.h"
+#include "composition/streams.h"
 #include "shell/text_helpers.h"
 
 #include <algorithm>
@@ -134,22 +135,13 @@ void ComputeLumps(const GroupTables& t, ModelVector& w) {
     M(68) = M(68) + M(69);
 }
 
-const char* StreamListExtension(int stream) {
-    switch (stream) {
-        case kFeedStream: return ".SIR";
-        case kCatalyzateStream: return ".KAT";
-        case kSideCutStream: return ".BOK";
-    }
-    throw UserError("Range check error");
-}
-
 }  // namespace
 
 ModelVector ProcessStream(int stream, const FormationInputs& inputs, ComponentDatabase& database,
                           ComponentResolver& resolver) {
     const std::string basa = DatabaseFolder(inputs);
     const std::string workingPath = JoinPath(basa, kWorkingList);
-    const std::string listPath = JoinPath(inputs.samplingFolder, inputs.sampleName + StreamListExtension(stream));
+    const std::string listPath = JoinPath(inputs.samplingFolder, inputs.sampleName + StreamExtension(stream));
 
     // The list is taken over as a working copy in the database folder and
     // counted from there.

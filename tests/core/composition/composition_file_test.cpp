@@ -57,17 +57,6 @@ TEST(CompositionFile, LatinLettersStayLatinInCp1251) {
     const auto editor = SplitLines(ComposeCompositionFile(GoldenRecord(), CompositionStyle::Editor));
     EXPECT_EQ(editor[67].substr(5, 12), "        C9+ ");
     EXPECT_EQ(editor[143].substr(0, 11), "          p");
-    for (int k = 1; k <= kModelComponentCount; ++k) {
-        EXPECT_EQ(lines[static_cast<size_t>(k - 1)].substr(0, 17), lines[static_cast<size_t>(k + 68)].substr(0, 17));
-    }
-}
-
-TEST(CompositionFile, ValuesWiderThanTheirFieldStillStartAfterColumn17) {
-    const auto lines = SplitLines(Slurp(DataPath("composition/formation_style.sk")));
-    EXPECT_EQ(lines[0].substr(17), "100.000");
-    EXPECT_EQ(lines[46].substr(17), "-1.500");
-    EXPECT_EQ(lines[69 + 63].substr(17), "-12.250");
-    EXPECT_EQ(lines[137].substr(17), "1234.568");
 }
 
 TEST(CompositionFile, ReadingRuleOnTheFormationStyle) {
@@ -161,21 +150,6 @@ TEST(CompositionFile, Failures) {
     // A folder that is not there: nothing is created.
     EXPECT_THROW(WriteCompositionFile(GoldenRecord(), (dir.path() / "no" / "such").string(), "01-09-09"), UserError);
     EXPECT_FALSE(FolderExists((dir.path() / "no").string()));
-}
-
-TEST(CompositionFile, Labels) {
-    // 17 characters each (code points, the file's bytes in cp1251).
-    for (int k = 1; k <= kModelComponentCount; ++k) {
-        std::string_view l = FormationLabel(k);
-        size_t chars = 0;
-        for (unsigned char c : l) chars += (c & 0xC0) != 0x80;
-        EXPECT_EQ(chars, 17u) << k;
-        EXPECT_EQ(std::stoi(std::string(l.substr(0, 2))), k);
-    }
-    EXPECT_EQ(FormationLabel(17), "17   2,2,3-тмб   ");
-    EXPECT_EQ(EditorLabel(28), "2,3-ДМГ");
-    EXPECT_EQ(TailLabel(0), "НК");
-    EXPECT_TRUE(FormationLabel(70).empty());
 }
 
 }  // namespace
