@@ -6,15 +6,14 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <string>
 
 #include "command.h"
 #include "common/errors.h"
 #include "common/files.h"
-#include "composition/component_database.h"
 #include "composition/component_resolution.h"
 #include "composition/component_resolver.h"
 #include "composition/formation.h"
-#include "composition/streams.h"
 #include "shell/text_helpers.h"
 
 namespace rw::cli {
@@ -70,23 +69,11 @@ std::string TrimmedName(std::string name) {
     return name;
 }
 
-// Every name of the lists the formation reads that the database cannot
-// place, each once, in list order, with the list it was found in.
 std::string UnresolvedReport(const FormationInputs& inputs) {
-    ComponentDatabase database(JoinPath(inputs.baseFolder, "Basa"));
-    std::ostringstream report;
-    report << "Unknown components (add them to the database, or run with --unknown ignore); nothing was written:";
-    std::set<std::string> seen;
-    for (int stream = kFeedStream; stream <= kSideCutStream; ++stream) {
-        if (stream == kSideCutStream && inputs.flow[2] == 0) break;
-        const std::string file = inputs.sampleName + StreamExtension(stream);
-        for (const std::string& line : SplitLines(ReadFileBytes(JoinPath(inputs.samplingFolder, file)))) {
-            const std::string name = line.substr(0, std::min(line.size(), kNameLength));
-            if (database.LookUp(name).kind != LookupKind::Unresolved || !seen.insert(name).second) continue;
-            report << "\n  " << file << ": " << TrimmedName(name);
-        }
-    }
-    return report.str();
+    std::string report =
+        "Unknown components (add them to the database, or run with --unknown ignore); nothing was written:";
+    for (const auto& u : FindUnresolvedNames(inputs)) report += "\n  " + u.listFile + ": " + TrimmedName(u.name);
+    return report;
 }
 
 int Form(Invocation& inv) {

@@ -7,6 +7,7 @@
 #include "shell/text_helpers.h"
 
 #include <algorithm>
+#include <set>
 #include <string_view>
 #include <vector>
 
@@ -204,6 +205,22 @@ CompositionRecord FormComposition(const FormationInputs& inputs, ComponentResolv
     record.density = inputs.density[0];
     WriteCompositionFile(record, inputs.samplingFolder, inputs.sampleName);
     return record;
+}
+
+std::vector<UnresolvedListName> FindUnresolvedNames(const FormationInputs& inputs) {
+    const ComponentDatabase database(DatabaseFolder(inputs));
+    std::vector<UnresolvedListName> found;
+    std::set<std::string> seen;
+    for (int stream = kFeedStream; stream <= kSideCutStream; ++stream) {
+        if (stream == kSideCutStream && inputs.flow[2] == 0) break;
+        const std::string file = inputs.sampleName + StreamExtension(stream);
+        for (const std::string& line : SplitLines(ReadFileBytes(JoinPath(inputs.samplingFolder, file)))) {
+            std::string name = line.substr(0, std::min(line.size(), kNameLength));
+            if (database.LookUp(name).kind != LookupKind::Unresolved || !seen.insert(name).second) continue;
+            found.push_back({file, std::move(name)});
+        }
+    }
+    return found;
 }
 
 }  // namespace rw

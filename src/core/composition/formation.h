@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <string>
+#include <vector>
 
 #include "composition/component_database.h"
 #include "composition/component_resolver.h"
@@ -59,5 +60,19 @@ ModelVector MixStreams(const ModelVector& catalyzate, double catalyzateFlow, dou
 // numbers) leaves no new .sk and an existing one unchanged. Returns the
 // record written.
 CompositionRecord FormComposition(const FormationInputs& inputs, ComponentResolver& resolver);
+
+// A name of the lists that the database can place nowhere (neither a target
+// nor on the ignore list), with the list file it stands in (name only).
+struct UnresolvedListName {
+    std::string listFile;  // "01-09-09.SIR"
+    std::string name;      // the 42 name bytes of the line, as the resolver would get them
+};
+
+// The unresolved names of the lists FormComposition would read with these
+// inputs (the side cut only with a side-cut flow), each once, in list order;
+// nothing is asked, appended or written. Lets a caller without a user refuse
+// a formation before it starts. Throws UserError like the formation for a
+// missing list file or a database file that cannot be read.
+std::vector<UnresolvedListName> FindUnresolvedNames(const FormationInputs& inputs);
 
 }  // namespace rw

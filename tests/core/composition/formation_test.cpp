@@ -260,6 +260,17 @@ TEST_F(Formation, CountingRules) {
 TEST_F(Formation, UnresolvedNamesGoToTheResolverOncePerLineInListOrder) {
     List(".SIR", {ListLine("Mystery A", 2), ListLine("Mystery B", 3), ListLine("n-Hexane", 10),
                   ListLine("Mystery A", 4), ListLine("Benzene", 10)});
+    SimpleCatalyzate();
+    List(".BOK", {ListLine("Mystery C", 1)});
+    // Without asking anyone: each unknown name once, the side cut only with a flow.
+    auto unknown = FindUnresolvedNames(inputs);
+    ASSERT_EQ(unknown.size(), 2u);
+    EXPECT_EQ(unknown[0].listFile, "01-09-09.SIR");
+    EXPECT_EQ(unknown[0].name, PadName("Mystery A"));
+    EXPECT_EQ(unknown[1].name, PadName("Mystery B"));
+    inputs.flow[2] = 5;
+    EXPECT_EQ(FindUnresolvedNames(inputs).size(), 3u);
+
     ScriptedResolver resolver;
     resolver.answers["Mystery A"] = ComponentTarget{69, 5, 10};  // heavy aromatic
     resolver.answers["Mystery B"] = std::nullopt;                 // the user said no
