@@ -27,7 +27,12 @@ public:
     }
     void PutDouble(double v) {
         std::uint64_t bits = std::bit_cast<std::uint64_t>(v);
-        for (int i = 0; i < 8; ++i) PutByte(static_cast<std::uint8_t>(bits >> (8 * i)));
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(p_, &bits, sizeof bits);
+            p_ += sizeof bits;
+        } else {
+            for (int i = 0; i < 8; ++i) PutByte(static_cast<std::uint8_t>(bits >> (8 * i)));
+        }
     }
 
 private:
@@ -50,7 +55,12 @@ public:
     }
     double GetDouble() {
         std::uint64_t bits = 0;
-        for (int i = 0; i < 8; ++i) bits |= static_cast<std::uint64_t>(GetByte()) << (8 * i);
+        if constexpr (std::endian::native == std::endian::little) {
+            std::memcpy(&bits, p_, sizeof bits);
+            p_ += sizeof bits;
+        } else {
+            for (int i = 0; i < 8; ++i) bits |= static_cast<std::uint64_t>(GetByte()) << (8 * i);
+        }
         return std::bit_cast<double>(bits);
     }
 
