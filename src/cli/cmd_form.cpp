@@ -4,7 +4,6 @@
 #include <array>
 #include <iostream>
 #include <optional>
-#include <set>
 #include <sstream>
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "common/files.h"
 #include "composition/component_resolution.h"
 #include "composition/component_resolver.h"
+#include "composition/component_list.h"
 #include "composition/formation.h"
 #include "shell/text_helpers.h"
 
@@ -20,13 +20,6 @@ namespace rw::cli {
 namespace {
 
 constexpr int kPlantCount = 17;
-
-// Plants whose data entry never has a side cut: the editor hands it over with
-// flow 0, so a side-cut flow on the command line would be a slip.
-bool PlantHasSideCut(int plantIndex) {
-    static const std::set<int> kWithout = {3, 9, 10, 11, 12, 16};
-    return kWithout.count(plantIndex) == 0;
-}
 
 // Thrown by the failing policy at the first name the database cannot place.
 struct UnresolvedName {
@@ -96,7 +89,7 @@ int Form(Invocation& inv) {
 
     inputs.density = ThreeNumbers("--density", TakeOption(inv.args, "--density", "0.73 0.73 0.73"));
     inputs.flow = ThreeNumbers("--flow", TakeOption(inv.args, "--flow", "1500 1500 0"));
-    if (inputs.flow[2] != 0 && !PlantHasSideCut(plantIndex)) {
+    if (inputs.flow[2] != 0 && SkipsSideCut(plantIndex)) {
         throw UsageError{"plant row " + std::to_string(plantIndex) + " has no side cut: its flow must be 0"};
     }
 
