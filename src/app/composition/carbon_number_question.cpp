@@ -1,9 +1,59 @@
 #include "composition/carbon_number_question.h"
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "composition/component_resolution.h"
+#include "composition/question_errors.h"
+#include "composition/name_display.h"
+
 namespace rw {
 
 TFormb4::TFormb4(QWidget* parent) : QDialog(parent) {
     setObjectName("Formb4");
+    setWindowTitle(QString());
+    setModal(true);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
+    Label1 = new QLabel("Сколько атомов углерода содержит", this);
+    Label1->setObjectName("Label1");
+    Label2 = new QLabel("данное вещество?", this);
+    Label2->setObjectName("Label2");
+    Label3 = new QLabel("Введите С от 1 до 13", this);
+    Label3->setObjectName("Label3");
+    Label3->setStyleSheet("color: navy");
+    Label4 = new QLabel(this);
+    Label4->setObjectName("Label4");
+    QFont bold = Label4->font();
+    bold.setBold(true);
+    Label4->setFont(bold);
+    Edit1 = new QLineEdit(this);
+    Edit1->setObjectName("Edit1");
+    BitBtn1 = new QPushButton("OK", this);
+    BitBtn1->setObjectName("BitBtn1");
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(Label1);
+    v->addWidget(Label2);
+    v->addWidget(Label4);
+    v->addWidget(Label3);
+    v->addWidget(Edit1);
+    v->addWidget(BitBtn1);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormb4::BitBtn1Click);
+    connect(Edit1, &QLineEdit::returnPressed, this, &TFormb4::BitBtn1Click);
+}
+
+void TFormb4::Ask(ResolutionChain* chain) {
+    chain_ = chain;
+    Label4->setText(DisplayName(chain->name()));
+}
+
+void TFormb4::BitBtn1Click() {
+    bool accepted = false;
+    // A refused carbon number keeps the dialog open; the field keeps its text.
+    if (!GuardQuestion([&] { accepted = chain_->ConfirmCarbon(Edit1->text().toStdString()); }) || accepted) {
+        done(QDialog::Accepted);
+    }
 }
 
 }  // namespace rw

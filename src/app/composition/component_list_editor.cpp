@@ -1,9 +1,431 @@
 #include "composition/component_list_editor.h"
 
+#include <QApplication>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "common/codepage.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "common/regional.h"
+#include "composition/component_database.h"
+#include "composition/editor_actions.h"
+#include "composition/formation.h"
+#include "composition/report_import.h"
+#include "composition/streams.h"
+#include "shell/program_context.h"
+#include "shell/text_helpers.h"
+#include "shell/ui_services.h"
+
 namespace rw {
+namespace {
+
+const char* kEntryError = "Проверте правильность ввода данных.";
+
+template <class W>
+W* Make(QWidget* parent, const char* name) {
+    auto* w = new W(parent);
+    w->setObjectName(name);
+    return w;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
+    auto* l = Make<QLabel>(parent, name);
+    l->setText(text);
+    return l;
+}
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, int maxLength) {
+    auto* e = Make<QLineEdit>(parent, name);
+    e->setMaxLength(maxLength);
+    e->setText(text);
+    return e;
+}
+
+}  // namespace
 
 Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     setObjectName("basadan");
+    setWindowTitle(QString());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+
+    Prob = MakeLabel(this, "Prob", "Катализат");
+    QFont big = Prob->font();
+    big.setBold(true);
+    big.setPointSize(big.pointSize() + 3);
+    Prob->setFont(big);
+    List = Make<QListWidget>(this, "List");
+    QFont mono("Monospace");
+    mono.setStyleHint(QFont::TypeWriter);
+    List->setFont(mono);
+    List->setMinimumWidth(480);
+    Subst = MakeEdit(this, "Subst", QString(), 43);
+    Subst->setFont(mono);
+    weight = MakeEdit(this, "weight", "00.000", 6);
+    Label14 = MakeLabel(this, "Label14", "Сумма:");
+    Sum = MakeLabel(this, "Sum", "00,000");
+    Label1 = MakeLabel(this, "Label1", "Фракционный состав и плотность  для введенного углеводородного состава сырья, в 0С");
+    Label1->setWordWrap(true);
+    Label2 = MakeLabel(this, "Label2", "НК");
+    Label3 = MakeLabel(this, "Label3", "10%");
+    Label4 = MakeLabel(this, "Label4", "50%");
+    Label5 = MakeLabel(this, "Label5", "90%");
+    Label6 = MakeLabel(this, "Label6", "КК");
+    F1 = MakeEdit(this, "F1", " 86", 3);
+    F2 = MakeEdit(this, "F2", " 96", 3);
+    F3 = MakeEdit(this, "F3", "113", 3);
+    F4 = MakeEdit(this, "F4", "152", 3);
+    F5 = MakeEdit(this, "F5", "175", 3);
+    Label7 = MakeLabel(this, "Label7", "p,г/см3");
+    F6 = MakeEdit(this, "F6", "0.7300", 6);
+    Label8 = MakeLabel(this, "Label8", "Расход м3/ч.");
+    F7 = MakeEdit(this, "F7", "1500", 5);
+    BitBtn1 = Make<QPushButton>(this, "BitBtn1");
+    BitBtn1->setText("Открыть");
+    Button1 = Make<QPushButton>(this, "Button1");
+    Button1->setText("Убрать лишнее");
+    Button1->setToolTip("Убрать все компоненты, содержание которых равно 0");
+    Next = Make<QPushButton>(this, "Next");
+    Next->setText("Далее");
+    BitBtn2 = Make<QPushButton>(this, "BitBtn2");
+    BitBtn2->setText("Сохранить");
+    cans = Make<QPushButton>(this, "cans");
+    cans->setText("Отмена");
+    Cod = Make<QGroupBox>(this, "Cod");
+    Cod->setTitle("Вид кодировки");
+    CodWindows = Make<QRadioButton>(Cod, "CodWindows");
+    CodWindows->setText("Windows");
+    CodDos = Make<QRadioButton>(Cod, "CodDos");
+    CodDos->setText("Dos");
+    CodWindows->setChecked(true);
+    auto* codLayout = new QVBoxLayout(Cod);
+    codLayout->addWidget(CodWindows);
+    codLayout->addWidget(CodDos);
+    Animate1 = MakeLabel(this, "Animate1", "Формирование файла состава...");
+    Animate1->hide();
+
+    // Layout: list on the left, fields and buttons on the right.
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(Prob, 0, 0, 1, 2);
+    grid->addWidget(List, 1, 0, 8, 1);
+    auto* nameRow = new QHBoxLayout;
+    nameRow->addWidget(Subst, 1);
+    nameRow->addWidget(weight);
+    grid->addLayout(nameRow, 9, 0);
+    auto* sumRow = new QHBoxLayout;
+    sumRow->addWidget(Label14);
+    sumRow->addWidget(Sum);
+    sumRow->addStretch();
+    grid->addLayout(sumRow, 10, 0);
+    auto* side = new QGridLayout;
+    side->addWidget(Label1, 0, 0, 1, 5);
+    QLabel* fl[] = {Label2, Label3, Label4, Label5, Label6};
+    QLineEdit* fe[] = {F1, F2, F3, F4, F5};
+    for (int i = 0; i < 5; ++i) {
+        side->addWidget(fl[i], 1, i);
+        side->addWidget(fe[i], 2, i);
+    }
+    side->addWidget(Label7, 3, 0, 1, 2);
+    side->addWidget(F6, 3, 2, 1, 2);
+    side->addWidget(Label8, 4, 0, 1, 2);
+    side->addWidget(F7, 4, 2, 1, 2);
+    grid->addLayout(side, 1, 1);
+    grid->addWidget(BitBtn1, 2, 1);
+    grid->addWidget(Button1, 3, 1);
+    grid->addWidget(Next, 4, 1);
+    grid->addWidget(BitBtn2, 5, 1);
+    grid->addWidget(cans, 6, 1);
+    grid->addWidget(Cod, 7, 1);
+    grid->addWidget(Animate1, 8, 1);
+
+    // Tab order: List, Subst, weight, F1..F7, buttons, code page.
+    QWidget* order[] = {List, Subst, weight, F1, F2, F3, F4, F5, F6, F7, BitBtn1, Button1, Next, BitBtn2, cans, CodWindows};
+    for (size_t i = 0; i + 1 < std::size(order); ++i) setTabOrder(order[i], order[i + 1]);
+
+    connect(List, &QListWidget::itemDoubleClicked, this, [this] { ListClick(); });
+    connect(Subst, &QLineEdit::textChanged, this, [this] { SubstChange(); });
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(BitBtn1); });
+    connect(Button1, &QPushButton::clicked, this, &Tbasadan::Button1Click);
+    connect(Next, &QPushButton::clicked, this, &Tbasadan::NextClick);
+    connect(BitBtn2, &QPushButton::clicked, this, &Tbasadan::SaveClick);
+    connect(cans, &QPushButton::clicked, this, &Tbasadan::cansClick);
+    connect(CodWindows, &QRadioButton::toggled, this, [this](bool) { CodClick(); });
+    List->installEventFilter(this);
+    Subst->installEventFilter(this);
+    weight->installEventFilter(this);
+}
+
+QString Tbasadan::Display(const std::string& bytes) const {
+    return QString::fromStdString(dos_ ? Cp866ToUtf8(bytes) : Cp1251ToUtf8(bytes));
+}
+
+std::string Tbasadan::Bytes(const QString& text) const {
+    std::string utf8 = text.toStdString();
+    return dos_ ? Utf8ToCp866(utf8) : Utf8ToCp1251(utf8);
+}
+
+void Tbasadan::StartDataEntry(const QString& feedFlowText) {
+    F7->setText(feedFlowText);
+    Prob->setText(QString::fromUtf8(StreamName(1)));
+    Context().currentStream = 1;
+    show();
+    FormShow();
+}
+
+void Tbasadan::FormShow() {
+    try {
+        list_.LoadTemplate(ReadTemplate(JoinPath(Context().baseFolder, "Basa"), Context().plantIndex));
+    } catch (const UserError& e) {
+        list_ = ComponentList{};
+        RefreshList();
+        ui::ShowError(this, QString::fromStdString(e.what()));
+        return;
+    }
+    RefreshList();
+    Sum->setText("00,000");
+    Sum->setStyleSheet("color: red");
+    if (list_.selected >= 0) {
+        LoadSelectedLine();
+    } else {
+        // An empty template: nothing to load, the fields are cleared.
+        Subst->blockSignals(true);
+        Subst->clear();
+        Subst->blockSignals(false);
+        weight->clear();
+    }
+}
+
+void Tbasadan::RefreshList() {
+    List->blockSignals(true);
+    List->clear();
+    for (const auto& line : list_.lines) List->addItem(Display(line));
+    if (list_.selected >= 0 && list_.selected < List->count()) List->setCurrentRow(list_.selected);
+    List->blockSignals(false);
+}
+
+void Tbasadan::LoadSelectedLine() {
+    int row = List->currentRow();
+    if (row < 0 || row >= static_cast<int>(list_.lines.size())) return;
+    list_.selected = row;
+    const std::string& line = list_.lines[static_cast<size_t>(row)];
+    Subst->setText(Display(ComponentList::NamePart(line)));
+    std::string value = ComponentList::ValuePart(line);
+    weight->setText(QString::fromStdString(value));
+    try {
+        TextToNumber(value);
+    } catch (const UserError& e) {
+        ui::ShowError(this, QString::fromStdString(e.what()));
+        return;
+    }
+    weight->setFocus();
+    weight->selectAll();
+}
+
+void Tbasadan::ListClick() { LoadSelectedLine(); }
+
+void Tbasadan::SubstChange() {
+    int found = list_.Find(Bytes(Subst->text()));
+    if (found >= 0) {
+        List->setCurrentRow(found);
+        list_.selected = found;
+    }
+}
+
+void Tbasadan::SubstExit() {
+    bool found = list_.LeaveNameField(Bytes(Subst->text()));
+    RefreshList();
+    if (found) {
+        LoadSelectedLine();
+    } else {
+        weight->setText("00.000");
+        weight->setFocus();
+    }
+}
+
+void Tbasadan::ShowSum() {
+    Sum->setText(QString::fromStdString(RunningSumText(list_.runningSum, Regional().decimalSeparator)));
+    Sum->setStyleSheet(RunningSumIsRed(list_.runningSum) ? "color: red" : "color: black");
+}
+
+void Tbasadan::weightexit() {
+    if (list_.selected < 0) return;  // no line to store into: the edit is ignored
+    try {
+        list_.StoreValue(weight->text().toStdString());
+    } catch (const UserError& e) {
+        ui::ShowError(this, QString::fromStdString(e.what()));
+        return;
+    }
+    if (list_.selected < List->count()) {
+        List->item(list_.selected)->setText(Display(list_.lines[static_cast<size_t>(list_.selected)]));
+    }
+    ShowSum();
+}
+
+bool Tbasadan::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        if (watched == weight) weightexit();
+        else if (watched == Subst) SubstExit();
+    } else if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (watched == weight) {
+            if (enter) {
+                List->setFocus();
+                if (!weight->hasFocus()) return true;
+                weightexit();
+                return true;
+            }
+            if (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down) {
+                List->setFocus();
+                if (weight->hasFocus()) weightexit();  // no focus change offscreen: store all the same
+                int row = List->currentRow() + (key->key() == Qt::Key_Up ? -1 : 1);
+                if (row >= 0 && row < List->count()) {
+                    List->setCurrentRow(row);
+                    list_.selected = row;
+                }
+                return true;
+            }
+        } else if (watched == Subst && enter) {
+            SubstExit();
+            return true;
+        } else if (watched == List && enter) {
+            list_.selected = List->currentRow();
+            LoadSelectedLine();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Tbasadan::Button1Click() {
+    try {
+        list_.RemoveZeroLines();
+    } catch (const UserError& e) {
+        RefreshList();
+        ui::ShowError(this, QString::fromStdString(e.what()));
+        return;
+    }
+    RefreshList();
+}
+
+void Tbasadan::SaveClick() {
+    const ProgramContext& c = Context();
+    const StreamRow& s = StreamTableRow(c.currentStream);
+    QString folder = QString::fromStdString(ToNative(c.samplingFolder));
+    QString filter = QString::fromUtf8(s.name) + " (*" + s.extension + ")";
+    QString proposed = QString::fromStdString(c.entrySampleName + s.extension);
+    QString chosen = ui::ChooseSaveFile(this, "Сохранение", folder, filter, QString(s.extension).mid(1), proposed);
+    if (chosen.isEmpty()) return;
+    std::string path = chosen.toStdString();
+    auto slash = path.find_last_of("/\\");
+    if (path.find('.', slash == std::string::npos ? 0 : slash) == std::string::npos) path += s.extension;
+    try {
+        WriteFileAtomic(path, list_.FileBytes());
+    } catch (const UserError& e) {
+        ui::ShowError(this, QString::fromStdString(e.what()));
+    }
+}
+
+void Tbasadan::ShowFractionFields(bool visible) {
+    for (QWidget* w : std::initializer_list<QWidget*>{F1, F2, F3, F4, F5, Label1, Label2, Label3, Label4, Label5, Label6}) {
+        w->setVisible(visible);
+    }
+}
+
+void Tbasadan::cansClick() {
+    hide();
+    ShowFractionFields(true);
+    editor_actions::ShowMainWindow();
+}
+
+void Tbasadan::NextClick() {
+    ProgramContext& c = Context();
+    try {
+        if (list_.lines.empty()) throw UserError(kEntryError);
+        list_.RemoveZeroLines();
+        RefreshList();
+        const StreamRow& s = StreamTableRow(c.currentStream);
+        WriteFileAtomic(JoinPath(c.samplingFolder, c.entrySampleName + s.extension), list_.FileBytes());
+        double density = TextToNumber(F6->text().toStdString());
+        double flow = TextToNumber(F7->text().toStdString());
+        densities[static_cast<size_t>(c.currentStream - 1)] = density;
+        flows[static_cast<size_t>(c.currentStream - 1)] = flow;
+        if (c.currentStream == 1) ShowFractionFields(false);
+        ++c.currentStream;
+    } catch (const std::exception&) {
+        RefreshList();
+        ui::ShowError(this, QString::fromUtf8(kEntryError));
+        return;
+    }
+    if (c.currentStream > 3) {
+        c.currentStream = 1;
+        FinishDataEntry();
+        return;
+    }
+    if (c.currentStream == 3 && SkipsSideCut(c.plantIndex)) {
+        F7->setText("0");
+        NextClick();
+        return;
+    }
+    Prob->setText(QString::fromUtf8(StreamName(c.currentStream)));
+    FormShow();
+}
+
+void Tbasadan::FinishDataEntry() {
+    Animate1->show();
+    QApplication::processEvents();
+    try {
+        editor_actions::RunFormation({F1->text().toStdString(), F2->text().toStdString(), F3->text().toStdString(),
+                                      F4->text().toStdString(), F5->text().toStdString()},
+                                     densities, flows, resolver_);
+        editor_actions::AfterFormation();
+    } catch (const std::exception&) {
+        ui::ShowError(this, QString::fromUtf8(kEntryError));
+    }
+    Animate1->hide();
+    hide();
+    ShowFractionFields(true);
+    editor_actions::ShowMainWindow();
+}
+
+void Tbasadan::BitBtn1Click(QObject* starter) {
+    try {
+        bool fromNext = starter == Next;
+        auto result = editor_actions::ImportList(fromNext);
+        list_.lines = result.lines;
+        list_.runningSum = result.sum;
+        list_.selected = list_.lines.empty() ? -1 : 0;
+        if (result.switchToDos) {
+            CodDos->setChecked(true);
+        }
+        RefreshList();
+        ShowSum();
+        if (list_.selected >= 0) LoadSelectedLine();
+    } catch (const std::exception& e) {
+        RefreshList();
+        ui::ShowError(this, QString::fromStdString(e.what()));
+    }
+}
+
+void Tbasadan::CodClick() { SetCode(); }
+
+void Tbasadan::SetCode() {
+    dos_ = CodDos->isChecked();
+    editor_actions::SetNameCodePage(dos_);
+    RefreshList();
+    if (list_.selected >= 0 && list_.selected < static_cast<int>(list_.lines.size())) {
+        Subst->blockSignals(true);
+        Subst->setText(Display(ComponentList::NamePart(list_.lines[static_cast<size_t>(list_.selected)])));
+        Subst->blockSignals(false);
+    }
 }
 
 }  // namespace rw

@@ -1,9 +1,61 @@
 #include "composition/group_question.h"
 
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "composition/component_database.h"
+#include "composition/component_resolution.h"
+#include "composition/question_errors.h"
+#include "composition/name_display.h"
+
 namespace rw {
 
 TFormb3::TFormb3(QWidget* parent) : QDialog(parent) {
     setObjectName("Formb3");
+    setWindowTitle(QString());
+    setModal(true);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
+    Label1 = new QLabel("В какую группу отнести данное вещество:", this);
+    Label1->setObjectName("Label1");
+    Label2 = new QLabel(this);
+    Label2->setObjectName("Label2");
+    QFont bold = Label2->font();
+    bold.setBold(true);
+    Label2->setFont(bold);
+    RadioGroup1 = new QGroupBox(this);
+    RadioGroup1->setObjectName("RadioGroup1");
+    auto* rv = new QVBoxLayout(RadioGroup1);
+    for (int g = 1; g <= 5; ++g) {
+        RadioButton[g - 1] = new QRadioButton(QString::fromUtf8(GroupCaption(g)), RadioGroup1);
+        RadioButton[g - 1]->setObjectName(QString("RadioButton%1").arg(g));
+        rv->addWidget(RadioButton[g - 1]);
+    }
+    BitBtn1 = new QPushButton("OK", this);
+    BitBtn1->setObjectName("BitBtn1");
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(Label1);
+    v->addWidget(Label2);
+    v->addWidget(RadioGroup1);
+    v->addWidget(BitBtn1);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormb3::BitBtn1Click);
+}
+
+void TFormb3::Ask(ResolutionChain* chain) {
+    chain_ = chain;
+    Label2->setText(DisplayName(chain->name()));
+}
+
+void TFormb3::BitBtn1Click() {
+    int radio = 0;
+    for (int g = 1; g <= 5; ++g) {
+        if (RadioButton[g - 1]->isChecked()) radio = g;
+    }
+    bool accepted = false;
+    // Without any group there is no file to write to: a choice is required.
+    if (!GuardQuestion([&] { accepted = chain_->ConfirmGroup(radio); }) || accepted) done(QDialog::Accepted);
 }
 
 }  // namespace rw

@@ -1,9 +1,59 @@
 #include "composition/unknown_component_question.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "composition/component_resolution.h"
+#include "composition/question_errors.h"
+#include "composition/name_display.h"
+#include "shell/ui_services.h"
+
 namespace rw {
 
 TFormb2::TFormb2(QWidget* parent) : QDialog(parent) {
     setObjectName("Formb2");
+    setWindowTitle(QString());
+    setModal(true);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
+    label1 = new QLabel("Данное вещество не найдено в базе данных", this);
+    label1->setObjectName("label1");
+    label1->setStyleSheet("color: red");
+    Label2 = new QLabel(this);
+    Label2->setObjectName("Label2");
+    Label3 = new QLabel("Вы желаете ввести его в базу данных", this);
+    Label3->setObjectName("Label3");
+    BitBtn1 = new QPushButton("Да", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn2 = new QPushButton("Нет", this);
+    BitBtn2->setObjectName("BitBtn2");
+    auto* v = new QVBoxLayout(this);
+    v->addWidget(label1);
+    v->addWidget(Label2);
+    v->addWidget(Label3);
+    auto* h = new QHBoxLayout;
+    h->addWidget(BitBtn1);
+    h->addWidget(BitBtn2);
+    v->addLayout(h);
+    connect(BitBtn1, &QPushButton::clicked, this, &TFormb2::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TFormb2::BitBtn2Click);
+}
+
+void TFormb2::Ask(ResolutionChain* chain) {
+    chain_ = chain;
+    Label2->setText(DisplayName(chain->name()));
+}
+
+void TFormb2::BitBtn1Click() {
+    if (GuardQuestion([&] { chain_->AnswerAdd(true); })) done(QDialog::Accepted);
+}
+
+void TFormb2::BitBtn2Click() {
+    // "No" puts the name on the ignore list; a failure to write it is raised
+    // by the resolution once the dialog is closed.
+    GuardQuestion([&] { chain_->AnswerAdd(false); });
+    done(QDialog::Rejected);
 }
 
 }  // namespace rw

@@ -1,0 +1,58 @@
+#include "composition/editor_actions.h"
+
+#include <QLabel>
+
+#include "common/files.h"
+#include "composition/dialog_resolver.h"
+#include "composition/formation.h"
+#include "composition/report_import.h"
+#include "runs/feed_info_window.h"
+#include "shell/main_window.h"
+#include "shell/plant_selection.h"
+#include "shell/program_context.h"
+#include "shell/window_registry.h"
+
+namespace rw::editor_actions {
+namespace {
+bool g_dosNames = false;
+}
+
+ImportedList ImportList(bool startedFromNext) {
+    const ProgramContext& c = Context();
+    OpenDialogSetup setup = PrepareOpenDialog(c.baseFolder, c.samplingFolder, c.plantIndex, c.currentStream,
+                                              startedFromNext ? OpenStarter::NextButton : OpenStarter::Other);
+    OpenedList opened = OpenComponentList(setup.fileName, c.currentStream);
+    if (!opened.sumValid) throw UserError(opened.sumError);
+    return ImportedList{opened.lines, opened.sum, opened.dosNames};
+}
+
+void RunFormation(const std::array<std::string, 5>& fractionTexts, const std::array<double, 3>& densities,
+                  const std::array<double, 3>& flows, ComponentResolver* resolver) {
+    const ProgramContext& c = Context();
+    FormationInputs in;
+    in.samplingFolder = c.samplingFolder;
+    in.sampleName = c.entrySampleName;
+    in.baseFolder = c.baseFolder;
+    in.density = densities;
+    in.flow = flows;
+    in.fractionTexts = fractionTexts;
+    DialogResolver dialogs;
+    FormComposition(in, resolver ? *resolver : static_cast<ComponentResolver&>(dialogs));
+}
+
+void AfterFormation() {
+    ProgramContext& c = Context();
+    TForm5* main = W().form5;
+    main->OpenDialog1.fileName = QString::fromStdString(ToNative(JoinPath(c.samplingFolder, c.entrySampleName + ".dan")));
+    c.dataFolder = c.samplingFolder + "\\";
+    c.sampleName = c.entrySampleName;
+    main->setWindowTitle(QString::fromStdString(MainWindowCaption(c)));
+    if (W().form30 && W().form30->Label9) W().form30->Label9->setText(QString::fromStdString(c.entrySampleName));
+}
+
+void ShowMainWindow() { W().form5->ReturnToMainWindow(); }
+
+void SetNameCodePage(bool dos) { g_dosNames = dos; }
+bool NameCodePageIsDos() { return g_dosNames; }
+
+}  // namespace rw::editor_actions

@@ -1,0 +1,44 @@
+#pragma once
+#include <array>
+#include <string>
+#include <vector>
+
+namespace rw {
+class ComponentResolver;
+}
+
+// What the component list editor asks of the rest of the program: the
+// import of a report, the formation, and the hand-back to the main window.
+namespace rw::editor_actions {
+
+struct ImportedList {
+    std::vector<std::string> lines;
+    double sum = 0;
+    bool switchToDos = false;  // a Russian table report was converted
+};
+
+// The "Открыть" action on the default sample of the sampling date: the feed
+// sample when started from "Далее" (the welcome pipeline), else the
+// catalyzate sample. Throws UserError.
+ImportedList ImportList(bool startedFromNext);
+
+// Forms the composition file of the sampling date being entered, with the
+// sampling folder, sample name and base folder of the program context and
+// the editor's fractional composition, densities and flows. Unknown
+// components go to `resolver` (the question dialogs when null). Throws on
+// failure.
+void RunFormation(const std::array<std::string, 5>& fractionTexts, const std::array<double, 3>& densities,
+                  const std::array<double, 3>& flows, ComponentResolver* resolver);
+
+// After a successful formation: the data folder and sample name of the
+// context, the main window's caption and open-dialog file name, the sample
+// label of the fraction window.
+void AfterFormation();
+
+void ShowMainWindow();
+
+// The code page the name labels of the editor and the question dialogs use.
+void SetNameCodePage(bool dos);
+bool NameCodePageIsDos();
+
+}  // namespace rw::editor_actions
