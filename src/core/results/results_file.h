@@ -103,7 +103,9 @@ ResultsRecord ReadResultsFile(const std::string& path);
 // The results file text (code page 866, CR LF) in exactly the layout the
 // reader reads, with captions in the columns the reader skips. Every value
 // is written right-aligned in its field with the decimals a model prints for
-// it, fewer when the value would not fit otherwise. Throws UserError when a
+// it, more when the value needs them to read back the same and the field has
+// room, fewer when it would not fit otherwise; so a record read from a
+// results file is written back to the same values. Throws UserError when a
 // value does not fit its field even without decimals. temperatureDrop and
 // accumulatedCoke are not part of the results file.
 std::string FormatResultsFile(const ResultsRecord& record);

@@ -157,16 +157,6 @@ TEST(ResultsRecordBytes, FieldsAtTheirOffsets) {
     EXPECT_EQ(DecodeResultsRecord(b.data()), r);
 }
 
-TEST(ResultsRecordBytes, PaddingIsWrittenZeroWhateverTheRecordHolds) {
-    ResultsRecord r;
-    r.padding[2] = 7;
-    r.sampleDateText.SetText("01.09");
-    const std::string b = EncodeResultsRecord(r);
-    EXPECT_EQ(b[8], 5);
-    EXPECT_EQ(b.substr(19, 5), std::string(5, '\0'));
-    EXPECT_EQ(DecodeResultsRecord(b.data()).padding[2], 0);
-}
-
 TEST(WriteResultsFile, WhatItWritesReadsBackTheSame) {
     TempDir dir;
     ResultsRecord original = ReadResultsFile(DataPath("results/base.rez"));

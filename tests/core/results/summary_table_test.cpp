@@ -203,13 +203,6 @@ TEST(SummaryTableModel, AddingResults) {
     EXPECT_EQ(m.MakeTab(s, '.').columnCount, 9);
 }
 
-TEST(SummaryTableModel, AddingAnUnreadableFileChangesNothing) {
-    TempDir dir;
-    SummaryTableModel m = FourRecords();
-    EXPECT_THROW(m.AddResultsFile(dir.Write("x.rez", "\r\n12345\r\n")), UserError);
-    EXPECT_EQ(m.FullList().size(), 4u);
-}
-
 TEST(SummaryTableModel, RemovingColumns) {
     SummaryTableModel m = FourRecords();
     EXPECT_FALSE(m.RemoveColumn(0));
