@@ -1,5 +1,10 @@
 #include "test_support.h"
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -47,6 +52,31 @@ std::string SourceDataTree() { return std::string(REFORMER_SOURCE_DIR) + "/data/
 void CopyTree(const fs::path& from, const fs::path& to) {
     fs::create_directories(to);
     fs::copy(from, to, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+}
+
+CommandResult RunCommand(const std::string& program, const std::vector<std::string>& args) {
+    TempDir io;
+    const std::string outPath = (io.path() / "out").string(), errPath = (io.path() / "err").string();
+    std::vector<char*> argv;
+    argv.push_back(const_cast<char*>(program.c_str()));
+    for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    CommandResult r;
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    r.out = Slurp(outPath);
+    r.err = Slurp(errPath);
+    return r;
 }
 
 }  // namespace rw::test

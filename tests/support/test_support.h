@@ -1,6 +1,7 @@
 #pragma once
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace rw::test {
 
@@ -29,5 +30,14 @@ std::string DataPath(const std::string& relative);
 std::string SourceDataTree();
 // Copies a folder recursively.
 void CopyTree(const std::filesystem::path& from, const std::filesystem::path& to);
+
+// Runs a program with its arguments, without a shell; stdout and stderr are
+// captured.
+struct CommandResult {
+    int status = -1;  // exit status; -1 when it did not exit normally
+    std::string out;
+    std::string err;
+};
+CommandResult RunCommand(const std::string& program, const std::vector<std::string>& args);
 
 }  // namespace rw::test
