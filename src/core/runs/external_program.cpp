@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 extern char** environ;
@@ -35,8 +36,10 @@ std::string JoinNative(const std::string& folder, const std::string& name) {
 // The file to execute for the first argument, or empty when there is none.
 std::string ResolveProgram(const std::string& program, const std::string& nativeFolder) {
     if (program.find('/') != std::string::npos) {
-        std::string path = program.front() == '/' ? program : JoinNative(nativeFolder, program);
-        return IsExecutableFile(path) ? path : std::string();
+        // A path names the file from where the caller stands, whatever folder the program will work in.
+        std::error_code ec;
+        std::string path = program.front() == '/' ? program : std::filesystem::absolute(program, ec).string();
+        return !ec && IsExecutableFile(path) ? path : std::string();
     }
     std::string local = JoinNative(nativeFolder.empty() ? "." : nativeFolder, program);
     if (IsExecutableFile(local)) return local;

@@ -33,8 +33,8 @@ std::string QuoteArgument(std::string_view argument);
 
 // One started program. The first argument of the command line names the
 // program file: a path in the program's '\' notation (mapped with ToNative),
-// taken relative to the working folder when it is not absolute; a bare name is
-// looked for in the working folder first and then along PATH. The file is
+// taken from the caller's current folder when it is not absolute; a bare name
+// is looked for in the working folder first and then along PATH. The file is
 // executed directly, so characters such as ';' or '|' in a name are just
 // characters of that name. The program inherits the caller's environment and
 // standard streams, no other open files, and runs in a process group of its

@@ -1,0 +1,89 @@
+// reformer-cli calc: the reforming calculation of one sampling date without
+// windows, as the menu command runs it when the user confirms everything
+// unchanged.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "command.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "conditions/conditions_file.h"
+#include "results/results_index.h"
+#include "runs/reforming_run.h"
+#include "runs/run_object.h"
+#include "shell/plant_selection.h"
+#include "shell/plant_table.h"
+#include "shell/program_context.h"
+
+namespace rw::cli {
+namespace {
+
+int PlantIndexOption(std::vector<std::string>& args) {
+    const std::string text = TakeOption(args, "--plant-index", "11");
+    int index = -1;
+    try {
+        size_t used = 0;
+        index = std::stoi(text, &used);
+        if (used != text.size()) index = -1;
+    } catch (const std::exception&) {
+    }
+    if (index < 0 || index >= kPlantCount) throw UsageError{"--plant-index takes a plant row 0 to 16"};
+    return index;
+}
+
+int Calc(Invocation& inv) {
+    const int plantIndex = PlantIndexOption(inv.args);
+    if (inv.args.empty()) throw UsageError{"calc needs DAN"};
+    if (inv.args.size() > 1) throw UsageError{"unexpected argument '" + inv.args[1] + "'"};
+    const std::string conditionsPath = inv.args[0];
+
+    ProgramContext& c = Context();
+    c.baseFolder = inv.base;
+    c.modelBaseFolder = inv.base;
+    SelectPlant(c, plantIndex);
+    FinishPlantSelection(c, plantIndex);
+    const size_t cut = conditionsPath.find_last_of("\\/");
+    c.dataFolder = cut == std::string::npos ? std::string() : conditionsPath.substr(0, cut + 1);
+    const std::string fileName = conditionsPath.substr(cut == std::string::npos ? 0 : cut + 1);
+    c.sampleName = fileName.substr(0, fileName.find_last_of('.'));
+
+    TRavionObj& run = RavionObj();
+    SetUpReformingRun(run, c, conditionsPath);
+    // Nothing is touched unless the run can take place: the conditions file is
+    // rewritten only for a run.
+    std::string missing;
+    for (const std::string* path : {&run.ConditionsPath, &run.CompositionPath, &run.ProgramPath}) {
+        if (!FileExists(*path)) missing += (missing.empty() ? "" : ", ") + ToNative(*path);
+    }
+    if (!missing.empty()) throw UserError("Cannot run the calculation, missing: " + missing);
+
+    // The review form, confirmed unchanged, gives the values back in its text
+    // formats; the conditions file is rewritten in the run layout from them.
+    RunConditions r = c.runConditions;
+    ReadRunConditions(conditionsPath, c.reactorCount, r);
+    PassThroughReviewForm(r);
+    c.runConditions = r;
+    WriteRunLayout(conditionsPath, r, c.reactorCount);
+
+    run.Run();
+    if (!run.Done) throw UserError("Cannot run the calculation: its input files disappeared");
+    AddToResultsIndex(run.ResultsPath, PlantResultsIndexPath(c));
+
+    std::cerr << "Model runs: " << run.ModelRuns;
+    if (run.TerminatedRuns) std::cerr << " (" << run.TerminatedRuns << " terminated after " << kModelTimeLimitMs << " ms)";
+    std::cerr << "\n";
+    std::cout << JoinLines(ReformingSummaryLines(c.sampleName, r[run_slot::kProcessedFeed], run.Results, plantIndex), "\n")
+              << "\n";
+    return 0;
+}
+
+const CommandRegistrar reg(
+    "calc", "calc DAN [--plant-index N]",
+    "Reforming calculation of the sampling date of the conditions file DAN for plant row N (default 11): the "
+    "conditions rewritten in the run layout, activity and dichloroethane feed fitted with the plant's model "
+    "program in BASE, DAN's .rez written and added to BASE/svod.(N+1), the summary printed.",
+    Calc);
+
+}  // namespace
+}  // namespace rw::cli
