@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <deque>
 #include <stdexcept>
 #include <unordered_map>
 #include <unordered_set>
@@ -104,6 +105,24 @@ std::string_view NameField(std::string_view s) { return s.substr(0, std::min(s.s
 
 bool IsBlankLine(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return c == ' ' || c == '\t'; });
+}
+
+// Calls f with each line of a text, as SplitLines cuts them (CR LF, LF, CR;
+// a last line without its end counts), without copying them.
+template <class F>
+void ForEachLine(std::string_view b, F&& f) {
+    size_t start = 0, i = 0, n = b.size();
+    while (i < n) {
+        char c = b[i];
+        if (c == '\r' || c == '\n') {
+            f(b.substr(start, i - start));
+            if (c == '\r' && i + 1 < n && b[i + 1] == '\n') ++i;
+            start = ++i;
+        } else {
+            ++i;
+        }
+    }
+    if (start < n) f(b.substr(start));
 }
 
 bool IsSeparator(char c) { return static_cast<unsigned char>(c) <= ' '; }
@@ -218,12 +237,17 @@ Candidate ParseCandidateLine(std::string_view line) {
 // The in-memory database.
 
 struct ComponentDatabase::Impl {
-    struct Entry {
+    // Every group-file line the search can reach, as a chain per name in
+    // search order. Names point into the file texts kept here (and into the
+    // appended names), so loading copies no name.
+    struct Slot {
         int fileIndex;
         ComponentTarget target;
+        int next;  // -1 ends the chain
     };
-    // Name (0..42 bytes, as read) -> every line holding it, in search order.
-    std::unordered_map<std::string, std::vector<Entry>> entries;
+    std::deque<std::string> texts;
+    std::vector<Slot> slots;
+    std::unordered_map<std::string_view, int> heads;
     // The first file of the sequence that cannot be opened, and the first one
     // with a faulty line (kGroupFileCount when there is none), with the
     // failures the search meets there.
@@ -235,12 +259,18 @@ struct ComponentDatabase::Impl {
     std::string nloFailure;
     std::unordered_set<std::string> ignored;
 
-    void Add(int fileIndex, const std::string& name, const ComponentTarget& t) {
-        auto& v = entries[name];
+    void Add(int fileIndex, std::string_view name, const ComponentTarget& t) {
+        int slot = static_cast<int>(slots.size());
+        slots.push_back(Slot{fileIndex, t, -1});
+        auto [it, inserted] = heads.try_emplace(name, slot);
+        if (inserted) return;
         // Keep search order: after every line of the same or an earlier file.
-        auto pos = std::upper_bound(v.begin(), v.end(), fileIndex,
-                                    [](int f, const Entry& e) { return f < e.fileIndex; });
-        v.insert(pos, Entry{fileIndex, t});
+        int* link = &it->second;
+        while (*link >= 0 && slots[static_cast<size_t>(*link)].fileIndex <= fileIndex) {
+            link = &slots[static_cast<size_t>(*link)].next;
+        }
+        slots.back().next = *link;
+        *link = slot;
     }
 };
 
@@ -249,9 +279,8 @@ ComponentDatabase::ComponentDatabase(std::string folder) : folder_(std::move(fol
     for (int i = 0; i < kGroupFileCount; ++i) {
         const GroupFileRef& ref = seq[static_cast<size_t>(i)];
         std::string path = FileIn(folder_, GroupFileName(ref.group, std::to_string(ref.carbon)));
-        std::string bytes;
         try {
-            bytes = ReadFileBytes(path);
+            impl_->texts.push_back(ReadFileBytes(path));
         } catch (const UserError& e) {
             if (impl_->firstUnopened == kGroupFileCount) {
                 impl_->firstUnopened = i;
@@ -259,23 +288,29 @@ ComponentDatabase::ComponentDatabase(std::string folder) : folder_(std::move(fol
             }
             continue;
         }
-        for (const auto& line : SplitLines(bytes)) {
-            if (IsBlankLine(line)) continue;
-            GroupLine g;
+        const std::string& bytes = impl_->texts.back();
+        impl_->slots.reserve(impl_->slots.size() + bytes.size() / 40);
+        bool stopped = false;
+        ForEachLine(bytes, [&](std::string_view line) {
+            if (stopped || IsBlankLine(line)) return;
+            size_t end = 0;
+            int component = 0;
             try {
-                g = ParseGroupLine(line);
+                component = ReadLeadingInteger(line, end);
             } catch (const UserError& e) {
                 // The search stops here with this failure; the lines after it
                 // are never reached.
+                stopped = true;
                 impl_->faulty[static_cast<size_t>(i)] = true;
                 if (impl_->firstFaulty == kGroupFileCount) {
                     impl_->firstFaulty = i;
                     impl_->lineFailure = e.what();
                 }
-                break;
+                return;
             }
-            impl_->Add(i, g.name, ComponentTarget{g.component, ref.group, ref.carbon});
-        }
+            std::string_view name = end < line.size() ? NameField(line.substr(end + 1)) : std::string_view{};
+            impl_->Add(i, name, ComponentTarget{component, ref.group, ref.carbon});
+        });
     }
     try {
         for (const auto& line : SplitLines(ReadFileBytes(FileIn(folder_, "nlo")))) {
@@ -297,15 +332,16 @@ LookupResult ComponentDatabase::LookUp(std::string_view rawName) const {
         r.hits.push_back({b.component, b.group, b.carbon});
         return r;
     }
-    std::string name(NameField(rawName));
-    auto it = impl_->entries.find(name);
-    int hitFile = (it == impl_->entries.end() || it->second.empty()) ? kGroupFileCount : it->second.front().fileIndex;
+    std::string_view name = NameField(rawName);
+    const Impl& d = *impl_;
+    auto it = d.heads.find(name);
+    int head = it == d.heads.end() ? -1 : it->second;
+    int hitFile = head < 0 ? kGroupFileCount : d.slots[static_cast<size_t>(head)].fileIndex;
 
     // The search opens every file in order but reads them only up to the
     // first hit: a faulty line stops it only if it is read before the hit
     // (or in the hit's own file, which is read to its end), a file that
     // cannot be opened stops it wherever it stands.
-    const Impl& d = *impl_;
     if (d.firstFaulty < kGroupFileCount && d.firstFaulty < d.firstUnopened && d.firstFaulty <= hitFile) {
         throw UserError(d.lineFailure);
     }
@@ -314,13 +350,13 @@ LookupResult ComponentDatabase::LookUp(std::string_view rawName) const {
 
     if (hitFile < kGroupFileCount) {
         r.kind = LookupKind::Target;
-        for (const auto& e : it->second) {
-            if (e.fileIndex != hitFile) break;
-            r.hits.push_back(e.target);
+        for (int k = head; k >= 0 && d.slots[static_cast<size_t>(k)].fileIndex == hitFile;
+             k = d.slots[static_cast<size_t>(k)].next) {
+            r.hits.push_back(d.slots[static_cast<size_t>(k)].target);
         }
         return r;
     }
-    r.kind = d.ignored.count(name) ? LookupKind::Ignored : LookupKind::Unresolved;
+    r.kind = d.ignored.count(std::string(name)) ? LookupKind::Ignored : LookupKind::Unresolved;
     return r;
 }
 
@@ -336,7 +372,8 @@ void ComponentDatabase::AddComponent(int group, const std::string& carbonText, i
         const GroupFileRef& ref = seq[static_cast<size_t>(i)];
         if (ref.group != group || std::to_string(ref.carbon) != carbonText) continue;
         if (i != impl_->firstUnopened && !impl_->faulty[static_cast<size_t>(i)]) {
-            impl_->Add(i, padded, ComponentTarget{component, ref.group, ref.carbon});
+            impl_->texts.push_back(padded);
+            impl_->Add(i, impl_->texts.back(), ComponentTarget{component, ref.group, ref.carbon});
         }
     }
 }
@@ -372,9 +409,13 @@ LookupResult LookUpComponentByFiles(const std::string& basaFolder, std::string_v
     std::string_view name = NameField(rawName);
     bool found = false;
     for (const GroupFileRef& ref : GroupFileSequence()) {
-        std::string bytes = ReadFileBytes(FileIn(basaFolder, GroupFileName(ref.group, std::to_string(ref.carbon))));
-        if (found) continue;  // opened and closed, not read
-        for (const auto& line : SplitLines(bytes)) {
+        std::string path = FileIn(basaFolder, GroupFileName(ref.group, std::to_string(ref.carbon)));
+        if (found) {
+            // Opened and closed, not read.
+            if (!FileExists(path)) throw UserError("File not found");
+            continue;
+        }
+        for (const auto& line : SplitLines(ReadFileBytes(path))) {
             if (IsBlankLine(line)) continue;
             GroupLine g = ParseGroupLine(line);
             if (g.name == name) {
@@ -383,12 +424,13 @@ LookupResult LookUpComponentByFiles(const std::string& basaFolder, std::string_v
             }
         }
     }
-    std::string nlo = ReadFileBytes(FileIn(basaFolder, "nlo"));
+    std::string nloPath = FileIn(basaFolder, "nlo");
     if (found) {
+        if (!FileExists(nloPath)) throw UserError("File not found");
         r.kind = LookupKind::Target;
         return r;
     }
-    for (const auto& line : SplitLines(nlo)) {
+    for (const auto& line : SplitLines(ReadFileBytes(nloPath))) {
         if (NameField(line) == name) {
             r.kind = LookupKind::Ignored;
             return r;
