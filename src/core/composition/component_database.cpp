@@ -256,6 +256,7 @@ struct ComponentDatabase::Impl {
     int firstFaulty = kGroupFileCount;
     std::string lineFailure;
     std::vector<bool> faulty = std::vector<bool>(kGroupFileCount, false);
+    std::vector<bool> unopened = std::vector<bool>(kGroupFileCount, false);
     std::string nloFailure;
     std::unordered_set<std::string> ignored;
 
@@ -282,6 +283,7 @@ ComponentDatabase::ComponentDatabase(std::string folder) : folder_(std::move(fol
         try {
             impl_->texts.push_back(ReadFileBytes(path));
         } catch (const UserError& e) {
+            impl_->unopened[static_cast<size_t>(i)] = true;
             if (impl_->firstUnopened == kGroupFileCount) {
                 impl_->firstUnopened = i;
                 impl_->openFailure = e.what();
@@ -371,7 +373,7 @@ void ComponentDatabase::AddComponent(int group, const std::string& carbonText, i
     for (int i = 0; i < kGroupFileCount; ++i) {
         const GroupFileRef& ref = seq[static_cast<size_t>(i)];
         if (ref.group != group || std::to_string(ref.carbon) != carbonText) continue;
-        if (i != impl_->firstUnopened && !impl_->faulty[static_cast<size_t>(i)]) {
+        if (!impl_->unopened[static_cast<size_t>(i)] && !impl_->faulty[static_cast<size_t>(i)]) {
             impl_->texts.push_back(padded);
             impl_->Add(i, impl_->texts.back(), ComponentTarget{component, ref.group, ref.carbon});
         }
