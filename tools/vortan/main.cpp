@@ -4,9 +4,11 @@
 // working folder and writes rez in the results layout the program reads. The
 // real models replace it by being copied over it.
 #include <cmath>
+#include <cstdlib>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "common/dates.h"
 #include "common/errors.h"
@@ -41,6 +43,26 @@ int ReactorCount() {
     if (!rw::FileExists("l90")) return 4;
     auto lines = rw::SplitLines(rw::ReadFileBytes("l90"));
     return lines.empty() ? 4 : rw::ReactorCountFromLine(lines[0]);
+}
+
+// The model of plant number 9 (plant index 8) prints a shorter listing:
+// without rows 9 and 10 of table A and without the octane numbers; the
+// program puts four empty lines back where they belong. The plant number is
+// the first number of the working copy kfr1.
+bool ShortListing() {
+    if (!rw::FileExists("kfr1")) return false;
+    auto lines = rw::SplitLines(rw::ReadFileBytes("kfr1"));
+    if (lines.empty()) return false;
+    const int plantNumber = std::atoi(lines[0].c_str());
+    return plantNumber == 9;
+}
+
+std::string Listing(const rw::ResultsRecord& r) {
+    std::string text = rw::FormatResultsFile(r);
+    if (!ShortListing()) return text;
+    std::vector<std::string> lines = rw::SplitLines(text);
+    for (int line : {64, 63, 24, 23}) lines.erase(lines.begin() + (line - 1));
+    return rw::JoinLinesCrLf(lines);
 }
 
 double Ratio(double a, double b) { return b > 1e-9 ? a / b : 0.0; }
@@ -209,7 +231,7 @@ int main(int argc, char** argv) {
         rw::RunConditions run{};
         rw::ReadRunConditions(input, reactors, run);
         const rw::CompositionRecord sirkat = rw::CompositionFromTexts(rw::ReadCompositionFile("sirkat"));
-        rw::WriteResultsFile("rez", Compute(run, reactors, sirkat));
+        rw::WriteFileAtomic("rez", Listing(Compute(run, reactors, sirkat)));
     } catch (const std::exception& e) {
         std::cerr << name << ": " << e.what() << "\n";
         return 1;

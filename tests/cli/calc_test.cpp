@@ -1,0 +1,139 @@
+// reformer-cli calc on the installation's sample data, run as a user runs it.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "common/codepage.h"
+#include "common/dates.h"
+#include "common/files.h"
+#include "common/number_format.h"
+#include "results/results_file.h"
+#include "results/results_index.h"
+#include "runs/run_object.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace rw {
+namespace {
+
+std::string Quote(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+class CalcCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string model = std::string(REFORMER_BINARY_DIR) + "/bin/sk/kelmar.exe";
+        if (!fs::exists(model)) GTEST_SKIP() << "the stand-in model is not built";
+        test::CopyTree(test::SourceDataTree(), base);
+        fs::copy_file(model, base / "kelmar.exe");
+        ASSERT_EQ(Run("form " + Quote((base / "Hornel" / "01-09-09").string()) + " 01-09-09"), 0) << err();
+        original = test::Slurp(dan);
+        index = base / "svod.12";
+        originalIndex = test::Slurp(index);  // the sample plant's history, if installed
+    }
+
+    int Run(const std::string& args) {
+        const std::string command = Quote(REFORMER_CLI) + " --base " + Quote(base.string()) + " " + args + " >" +
+                                    Quote(dir.str() + "/out.txt") + " 2>" + Quote(dir.str() + "/err.txt");
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    int Calc(const std::string& extra = "") { return Run("calc " + Quote(dan.string()) + extra); }
+    std::string out() const { return dir.Read("out.txt"); }
+    std::string err() const { return dir.Read("err.txt"); }
+
+    test::TempDir dir;
+    fs::path base = dir.path() / "base";
+    fs::path folder = base / "Hornel" / "01-09-09";
+    fs::path dan = folder / "01-09-09.dan";
+    std::string original;
+    fs::path index;
+    std::string originalIndex;
+};
+
+TEST_F(CalcCommand, SampleConvergesAndIsAddedToThePlantsIndex) {
+    ASSERT_EQ(Calc(), 0) << err();
+    const std::vector<std::string> lines = SplitLines(out());
+    ASSERT_EQ(lines.size(), 5u) << out();
+    EXPECT_EQ(lines[0], "На текущую дату 01-09-09 переработанно 586911 тонн сырья.");
+    EXPECT_EQ(lines[4].rfind("Октановое число катализата: ", 0), 0u);
+
+    const ResultsRecord r = ReadResultsFile((folder / "01-09-09.rez").string());
+    EXPECT_LE(std::fabs(CalculatedAromatics(r) - ExperimentalAromatics(r)), kAromaticsTolerance + 1e-9);
+    EXPECT_LE(std::fabs(r.chlorineR202 - 1.0), kChlorineTolerance + 1e-9);
+    const auto before = DecodeResultsIndex(originalIndex);
+    const auto records = ReadResultsIndex(index.string());
+    ASSERT_EQ(records.size(), before.size() + 1);
+    size_t found = 0;
+    for (const auto& rec : records) found += rec.sampleDateText.Text() == "01.09.2009" && rec.activity == r.activity;
+    EXPECT_EQ(found, 1u);
+
+    // The conditions file now holds the run layout of a four-reactor plant
+    // with the fitted activity and feed.
+    const std::vector<std::string> dan = SplitLines(Cp866ToUtf8(test::Slurp(this->dan)));
+    ASSERT_EQ(dan.size(), 13u);
+    const std::string feed = dan[0].substr(0, 6);
+    EXPECT_EQ(dan[0].substr(0, 24), feed + feed + feed + feed);
+    EXPECT_EQ(dan[1].substr(0, 6), FormatFixed(r.activity, 6, 2));
+
+    // Running again on the fitted conditions replaces the date's record.
+    ASSERT_EQ(Calc(), 0) << err();
+    EXPECT_EQ(ReadResultsIndex(index.string()).size(), before.size() + 1);
+}
+
+TEST_F(CalcCommand, MissingInputsTouchNothing) {
+    fs::remove(folder / "01-09-09.sk");
+    EXPECT_EQ(Calc(), 1);
+    EXPECT_NE(err().find("01-09-09.sk"), std::string::npos) << err();
+    EXPECT_EQ(test::Slurp(dan), original);
+
+    ASSERT_EQ(Run("form " + Quote(folder.string()) + " 01-09-09"), 0);
+    fs::remove(base / "kelmar.exe");
+    EXPECT_EQ(Calc(), 1);
+    EXPECT_NE(err().find("kelmar.exe"), std::string::npos) << err();
+    EXPECT_EQ(Run("calc " + Quote((folder / "02-09-09.dan").string())), 1);
+    EXPECT_EQ(test::Slurp(dan), original);
+    EXPECT_EQ(test::Slurp(index), originalIndex);
+    EXPECT_FALSE(fs::exists(folder / "01-09-09.rez"));
+}
+
+TEST_F(CalcCommand, FittingThatCannotConvergeFailsWithoutResults) {
+    // A model that always answers the same: calculated aromatics far from the measured ones.
+    ResultsRecord stuck;
+    stuck.sampleDate = EncodeDate(2009, 9, 1);
+    stuck.tableA[8][10] = 70;
+    stuck.tableA[9][10] = 60;
+    stuck.chlorineR202 = 1.0;
+    WriteResultsFile((base / "stuck.rez").string(), stuck);
+    const fs::path model = base / "kelmar.exe";
+    fs::remove(model);
+    std::string script = "#!/bin/sh\ncp stuck.rez rez\n";
+    FILE* f = std::fopen(model.c_str(), "wb");
+    std::fwrite(script.data(), 1, script.size(), f);
+    std::fclose(f);
+    ::chmod(model.c_str(), 0755);
+
+    EXPECT_EQ(Calc(), 1);
+    EXPECT_NE(err().find(FittingNotConvergedMessage(0)), std::string::npos) << err();
+    EXPECT_FALSE(fs::exists(folder / "01-09-09.rez"));
+    EXPECT_EQ(test::Slurp(index), originalIndex);
+}
+
+TEST_F(CalcCommand, PlantIndexOutsideTheTableIsAUsageError) {
+    EXPECT_EQ(Calc(" --plant-index 17"), 2);
+    EXPECT_EQ(Run("calc"), 2);
+}
+
+}  // namespace
+}  // namespace rw
