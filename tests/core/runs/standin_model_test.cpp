@@ -23,19 +23,20 @@ protected:
     void SetUp() override {
         const std::string built = test::BuiltStandInModel();
         if (built.empty()) GTEST_SKIP() << "the stand-in model is not built";
-        fs::copy_file(built, dir.path() / "kelmar.exe");
-        fs::copy_file(test::SourceDataTree() + "/l90.12", dir.path() / "l90");
+        fs::create_directories(base);
+        fs::copy_file(built, base / "kelmar.exe");
+        fs::copy_file(test::SourceDataTree() + "/l90.12", base / "l90");
     }
 
     // One model run on the given conditions (run layout, four reactors) and composition.
     ResultsRecord RunOnce(const RunConditions& r, const CompositionRecord& c = test::RealisticComposition(),
                           const std::string& argument = "dan.bak") {
-        WriteRunLayout(JoinPath(dir.str(), "dan.bak"), r, 4);
-        WriteFileAtomic(JoinPath(dir.str(), "sirkat"), ComposeCompositionFile(c, CompositionStyle::Formation));
-        DeleteFile(JoinPath(dir.str(), "rez"));
-        EXPECT_EQ(RunExternalProgram("kelmar.exe " + argument, dir.str(), WindowMode::Hidden, kModelTimeLimitMs),
+        WriteRunLayout(JoinPath(folder, "dan.bak"), r, 4);
+        WriteFileAtomic(JoinPath(folder, "sirkat"), ComposeCompositionFile(c, CompositionStyle::Formation));
+        DeleteFile(JoinPath(folder, "rez"));
+        EXPECT_EQ(RunExternalProgram("kelmar.exe " + argument, folder, WindowMode::Hidden, kModelTimeLimitMs),
                   RunOutcome::Finished);
-        return ReadResultsFile(JoinPath(dir.str(), "rez"));
+        return ReadResultsFile(JoinPath(folder, "rez"));
     }
 
     static RunConditions Realistic() {
@@ -44,7 +45,10 @@ protected:
         return r;
     }
 
-    test::TempDir dir;
+    // The program may be installed below a folder with blanks and Cyrillic letters.
+    test::TempDir top;
+    fs::path base = top.path() / "Программа риформинга";
+    std::string folder = base.string();
 };
 
 TEST_F(StandInModelTest, ResultsMoveTheWayTheFittingExpects) {
@@ -92,16 +96,16 @@ TEST_F(StandInModelTest, ReadsTheNewerVerBakOrTheNamedFile) {
     ConditionsRecord verBak = test::RealisticConditions();
     verBak.activity = 2.5;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    WriteFormLayout(JoinPath(dir.str(), "Ver.bak"), verBak, FormLayoutOptions{std::nullopt, FormLabels::kSampleRun});
-    EXPECT_EQ(RunExternalProgram("kelmar.exe", dir.str(), WindowMode::Hidden, kNoTimeLimit), RunOutcome::Finished);
-    EXPECT_DOUBLE_EQ(ReadResultsFile(JoinPath(dir.str(), "rez")).activity, 2.5);
-    EXPECT_EQ(RunExternalProgram("kelmar.exe dan.bak", dir.str(), WindowMode::Hidden, kNoTimeLimit), RunOutcome::Finished);
-    EXPECT_DOUBLE_EQ(ReadResultsFile(JoinPath(dir.str(), "rez")).activity, 0.95);
+    WriteFormLayout(JoinPath(folder, "Ver.bak"), verBak, FormLayoutOptions{std::nullopt, FormLabels::kSampleRun});
+    EXPECT_EQ(RunExternalProgram("kelmar.exe", folder, WindowMode::Hidden, kNoTimeLimit), RunOutcome::Finished);
+    EXPECT_DOUBLE_EQ(ReadResultsFile(JoinPath(folder, "rez")).activity, 2.5);
+    EXPECT_EQ(RunExternalProgram("kelmar.exe dan.bak", folder, WindowMode::Hidden, kNoTimeLimit), RunOutcome::Finished);
+    EXPECT_DOUBLE_EQ(ReadResultsFile(JoinPath(folder, "rez")).activity, 0.95);
 }
 
 TEST_F(StandInModelTest, WithoutInputsWritesNothing) {
-    EXPECT_EQ(RunExternalProgram("kelmar.exe dan.bak", dir.str(), WindowMode::Hidden, kNoTimeLimit), RunOutcome::Finished);
-    EXPECT_FALSE(fs::exists(dir.path() / "rez"));
+    EXPECT_EQ(RunExternalProgram("kelmar.exe dan.bak", folder, WindowMode::Hidden, kNoTimeLimit), RunOutcome::Finished);
+    EXPECT_FALSE(fs::exists(base / "rez"));
 }
 
 // The run object's fitting with the stand-in on a plant's inputs and on
@@ -109,13 +113,13 @@ TEST_F(StandInModelTest, WithoutInputsWritesNothing) {
 // to start from. Every one converges well within the loop bound.
 TEST_F(StandInModelTest, FittingConvergesOnRealisticInputs) {
     ProgramContext context;
-    context.baseFolder = context.modelBaseFolder = dir.str();
+    context.baseFolder = context.modelBaseFolder = folder;
     context.reactorCount = 4;
     TRavionObj object(context);
-    object.ProgramPath = JoinPath(dir.str(), "kelmar.exe");
-    object.ConditionsPath = JoinPath(dir.str(), "Hornel\\01-09-09.dan");
-    object.ResultsPath = JoinPath(dir.str(), "Hornel\\01-09-09.rez");
-    object.CompositionPath = JoinPath(dir.str(), "Hornel\\01-09-09.sk");
+    object.ProgramPath = JoinPath(folder, "kelmar.exe");
+    object.ConditionsPath = JoinPath(folder, "Hornel\\01-09-09.dan");
+    object.ResultsPath = JoinPath(folder, "Hornel\\01-09-09.rez");
+    object.CompositionPath = JoinPath(folder, "Hornel\\01-09-09.sk");
 
     struct Case {
         double temperatureShift, moisture, activity, dosing, naphtheneShift;
@@ -133,7 +137,7 @@ TEST_F(StandInModelTest, FittingConvergesOnRealisticInputs) {
         CompositionRecord composition = test::RealisticComposition();
         composition.feed[29] += c.naphtheneShift;
         composition.feed[25] -= c.naphtheneShift;
-        test::WriteRealisticInputs(JoinPath(dir.str(), "Hornel"), "01-09-09", conditions, composition);
+        test::WriteRealisticInputs(JoinPath(folder, "Hornel"), "01-09-09", conditions, composition);
 
         object.Run();  // the brackets carry over from case to case, as in the program
         ASSERT_TRUE(object.Done) << c.temperatureShift;
