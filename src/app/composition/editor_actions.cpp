@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "common/errors.h"
 #include "common/files.h"
 #include "composition/dialog_resolver.h"
 #include "composition/formation.h"
