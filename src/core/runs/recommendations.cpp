@@ -1,0 +1,139 @@
+#include "runs/recommendations.h"
+
+#include <cmath>
+
+#include "common/errors.h"
+#include "common/files.h"
+#include "common/number_format.h"
+#include "shell/text_helpers.h"
+
+namespace rw {
+namespace {
+
+// The free format of the model's coefficient files: a number is the next
+// token after blanks, tabs and line ends (at most 64 characters), "." as the
+// decimal point; the end of the file reads as 0.
+class NumberTokens {
+public:
+    explicit NumberTokens(std::string_view bytes) : s_(bytes) {}
+
+    double Next() {
+        while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\r' || s_[pos_] == '\n')) ++pos_;
+        if (pos_ >= s_.size()) return 0.0;
+        size_t begin = pos_;
+        while (pos_ < s_.size() && pos_ - begin < 64 && static_cast<unsigned char>(s_[pos_]) > ' ') ++pos_;
+        double value = 0;
+        if (!ParseStrictNumber(s_.substr(begin, pos_ - begin), value, '.')) throw UserError("Invalid numeric input");
+        return value;
+    }
+
+    void SkipRestOfLine() {
+        while (pos_ < s_.size() && s_[pos_] != '\r' && s_[pos_] != '\n') ++pos_;
+        if (pos_ < s_.size() && s_[pos_] == '\r') ++pos_;
+        if (pos_ < s_.size() && s_[pos_] == '\n') ++pos_;
+    }
+
+private:
+    std::string_view s_;
+    size_t pos_ = 0;
+};
+
+const char* const kCannotCompute = ": рекомендуемую подачу хлорорганики рассчитать нельзя.";
+
+[[noreturn]] void ZeroValue(const std::string& what) { throw UserError(what + kCannotCompute); }
+
+std::string ZeroCoefficient(const ChlorineCoefficients& k, const char* symbol, int position) {
+    return "Коэффициент " + std::string(symbol) + " (число " + std::to_string(position) + " файла " + k.fileName +
+           ") равен нулю";
+}
+
+}  // namespace
+
+ChlorineCoefficients ParseChlorineCoefficients(std::string_view bytes) {
+    ChlorineCoefficients k;
+    NumberTokens in(bytes);
+    for (size_t i = 0; i < 9; ++i) k.values[i] = in.Next();
+    in.SkipRestOfLine();
+    for (size_t i = 9; i < k.values.size(); ++i) k.values[i] = in.Next();
+    return k;
+}
+
+ChlorineCoefficients ReadChlorineCoefficients(const std::string& path) {
+    ChlorineCoefficients k = ParseChlorineCoefficients(ReadFileBytes(path));
+    size_t slash = path.find_last_of("\\/");
+    k.fileName = slash == std::string::npos ? path : path.substr(slash + 1);
+    return k;
+}
+
+std::string ChlorineCoefficientsPath(const ProgramContext& context) {
+    return JoinPath(context.baseFolder, "clor-dan." + context.PlantNumber());
+}
+
+DosingConditions DosingConditionsFromEdits(const ConditionsEditTexts& edits) {
+    DosingConditions c;
+    c.moisture = TextToNumber(edits[kEditGasMoisture]);
+    for (size_t i = 0; i < 3; ++i) {
+        c.inletTemperature[i] = TextToNumber(edits[kEditInletTemperature + i]);
+        c.temperatureDrop[i] = TextToNumber(edits[kEditTemperatureDrop + i]);
+    }
+    c.gasFlow = TextToNumber(edits[kEditGasFlow]);
+    c.feedFlow = TextToNumber(edits[kEditFeedFlow]);
+    return c;
+}
+
+ChlorineDosing ComputeChlorineDosing(const ChlorineCoefficients& k, const std::array<double, 3>& w,
+                                     const DosingConditions& c) {
+    // Every divisor is checked before it is used: a plant file with a missing
+    // coefficient or an empty feed-flow field must give a message the
+    // operator can act on, not "inf" in the dosing lines.
+    const double weightSum = w[0] + w[1] + w[2];
+    if (weightSum == 0) ZeroValue("Сумма весов реакторов (вторая строка файла l90) равна нулю");
+    if (c.feedFlow == 0) ZeroValue("Расход сырья равен нулю");
+    if (k.a3() == 0) ZeroValue(ZeroCoefficient(k, "a3", 3));
+    if (k.b1() == 0) ZeroValue(ZeroCoefficient(k, "b1", 10));
+    if (k.b4() == 0) ZeroValue(ZeroCoefficient(k, "b4", 13));
+
+    ChlorineDosing d;
+    for (size_t i = 0; i < 3; ++i) {
+        d.meanTemperature += (c.inletTemperature[i] - c.temperatureDrop[i] / 2.0) * w[i] / weightSum;
+    }
+    const double S = d.meanTemperature;
+    const double G = c.gasFlow, H = c.moisture, F = c.feedFlow;
+    d.g = G / 10.0;
+    // A1 is the water brought in with the gas; it is worked out through the
+    // feed as the plant's dosing sheets do, so the figures agree with them
+    // to the last digit.
+    d.A1 = (G * k.a6() * H / (F * k.a3())) * F * k.a3();
+    d.A2 = -d.g * H * k.a6();
+    d.A5 = -d.g * k.a9() * k.a6();
+    d.Rq = (1.0 / k.b4() - k.b2() * S - k.b3()) / k.b1();
+    if (d.Rq == 0) {
+        ZeroValue("Отношение Rq при средней температуре " + FormatFixedPrecision(S, 7, 2) + " равно нулю");
+    }
+    d.chlorine = ((d.A1 + d.A2) * 2.16 / d.Rq - d.A5) / (F * k.a3());
+    d.E = F * k.a3() * d.chlorine * 24.0 * 0.001;
+    d.dichloroethane = d.E / 1.2 * 98 / 70;
+    d.carbonTetrachloride = d.E / 1.6 * 152 / 140;
+    for (double v : {d.meanTemperature, d.Rq, d.chlorine, d.dichloroethane, d.carbonTetrachloride}) {
+        if (!std::isfinite(v)) ZeroValue("Исходные данные дают значение вне допустимого диапазона");
+    }
+    return d;
+}
+
+std::string DosingText(const ChlorineDosing& d, char sep) {
+    auto fixed = [sep](double v) { return FormatFixedPrecision(v, 5, 2, sep); };
+    return " хлора, ppm. вес.  " + fixed(d.chlorine) + "\r" + "дихлорэтана, л/сут.  " + fixed(d.dichloroethane) +
+           "\r" + "четыреххлористый углерод, л/сут.  " + fixed(d.carbonTetrachloride);
+}
+
+std::string AdviceValueText(double value, char sep) { return FormatGeneral(value, 5, sep); }
+
+AdviceTexts AdviceFor(double activity, double crackingNumber) {
+    if (activity < kActivityThreshold) return {"Необходимо следить за повышением\rактивности.", ""};
+    if (crackingNumber >= kCrackingThreshold) {
+        return {"Повышенная активность обусловлена\rвысокими температурами", "Рекомендуется подать хлорорганику"};
+    }
+    return {"Повышенная активность обусловлена\rнизкой влажностью системы", "Рекомендуется подать воду"};
+}
+
+}  // namespace rw
