@@ -1,9 +1,128 @@
 #include "results/calibration_dialog.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+#include <QVBoxLayout>
+
+#include "results/result_views.h"
+#include "shell/window_helpers.h"
+
 namespace rw {
+
+namespace {
+
+constexpr int kTypedLimit = 8;
+
+// The user types at most eight characters; a longer text put in by the
+// deactivation calculation stays whole (setMaxLength would cut it).
+class TypedLimit : public QValidator {
+public:
+    explicit TypedLimit(QLineEdit* edit) : QValidator(edit), edit_(edit) {}
+    State validate(QString& input, int&) const override {
+        if (input.size() > kTypedLimit && input.size() > edit_->text().size()) return Invalid;
+        return Acceptable;
+    }
+
+private:
+    QLineEdit* edit_;
+};
+
+QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
 
 TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     setObjectName("Form11");
+    setWindowTitle(QString(31, QLatin1Char(' ')) + "Результаты проведенных расчетов ");
+    SetFrameWithoutIcons(this);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(10);
+    int r = 0;
+    auto value = [&](const char* captionName, const QString& caption, const char* name, const char* unitName,
+                     const QString& unit) {
+        grid->addWidget(NewLabel(this, captionName, caption), r, 0);
+        QLabel* label = NewLabel(this, name, QString());
+        label->setMinimumWidth(70);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QFont bold = label->font();
+        bold.setBold(true);
+        label->setFont(bold);
+        grid->addWidget(label, r, 1);
+        if (unitName) grid->addWidget(NewLabel(this, unitName, unit), r, 2);
+        ++r;
+        return label;
+    };
+    Label9 = value("Label1", "Экспериментальная концентрация ароматики", "Label9", "Label2", ", % вес.");
+    Label10 = value("Label3", "Расчетная концентрация ароматики", "Label10", "Label4", ", % вес.");
+    Label14 = value("Label5", "Хлора на катализаторе в Р-202", "Label14", nullptr, {});
+    Label15 = value("Label6", "Хлора на катализаторе в Р-203", "Label15", nullptr, {});
+    Label16 = value("Label7", "Хлора на катализаторе в Р-204", "Label16", nullptr, {});
+    auto edit = [&](const char* captionName, const QString& caption, const char* name) {
+        grid->addWidget(NewLabel(this, captionName, caption), r, 0);
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        e->setValidator(new TypedLimit(e));
+        e->setMaximumWidth(90);
+        grid->addWidget(e, r, 1);
+        ++r;
+        return e;
+    };
+    Edit1 = edit("Label8", "Подача хлорорганики в Р-202, условных единиц (у.е.)", "Edit1");
+    Edit2 = edit("Label11", "Подача хлорорганики в Р-203, условных единиц (у.е.)", "Edit2");
+    Edit3 = edit("Label12", "Подача хлорорганики в Р-204, условных единиц (у.е.)", "Edit3");
+    Edit4 = edit("Label13", "Активность катализатора, (у.е)", "Edit4");
+
+    BitBtn2 = new QPushButton("Продолжить расчет", this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setToolTip("Продолжить проведение расчетов с измененными параметрами");
+    BitBtn1 = new QPushButton("Закончить расчет", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setToolTip("Закончить расчет");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn2);
+    buttons->addWidget(BitBtn1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    CentreOnScreen(this);
+
+    connect(Edit1, &QLineEdit::textChanged, this, &TForm11::Edit1Change);
+    connect(Edit2, &QLineEdit::textChanged, this, &TForm11::Edit2Change);
+    connect(Edit3, &QLineEdit::textChanged, this, &TForm11::Edit3Change);
+    connect(Edit4, &QLineEdit::textChanged, this, &TForm11::Edit4Change);
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm11::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm11::BitBtn2Click);
 }
+
+void TForm11::FilterEdit(QLineEdit* edit) {
+    const QString text = edit->text();
+    const QString filtered = QString::fromStdString(StripToPlainNumber(text.toStdString()));
+    if (filtered != text) {
+        // Typing goes on where it was, less the characters taken out before it.
+        int cursor = edit->cursorPosition() - static_cast<int>(text.size() - filtered.size());
+        edit->setText(filtered);  // a change again: this handler runs once more and finds nothing
+        edit->setCursorPosition(std::max(0, cursor));
+    }
+    BitBtn2->setEnabled(true);
+}
+
+void TForm11::Edit1Change() { FilterEdit(Edit1); }
+void TForm11::Edit2Change() { FilterEdit(Edit2); }
+void TForm11::Edit3Change() { FilterEdit(Edit3); }
+void TForm11::Edit4Change() { FilterEdit(Edit4); }
+
+void TForm11::BitBtn1Click() { reject(); }
+void TForm11::BitBtn2Click() { accept(); }
 
 }  // namespace rw

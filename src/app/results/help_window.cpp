@@ -1,9 +1,65 @@
 #include "results/help_window.h"
 
+#include <QFontDatabase>
+#include <QHBoxLayout>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "results/result_views.h"
+#include "shell/main_window.h"
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
 
 TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     setObjectName("Form10");
+    setWindowTitle(QString(67, QLatin1Char(' ')) + "Результаты проведенных расчетов");
+    SetFrameWithoutIcons(this);
+
+    MemoRez = new QPlainTextEdit(this);
+    MemoRez->setObjectName("MemoRez");
+    // The text comes from a DOS file with frame characters; a fixed-pitch
+    // face of the system keeps its columns and draws the frames.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(17);
+    MemoRez->setFont(font);
+    MemoRez->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MemoRez->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoRez->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoRez->setReadOnly(true);
+
+    BitBtn1 = new QPushButton("Далее", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setToolTip("Дальнейшее продолжение программы");
+    BitBtn1->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(MemoRez);
+    layout->addLayout(buttons);
+    resize(860, 600);
+    CentreOnScreen(this);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &TForm10::BitBtn1Click);
+}
+
+void TForm10::BitBtn1Click() {
+    accept();
+    if (TForm5* main = W().form5) main->ReturnToMainWindow();
+}
+
+void ShowHelpText() {
+    std::string text = ReadHelpText(HelpFilePath(Context()));
+    TForm10* help = W().form10;
+    help->MemoRez->setPlainText(QString::fromStdString(text));
+    help->MemoRez->moveCursor(QTextCursor::Start);
+    ui::ExecModal(help);
 }
 
 }  // namespace rw

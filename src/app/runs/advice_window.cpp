@@ -1,9 +1,114 @@
 #include "runs/advice_window.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/files.h"
+#include "common/regional.h"
+#include "conditions/conditions_form.h"
+#include "results/results_window.h"
+#include "runs/recommendations.h"
+#include "runs/run_object.h"
+#include "shell/plant_selection.h"
+#include "shell/program_context.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
+
+namespace {
+
+QLabel* NewLabel(QWidget* owner, const char* name, const QString& text, bool bold = false) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+}  // namespace
 
 TAdvice::TAdvice(QWidget* parent) : QDialog(parent) {
     setObjectName("Advice");
+    setWindowTitle("Рекомендации");
+    SetFrameWithoutIcons(this);
+
+    Label1 = NewLabel(this, "Label1", "Активность катализатора:");
+    AKt = NewLabel(this, "AKt", "AKt", true);
+    Label3 = NewLabel(this, "Label3", "Число крекинга");
+    Nm = NewLabel(this, "Nm", "Nm", true);
+    reas = NewLabel(this, "reas", "Повышенная активность обусловлена");
+    ad = NewLabel(this, "ad", QString(), true);
+    QPalette navy = ad->palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    ad->setPalette(navy);
+    Label2 = NewLabel(this, "Label2", "Рекомендуемая подача:");
+    Label5 = NewLabel(this, "Label5", QString(), true);
+    Label5->setMinimumHeight(3 * Label5->fontMetrics().lineSpacing());
+    Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Button1 = new QPushButton("Далее", this);
+    Button1->setObjectName("Button1");
+    Button1->setDefault(true);
+
+    auto* values = new QGridLayout;
+    values->setHorizontalSpacing(12);
+    values->addWidget(Label1, 0, 0);
+    values->addWidget(AKt, 0, 1);
+    values->addWidget(Label3, 1, 0);
+    values->addWidget(Nm, 1, 1);
+    values->setColumnStretch(2, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(values);
+    layout->addSpacing(8);
+    layout->addWidget(reas);
+    layout->addWidget(ad);
+    layout->addSpacing(8);
+    layout->addWidget(Label2);
+    layout->addWidget(Label5);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setMinimumWidth(420);
+    CentreOnScreen(this);
+
+    connect(Button1, &QPushButton::clicked, this, &TAdvice::Button1Click);
 }
+
+void TAdvice::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    RunHandler(this, [this] { FormCreate(); });
+}
+
+void TAdvice::FormCreate() {
+    const ProgramContext& context = Context();
+    const ResultsRecord& results = RavionObj().Results;
+    const char sep = Regional().decimalSeparator;
+    AKt->setText(Text(AdviceValueText(results.activity, sep)));
+    Nm->setText(Text(AdviceValueText(results.crackingNumber, sep)));
+    // The advice rests on the run's results alone, so it is shown even when
+    // the doses cannot be worked out.
+    AdviceTexts advice = AdviceFor(results.activity, results.crackingNumber);
+    reas->setText(DisplayLines(Text(advice.reason)));
+    ad->setText(Text(advice.advice));
+
+    Label5->clear();
+    ChlorineCoefficients k = ReadChlorineCoefficients(ChlorineCoefficientsPath(context));
+    std::array<double, 3> weights = ReadReactorWeights(JoinPath(context.baseFolder, "l90"));
+    DosingConditions conditions = DosingConditionsFromEdits(W().form8->EditTexts());
+    ChlorineDosing dosing = ComputeChlorineDosing(k, weights, conditions);
+    Label5->setText(DisplayLines(Text(DosingText(dosing, sep))));
+}
+
+void TAdvice::Button1Click() { accept(); }
 
 }  // namespace rw

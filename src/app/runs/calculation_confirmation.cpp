@@ -1,9 +1,85 @@
 #include "runs/calculation_confirmation.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/window_helpers.h"
+
 namespace rw {
+
+namespace {
+
+QLabel* NewLabel(QWidget* owner, const char* name, const QString& text, bool bold = false) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    if (bold) {
+        QFont font = label->font();
+        font.setBold(true);
+        label->setFont(font);
+    }
+    return label;
+}
+
+}  // namespace
 
 TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     setObjectName("Form6");
+    // The blanks centre the word in the title bar; they belong to the caption.
+    setWindowTitle("                                                       Внимание !");
+    SetFrameWithoutIcons(this);
+
+    Label1 = NewLabel(this, "Label1", "Проводим расчет", true);
+    Label2 = NewLabel(this, "Label2", "при следующих заданных условиях :", true);
+    Label3 = NewLabel(this, "Label3", "Установка :");
+    Label4 = NewLabel(this, "Label4", "Дата отбора :");
+    Label7 = NewLabel(this, "Label7", "Процесс :");
+    Label5 = NewLabel(this, "Label5", "Label5", true);
+    Label6 = NewLabel(this, "Label6", "Label6", true);
+    Label8 = NewLabel(this, "Label8", "Label8", true);
+    Label9 = NewLabel(this, "Label9", "Если условия заданы правильно, то начинаем проводить расчет.");
+
+    BitBtn1 = new QPushButton("Да", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setToolTip("Провести расчет");
+    BitBtn1->setDefault(true);
+    BitBtn2 = new QPushButton("Нет", this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setToolTip("Не проводить расчет. Вернуться к изменению исходных данных.");
+
+    auto* heading = new QVBoxLayout;
+    heading->addWidget(Label1, 0, Qt::AlignHCenter);
+    heading->addWidget(Label2, 0, Qt::AlignHCenter);
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(12);
+    grid->addWidget(Label3, 0, 0);
+    grid->addWidget(Label5, 0, 1);
+    grid->addWidget(Label4, 1, 0);
+    grid->addWidget(Label6, 1, 1);
+    grid->addWidget(Label7, 2, 0);
+    grid->addWidget(Label8, 2, 1);
+    grid->setColumnStretch(1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addSpacing(24);
+    buttons->addWidget(BitBtn2);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(heading);
+    layout->addSpacing(8);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addWidget(Label9);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    setMinimumWidth(480);
+    CentreOnScreen(this);
+
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { done(kResultNo); });
 }
 
 }  // namespace rw

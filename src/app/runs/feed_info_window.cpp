@@ -1,9 +1,103 @@
 #include "runs/feed_info_window.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+
 namespace rw {
+
+namespace {
+
+QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
 
 TForm30::TForm30(QWidget* parent) : QDialog(parent) {
     setObjectName("Form30");
+    // The blanks centre the word in the title bar; they belong to the caption.
+    setWindowTitle(QString(34, QLatin1Char(' ')) + "Информация");
+    SetFrameWithoutIcons(this);
+    OpenSk.filter = "Файл сырье катализат (*.sk)";
+
+    Label1 = NewLabel(this, "Label1", "Фракционный состав сырья");
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    static const char* const kCaptions[6] = {"НК", "10 %", "50 %", "90 %", "КК", "Плотность сырья, г/см3"};
+    Label8 = NewLabel(this, "Label8", "Дата отбора");
+    Label8->setFont(bold);
+    Label9 = NewLabel(this, "Label9", QString());
+    Label10 = NewLabel(this, "Label10", QString());
+    for (QLabel* l : {Label9, Label10}) l->setFont(bold);
+
+    QLabel** current[6] = {&F1, &F2, &F3, &F4, &F5, &F6};
+    QLabel** compared[6] = {&Ff1, &Ff2, &Ff3, &Ff4, &Ff5, &Ff6};
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(18);
+    grid->addWidget(Label8, 0, 0);
+    grid->addWidget(Label9, 0, 1, Qt::AlignRight);
+    grid->addWidget(Label10, 0, 2, Qt::AlignRight);
+    for (int i = 0; i < 6; ++i) {
+        Captions[static_cast<size_t>(i)] = NewLabel(this, QString("Label%1").arg(i + 2), kCaptions[i]);
+        *current[i] = NewLabel(this, QString("F%1").arg(i + 1), QString());
+        *compared[i] = NewLabel(this, QString("Ff%1").arg(i + 1), QString());
+        current_[static_cast<size_t>(i)] = *current[i];
+        compared_[static_cast<size_t>(i)] = *compared[i];
+        grid->addWidget(Captions[static_cast<size_t>(i)], i + 1, 0);
+        grid->addWidget(*current[i], i + 1, 1, Qt::AlignRight);
+        grid->addWidget(*compared[i], i + 1, 2, Qt::AlignRight);
+    }
+    grid->setColumnMinimumWidth(1, 90);
+    grid->setColumnMinimumWidth(2, 90);
+
+    Button1 = new QPushButton("Далее", this);
+    Button1->setObjectName("Button1");
+    Button1->setDefault(true);
+    Button2 = new QPushButton("Сравнить с", this);
+    Button2->setObjectName("Button2");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1, 0, Qt::AlignHCenter);
+    layout->addSpacing(6);
+    layout->addLayout(grid);
+    layout->addSpacing(8);
+    layout->addLayout(buttons);
+    CentreOnScreen(this);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm30::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+void TForm30::ShowCurrent(const FeedInfo& info) {
+    Label9->setText(QString::fromStdString(info.name));
+    for (size_t i = 0; i < 6; ++i) current_[i]->setText(QString::fromStdString(info.fraction[i]));
+}
+
+void TForm30::ShowCompared(const FeedInfo& info) {
+    Label10->setText(QString::fromStdString(info.name));
+    for (size_t i = 0; i < 6; ++i) compared_[i]->setText(QString::fromStdString(info.fraction[i]));
+}
+
+void TForm30::Button1Click() { accept(); }
+
+void TForm30::Button2Click() {
+    OpenSk.initialDir = NativePath(Context().plantFolder);
+    QString chosen = ui::ChooseOpenFile(this, OpenSk.title, OpenSk.initialDir, OpenSk.filter);
+    if (chosen.isEmpty()) return;
+    OpenSk.fileName = chosen;
+    ShowCompared(ReadFeedInfo(chosen.toStdString()));
 }
 
 }  // namespace rw

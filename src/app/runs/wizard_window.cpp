@@ -1,9 +1,110 @@
 #include "runs/wizard_window.h"
 
+#include <QAction>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/main_window.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
+
+namespace {
+
+// The picture of the step: a folder of the month with the files of a
+// sampling date, drawn here so the wizard needs no file of its own.
+QPixmap FolderPicture() {
+    QPixmap pixmap(120, 96);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(120, 90, 20), 2));
+    p.setBrush(QColor(238, 200, 90));
+    p.drawRoundedRect(QRectF(8, 22, 104, 66), 4, 4);
+    p.drawRoundedRect(QRectF(8, 14, 40, 14), 3, 3);
+    for (int i = 0; i < 3; ++i) {
+        QRectF sheet(26 + i * 22, 8 + i * 4, 34, 44);
+        p.setPen(QPen(QColor(90, 90, 90), 1));
+        p.setBrush(Qt::white);
+        p.drawRect(sheet);
+        for (int l = 0; l < 4; ++l) {
+            p.drawLine(QPointF(sheet.left() + 5, sheet.top() + 9 + l * 8),
+                       QPointF(sheet.right() - 5, sheet.top() + 9 + l * 8));
+        }
+    }
+    p.setPen(QPen(QColor(120, 90, 20), 2));
+    p.setBrush(QColor(246, 214, 110));
+    p.drawRoundedRect(QRectF(8, 46, 104, 42), 4, 4);
+    return pixmap;
+}
+
+QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    return label;
+}
+
+}  // namespace
 
 TForm16::TForm16(QWidget* parent) : QDialog(parent) {
     setObjectName("Form16");
+    setWindowTitle("мастер расчетов");
+    SetFrameWithoutIcons(this);
+
+    Label1 = NewLabel(this, "Label1", "Для расчетов на модели риформинга Вам необходимо выбрать ");
+    Label2 = NewLabel(this, "Label2", "файл с необходимымы данными по углеводородному составу ");
+    Label3 = NewLabel(this, "Label3", "сырья, продуктов и технол-ми условиями ведения процесса");
+    Label4 = NewLabel(this, "Label4", "Из папки с данными за текущий ");
+    Label5 = NewLabel(this, "Label5", "месяц выбираем  файл");
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setPixmap(FolderPicture());
+
+    Button1 = new QPushButton("Назад", this);
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton("Далее", this);
+    Button2->setObjectName("Button2");
+    Button2->setDefault(true);
+
+    auto* step = new QVBoxLayout;
+    step->addWidget(Label4);
+    step->addWidget(Label5);
+    step->addStretch();
+    auto* middle = new QHBoxLayout;
+    middle->addWidget(Image1);
+    middle->addSpacing(12);
+    middle->addLayout(step);
+    middle->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
+    layout->addWidget(Label3);
+    layout->addSpacing(10);
+    layout->addLayout(middle);
+    layout->addSpacing(10);
+    layout->addLayout(buttons);
+    CentreOnScreen(this);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm16::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+void TForm16::Button1Click() { close(); }
+
+void TForm16::Button2Click() {
+    close();
+    TForm5* main = W().form5;
+    main->N12Click();
+    if (main->N8->isEnabled()) main->N8Click();
 }
 
 }  // namespace rw

@@ -1,0 +1,209 @@
+#include "runs/reforming_calculation.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <cmath>
+
+#include "common/number_format.h"
+#include "conditions/conditions_file.h"
+#include "conditions/conditions_form.h"
+#include "results/comparison_window.h"
+#include "results/result_views.h"
+#include "results/results_index.h"
+#include "results/results_window.h"
+#include "runs/calculation_confirmation.h"
+#include "runs/external_program.h"
+#include "runs/feed_info_window.h"
+#include "runs/reforming_run.h"
+#include "runs/run_object.h"
+#include "runs/wizard_window.h"
+#include "shell/main_window.h"
+#include "shell/program_context.h"
+#include "shell/text_helpers.h"
+#include "shell/ui_services.h"
+#include "shell/window_registry.h"
+
+namespace rw {
+
+namespace {
+
+using namespace run_slot;
+
+const char* const kCalculationCaption = "Риформинг";
+const char* const kPleaseWait = " Пожалуйста подождите.             Идет расчет.";
+const char* const kSuccess = "Расчет проведен успешно.";
+
+// The fields of the review and where they sit in the run record. Only the
+// first three reactors are on the form; the gas composition has its own rule.
+struct ReviewField {
+    int edit;
+    int slot;
+    int width;
+    int decimals;
+};
+constexpr ReviewField kReviewFields[] = {
+    {kEditProcessedFeed, kProcessedFeed, 6, 2},
+    {kEditFeedFlow, kFeedFlow, 4, 1},
+    {kEditGasFlow, kGasFlow, 6, 2},
+    {kEditPressure, kPressure, 6, 2},
+    {kEditPressure + 1, kPressure + 1, 6, 2},
+    {kEditPressure + 2, kPressure + 2, 6, 2},
+    {kEditInletTemperature, kInletTemperature, 6, 2},
+    {kEditInletTemperature + 1, kInletTemperature + 1, 6, 2},
+    {kEditInletTemperature + 2, kInletTemperature + 2, 6, 2},
+    {kEditTemperatureDrop, kTemperatureDrop, 6, 2},
+    {kEditTemperatureDrop + 1, kTemperatureDrop + 1, 6, 2},
+    {kEditTemperatureDrop + 2, kTemperatureDrop + 2, 6, 2},
+    {kEditGasMoisture, kGasMoisture, 6, 2},
+    {kEditSulphur, kSulphur, 6, 2},
+};
+constexpr int kGasCompositionValues = 9;
+
+QDate ToQDate(double value) {
+    return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(value)));
+}
+
+// The main window as the user can go on from it, whenever a step of the
+// calculation fails after the window was disabled.
+class MainWindowGuard {
+public:
+    explicit MainWindowGuard(TForm5* main) : main_(main) {}
+    ~MainWindowGuard() {
+        if (!armed_) return;
+        main_->setEnabled(true);
+        main_->ProgressBar1->hide();
+        main_->Label1->clear();
+    }
+    MainWindowGuard(const MainWindowGuard&) = delete;
+    MainWindowGuard& operator=(const MainWindowGuard&) = delete;
+    void Release() { armed_ = false; }
+
+private:
+    TForm5* main_;
+    bool armed_ = true;
+};
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+}  // namespace
+
+ConditionsEditTexts ReviewTexts(const RunConditions& record, const ConditionsEditTexts& current) {
+    ConditionsEditTexts texts = current;
+    for (const ReviewField& f : kReviewFields) {
+        texts[static_cast<size_t>(f.edit)] = FormatFixed(record[static_cast<size_t>(f.slot)], f.width, f.decimals);
+    }
+    for (int i = 0; i < kGasCompositionValues; ++i) {
+        texts[static_cast<size_t>(kEditGasComposition + i)] =
+            FormatFixed(record[static_cast<size_t>(kGasComposition + i)], 6, 2);
+    }
+    return texts;
+}
+
+void ReadBackReviewTexts(const ConditionsEditTexts& texts, RunConditions& record) {
+    RunConditions read = record;
+    for (const ReviewField& f : kReviewFields) {
+        read[static_cast<size_t>(f.slot)] = LongestPrefixNumber(texts[static_cast<size_t>(f.edit)], '.');
+    }
+    for (int i = 0; i < kGasCompositionValues; ++i) {
+        read[static_cast<size_t>(kGasComposition + i)] = TextToNumber(texts[static_cast<size_t>(kEditGasComposition + i)]);
+    }
+    record = read;
+}
+
+void FillResultWindows(const TRavionObj& run, const std::string& sampleName) {
+    W().form12->ShowLatest(sampleName, run.Results);
+    W().form30->ShowCurrent(ReadFeedInfo(run.CompositionPath));
+}
+
+void RunReformingCalculation() {
+    ProgramContext& c = Context();
+    TForm5* main = W().form5;
+    TForm6* confirm = W().form6;
+    TForm8* form = W().form8;
+    TRavionObj& run = RavionObj();
+    const std::string dateFiles = c.dataFolder + c.sampleName;
+    const std::string indexPath = PlantResultsIndexPath(c);
+
+    c.calculationCaption = kCalculationCaption;
+    confirm->Label8->setText(Text(c.calculationCaption));
+    confirm->Label5->setText(Text(c.plantCaption));
+    confirm->Label6->setText(Text(c.sampleName));
+    main->setEnabled(false);
+    MainWindowGuard guard(main);
+
+    if (ui::ExecModal(confirm) != QDialog::Accepted) {
+        main->setEnabled(true);
+    } else {
+        confirm->hide();
+        const std::string conditionsPath = dateFiles + ".dan";
+        ReadRunConditions(conditionsPath, c.reactorCount, c.runConditions);
+
+        // The conditions form for review: the values of the file, "Далее" to go on.
+        form->DateTimePicker1->setDate(ToQDate(c.runConditions[kSamplingDate]));
+        form->DateTimePicker2->setDate(ToQDate(c.runConditions[kRegenerationDate]));
+        const ConditionsEditTexts shown = ReviewTexts(c.runConditions, form->EditTexts());
+        for (int n = 1; n <= 29; ++n) {
+            QLineEdit* edit = form->Edit(n);
+            const QString text = Text(shown[static_cast<size_t>(n)]);
+            if (edit && edit->text() != text) edit->setText(text);
+        }
+        form->Button1->hide();
+        form->Button2->hide();
+        form->Button3->show();
+
+        if (ui::ExecModal(form) == QDialog::Accepted) {
+            main->ProgressBar1->show();
+            main->Label1->setText(kPleaseWait);
+            main->repaint();
+
+            ReadBackReviewTexts(form->EditTexts(), c.runConditions);
+            WriteRunLayout(conditionsPath, c.runConditions, c.reactorCount);
+
+            SetUpReformingRun(run, c, conditionsPath);
+            QProgressBar* bar = main->ProgressBar1;
+            run.OnModelRun = [bar] {
+                bar->setValue(NextProgressPosition(bar->value()));
+                bar->repaint();
+            };
+            run.Run();
+            run.OnModelRun = nullptr;
+
+            bar->setValue(100);
+            main->setEnabled(true);
+            main->show();
+            main->Label1->clear();
+            bar->hide();
+
+            if (run.Done) {
+                AddToResultsIndex(run.ResultsPath, indexPath);
+                FillResultWindows(run, c.sampleName);
+                const std::string summary = JoinLines(
+                    ReformingSummaryLines(c.sampleName, c.runConditions[kProcessedFeed], run.Results, c.plantIndex),
+                    "\r");
+                W().newReportForm->SetTexts(kSuccess, Text(summary));
+                ui::ExecModal(W().newReportForm);
+            }
+        }
+        confirm->hide();
+        main->setEnabled(true);
+        main->N8->setEnabled(false);
+    }
+    guard.Release();
+
+    main->N15->setEnabled(true);
+    // Also after "Нет": the index then takes the date's results as they are
+    // on disk (on success this repeats the update above and replaces it).
+    AddToResultsIndex(dateFiles + ".rez", indexPath);
+}
+
+void ShowCalculationWizard() { W().form5->OpenChildWindow(W().form16); }
+
+void StartChlorineDosingProgram() {
+    RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit);
+}
+
+}  // namespace rw
