@@ -1,6 +1,7 @@
 #include "shell/app_start.h"
 
 #include <QApplication>
+#include <clocale>
 
 #include "shell/welcome_window.h"
 #include "shell/window_registry.h"
@@ -8,6 +9,11 @@
 namespace rw {
 
 void StartProgram() {
+    // QApplication adopts the user's locale for the C library as well; the
+    // files are written with "." whatever the user's locale, so the C
+    // number conversions of the core must stay in the "C" notation. The
+    // decimal separator of window texts comes from Regional() instead.
+    std::setlocale(LC_NUMERIC, "C");
     Windows& w = CreateWindows();
     w.form1->show();
 }

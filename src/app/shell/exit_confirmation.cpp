@@ -1,9 +1,75 @@
 #include "shell/exit_confirmation.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "shell/plant_selection.h"
+#include "shell/program_context.h"
+#include "shell/welcome_window.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
 
 TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setObjectName("Form3");
+    setWindowTitle(QString(16, ' ') + "Выход из программы");
+    SetFrameWithoutIcons(this);
+
+    Label1 = new QLabel("Уважаемый пользователь !", this);
+    Label1->setObjectName("Label1");
+    Label2 = new QLabel("Вы действительно решили", this);
+    Label2->setObjectName("Label2");
+    Label3 = new QLabel("завершить работу ?", this);
+    Label3->setObjectName("Label3");
+    QFont big = Label1->font();
+    big.setPointSizeF(big.pointSizeF() * 1.2);
+    big.setBold(true);
+    Label1->setFont(big);
+    for (QLabel* l : {Label1, Label2, Label3}) l->setAlignment(Qt::AlignCenter);
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogYesButton), "Да", this);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setToolTip("Выход из программы");
+    BitBtn2 = new QPushButton(style()->standardIcon(QStyle::SP_DialogNoButton), "Нет", this);
+    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2->setToolTip("Вернуться к работе программы");
+    BitBtn2->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(BitBtn1);
+    buttons->addSpacing(24);
+    buttons->addWidget(BitBtn2);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(28, 20, 28, 16);
+    layout->addWidget(Label1);
+    layout->addSpacing(8);
+    layout->addWidget(Label2);
+    layout->addWidget(Label3);
+    layout->addSpacing(16);
+    layout->addLayout(buttons);
+    setMinimumWidth(340);
+    CentreOnScreen(this);
+
+    // The confirmation goes away whatever "Да" meets: after a failed deletion
+    // the message is shown and the user is back in the program.
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        done(QDialog::Accepted);
+        RunHandler(this, [this] { BitBtn1Click(); });
+    });
+    connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
 }
+
+void TForm3::BitBtn1Click() {
+    DeleteBakFiles(Context().baseFolder);
+    W().form1->close();
+}
+
+void TForm3::BitBtn2Click() { done(QDialog::Rejected); }
 
 }  // namespace rw

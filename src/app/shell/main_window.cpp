@@ -1,9 +1,279 @@
 #include "shell/main_window.h"
 
+#include <QAction>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "conditions/conditions_form.h"
+#include "composition/composition_editor.h"
+#include "shell/about_box.h"
+#include "shell/plant_window.h"
+#include "shell/welcome_window.h"
+#include "shell/window_registry.h"
+
 namespace rw {
+
+namespace {
+
+// The menus of the calculation and results functions exist in every build;
+// the full-menu build only makes them visible.
+#ifdef REFORMER_FULL_MENU
+constexpr bool kFullMenu = true;
+#else
+constexpr bool kFullMenu = false;
+#endif
+
+QAction* NewItem(QWidget* owner, QWidget* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut = {}, bool visible = true, bool enabled = true) {
+    auto* action = new QAction(caption, owner);
+    action->setObjectName(name);
+    action->setShortcut(shortcut);
+    action->setVisible(visible);
+    action->setEnabled(enabled);
+    menu->addAction(action);
+    return action;
+}
+
+QAction* NewSeparator(QWidget* owner, QWidget* menu, const char* name, const QKeySequence& shortcut = {}) {
+    auto* action = new QAction(owner);
+    action->setObjectName(name);
+    action->setSeparator(true);
+    action->setShortcut(shortcut);
+    menu->addAction(action);
+    return action;
+}
+
+QMenu* NewSubmenu(QWidget* owner, QWidget* menu, const char* name, const QString& caption, QAction*& item,
+                  bool visible = true) {
+    auto* sub = new QMenu(caption, owner);
+    sub->setObjectName(QString(name) + "Menu");
+    item = sub->menuAction();
+    item->setObjectName(name);
+    item->setVisible(visible);
+    menu->addAction(item);
+    return sub;
+}
+
+// Enables the main window again when the program hides the child it watches
+// (a hide by minimising comes from the system and is not the child closing).
+class ChildWindowWatcher : public QObject {
+public:
+    ChildWindowWatcher(QWidget* child, QWidget* mainWindow) : QObject(child), mainWindow_(mainWindow) {
+        child->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Hide && !event->spontaneous()) {
+            watched->removeEventFilter(this);
+            if (mainWindow_) mainWindow_->setEnabled(true);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QPointer<QWidget> mainWindow_;
+};
+
+}  // namespace
 
 TForm5::TForm5(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form5");
+    SetFrameWithoutIcons(this);
+    BuildMenu();
+    BuildControls();
+    resize(780, 460);
+    CentreOnScreen(this);
+    // The main window opens minimised whenever it is first shown.
+    setWindowState(windowState() | Qt::WindowMinimized);
+    FormCreate();
+}
+
+void TForm5::BuildMenu() {
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName("MainMenu1");
+    setMenuBar(MainMenu1);
+    QWidget* bar = MainMenu1;
+
+    N1 = NewItem(this, bar, "N1", "Информация", {}, kFullMenu);
+
+    N9Menu = NewSubmenu(this, bar, "N9", "Выбор установки", N9);
+    N10 = NewItem(this, N9Menu, "N10", "Выбор установки");
+
+    N2Menu = NewSubmenu(this, bar, "N2", "Данные", N2);
+    N12 = NewItem(this, N2Menu, "N12", "Выбор данных", QKeySequence(Qt::CTRL | Qt::Key_O));
+    Bdan = NewItem(this, N2Menu, "Bdan", "Набор данных", QKeySequence(Qt::CTRL | Qt::Key_N));
+    N13 = NewSeparator(this, N2Menu, "N13", QKeySequence(Qt::CTRL | Qt::Key_P));
+    N3Menu = NewSubmenu(this, N2Menu, "N3", "Набор данных", N3, kFullMenu);
+    N4 = NewItem(this, N3Menu, "N4", "Технологические условия");
+    N5 = NewSeparator(this, N3Menu, "N5");
+    N11 = NewItem(this, N3Menu, "N11", "Состав сырья и катализата");
+    N16 = NewItem(this, N3Menu, "N16", "Фракционный состав", {}, true, false);
+
+    N7Menu = NewSubmenu(this, bar, "N7", "Расчет", N7, kFullMenu);
+    N8 = NewItem(this, N7Menu, "N8", "Риформинг");
+    N22Menu = NewSubmenu(this, N7Menu, "N22", "Мастер расчетов", N22);
+    N23 = NewItem(this, N22Menu, "N23", "Расчет по углеводородному составу");
+    N24 = NewItem(this, N22Menu, "N24", "Расчет по фракционному составу");
+    N21 = NewItem(this, N7Menu, "N21", "Подачи хлорорганики");
+    N32 = NewItem(this, N7Menu, "N32", "Расчет оптимальной активности");
+    N29 = NewItem(this, N7Menu, "N29", "Исследование влияния состава сырья");
+    N19 = NewItem(this, N7Menu, "N19", "Расчет дизактивации");
+
+    N14Menu = NewSubmenu(this, bar, "N14", "Результаты", N14, kFullMenu);
+    N15 = NewItem(this, N14Menu, "N15", "Результаты расчета");
+    N17 = NewItem(this, N14Menu, "N17", "Просмотр результатов");
+    N18 = NewItem(this, N14Menu, "N18", "Сводная таблица");
+    N30 = NewItem(this, N14Menu, "N30", "Отчет");
+    N25 = NewSeparator(this, N14Menu, "N25");
+    N26 = NewItem(this, N14Menu, "N26", "Выбор результатов");
+    N27 = NewItem(this, N14Menu, "N27", "Таблица", {}, true, false);
+    N28 = NewItem(this, N14Menu, "N28", "Графики", {}, true, false);
+
+    GrMenu = NewSubmenu(this, bar, "Gr", "Графики", Gr, kFullMenu);
+    N20 = NewItem(this, GrMenu, "N20", "Графическое представление");
+    N31 = NewItem(this, GrMenu, "N31", "График дезактивации");
+
+    N6 = NewItem(this, bar, "N6", "Выход", QKeySequence(Qt::CTRL | Qt::Key_X));
+
+    About1Menu = NewSubmenu(this, bar, "About1", "About", About1);
+    About2 = NewItem(this, About1Menu, "About2", "About", QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    const std::pair<QAction*, void (TForm5::*)()> handlers[] = {
+        {N1, &TForm5::N1Click},   {N10, &TForm5::N10Click}, {N12, &TForm5::N12Click}, {Bdan, &TForm5::BdanClick},
+        {N4, &TForm5::N4Click},   {N11, &TForm5::N11Click}, {N16, &TForm5::FrClick},  {N8, &TForm5::N8Click},
+        {N23, &TForm5::N23Click}, {N24, &TForm5::N24Click}, {N21, &TForm5::N21Click}, {N32, &TForm5::N32Click},
+        {N29, &TForm5::N29Click}, {N19, &TForm5::N19Click}, {N15, &TForm5::N15Click}, {N17, &TForm5::N17Click},
+        {N18, &TForm5::N18Click}, {N30, &TForm5::N30Click}, {N26, &TForm5::N26Click}, {N27, &TForm5::N27Click},
+        {N28, &TForm5::N28Click}, {N20, &TForm5::N20Click}, {N31, &TForm5::N31Click}, {N6, &TForm5::N6Click},
+        {About2, &TForm5::About2Click},
+    };
+    for (const auto& [action, handler] : handlers) {
+        auto h = handler;
+        ConnectHandler(action, &QAction::triggered, this, [this, h] { (this->*h)(); });
+    }
+}
+
+void TForm5::BuildControls() {
+    auto* central = new QWidget(this);
+    central->setObjectName("centralWidget");
+    setCentralWidget(central);
+
+    auto* pictures = new QHBoxLayout;
+    pictures->setSpacing(16);
+    QLabel** images[] = {&Image1, &Image2, &Image3, &Image4};
+    for (int i = 0; i < 4; ++i) {
+        auto* image = new QLabel(central);
+        image->setObjectName(QString("Image%1").arg(i + 1));
+        image->setFixedSize(160, 120);
+        image->setFrameShape(QFrame::StyledPanel);
+        ShowDecorativePicture(image, BaseFile("Basa\\Pic\\decor" + std::to_string(i + 1) + ".jpg"));
+        *images[i] = image;
+        pictures->addWidget(image);
+    }
+
+    ProgressBar1 = new QProgressBar(central);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setTextVisible(false);
+
+    Label1 = new QLabel(central);
+    Label1->setObjectName("Label1");
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    QPalette navy = Label1->palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    Label1->setPalette(navy);
+
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(20, 24, 20, 12);
+    layout->addLayout(pictures);
+    layout->addStretch();
+    layout->addWidget(ProgressBar1);
+    layout->addWidget(Label1);
+}
+
+void TForm5::OpenChildWindow(QWidget* child) {
+    setEnabled(false);
+    new ChildWindowWatcher(child, this);
+    child->show();
+    child->raise();
+    child->activateWindow();
+}
+
+void TForm5::ReturnToMainWindow() {
+    setEnabled(true);
+    show();
+}
+
+void TForm5::CloseMainWindow() {
+    closing_ = true;
+    close();
+    closing_ = false;
+}
+
+void TForm5::closeEvent(QCloseEvent* event) {
+    // Without a close box the window still gets a close request from the
+    // window manager's keyboard shortcut; closing it that way would leave the
+    // program running with no window to go on from.
+    if (closing_)
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm5::N10Click() {
+    OpenDialog1.fileName.clear();
+    TForm4* plant = W().form4;
+    plant->Button1->hide();
+    plant->Button3->hide();
+    plant->Button2->setEnabled(false);
+    plant->SetItemIndex(-1);
+    setEnabled(false);
+    plant->show();
+    plant->raise();
+    plant->activateWindow();
+}
+
+void TForm5::BdanClick() {
+    TForm8* form = W().form8;
+    form->SetDataEntryMode(true);
+    hide();
+    form->Button1->show();
+    form->Button2->show();
+    form->Button3->hide();
+    form->show();
+}
+
+void TForm5::N4Click() {
+    // The normal save of the conditions form starts its dialog in the base
+    // folder itself, so the plant folder is not handed on to it here.
+    TForm8* form = W().form8;
+    form->Button3->hide();
+    form->Button1->show();
+    form->Button2->show();
+    OpenChildWindow(form);
+}
+
+void TForm5::N11Click() { OpenChildWindow(W().form9); }
+
+void TForm5::N6Click() {
+    W().form1->close();
+    CloseMainWindow();
+}
+
+void TForm5::About2Click() {
+    TAboutBox* box = W().aboutBox;
+    box->show();
+    box->raise();
+    box->activateWindow();
 }
 
 }  // namespace rw

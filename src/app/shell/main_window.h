@@ -1,12 +1,142 @@
 #pragma once
 #include <QMainWindow>
 
+#include "shell/window_helpers.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+
 namespace rw {
 
+// The main window: its menu is the entry to every function. It has no close
+// box and opens minimised; plant selection gives it its caption.
+//
+// Menu handlers may throw UserError: the menu shows the message (see
+// RunHandler), a caller such as the welcome pipeline sees the error and stops.
 class TForm5 : public QMainWindow {
     Q_OBJECT
 public:
     explicit TForm5(QWidget* parent = nullptr);
+
+    // Creates the model-run object (kept for the whole run).
+    void FormCreate();
+
+    // --- Helpers for the windows opened from the menu ---------------------
+    // Shows a non-modal child window and disables the main window while the
+    // child is open; the main window is enabled again when the program hides
+    // or closes the child.
+    void OpenChildWindow(QWidget* child);
+    // Back from a child window: enables and shows the main window.
+    void ReturnToMainWindow();
+    // Closes the main window (the menu's "Выход" and the end of the welcome
+    // pipeline); the window has no close box, so nothing else closes it.
+    void CloseMainWindow();
+
+    // --- Menu ------------------------------------------------------------
+    QMenuBar* MainMenu1 = nullptr;
+    QMenu* N9Menu = nullptr;
+    QMenu* N2Menu = nullptr;
+    QMenu* N3Menu = nullptr;
+    QMenu* N7Menu = nullptr;
+    QMenu* N22Menu = nullptr;
+    QMenu* N14Menu = nullptr;
+    QMenu* GrMenu = nullptr;
+    QMenu* About1Menu = nullptr;
+    // Every item, named as in the menu; a submenu is reached through its
+    // item (N9->menu()). N1 "Информация" and N6 "Выход" sit in the menu bar
+    // itself.
+    QAction* N1 = nullptr;
+    QAction* N9 = nullptr;
+    QAction* N10 = nullptr;
+    QAction* N2 = nullptr;
+    QAction* N12 = nullptr;
+    QAction* Bdan = nullptr;
+    QAction* N13 = nullptr;
+    QAction* N3 = nullptr;
+    QAction* N4 = nullptr;
+    QAction* N5 = nullptr;
+    QAction* N11 = nullptr;
+    QAction* N16 = nullptr;
+    QAction* N7 = nullptr;
+    QAction* N8 = nullptr;
+    QAction* N22 = nullptr;
+    QAction* N23 = nullptr;
+    QAction* N24 = nullptr;
+    QAction* N21 = nullptr;
+    QAction* N32 = nullptr;
+    QAction* N29 = nullptr;
+    QAction* N19 = nullptr;
+    QAction* N14 = nullptr;
+    QAction* N15 = nullptr;
+    QAction* N17 = nullptr;
+    QAction* N18 = nullptr;
+    QAction* N30 = nullptr;
+    QAction* N25 = nullptr;
+    QAction* N26 = nullptr;
+    QAction* N27 = nullptr;
+    QAction* N28 = nullptr;
+    QAction* Gr = nullptr;
+    QAction* N20 = nullptr;
+    QAction* N31 = nullptr;
+    QAction* N6 = nullptr;
+    QAction* About1 = nullptr;
+    QAction* About2 = nullptr;
+
+    // --- Controls --------------------------------------------------------
+    QLabel* Label1 = nullptr;  // bottom line, centred, navy bold
+    QLabel* Image1 = nullptr;
+    QLabel* Image2 = nullptr;
+    QLabel* Image3 = nullptr;
+    QLabel* Image4 = nullptr;
+    QProgressBar* ProgressBar1 = nullptr;
+    // The open dialog of data selection: remembers the chosen file name.
+    FileDialogSettings OpenDialog1;
+
+public slots:
+    // Handlers of the start-up and plant-selection parts of the program
+    // (main_window.cpp).
+    void N10Click();   // "Выбор установки"
+    void BdanClick();  // "Набор данных"
+    void N4Click();    // "Технологические условия"
+    void N11Click();   // "Состав сырья и катализата"
+    void N6Click();    // "Выход"
+    void About2Click();
+
+    // Data selection (main_menu_conditions.cpp).
+    void N12Click();  // "Выбор данных"
+
+    // Model runs (main_menu_runs.cpp).
+    void FrClick();   // N16 "Фракционный состав"
+    void N8Click();   // "Риформинг"
+    void N23Click();  // "Расчет по углеводородному составу"
+    void N24Click();  // "Расчет по фракционному составу"
+    void N21Click();  // "Подачи хлорорганики"
+    void N32Click();  // "Расчет оптимальной активности"
+    void N29Click();  // "Исследование влияния состава сырья"
+
+    // Results (main_menu_results.cpp).
+    void N1Click();   // "Информация"
+    void N19Click();  // "Расчет дизактивации"
+    void N15Click();  // "Результаты расчета"
+    void N17Click();  // "Просмотр результатов"
+    void N18Click();  // "Сводная таблица"
+    void N30Click();  // "Отчет"
+    void N26Click();  // "Выбор результатов"
+    void N27Click();  // "Таблица"
+    void N28Click();  // "Графики"
+    void N20Click();  // "Графическое представление"
+    void N31Click();  // "График дезактивации"
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void BuildMenu();
+    void BuildControls();
+    bool closing_ = false;
 };
 
 }  // namespace rw

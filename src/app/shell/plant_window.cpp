@@ -1,9 +1,125 @@
 #include "shell/plant_window.h"
 
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "common/errors.h"
+#include "conditions/conditions_form.h"
+#include "shell/exit_confirmation.h"
+#include "shell/main_window.h"
+#include "shell/plant_selection.h"
+#include "shell/plant_table.h"
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
+
+namespace {
+
+// The conditions form of the Hornel unit has a fourth reactor column and its
+// own scheme.
+constexpr int kExtendedPlantRow = 11;
+
+}  // namespace
 
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     setObjectName("Form4");
+    setWindowTitle(QString(17, ' ') + "Выбор установки производства бензинов");
+    SetFrameWithoutIcons(this);
+
+    RadioGroup1 = new QGroupBox(this);
+    RadioGroup1->setObjectName("RadioGroup1");
+    RadioGroup1Items = new QButtonGroup(this);
+    RadioGroup1Items->setObjectName("RadioGroup1Items");
+    auto* list = new QVBoxLayout(RadioGroup1);
+    list->setSpacing(2);
+    for (int row = 0; row < kPlantCount; ++row) {
+        auto* item = new QRadioButton(QString::fromUtf8(PlantTable()[static_cast<size_t>(row)].listCaption),
+                                      RadioGroup1);
+        item->setObjectName(QString("RadioGroup1Item%1").arg(row));
+        RadioGroup1Items->addButton(item, row);
+        list->addWidget(item);
+    }
+
+    Button1 = new QPushButton("Выход", this);
+    Button1->setObjectName("Button1");
+    Button1->setToolTip("Выход из программы");
+    Button2 = new QPushButton("Далее", this);
+    Button2->setObjectName("Button2");
+    Button2->setToolTip("Дальнейшее продолжение программы");
+    Button2->setEnabled(false);
+    Button3 = new QPushButton("Назад", this);
+    Button3->setObjectName("Button3");
+    Button3->setToolTip("Вернуться к предыдущему окну");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Button3);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(RadioGroup1);
+    layout->addLayout(buttons);
+    setMinimumWidth(460);
+    CentreOnScreen(this);
+
+    ConnectHandler(RadioGroup1Items, &QButtonGroup::idClicked, this, [this] { RadioGroup1Click(); });
+    ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    ConnectHandler(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
 }
+
+int TForm4::ItemIndex() const { return RadioGroup1Items->checkedId(); }
+
+void TForm4::SetItemIndex(int row) {
+    // An exclusive group cannot be emptied by unchecking its checked button.
+    RadioGroup1Items->setExclusive(false);
+    for (QAbstractButton* b : RadioGroup1Items->buttons()) b->setChecked(RadioGroup1Items->id(b) == row);
+    RadioGroup1Items->setExclusive(true);
+}
+
+QRadioButton* TForm4::Item(int row) const { return qobject_cast<QRadioButton*>(RadioGroup1Items->button(row)); }
+
+QString TForm4::GetNumU() const { return QString::fromStdString(rw::GetNumU(ItemIndex())); }
+
+void TForm4::RadioGroup1Click() {
+    int row = ItemIndex();
+    if (row < 0) return;
+    Button2->setEnabled(true);
+    SelectPlant(Context(), row);
+}
+
+void TForm4::Button2Click() {
+    int row = ItemIndex();
+    if (row < 0) return;  // "Далее" is enabled only once a row is chosen
+    ProgramContext& c = Context();
+    FinishPlantSelection(c, row);
+
+    TForm5* main = W().form5;
+    main->setWindowTitle(QString::fromStdString(MainWindowCaption(c)));
+    main->Label1->clear();
+    main->ProgressBar1->hide();
+    main->setEnabled(true);
+    main->show();
+    hide();
+    main->OpenDialog1.fileName.clear();
+
+    // The conditions form takes the plant's layout; a scheme picture that
+    // cannot be loaded stops "Далее" here, with the main window already shown.
+    const bool extended = row == kExtendedPlantRow;
+    W().form8->PrepareForPlant(row, BaseFile(extended ? "Basa\\Pic\\1.jpg" : "Basa\\Pic\\2.jpg"));
+}
+
+void TForm4::Button1Click() { ui::ExecModal(W().form3); }
+
+void TForm4::Button3Click() { ui::ExecModal(W().form3); }
 
 }  // namespace rw

@@ -1,12 +1,55 @@
 #pragma once
 #include <QDialog>
+#include <QString>
+
+class QButtonGroup;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
 
 namespace rw {
 
+// Plant selection: the plant list of the plant table. Shown non-modally from
+// the main menu (the main window is disabled meanwhile); "Далее" hands the
+// chosen plant to the main window and the conditions form.
 class TForm4 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm4(QWidget* parent = nullptr);
+
+    // Plant selection of the selected row: working copies of the plant's
+    // settings files, folders, plant fields of the program context; enables
+    // "Далее". Throws UserError (e.g. "File not found" for a missing l90.N)
+    // after the part already done; the user can pick another row.
+    void RadioGroup1Click();
+    // "Далее": ends plant selection (plant index, main-window caption, main
+    // window shown, conditions form prepared for the plant). Throws UserError
+    // when the scheme picture cannot be loaded; the main window is already
+    // shown then.
+    void Button2Click();
+    // "Выход" and "Назад": the exit confirmation, modally.
+    void Button1Click();
+    void Button3Click();
+
+    // Plant number of the selected row: row + 1 as a decimal text.
+    QString GetNumU() const;
+
+    // Selected row of the plant list, -1 for none. SetItemIndex selects a row
+    // by code without running the selection (-1 clears the selection).
+    int ItemIndex() const;
+    void SetItemIndex(int row);
+    QRadioButton* Item(int row) const;
+
+    QGroupBox* RadioGroup1 = nullptr;
+    QButtonGroup* RadioGroup1Items = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button3 = nullptr;
+
+public slots:
+    // The window has no border icons; Escape does not leave it either (the
+    // main window waits disabled for "Далее").
+    void reject() override {}
 };
 
 }  // namespace rw

@@ -1,9 +1,147 @@
 #include "shell/welcome_window.h"
 
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <exception>
+
+#include "common/files.h"
+#include "conditions/conditions_form.h"
+#include "shell/exit_confirmation.h"
+#include "shell/main_window.h"
+#include "shell/plant_selection.h"
+#include "shell/plant_window.h"
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+#include "shell/welcome_pipeline.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
+#ifdef REFORMER_PIPELINE_DATA_ENTRY
+#include "composition/component_list_editor.h"
+#endif
+
 namespace rw {
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     setObjectName("Form1");
+    setWindowTitle(QString(32, ' ') + "Добро пожаловать");
+    SetFrameWithoutIcons(this);
+    FormCreate();
+
+    Label1 = new QLabel("Контроль и анализ работы\nустановок каталитического риформинга", this);
+    Label1->setObjectName("Label1");
+    Label1->setAlignment(Qt::AlignCenter);
+    QFont title = Label1->font();
+    title.setPointSizeF(title.pointSizeF() * 1.5);
+    title.setBold(true);
+    Label1->setFont(title);
+    QPalette navy = Label1->palette();
+    navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    Label1->setPalette(navy);
+
+    Label2 = new QLabel("19.10.2007", this);
+    Label2->setObjectName("Label2");
+    Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    Image1 = new QLabel(this);
+    Image1->setObjectName("Image1");
+    Image1->setFixedSize(320, 240);
+    Image1->setFrameShape(QFrame::StyledPanel);
+    ShowDecorativePicture(Image1, BaseFile("Basa\\Pic\\welcome.jpg"));
+
+    Button1 = new QPushButton("Далее", this);
+    Button1->setObjectName("Button1");
+    Button1->setToolTip("Дальнейшее продолжение программы");
+    Button1->setDefault(true);
+    Button2 = new QPushButton("Выход", this);
+    Button2->setObjectName("Button2");
+    Button2->setToolTip("Выход из программы");
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(Label2);
+    buttons->addStretch();
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(24, 20, 24, 16);
+    layout->addWidget(Label1);
+    layout->addSpacing(12);
+    layout->addWidget(Image1, 0, Qt::AlignHCenter);
+    layout->addSpacing(12);
+    layout->addLayout(buttons);
+    CentreOnScreen(this);
+
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+void TForm1::FormCreate() { Context().baseFolder = BaseFolderOf(ProgramFolder()); }
+
+void TForm1::Button2Click() { ui::ExecModal(W().form3); }
+
+// The welcome pipeline: each step is what the user would do in the named
+// window, run on the real windows. The first error ends it with its message.
+void TForm1::Button1Click() {
+    Windows& w = W();
+    ProgramContext& c = Context();
+    int step = 0;
+    try {
+        step = 1;  // the model runs work in the base folder of this start
+        c.modelBaseFolder = c.baseFolder;
+        step = 2;
+        hide();
+        step = 3;
+        w.form5->N8->setEnabled(false);
+        w.form5->N15->setEnabled(false);
+        step = 4;  // row 11 of the plant list, as if clicked
+        w.form4->SetItemIndex(kWelcomePlantRow);
+        w.form4->RadioGroup1Click();
+        step = 5;
+        c.plantIndex = kWelcomePlantRow;
+        step = 6;  // "Далее" of the plant window
+        w.form4->Button2Click();
+        step = 7;  // data selection of 01-09-09
+        w.form5->N12Click();
+        step = 8;  // data entry: the conditions form in data-entry mode
+        w.form5->BdanClick();
+#ifdef REFORMER_PIPELINE_DATA_ENTRY
+        // Steps 9 to 13 run once the data-entry windows hand their errors on.
+        step = 9;  // "Сохранить" of the conditions form: the data-entry save
+        w.form8->Basa2Click();
+        step = 10;  // import of the feed report (.SIR)
+        w.basadan->BitBtn1Click();
+        step = 11;  // "Далее": feed list stored, on to the catalyzate
+        w.basadan->NextClick();
+        step = 12;  // import of the catalyzate report (.KAT)
+        w.basadan->BitBtn1Click();
+        step = 13;  // "Далее": side cut skipped, composition file written
+        w.basadan->NextClick();
+#endif
+        step = 14;  // the confirmation's "Да" without showing it
+        w.form3->BitBtn1Click();
+        step = 15;
+        close();
+        w.form5->CloseMainWindow();
+    } catch (const std::exception& e) {
+        ui::ShowError(this, QString::fromUtf8(e.what()));
+        // Up to step 5 no window is open yet (this one is hidden): the main
+        // window lets the user go on, or leave through its "Выход".
+        if (step <= 5) w.form5->ReturnToMainWindow();
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // However the welcome window is closed, even while hidden, the program
+    // ends: finished() is what the start-up waits for.
+    event->accept();
+    if (!ended_) {
+        ended_ = true;
+        done(QDialog::Rejected);
+    }
 }
 
 }  // namespace rw

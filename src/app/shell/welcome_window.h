@@ -1,12 +1,42 @@
 #pragma once
 #include <QDialog>
 
+class QLabel;
+class QPushButton;
+
 namespace rw {
 
+// The welcome window, the application's main window: it alone is shown at
+// start, and closing it ends the program (it then emits finished(), which the
+// start-up connects to the end of the event loop; a close() while it is
+// hidden ends the program as well).
 class TForm1 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
+
+    // Sets the base folder of the program context (program folder + "bin\sk").
+    void FormCreate();
+    // "Далее": the welcome pipeline. Shows the message of a failed step.
+    void Button1Click();
+    // "Выход": the exit confirmation, modally.
+    void Button2Click();
+
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* Image1 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QPushButton* Button2 = nullptr;
+
+public slots:
+    // Escape does not end the program; only "Выход" or closing the window do.
+    void reject() override {}
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    bool ended_ = false;
 };
 
 }  // namespace rw

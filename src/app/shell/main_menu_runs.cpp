@@ -1,0 +1,19 @@
+// Main-menu handlers of the model runs, and the creation of the run object.
+// Each handler may throw UserError (the menu shows the message).
+#include "shell/main_window.h"
+
+#include "runs/reforming_calculation.h"
+
+namespace rw {
+
+void TForm5::FormCreate() {}
+
+void TForm5::FrClick() {}
+void TForm5::N8Click() { RunReformingCalculation(); }
+void TForm5::N23Click() { ShowCalculationWizard(); }
+void TForm5::N24Click() {}
+void TForm5::N21Click() { StartChlorineDosingProgram(); }
+void TForm5::N32Click() {}
+void TForm5::N29Click() {}
+
+}  // namespace rw

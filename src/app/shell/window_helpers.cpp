@@ -1,0 +1,67 @@
+#include "shell/window_helpers.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QLabel>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
+#include <exception>
+
+#include "common/errors.h"
+#include "common/files.h"
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+
+namespace rw {
+
+bool RunHandler(QWidget* parent, const std::function<void()>& handler) {
+    try {
+        handler();
+        return true;
+    } catch (const std::exception& e) {
+        ui::ShowError(parent, QString::fromUtf8(e.what()));
+    }
+    return false;
+}
+
+void SetFrameWithoutIcons(QWidget* window) {
+    Qt::WindowFlags flags = window->windowFlags() & Qt::WindowType_Mask;
+    if (flags == Qt::Widget) flags = Qt::Window;
+    window->setWindowFlags(flags | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+}
+
+void CentreOnScreen(QWidget* window) {
+    QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    if (!screen) return;
+    window->adjustSize();
+    QRect area = screen->availableGeometry();
+    QSize size = window->frameGeometry().size().expandedTo(window->size());
+    window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));
+}
+
+QString NativePath(const std::string& programPath) { return QString::fromStdString(ToNative(programPath)); }
+
+QString BaseFile(const std::string& relative) { return NativePath(JoinPath(Context().baseFolder, relative)); }
+
+QImage LoadPicture(const QString& nativePath) {
+    // The reader would report a missing file as an unknown format; the user
+    // is better served by the message every other missing file gives.
+    if (!FileExists(nativePath.toStdString())) throw UserError("File not found");
+    QImageReader reader(nativePath);
+    QImage image = reader.read();
+    if (image.isNull()) throw UserError(reader.errorString().toStdString());
+    return image;
+}
+
+void ShowDecorativePicture(QLabel* label, const QString& nativePath) {
+    QImageReader reader(nativePath);
+    QImage image = reader.read();
+    if (image.isNull()) {
+        label->clear();
+        return;
+    }
+    label->setPixmap(QPixmap::fromImage(image));
+}
+
+}  // namespace rw
