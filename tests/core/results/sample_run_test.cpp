@@ -1,0 +1,307 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "common/codepage.h"
+#include "common/dates.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "conditions/conditions_file.h"
+#include "results/results_file.h"
+#include "results/sample_run.h"
+#include "runs/run_object.h"
+#include "test_support.h"
+
+namespace rw {
+namespace {
+
+using test::TempDir;
+
+ConditionsRecord SampleConditions() {
+    ConditionsRecord c;
+    c.samplingDateText = "01-09-09";
+    c.regenerationDateText = "15-03-09";
+    c.dosing = {1.5, 2.0, 2.5};
+    c.activity = 0.87;
+    c.pressure = {25.3, 24.8, 24.1, 23.5};
+    c.gasMoisture = 0.21;
+    c.inletTemperature = {492.5, 493.1, 494, 495.25};
+    c.temperatureDrop = {64.8, 37.6, 14.2, 6};
+    c.gasComposition = {84.61, 6.12, 4.35, 2.48, 0.91, 0.83, 0.35, 0.22, 0.13};
+    c.gasFlow = 1185.4;
+    c.processedFeed = 125.5;
+    c.sulphur = 0.5;
+    c.feedFlow = 96.4;
+    return c;
+}
+
+// The results a model leaves: the activity it was given on line 2 of its
+// input comes back as the activity of the results, so a test sees which
+// input a pass used.
+ResultsRecord ModelResults(double activity) {
+    ResultsRecord r;
+    r.sampleDate = EncodeDate(2009, 9, 1);
+    r.sampleDateText.SetText("01.09.2009");
+    r.activity = activity;
+    r.tableA[8][10] = 61.25;  // calculated aromatics
+    r.tableA[9][10] = 62.5;   // experimental aromatics
+    r.chlorineR202 = 1.1;
+    r.chlorineR203 = 0.95;
+    r.chlorineR204 = 0.875;
+    r.processedFeed = 125.5;
+    return r;
+}
+
+// A model that reads the activity of Ver.bak and writes its results; what it
+// saw is kept for the test.
+class ScriptedModel : public ModelRunner {
+public:
+    explicit ScriptedModel(std::string base) : base_(std::move(base)) {}
+    RunOutcome RunModel(const std::string& commandLine, const std::string& workFolder) override {
+        commandLines.push_back(commandLine);
+        workFolders.push_back(workFolder);
+        rezBeforeRun.push_back(FileExists(JoinPath(base_, "rez")));
+        const std::string input = ReadFileBytes(JoinPath(base_, "Ver.bak"));
+        inputs.push_back(input);
+        if (!writeResults) return RunOutcome::Finished;
+        std::array<double, 3> dosing{};
+        double activity = 0;
+        ReadSampleRunDosing(JoinPath(base_, "Ver.bak"), dosing, activity);
+        std::string text = FormatResultsFile(ModelResults(activity));
+        if (shortListing) {
+            // The listing of the short-listing models lacks four lines.
+            std::vector<std::string> lines = SplitLines(text);
+            for (int line : {64, 63, 24, 23}) lines.erase(lines.begin() + (line - 1));
+            text = JoinLinesCrLf(lines);
+        }
+        WriteFileAtomic(JoinPath(base_, "rez"), text);
+        return RunOutcome::Finished;
+    }
+
+    bool writeResults = true;
+    bool shortListing = false;
+    std::vector<std::string> commandLines, workFolders, inputs;
+    std::vector<bool> rezBeforeRun;
+
+private:
+    std::string base_;
+};
+
+// The windows of the run, scripted: the review keeps what it is shown
+// unless `editReview` changes it; the calibration answers come from a list.
+class ScriptedDialogs : public SampleRunDialogs {
+public:
+    void Review(const ConditionsEditTexts& texts, double samplingDate, double regenerationDate) override {
+        ++reviews;
+        review = {texts, samplingDate, regenerationDate};
+        if (editReview) editReview(review);
+    }
+    SampleReview ReadReview() override { return review; }
+    void Progress(int position) override { progress.push_back(position); }
+    void EndProgress() override { progress.push_back(-1); }
+    void ShowRawResults(const std::string& rezPath) override { shownResults.push_back(ReadFileBytes(rezPath)); }
+    bool Calibrate(const CalibrationView& view, std::array<std::string, 4>& edits) override {
+        views.push_back(view);
+        const size_t pass = views.size() - 1;
+        if (pass < answers.size()) {
+            edits = answers[pass].first;
+            return answers[pass].second;
+        }
+        return false;
+    }
+
+    int reviews = 0;
+    SampleReview review;
+    std::function<void(SampleReview&)> editReview;
+    std::vector<int> progress;
+    std::vector<std::string> shownResults;
+    std::vector<CalibrationView> views;
+    // Per pass: the edits the user leaves and whether "Продолжить расчет" is chosen.
+    std::vector<std::pair<std::array<std::string, 4>, bool>> answers;
+};
+
+struct SampleRunFixture {
+    TempDir dir;
+    std::string base = dir.str();
+    std::string dan = dir.Write("Hornel/01-09-09/01-09-09.dan", FormatFormLayout(SampleConditions()));
+    std::string sk = dir.Write("Hornel/01-09-09/01-09-09.sk", "line 1\nline 2\n");
+    ScriptedModel model{base};
+    ScriptedDialogs dialogs;
+
+    SampleRunSetup Setup(int plantIndex) {
+        SampleRunSetup setup;
+        setup.modelBaseFolder = base;
+        setup.plantIndex = plantIndex;
+        setup.runner = &model;
+        setup.decimalSeparator = ',';
+        return setup;
+    }
+    std::string Line(const std::string& bytes, size_t n) const { return Cp866ToUtf8(SplitLines(bytes).at(n - 1)); }
+};
+
+TEST(SampleRun, OnePassWritesVerBakRunsTheModelAndReturnsItsResults) {
+    SampleRunFixture f;
+    f.dir.Write("rez", "results of the previous sample\r\n");
+    f.dialogs.editReview = [](SampleReview& r) {
+        r.texts[26] = "130.00";        // processed feed corrected on the form
+        r.texts[15] = "84,50";         // gas composition: either decimal separator
+        r.samplingDate = EncodeDate(2009, 9, 2);
+    };
+
+    const ResultsRecord results = RunSample(f.dan, f.sk, f.Setup(11), f.dialogs);
+
+    // The composition goes to the model line by line, so always with CR LF.
+    EXPECT_EQ(test::Slurp(f.dir.path() / "sirkat"), "line 1\r\nline 2\r\n");
+    // The review shows the file: feed flow Fixed(4,1), the others Fixed(6,2).
+    EXPECT_EQ(f.dialogs.reviews, 1);
+    ASSERT_EQ(f.model.inputs.size(), 1u);
+    EXPECT_EQ(f.model.commandLines[0], "kelmar.exe Ver.bak");
+    EXPECT_EQ(f.model.workFolders[0], f.base);
+    EXPECT_FALSE(f.model.rezBeforeRun[0]) << "the previous rez must be gone before the model starts";
+
+    // Ver.bak: form-layout value counts, run-layout labels and indents, cp866.
+    const std::string& verBak = f.model.inputs[0];
+    EXPECT_EQ(f.Line(verBak, 1), "  1.50  2.00  2.50       Подача дихлорэтана по реакторам (Р-202, Р-203, Р-204), ррм.");
+    EXPECT_EQ(f.Line(verBak, 2), "  0.87      Активность катализатора (условная еденица)");
+    EXPECT_EQ(f.Line(verBak, 3),
+              " 25.30  24.80  24.10  23.50      Давление по реакторам (Р-202, Р-203, Р-204, Р-205), атм.");
+    EXPECT_EQ(f.Line(verBak, 7),
+              "84.50000 6.12000 4.35000 2.48000 0.91000 0.83000 0.35000 0.22000 0.13000         "
+              "Состав ВСГ (H2, C1, C2, C3, n-C4, i-C4, n-C5, i-C5, C6), %");
+    EXPECT_EQ(f.Line(verBak, 9), "130.00      Дней после регенерации");
+    EXPECT_EQ(f.Line(verBak, 11), " 96.40      Расход сырья, м3/час");
+    EXPECT_EQ(f.Line(verBak, 12), "02.09.09             Дата отбора");
+    EXPECT_EQ(f.Line(verBak, 13), "15.03.09               Дата регенерации катализатора");
+    EXPECT_EQ(SplitLines(verBak).size(), 13u);
+    EXPECT_EQ(Utf8ToCp866(Cp866ToUtf8(verBak)), verBak);
+    EXPECT_NE(verBak.find("\r\n"), std::string::npos);
+
+    EXPECT_EQ(f.dialogs.progress, (std::vector<int>{20, 40, 60, 80, 85, 95, 100, -1}));
+    ASSERT_EQ(f.dialogs.shownResults.size(), 1u);
+    EXPECT_EQ(f.dialogs.shownResults[0], FormatResultsFile(ModelResults(0.87)));
+
+    // The calibration dialog: results with precision 5 and 3 decimals in the
+    // regional notation, the dosing and activity of Ver.bak in Fixed(7,3).
+    ASSERT_EQ(f.dialogs.views.size(), 1u);
+    const CalibrationView& view = f.dialogs.views[0];
+    EXPECT_EQ(view.experimentalAromatics, "62,500");
+    EXPECT_EQ(view.calculatedAromatics, "61,250");
+    EXPECT_EQ(view.chlorine, (std::array<std::string, 3>{"1,100", "0,950", "0,875"}));
+    EXPECT_EQ(view.edits, (std::array<std::string, 4>{"  1.500", "  2.000", "  2.500", "  0.870"}));
+    EXPECT_EQ(results.activity, 0.87);
+}
+
+TEST(SampleRun, ContinuedPassRunsWithTheCalibratedDosingAndActivity) {
+    SampleRunFixture f;
+    f.dialogs.answers = {{{"1.8", "2.1", "  2.500", "0.925"}, true}, {{"1,9", "", "x", "0.9"}, false}};
+
+    const ResultsRecord results = RunSample(f.dan, f.sk, f.Setup(0), f.dialogs);
+
+    EXPECT_EQ(f.dialogs.reviews, 1) << "the conditions form is shown once";
+    ASSERT_EQ(f.model.inputs.size(), 2u);
+    EXPECT_EQ(f.model.commandLines[1], "vortan.exe Ver.bak");
+    EXPECT_EQ(f.Line(f.model.inputs[1], 1).substr(0, 18), "  1.80  2.10  2.50");
+    EXPECT_EQ(f.Line(f.model.inputs[1], 2).substr(0, 6), "  0.93");
+    // Everything else of Ver.bak is as on the first pass.
+    std::vector<std::string> first = SplitLines(f.model.inputs[0]), second = SplitLines(f.model.inputs[1]);
+    EXPECT_TRUE(std::equal(first.begin() + 2, first.end(), second.begin() + 2));
+    EXPECT_FALSE(f.model.rezBeforeRun[1]);
+    EXPECT_EQ(f.dialogs.views[1].edits[3], "  0.930");  // as the second Ver.bak holds it
+    EXPECT_EQ(results.activity, 0.93) << "the results of the last pass";
+    EXPECT_EQ(f.dialogs.progress.size(), 16u);
+}
+
+TEST(SampleRun, ShortListingModelsGetTheirResultsPadded) {
+    for (int plantIndex : {8, 13, 12}) {
+        SampleRunFixture f;
+        f.model.shortListing = plantIndex != 12;
+        const ResultsRecord results = RunSample(f.dan, f.sk, f.Setup(plantIndex), f.dialogs);
+        const std::string full = FormatResultsFile(ModelResults(0.87));
+        // After padding, the shown file and the results are those of a full listing
+        // except for the four lines the model left out, now empty.
+        std::vector<std::string> shown = SplitLines(f.dialogs.shownResults.at(0));
+        ASSERT_EQ(shown.size(), SplitLines(full).size()) << plantIndex;
+        if (plantIndex != 12) {
+            EXPECT_EQ(shown[22], "");
+            EXPECT_EQ(shown[23], "");
+            EXPECT_EQ(shown[62], "");
+            EXPECT_EQ(shown[63], "");
+        }
+        EXPECT_EQ(shown[24], SplitLines(full)[24]) << plantIndex;
+        EXPECT_EQ(shown[64], SplitLines(full)[64]) << plantIndex;
+        EXPECT_EQ(results.chlorineR202, 1.1) << plantIndex;
+    }
+}
+
+TEST(SampleRun, FailuresEndTheRunWithTheBarHidden) {
+    {
+        // The model left nothing: the stale rez was removed, so this is an
+        // error rather than the previous sample's results.
+        SampleRunFixture f;
+        f.dir.Write("rez", FormatResultsFile(ModelResults(5)));
+        f.model.writeResults = false;
+        EXPECT_THROW(RunSample(f.dan, f.sk, f.Setup(0), f.dialogs), UserError);
+        EXPECT_EQ(f.dialogs.progress.back(), -1);
+        EXPECT_TRUE(f.dialogs.views.empty());
+    }
+    {
+        SampleRunFixture f;
+        f.model.writeResults = false;
+        EXPECT_THROW(RunSample(f.dan, f.sk, f.Setup(8), f.dialogs), UserError);  // padding a missing rez
+        EXPECT_EQ(std::count(f.dialogs.progress.begin(), f.dialogs.progress.end(), -1), 1);
+    }
+    {
+        // A conditions file that does not match stops before anything is shown.
+        SampleRunFixture f;
+        f.dir.Write("Hornel/01-09-09/01-09-09.dan", "  1.00  2.00\r\nabc\r\n");
+        try {
+            RunSample(f.dan, f.sk, f.Setup(0), f.dialogs);
+            ADD_FAILURE() << "no error";
+        } catch (const UserError& e) {
+            EXPECT_STREQ(e.what(), "Invalid numeric input");
+        }
+        EXPECT_EQ(f.dialogs.reviews, 0);
+        EXPECT_TRUE(f.dialogs.progress.empty());
+    }
+    {
+        SampleRunFixture f;
+        EXPECT_THROW(RunSample(f.dan, f.sk + "x", f.Setup(0), f.dialogs), UserError);
+        EXPECT_TRUE(f.model.inputs.empty());
+    }
+    {
+        // A gas composition that is no number on the form.
+        SampleRunFixture f;
+        f.dialogs.editReview = [](SampleReview& r) { r.texts[17] = "4..3"; };
+        EXPECT_THROW(RunSample(f.dan, f.sk, f.Setup(0), f.dialogs), UserError);
+        EXPECT_EQ(f.dialogs.progress, (std::vector<int>{20, -1}));
+    }
+}
+
+TEST(SampleRun, EmptyRegenerationDateIsNotReplaced) {
+    SampleRunFixture f;
+    std::vector<std::string> lines = SplitLines(FormatFormLayout(SampleConditions()));
+    lines[12] = "";
+    f.dir.Write("Hornel/01-09-09/01-09-09.dan", JoinLinesCrLf(lines));
+    EXPECT_EQ(ReadSampleConditions(f.dan).regenerationDateText, "");
+    EXPECT_THROW(RunSample(f.dan, f.sk, f.Setup(0), f.dialogs), UserError);
+}
+
+TEST(SampleRun, WithTheStandInModel) {
+    const std::string model = std::string(REFORMER_BINARY_DIR) + "/bin/sk/vortan.exe";
+    if (!FileExists(model)) GTEST_SKIP() << "stand-in model not built";
+    SampleRunFixture f;
+    CopyFile(model, JoinPath(f.base, "vortan.exe"));
+    std::filesystem::permissions(f.dir.path() / "vortan.exe", std::filesystem::perms::owner_all);
+    CopyFile(test::SourceDataTree() + "/l90.12", JoinPath(f.base, "l90"));
+    CopyFile(test::DataPath("pipeline/01-09-09.sk"), f.sk);
+    SampleRunSetup setup = f.Setup(0);
+    setup.runner = nullptr;
+    const ResultsRecord results = RunSample(f.dan, f.sk, setup, f.dialogs);
+    EXPECT_EQ(results.sampleDateText.Text(), "01.09.2009");
+    EXPECT_EQ(results.processedFeed, 125.5);
+    EXPECT_GT(results.activity, 0);
+}
+
+}  // namespace
+}  // namespace rw
