@@ -18,17 +18,21 @@ namespace {
 constexpr int kTypedLimit = 8;
 
 // The user types at most eight characters; a longer text put in by the
-// deactivation calculation stays whole (setMaxLength would cut it).
+// deactivation calculation stays whole (setMaxLength would cut it). While a
+// typed change is checked the edit already holds it, so the text before it
+// is remembered here.
 class TypedLimit : public QValidator {
 public:
-    explicit TypedLimit(QLineEdit* edit) : QValidator(edit), edit_(edit) {}
+    explicit TypedLimit(QLineEdit* edit) : QValidator(edit), last_(edit->text()) {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { last_ = text; });
+    }
     State validate(QString& input, int&) const override {
-        if (input.size() > kTypedLimit && input.size() > edit_->text().size()) return Invalid;
+        if (input.size() > kTypedLimit && input.size() > last_.size()) return Invalid;
         return Acceptable;
     }
 
 private:
-    QLineEdit* edit_;
+    QString last_;
 };
 
 QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {

@@ -1,11 +1,11 @@
 #include "results/help_window.h"
 
-#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "results/report_window.h"
 #include "results/result_views.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
@@ -24,7 +24,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     MemoRez->setObjectName("MemoRez");
     // The text comes from a DOS file with frame characters; a fixed-pitch
     // face of the system keeps its columns and draws the frames.
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font = DosTextFont();
     font.setPixelSize(17);
     MemoRez->setFont(font);
     MemoRez->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QHBoxLayout>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -125,8 +126,24 @@ void TFRep::showEvent(QShowEvent* event) {
         });
 }
 
-void TFRep::UseRawResultsFont() {
+QFont DosTextFont() {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch()) return font;
+    // Some platforms name a proportional face as their fixed one; these have
+    // the frame characters and keep the model's columns.
+    const QStringList families = QFontDatabase::families();
+    for (const char* family : {"DejaVu Sans Mono", "Liberation Mono", "Noto Sans Mono", "Courier New"}) {
+        if (!families.contains(family)) continue;
+        QFont candidate(family);
+        if (QFontInfo(candidate).fixedPitch()) return candidate;
+    }
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+void TFRep::UseRawResultsFont() {
+    QFont font = DosTextFont();
     font.setPointSize(10);
     Rep.Font = font;
 }

@@ -61,6 +61,10 @@ private:
     bool previewing_ = false;
 };
 
+// A fixed-pitch face of the system that has the frame characters of the DOS
+// code page: the raw results and the help text are drawn with it.
+QFont DosTextFont();
+
 // The raw results view: a results file as the model wrote it, decoded from
 // code page 866, in the report window. Throws UserError("File not found")
 // before anything is shown when the file is missing.
