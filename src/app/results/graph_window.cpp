@@ -1,9 +1,370 @@
 #include "results/graph_window.h"
 
+#include <QApplication>
+#include <QCategoryAxis>
+#include <QChart>
+#include <QChartView>
+#include <QClipboard>
+#include <QComboBox>
+#include <QFontMetricsF>
+#include <QGraphicsItem>
+#include <QGraphicsLayout>
+#include <QGraphicsScene>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineSeries>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSet>
+#include <QVBoxLayout>
+#include <cmath>
+
+#include "common/errors.h"
+#include "common/files.h"
+#include "common/regional.h"
+#include "results/results_index.h"
+#include "results/summary_table.h"
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+#include "shell/window_helpers.h"
+
 namespace rw {
+
+namespace {
+
+const char* const kBottomAxisTitle = "Дата отбора:";
+// At most this many dates stand under the horizontal axis; a longer history
+// labels every second, third, ... point.
+constexpr std::size_t kMaxDateLabels = 60;
+constexpr int kMaxValueTicks = 8;
+
+// The category axis keeps one category per text: a repeated date (an index
+// edited by hand) still gets its own label.
+QString UniqueLabel(const QString& text, QSet<QString>& used) {
+    QString label = text;
+    while (used.contains(label)) label += QChar(0x200B);
+    used.insert(label);
+    return label;
+}
+
+void ClearCategories(QCategoryAxis* axis) {
+    const QStringList labels = axis->categoriesLabels();
+    for (const QString& label : labels) axis->remove(label);
+}
+
+}  // namespace
+
+// The value written above every point ("#0.###"). The chart's own point
+// labels know only a printf-like notation, so the texts the core formatted
+// are drawn here; a text that would overlap the one before it is left out.
+class PointTexts : public QGraphicsItem {
+public:
+    PointTexts(QChart* chart, QLineSeries* series) : QGraphicsItem(chart), chart_(chart), series_(series) {
+        setZValue(10);
+        font_ = chart->font();
+        font_.setPointSizeF(std::max(6.0, font_.pointSizeF() - 1));
+    }
+
+    void SetTexts(const std::vector<std::string>& texts) {
+        texts_.clear();
+        texts_.reserve(static_cast<qsizetype>(texts.size()));
+        for (const std::string& t : texts) texts_.append(QString::fromStdString(t));
+        Refresh();
+    }
+    void Refresh() {
+        prepareGeometryChange();
+        update();
+    }
+
+    QRectF boundingRect() const override { return chart_->plotArea().adjusted(-80, -40, 80, 40); }
+
+    void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override {
+        const QRectF area = chart_->plotArea();
+        painter->save();
+        painter->setClipRect(area);
+        painter->setFont(font_);
+        painter->setPen(Qt::black);
+        const QFontMetricsF metrics(font_);
+        const qsizetype n = std::min<qsizetype>(texts_.size(), series_->count());
+        QRectF last;
+        for (qsizetype i = 0; i < n; ++i) {
+            const QPointF position = chart_->mapToPosition(series_->at(static_cast<int>(i)), series_);
+            if (position.x() < area.left() - 1 || position.x() > area.right() + 1) continue;
+            const QString& text = texts_[i];
+            const qreal width = metrics.horizontalAdvance(text);
+            const QRectF box(position.x() - width / 2, position.y() - 4 - metrics.height(), width, metrics.height());
+            if (!last.isNull() && box.intersects(last)) continue;
+            painter->drawText(box, Qt::AlignCenter, text);
+            last = box;
+        }
+        painter->restore();
+    }
+
+private:
+    QChart* chart_;
+    QLineSeries* series_;
+    QStringList texts_;
+    QFont font_;
+};
 
 TGraph::TGraph(QWidget* parent) : QDialog(parent) {
     setObjectName("Graph");
+    setWindowTitle("Графики");
+    SetFrameWithoutIcons(this);
+
+    Label1 = new QLabel("Выберите график:", this);
+    Label1->setObjectName("Label1");
+    GrList = new QComboBox(this);
+    GrList->setObjectName("GrList");
+    for (int k = 1; k <= kParameterCount; ++k) GrList->addItem(QString::fromUtf8(ParameterCaption(k)));
+
+    chart = new QChart;
+    chart->setObjectName("Chart1Chart");
+    chart->legend()->hide();
+    chart->setBackgroundBrush(Qt::white);
+    chart->setBackgroundRoundness(0);
+    chart->setDropShadowEnabled(false);
+
+    Series2 = new QLineSeries(chart);
+    Series2->setObjectName("Series2");
+    QPen pen(Qt::black);
+    pen.setWidth(2);
+    Series2->setPen(pen);
+    Series2->setPointsVisible(false);
+    chart->addSeries(Series2);
+
+    BottomAxis = new QCategoryAxis(chart);
+    BottomAxis->setObjectName("BottomAxis");
+    BottomAxis->setTitleText(kBottomAxisTitle);
+    BottomAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    BottomAxis->setLabelsAngle(-45);
+    chart->addAxis(BottomAxis, Qt::AlignBottom);
+    Series2->attachAxis(BottomAxis);
+
+    LeftAxis = new QCategoryAxis(chart);
+    LeftAxis->setObjectName("LeftAxis");
+    LeftAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    chart->addAxis(LeftAxis, Qt::AlignLeft);
+    Series2->attachAxis(LeftAxis);
+
+    Chart1 = new QChartView(chart, this);
+    Chart1->setObjectName("Chart1");
+    Chart1->setRenderHint(QPainter::Antialiasing);
+    Chart1->setBackgroundBrush(Qt::white);
+    texts_ = new PointTexts(chart, Series2);
+
+    connect(chart, &QChart::plotAreaChanged, this, [this]() { texts_->Refresh(); });
+    connect(BottomAxis, &QValueAxis::rangeChanged, this, [this]() { texts_->Refresh(); });
+    connect(LeftAxis, &QValueAxis::rangeChanged, this, [this]() {
+        // After zooming the ticks are laid out anew for the visible range.
+        UpdateLeftAxis();
+        texts_->Refresh();
+    });
+
+    Finita = new QPushButton("Возврат", this);
+    Finita->setObjectName("Finita");
+    Button1 = new QPushButton("Печать", this);
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton("Увеличить", this);
+    Button2->setObjectName("Button2");
+    Button3 = new QPushButton("Уменьшить", this);
+    Button3->setObjectName("Button3");
+    Button4 = new QPushButton("Восстановить", this);
+    Button4->setObjectName("Button4");
+    Button5 = new QPushButton("Копировать", this);
+    Button5->setObjectName("Button5");
+    for (QPushButton* b : {Finita, Button1, Button2, Button3, Button4, Button5}) b->setAutoDefault(false);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(Label1);
+    top->addWidget(GrList);
+    top->addStretch(1);
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* b : {Button2, Button3, Button4, Button5, Button1}) buttons->addWidget(b);
+    buttons->addStretch(1);
+    buttons->addWidget(Finita);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(Chart1, 1);
+    layout->addLayout(buttons);
+    resize(860, 600);
+
+    ConnectHandler(GrList, &QComboBox::currentIndexChanged, this, [this]() { GrListClick(); });
+    ConnectHandler(Finita, &QPushButton::clicked, this, [this]() { FinitaClick(); });
+    ConnectHandler(Button1, &QPushButton::clicked, this, [this]() { Button1Click(); });
+    ConnectHandler(Button2, &QPushButton::clicked, this, [this]() { Button2Click(); });
+    ConnectHandler(Button3, &QPushButton::clicked, this, [this]() { Button3Click(); });
+    ConnectHandler(Button4, &QPushButton::clicked, this, [this]() { Button4Click(); });
+    ConnectHandler(Button5, &QPushButton::clicked, this, [this]() { Button5Click(); });
+
+    FormCreate();
+    CentreOnScreen(this);
+}
+
+TGraph::~TGraph() = default;
+
+void TGraph::FormCreate() {
+    records_.clear();
+    const QSignalBlocker blocker(GrList);
+    GrList->setCurrentIndex(0);
+    GrListClick();
+}
+
+void TGraph::reject() {}
+
+void TGraph::showFile(const std::string& indexPath) {
+    QString failure;
+    try {
+        records_ = ReadResultsIndex(indexPath);
+    } catch (const std::exception& e) {
+        records_.clear();
+        failure = QString::fromUtf8(e.what());
+    }
+    GrListClick();
+    if (!failure.isEmpty()) ui::ShowError(this, failure);
+    ui::ExecModal(this);
+}
+
+void TGraph::ShowPlantHistory() { showFile(JoinPath(Context().baseFolder, "svod." + Context().PlantNumber())); }
+
+void TGraph::ShowFolderIndex() { showFile(JoinPath(Context().baseFolder, "svod.tmp")); }
+
+void TGraph::ShowSeries(const QString& title, const QStringList& labels, const std::vector<double>& values,
+                        const QString& axisTitle) {
+    Label1->hide();
+    GrList->hide();
+    records_.clear();
+    if (!axisTitle.isEmpty()) BottomAxis->setTitleText(axisTitle);
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(labels.size()));
+    for (const QString& label : labels) texts.push_back(label.toStdString());
+    chart->setTitle(title);
+    Plot(BuildSeries(texts, values, Regional().decimalSeparator));
+    ui::ExecModal(this);
+    BottomAxis->setTitleText(kBottomAxisTitle);
+    Label1->show();
+    GrList->show();
+}
+
+void TGraph::GrListClick() {
+    const int item = std::max(0, GrList->currentIndex());
+    chart->setTitle(GrList->itemText(item));
+    Plot(BuildParameterSeries(records_, item + 1, LastCokeChoice(), Regional().decimalSeparator));
+}
+
+void TGraph::Plot(const ChartSeries& series) {
+    plotted_ = series;
+    chart->zoomReset();
+
+    const std::size_t n = series.Size();
+    QList<QPointF> points;
+    points.reserve(static_cast<qsizetype>(n));
+    for (std::size_t i = 0; i < n; ++i) points.append(QPointF(static_cast<qreal>(i), series.values[i]));
+    Series2->replace(points);
+
+    ClearCategories(BottomAxis);
+    BottomAxis->setStartValue(-0.5);
+    QSet<QString> used;
+    const std::size_t step = LabelStep(n, kMaxDateLabels);
+    for (std::size_t i = 0; i < n; i += step)
+        BottomAxis->append(UniqueLabel(QString::fromStdString(series.labels[i]), used), static_cast<qreal>(i));
+    BottomAxis->setRange(-0.5, n > 1 ? static_cast<qreal>(n) - 0.5 : 0.5);
+
+    const ValueAxis axis = MakeValueAxis(series.values, kMaxValueTicks, Regional().decimalSeparator);
+    updatingAxis_ = true;
+    LeftAxis->setRange(axis.min, axis.max);
+    updatingAxis_ = false;
+    UpdateLeftAxis();
+    texts_->SetTexts(series.valueTexts);
+}
+
+void TGraph::UpdateLeftAxis() {
+    if (updatingAxis_) return;
+    updatingAxis_ = true;
+    const ValueAxis axis = MakeValueAxisForRange(LeftAxis->min(), LeftAxis->max(), kMaxValueTicks,
+                                                 Regional().decimalSeparator);
+    ClearCategories(LeftAxis);
+    // Just below the bottom, so a tick at the bottom gets its label too.
+    LeftAxis->setStartValue(LeftAxis->min() - (LeftAxis->max() - LeftAxis->min()) * 1e-6);
+    QSet<QString> used;
+    for (std::size_t i = 0; i < axis.ticks.size(); ++i)
+        if (axis.ticks[i] >= LeftAxis->min() && axis.ticks[i] <= LeftAxis->max())
+            LeftAxis->append(UniqueLabel(QString::fromStdString(axis.tickTexts[i]), used), axis.ticks[i]);
+    updatingAxis_ = false;
+}
+
+void TGraph::FinitaClick() {
+    records_.clear();
+    records_.shrink_to_fit();
+    accept();
+}
+
+void TGraph::Button1Click() {
+    QPrinter& printer = Printer();
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName("PrintDialog1");
+    if (ui::ExecModal(&dialog) != QDialog::Accepted) return;
+    PrintChart(printer);
+}
+
+void TGraph::Button2Click() { chart->zoom(1.2); }
+
+void TGraph::Button3Click() { chart->zoom(0.8); }
+
+void TGraph::Button4Click() { chart->zoomReset(); }
+
+void TGraph::Button5Click() { QApplication::clipboard()->setImage(ChartImage()); }
+
+QPrinter& TGraph::Printer() {
+    // Made on first use: asking the system for its default printer is slow.
+    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *printer_;
+}
+
+void TGraph::PrintChart(QPrinter& printer) {
+    const QPageLayout::Orientation previousOrientation = printer.pageLayout().orientation();
+    const bool previousFullPage = printer.fullPage();
+    printer.setPageOrientation(QPageLayout::Landscape);
+    printer.setFullPage(true);  // the margins are taken from the whole sheet
+    struct Restore {
+        QPrinter& printer;
+        QPageLayout::Orientation orientation;
+        bool fullPage;
+        ~Restore() {
+            printer.setFullPage(fullPage);
+            printer.setPageOrientation(orientation);
+        }
+    } restore{printer, previousOrientation, previousFullPage};
+
+    QPainter painter;
+    if (!painter.begin(&printer)) throw UserError("Printer selected is not valid");
+    const QRectF page = printer.pageLayout().fullRectPixels(printer.resolution());
+    const QRectF target(page.width() * 0.02, page.height() * 0.10, page.width() * 0.96, page.height() * 0.60);
+
+    // The chart is laid out again at the shape of the printed area, at the
+    // width it has on screen, so its texts keep their size relative to it.
+    const QSizeF onScreen = chart->size();
+    const qreal width = std::max<qreal>(onScreen.width(), 200);
+    const QSizeF shape(width, width * target.height() / target.width());
+    chart->resize(shape);
+    if (chart->layout()) chart->layout()->activate();
+    texts_->Refresh();
+    chart->scene()->render(&painter, target, QRectF(chart->scenePos(), shape), Qt::IgnoreAspectRatio);
+    painter.end();
+    chart->resize(onScreen);
+    if (chart->layout()) chart->layout()->activate();
+    texts_->Refresh();
+}
+
+QImage TGraph::ChartImage() const {
+    QImage image(Chart1->size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    Chart1->render(&painter);
+    painter.end();
+    return image;
 }
 
 }  // namespace rw
