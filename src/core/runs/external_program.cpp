@@ -1,5 +1,6 @@
 #include "runs/external_program.h"
 
+#include "common/errors.h"
 #include "common/files.h"
 
 #include <poll.h>
@@ -12,8 +13,10 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 extern char** environ;
@@ -28,9 +31,57 @@ bool IsExecutableFile(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
+// The real model programs were built for DOS or Windows. Their files begin
+// with "MZ"; a Windows program carries a second header, "PE" (or "NE" for the
+// 16-bit ones), at the offset stored at 0x3C.
+enum class LegacyKind { None, Dos, Windows };
+
+LegacyKind LegacyKindOf(const std::string& path) {
+    struct stat st{};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return LegacyKind::None;
+    std::ifstream in(path, std::ios::binary);
+    char head[64] = {};
+    in.read(head, sizeof head);
+    const auto got = in.gcount();
+    if (got < 2 || head[0] != 'M' || head[1] != 'Z') return LegacyKind::None;
+    if (got < 64) return LegacyKind::Dos;
+    uint32_t offset = 0;
+    for (int i = 3; i >= 0; --i) offset = offset << 8 | static_cast<unsigned char>(head[0x3C + i]);
+    char sig[4] = {};
+    in.clear();
+    in.seekg(offset);
+    in.read(sig, sizeof sig);
+    if (in.gcount() >= 2 && ((sig[0] == 'P' && sig[1] == 'E') || (sig[0] == 'N' && sig[1] == 'E'))) {
+        return LegacyKind::Windows;
+    }
+    return LegacyKind::Dos;
+}
+
+// A program file can be started when it is executable, or when it is a DOS or
+// Windows program: those are handed to a runner, and copies from a Windows
+// machine often come without the executable bit.
+bool IsStartableFile(const std::string& path) {
+    return IsExecutableFile(path) || LegacyKindOf(path) != LegacyKind::None;
+}
+
 std::string JoinNative(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
     return folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+// The first file called `name` along PATH that passes `usable`, or empty.
+std::string FindOnPath(const std::string& name, bool (*usable)(const std::string&)) {
+    const char* pathVar = std::getenv("PATH");
+    std::string_view dirs = pathVar ? pathVar : "/usr/bin:/bin";
+    while (true) {
+        size_t colon = dirs.find(':');
+        std::string dir(dirs.substr(0, colon));
+        std::string candidate = JoinNative(dir.empty() ? "." : dir, name);
+        if (usable(candidate)) return candidate;
+        if (colon == std::string_view::npos) break;
+        dirs.remove_prefix(colon + 1);
+    }
+    return {};
 }
 
 // The file to execute for the first argument, or empty when there is none.
@@ -39,21 +90,50 @@ std::string ResolveProgram(const std::string& program, const std::string& native
         // A path names the file from where the caller stands, whatever folder the program will work in.
         std::error_code ec;
         std::string path = program.front() == '/' ? program : std::filesystem::absolute(program, ec).string();
-        return !ec && IsExecutableFile(path) ? path : std::string();
+        return !ec && IsStartableFile(path) ? path : std::string();
     }
     std::string local = JoinNative(nativeFolder.empty() ? "." : nativeFolder, program);
-    if (IsExecutableFile(local)) return local;
-    const char* pathVar = std::getenv("PATH");
-    std::string_view dirs = pathVar ? pathVar : "/usr/bin:/bin";
-    while (true) {
-        size_t colon = dirs.find(':');
-        std::string dir(dirs.substr(0, colon));
-        std::string candidate = JoinNative(dir.empty() ? "." : dir, program);
-        if (IsExecutableFile(candidate)) return candidate;
-        if (colon == std::string_view::npos) break;
-        dirs.remove_prefix(colon + 1);
+    if (IsStartableFile(local)) return local;
+    return FindOnPath(program, IsStartableFile);
+}
+
+// The command that starts a DOS or Windows program through wine or dosbox in
+// `folder`. Throws UserError naming the program and what to install when no
+// suitable runner is there: reading the files an earlier run left behind
+// would pass stale results off as new ones.
+std::vector<std::string> LegacyCommand(LegacyKind kind, const std::string& file, const std::vector<std::string>& args,
+                                       const std::string& folder) {
+    std::error_code ec;
+    const std::string program = std::filesystem::absolute(file, ec).lexically_normal().string();
+    const std::string wine = FindOnPath("wine", IsExecutableFile);
+    const std::string dosbox = kind == LegacyKind::Dos ? FindOnPath("dosbox", IsExecutableFile) : std::string();
+    if (!dosbox.empty()) {
+        // DOSBox cannot take the program's arguments on its own command line:
+        // the working folder becomes drive C and the program is typed there.
+        const std::filesystem::path work = std::filesystem::absolute(folder.empty() ? "." : folder, ec);
+        const std::filesystem::path programPath(program);
+        std::vector<std::string> cmd{dosbox, "-noautoexec", "-c", "MOUNT C \"" + work.lexically_normal().string() + "\"",
+                                     "-c", "C:"};
+        std::string typed = programPath.filename().string();
+        if (programPath.parent_path() != work.lexically_normal()) {
+            cmd.insert(cmd.end(), {"-c", "MOUNT D \"" + programPath.parent_path().string() + "\""});
+            typed = "D:\\" + typed;
+        }
+        for (size_t i = 1; i < args.size(); ++i) typed += " " + args[i];
+        cmd.insert(cmd.end(), {"-c", typed, "-c", "EXIT"});
+        return cmd;
     }
-    return {};
+    if (!wine.empty()) {
+        std::vector<std::string> cmd{wine, program};
+        cmd.insert(cmd.end(), args.begin() + 1, args.end());
+        return cmd;
+    }
+    if (kind == LegacyKind::Windows) {
+        throw UserError("Программа " + program +
+                        " написана для Windows и не может быть запущена: установите wine (sudo apt install wine).");
+    }
+    throw UserError("Программа " + program +
+                    " написана для DOS и не может быть запущена: установите dosbox или wine (sudo apt install dosbox).");
 }
 
 // Whether the child has ended, without reaping it (so its process group id
@@ -168,8 +248,12 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     if (args.empty()) return false;
     args[0] = ToNative(args[0]);
     const std::string folder = ToNative(workFolder);
-    const std::string file = ResolveProgram(args[0], folder);
+    std::string file = ResolveProgram(args[0], folder);
     if (file.empty()) return false;
+    if (LegacyKind kind = LegacyKindOf(file); kind != LegacyKind::None) {
+        args = LegacyCommand(kind, file, args, folder);
+        file = args[0];
+    }
 
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());

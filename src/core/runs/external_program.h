@@ -39,6 +39,11 @@ std::string QuoteArgument(std::string_view argument);
 // characters of that name. The program inherits the caller's environment and
 // standard streams, no other open files, and runs in a process group of its
 // own so that terminating it also ends whatever it started.
+//
+// A program file that begins with "MZ" is a DOS or Windows program: it is
+// started through wine (Windows programs; DOS programs when dosbox is not
+// installed) or dosbox (DOS programs), found along PATH, in the same working
+// folder and with the same waiting and time-out.
 class ExternalProgram {
 public:
     ExternalProgram() = default;
@@ -49,7 +54,9 @@ public:
     // Starts the program in `workFolder` (program notation). Returns false,
     // and reports nothing, when the command line is empty, the program file
     // cannot be found or executed, or the folder cannot be entered: callers go
-    // on and read whatever files are there.
+    // on and read whatever files are there. Throws UserError, naming the
+    // program and what to install, when the program is a DOS or Windows one
+    // and no runner for it is installed.
     bool Start(const std::string& commandLine, const std::string& workFolder, WindowMode mode = WindowMode::Hidden);
 
     // Waits until the program ends, at most `timeoutMs` milliseconds
@@ -70,7 +77,7 @@ private:
 enum class RunOutcome { NotStarted, Finished, Terminated };
 
 // Starts a program, waits for it at most `timeoutMs` (or without limit) and
-// terminates it when the time runs out.
+// terminates it when the time runs out. Throws as Start does.
 RunOutcome RunExternalProgram(const std::string& commandLine, const std::string& workFolder, WindowMode mode,
                               int timeoutMs);
 
