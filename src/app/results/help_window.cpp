@@ -43,7 +43,8 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MemoRez);
     layout->addLayout(buttons);
-    resize(860, 600);
+    // Room for the 76 columns of the help text.
+    MemoRez->setMinimumSize(820, 520);
     CentreOnScreen(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &TForm10::BitBtn1Click);

@@ -46,7 +46,7 @@ TNewReportForm::TNewReportForm(QWidget* parent) : QDialog(parent) {
     black.setColor(QPalette::WindowText, Qt::black);
     Label2->setPalette(black);
     Label2->setWordWrap(true);
-    Label2->setMinimumWidth(560);
+    Label2->setMinimumWidth(660);
 
     GroupBox1 = new QGroupBox("Подробнее", this);
     GroupBox1->setObjectName("GroupBox1");

@@ -112,6 +112,14 @@ void ReportWindowsTest::pdfOfTheReportHoldsItsText() {
     const QString text = PdfText(pdf);
     if (text.isNull()) QSKIP("pdftotext is not installed: the PDF exists, its text is not checked");
     for (const QString& line : rep.Rep.Lines) QVERIFY2(text.contains(line), qPrintable(line + " / " + text));
+
+    // The frames of a raw results file survive in the fixed-pitch face.
+    rep.UseRawResultsFont();
+    rep.Rep.Lines = QStringList{"╔══════╤═════╗", "║ 0.87 │ 1.8 ║", "╚══════╧═════╝"};
+    const QString raw = dir.filePath("raw.pdf");
+    rep.PrintToPdf(raw);
+    const QString rawText = PdfText(raw);
+    for (const QString& line : rep.Rep.Lines) QVERIFY2(rawText.contains(line), qPrintable(line + " / " + rawText));
 }
 
 void ReportWindowsTest::longReportBreaksIntoPagesAndEmptyReportIsOnePage() {
