@@ -346,7 +346,7 @@ void Tbasadan::cansClick() {
     editor_actions::ShowMainWindow();
 }
 
-void Tbasadan::NextClick() {
+bool Tbasadan::NextClick() {
     ProgramContext& c = Context();
     try {
         if (list_.lines.empty()) throw UserError(kEntryError);
@@ -363,23 +363,23 @@ void Tbasadan::NextClick() {
     } catch (const std::exception&) {
         RefreshList();
         ui::ShowError(this, QString::fromUtf8(kEntryError));
-        return;
+        return false;
     }
     if (c.currentStream > 3) {
         c.currentStream = 1;
-        FinishDataEntry();
-        return;
+        return FinishDataEntry();
     }
     if (c.currentStream == 3 && SkipsSideCut(c.plantIndex)) {
         F7->setText("0");
-        NextClick();
-        return;
+        return NextClick();
     }
     Prob->setText(QString::fromUtf8(StreamName(c.currentStream)));
     FormShow();
+    return true;
 }
 
-void Tbasadan::FinishDataEntry() {
+bool Tbasadan::FinishDataEntry() {
+    bool ok = true;
     Animate1->show();
     QApplication::processEvents();
     try {
@@ -389,14 +389,16 @@ void Tbasadan::FinishDataEntry() {
         editor_actions::AfterFormation();
     } catch (const std::exception&) {
         ui::ShowError(this, QString::fromUtf8(kEntryError));
+        ok = false;
     }
     Animate1->hide();
     hide();
     ShowFractionFields(true);
     editor_actions::ShowMainWindow();
+    return ok;
 }
 
-void Tbasadan::BitBtn1Click(QObject* starter) {
+bool Tbasadan::BitBtn1Click(QObject* starter) {
     try {
         bool fromNext = starter == Next;
         auto result = editor_actions::ImportList(fromNext);
@@ -412,7 +414,9 @@ void Tbasadan::BitBtn1Click(QObject* starter) {
     } catch (const std::exception& e) {
         RefreshList();
         ui::ShowError(this, QString::fromStdString(e.what()));
+        return false;
     }
+    return true;
 }
 
 void Tbasadan::CodClick() { SetCode(); }

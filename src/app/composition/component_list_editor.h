@@ -79,10 +79,13 @@ public slots:
     void Button1Click();
     void SaveClick();
     void cansClick();
-    void NextClick();
+    // "Далее". Errors are shown here, as the user sees them; the result
+    // tells a caller that clicks on (the welcome pipeline) whether to go on.
+    bool NextClick();
     // The "Открыть" action; `starter` is the control that started it
-    // (the welcome pipeline passes Next for the feed sample).
-    void BitBtn1Click(QObject* starter = nullptr);
+    // (the welcome pipeline passes Next for the feed sample). False when it
+    // failed (the message has been shown).
+    bool BitBtn1Click(QObject* starter = nullptr);
     void CodClick();
 
 protected:
@@ -94,7 +97,7 @@ private:
     void LoadSelectedLine();
     void ShowSum();
     void ShowFractionFields(bool visible);
-    void FinishDataEntry();
+    bool FinishDataEntry();
     QString Display(const std::string& bytes) const;
     std::string Bytes(const QString& text) const;
 
