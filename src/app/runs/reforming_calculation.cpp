@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <cmath>
@@ -165,12 +166,21 @@ void RunReformingCalculation() {
 
             SetUpReformingRun(run, c, conditionsPath);
             QProgressBar* bar = main->ProgressBar1;
-            run.OnModelRun = [bar] {
-                bar->setValue(NextProgressPosition(bar->value()));
-                bar->repaint();
-            };
-            run.Run();
-            run.OnModelRun = nullptr;
+            {
+                // The run object outlives this call: it must not keep a
+                // callback into the window once the run is over, failed or not.
+                QPointer<QProgressBar> watched(bar);
+                run.OnModelRun = [watched] {
+                    if (!watched) return;
+                    watched->setValue(NextProgressPosition(watched->value()));
+                    watched->repaint();
+                };
+                struct Detach {
+                    TRavionObj& run;
+                    ~Detach() { run.OnModelRun = nullptr; }
+                } detach{run};
+                run.Run();
+            }
 
             bar->setValue(100);
             main->setEnabled(true);

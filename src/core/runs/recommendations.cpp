@@ -100,9 +100,9 @@ ChlorineDosing ComputeChlorineDosing(const ChlorineCoefficients& k, const std::a
     const double S = d.meanTemperature;
     const double G = c.gasFlow, H = c.moisture, F = c.feedFlow;
     d.g = G / 10.0;
-    // A1 is the water brought in with the gas; it is worked out through the
-    // feed as the plant's dosing sheets do, so the figures agree with them
-    // to the last digit.
+    // A1 is the water brought in with the gas. The formula passes it through
+    // the feed term and back; it is kept as written so that the figures agree
+    // to the last digit with doses worked out by the same formula by hand.
     d.A1 = (G * k.a6() * H / (F * k.a3())) * F * k.a3();
     d.A2 = -d.g * H * k.a6();
     d.A5 = -d.g * k.a9() * k.a6();
