@@ -1,9 +1,172 @@
 #include "results/activity_window.h"
 
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "common/files.h"
+#include "common/regional.h"
+#include "results/activity.h"
+#include "results/latest_calculation.h"
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+
 namespace rw {
+
+namespace {
+
+QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    return label;
+}
+
+QLabel* NewValue(QWidget* owner, const char* name, const QString& text) {
+    QLabel* label = NewLabel(owner, name, text);
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setMinimumWidth(80);
+    return label;
+}
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+}  // namespace
 
 TM_A::TM_A(QWidget* parent) : QDialog(parent) {
     setObjectName("M_A");
+    setWindowTitle("Металлическая и кислотная активность");
+    SetFrameWithoutIcons(this);
+    Ops.filter = "технологические данные (*.dan)";
+
+    Comper = NewLabel(this, "Comper", "Comper");
+    QFont bold = Comper->font();
+    bold.setBold(true);
+    Comper->setFont(bold);
+
+    GroupBox1 = new QGroupBox("Металлическая активность", this);
+    GroupBox1->setObjectName("GroupBox1");
+    auto* metal = new QGridLayout(GroupBox1);
+    metal->setHorizontalSpacing(16);
+    Label10 = NewLabel(GroupBox1, "Label10", "Исследование");
+    Label11 = NewLabel(GroupBox1, "Label11", "Сравнение");
+    Label10->setFont(bold);
+    Label11->setFont(bold);
+    metal->addWidget(Label10, 0, 1, Qt::AlignRight);
+    metal->addWidget(Label11, 0, 2, Qt::AlignRight);
+    Label1 = NewLabel(GroupBox1, "Label1", "Перепад температур");
+    Label2 = NewLabel(GroupBox1, "Label2", "Концентрация водорода");
+    Label3 = NewLabel(GroupBox1, "Label3", "Дегидроциклизация");
+    Label4 = NewLabel(GroupBox1, "Label4", "Выход водорода, % масс.");
+    Mb1 = NewValue(GroupBox1, "Mb1", "Mb1");
+    Mb2 = NewValue(GroupBox1, "Mb2", "Mb2");
+    Mb3 = NewValue(GroupBox1, "Mb3", "Mb3");
+    Mb4 = NewValue(GroupBox1, "Mb4", "Mb4");
+    M1 = NewValue(GroupBox1, "M1", "0");
+    M2 = NewValue(GroupBox1, "M2", "0");
+    M3 = NewValue(GroupBox1, "M3", "0");
+    M4 = NewValue(GroupBox1, "M4", "0");
+    QLabel* metalRows[4][3] = {{Label1, Mb1, M1}, {Label2, Mb2, M2}, {Label3, Mb3, M3}, {Label4, Mb4, M4}};
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c) metal->addWidget(metalRows[r][c], r + 1, c);
+
+    GroupBox2 = new QGroupBox("Кислотная активность", this);
+    GroupBox2->setObjectName("GroupBox2");
+    auto* acid = new QGridLayout(GroupBox2);
+    acid->setHorizontalSpacing(16);
+    Label18 = NewLabel(GroupBox2, "Label18", "Исследование");
+    Label19 = NewLabel(GroupBox2, "Label19", "Сравнение");
+    Label18->setFont(bold);
+    Label19->setFont(bold);
+    acid->addWidget(Label18, 0, 1, Qt::AlignRight);
+    acid->addWidget(Label19, 0, 2, Qt::AlignRight);
+    Label12 = NewLabel(GroupBox2, "Label12", "Число крекинга");
+    Label13 = NewLabel(GroupBox2, "Label13", "Степень изомеризации");
+    Kb1 = NewValue(GroupBox2, "Kb1", "Kb1");
+    Kb2 = NewValue(GroupBox2, "Kb2", "Kb2");
+    K1 = NewValue(GroupBox2, "K1", "0");
+    K2 = NewValue(GroupBox2, "K2", "0");
+    QLabel* acidRows[2][3] = {{Label12, Kb1, K1}, {Label13, Kb2, K2}};
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 3; ++c) acid->addWidget(acidRows[r][c], r + 1, c);
+    // Both groups keep their columns under each other.
+    for (QGridLayout* grid : {metal, acid}) {
+        grid->setColumnMinimumWidth(0, 190);
+        grid->setColumnMinimumWidth(1, 100);
+        grid->setColumnMinimumWidth(2, 100);
+    }
+
+    Button1 = new QPushButton("Далее", this);
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton("Сравнить", this);
+    Button2->setObjectName("Button2");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button2);
+    buttons->addWidget(Button1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Comper, 0, Qt::AlignRight);
+    layout->addWidget(GroupBox1);
+    layout->addWidget(GroupBox2);
+    layout->addLayout(buttons);
+    CentreOnScreen(this);
+
+    ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+void TM_A::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TM_A::FormShow() {
+    Ops.fileName.clear();
+    ShowLatestCalculation();
+}
+
+void TM_A::ShowLatestCalculation() {
+    const LatestCalculation* latest = GetLatestCalculation();
+    if (!latest) return;
+    const char sep = Regional().decimalSeparator;
+    const auto conditions = ActivityConditionsTexts(ActivityConditionsOf(*latest), sep);
+    const auto results = ActivityResultsTexts(ActivityResultsOf(*latest), sep);
+    Mb1->setText(Text(conditions[0]));
+    Mb2->setText(Text(conditions[1]));
+    Mb3->setText(Text(results[0]));
+    Mb4->setText(Text(results[1]));
+    Kb1->setText(Text(results[2]));
+    Kb2->setText(Text(results[3]));
+}
+
+void TM_A::Compare(const std::string& conditionsPath) {
+    const char sep = Regional().decimalSeparator;
+    const auto conditions = ActivityConditionsTexts(ReadActivityConditions(conditionsPath), sep);
+    M1->setText(Text(conditions[0]));
+    M2->setText(Text(conditions[1]));
+    Comper->setText("с " + Text(ComparedCaseName(conditionsPath)));
+
+    const std::string resultsPath = ComparedResultsPath(conditionsPath);
+    if (!FileExists(resultsPath)) return;
+    const auto results = ActivityResultsTexts(ReadActivityResults(resultsPath), sep);
+    M3->setText(Text(results[0]));
+    M4->setText(Text(results[1]));
+    K1->setText(Text(results[2]));
+    K2->setText(Text(results[3]));
+}
+
+void TM_A::Button1Click() { accept(); }
+
+void TM_A::Button2Click() {
+    Ops.initialDir = NativePath(Context().plantFolder);
+    const QString chosen = ui::ChooseOpenFile(this, Ops.title, Ops.initialDir, Ops.filter, QFileInfo(Ops.fileName).fileName());
+    if (chosen.isEmpty()) return;
+    Ops.fileName = chosen;
+    Compare(chosen.toStdString());
 }
 
 }  // namespace rw

@@ -1,9 +1,387 @@
 #include "results/deactivation_window.h"
 
+#include <QApplication>
+#include <QDate>
+#include <QDateEdit>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include "common/dates.h"
+#include "common/files.h"
+#include "common/regional.h"
+#include "conditions/conditions_form.h"
+#include "results/calibration_dialog.h"
+#include "results/graph_window.h"
+#include "results/report_window.h"
+#include "results/sample_run.h"
+#include "results/to_graph_dialog.h"
+#include "shell/main_window.h"
+#include "shell/plant_selection.h"
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
+
+namespace {
+
+const char* const kStoredTitle = "Дезактивация, град./(тонн сыр./тонн кат.)";
+const char* const kHistoryTitle = "Дезактивация, град/(тонн сыр./тонн кат.)";
+const char* const kWaitText = " Please !      Wait a moment.             Идет расчет.";
+const char* const kMissingComposition = "Необходим файла с данными по составу сырья и катализата:";
+const char* const kClearQuestion = "Вы уверены, что хотите очистить график дезактивации на текущей установке?";
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+
+// Paths inside the program are written with '\'; Qt gets native ones.
+std::string ProgramNotation(const QString& nativePath) {
+    std::string s = QDir::cleanPath(nativePath).toStdString();
+    for (char& ch : s)
+        if (ch == '/') ch = '\\';
+    return s;
+}
+
+QDate ToQDate(double value) { return QDate(1899, 12, 30).addDays(static_cast<qint64>(value)); }
+double FromQDate(const QDate& date) { return static_cast<double>(QDate(1899, 12, 30).daysTo(date)); }
+
+QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* NewButton(QWidget* owner, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, owner);
+    button->setObjectName(name);
+    return button;
+}
+
+// The windows a sample run talks to: the conditions form for the review,
+// the main window's progress bar, the report window for the raw results and
+// the calibration dialog.
+class WindowSampleDialogs : public SampleRunDialogs {
+public:
+    void Review(const ConditionsEditTexts& texts, double samplingDate, double regenerationDate) override {
+        TForm8* form = W().form8;
+        form->DateTimePicker1->setDate(ToQDate(samplingDate));
+        form->DateTimePicker2->setDate(ToQDate(regenerationDate));
+        for (int n = 1; n <= kEditProcessedFeed; ++n) {
+            QLineEdit* edit = form->Edit(n);
+            const QString text = Text(texts[static_cast<size_t>(n)]);
+            if (edit && edit->text() != text) edit->setText(text);
+        }
+        form->Button1->hide();
+        form->Button2->hide();
+        form->Button3->show();
+        // The run goes on however the form is closed.
+        ui::ExecModal(form);
+    }
+
+    SampleReview ReadReview() override {
+        TForm8* form = W().form8;
+        SampleReview review;
+        review.texts = form->EditTexts();
+        review.samplingDate = FromQDate(form->DateTimePicker1->date());
+        review.regenerationDate = FromQDate(form->DateTimePicker2->date());
+        return review;
+    }
+
+    void Progress(int position) override {
+        TForm5* main = W().form5;
+        if (position == 20) main->Label1->setText(kWaitText);
+        main->ProgressBar1->show();
+        main->ProgressBar1->setValue(position);
+        main->repaint();
+    }
+
+    void EndProgress() override {
+        TForm5* main = W().form5;
+        main->Label1->clear();
+        main->ProgressBar1->hide();
+    }
+
+    void ShowRawResults(const std::string& rezPath) override {
+        ViewResultsFile(rezPath);
+        W().form5->setEnabled(true);
+    }
+
+    bool Calibrate(const CalibrationView& view, std::array<std::string, 4>& edits) override {
+        TForm11* dialog = W().form11;
+        dialog->Label9->setText(Text(view.experimentalAromatics));
+        dialog->Label10->setText(Text(view.calculatedAromatics));
+        dialog->Label14->setText(Text(view.chlorine[0]));
+        dialog->Label15->setText(Text(view.chlorine[1]));
+        dialog->Label16->setText(Text(view.chlorine[2]));
+        QLineEdit* fields[4] = {dialog->Edit1, dialog->Edit2, dialog->Edit3, dialog->Edit4};
+        for (size_t i = 0; i < 4; ++i) fields[i]->setText(Text(edits[i]));
+        // Filling the edits counts as a change; the user has not changed anything yet.
+        dialog->BitBtn2->setEnabled(false);
+        const bool again = ui::ExecModal(dialog) == QDialog::Accepted;
+        for (size_t i = 0; i < 4; ++i) edits[i] = fields[i]->text().toStdString();
+        return again;
+    }
+};
+
+}  // namespace
 
 TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
     setObjectName("RasDisAkt");
+    setWindowTitle("Расчет дизактивации");
+    SetFrameWithoutIcons(this);
+
+    GroupBox1 = new QGroupBox("Выбор данных   : ", this);
+    GroupBox1->setObjectName("GroupBox1");
+    Label1 = NewLabel(GroupBox1, "Label1", "Выбор каталога:");
+    DLB = new QListWidget(GroupBox1);
+    DLB->setObjectName("DLB");
+    Label2 = NewLabel(GroupBox1, "Label2", "Список файлов:");
+    FL = new QListWidget(GroupBox1);
+    FL->setObjectName("FL");
+    Label3 = NewLabel(GroupBox1, "Label3", "Выбранные *.dan файлы:");
+    Label4 = NewLabel(GroupBox1, "Label4", "с техн. условиями");
+    LFB = new QListWidget(GroupBox1);
+    LFB->setObjectName("LFB");
+    BitBtn1 = NewButton(GroupBox1, "BitBtn1", "Добавить");
+    BitBtn1->setDefault(true);
+    BitBtn2 = NewButton(GroupBox1, "BitBtn2", "Удалть");
+    Label6 = NewLabel(GroupBox1, "Label6", "Выбранный *.sk файл:");
+    SkFileChouse = NewLabel(GroupBox1, "SkFileChouse", QString());
+    SkFileChouse->setWordWrap(true);
+    SkFileChouse->setMinimumHeight(34);
+    SkFileChouse->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    DLB->setMinimumSize(220, 180);
+    FL->setMinimumSize(150, 180);
+    LFB->setMinimumSize(230, 60);
+    LFB->setMaximumHeight(70);
+
+    auto* chosen = new QVBoxLayout;
+    chosen->addWidget(Label3);
+    chosen->addWidget(Label4);
+    chosen->addWidget(LFB);
+    auto* chosenButtons = new QHBoxLayout;
+    chosenButtons->addWidget(BitBtn1);
+    chosenButtons->addWidget(BitBtn2);
+    chosen->addLayout(chosenButtons);
+    chosen->addSpacing(6);
+    chosen->addWidget(Label6);
+    chosen->addWidget(SkFileChouse);
+    chosen->addStretch();
+
+    auto* selection = new QGridLayout(GroupBox1);
+    selection->addWidget(Label1, 0, 0);
+    selection->addWidget(DLB, 1, 0);
+    selection->addWidget(Label2, 0, 1);
+    selection->addWidget(FL, 1, 1);
+    selection->addLayout(chosen, 0, 2, 2, 1);
+    selection->setColumnStretch(0, 3);
+    selection->setColumnStretch(1, 2);
+    selection->setColumnStretch(2, 3);
+
+    GroupBox2 = new QGroupBox("Результат:", this);
+    GroupBox2->setObjectName("GroupBox2");
+    Lp = NewLabel(GroupBox2, "Lp", "Период - ");
+    Deakt = NewLabel(GroupBox2, "Deakt", "Дезактивация");
+    QFont bold = Deakt->font();
+    bold.setBold(true);
+    Lp->setFont(bold);
+    Deakt->setFont(bold);
+    Button3 = NewButton(GroupBox2, "Button3", "Копировать на график");
+    Button3->setEnabled(false);
+    Button4 = NewButton(GroupBox2, "Button4", "Очистить график");
+    auto* result = new QGridLayout(GroupBox2);
+    result->addWidget(Lp, 0, 0);
+    result->addWidget(Deakt, 1, 0);
+    result->addWidget(Button3, 0, 1);
+    result->addWidget(Button4, 1, 1);
+    result->setColumnStretch(0, 1);
+
+    Button1 = NewButton(this, "Button1", "Расчет");
+    Button2 = NewButton(this, "Button2", "Оk");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBox1);
+    layout->addWidget(GroupBox2);
+    layout->addLayout(buttons);
+    resize(760, 440);
+    CentreOnScreen(this);
+
+    GroupBox1->installEventFilter(this);
+    connect(DLB, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
+        RunHandler(this, [this, item] { DlbActivated(item); });
+    });
+    connect(FL, &QListWidget::itemDoubleClicked, this, [this] { RunHandler(this, [this] { BitBtn1Click(); }); });
+    connect(LFB, &QListWidget::itemDoubleClicked, this, [this] { RunHandler(this, [this] { BitBtn2Click(); }); });
+    ConnectHandler(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+    ConnectHandler(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+    ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    ConnectHandler(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    ConnectHandler(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+}
+
+bool TRasDisAkt::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == GroupBox1 && event->type() == QEvent::MouseButtonDblClick) {
+        RunHandler(this, [this] { BitBtn2Click(); });
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void TRasDisAkt::SetFolder(const std::string& folder) {
+    folder_ = QDir::cleanPath(QString::fromStdString(ToNative(folder)));
+    DLB->clear();
+
+    // The way down from the root to the folder, each step one indent deeper,
+    // then the folder's sub-folders, as a folder list shows them.
+    QStringList chain;
+    for (QDir dir(folder_);;) {
+        chain.prepend(dir.absolutePath());
+        if (dir.isRoot() || !dir.cdUp()) break;
+    }
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    auto add = [this](const QIcon& icon, const QString& text, int depth, const QString& path) {
+        auto* item = new QListWidgetItem(icon, QString(depth * 3, QLatin1Char(' ')) + text, DLB);
+        item->setData(Qt::UserRole, path);
+        return item;
+    };
+    for (int i = 0; i < chain.size(); ++i) {
+        const QString name = i == 0 ? QDir::toNativeSeparators(chain[i]) : QFileInfo(chain[i]).fileName();
+        QListWidgetItem* item = add(open, name, i, chain[i]);
+        if (i == chain.size() - 1) DLB->setCurrentItem(item);
+    }
+    const QStringList subfolders = QDir(folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QString& sub : subfolders) add(closed, sub, static_cast<int>(chain.size()), QDir(folder_).filePath(sub));
+    FillFileList();
+}
+
+std::string TRasDisAkt::Folder() const { return ProgramNotation(folder_); }
+
+void TRasDisAkt::DlbActivated(QListWidgetItem* item) {
+    if (!item) return;
+    SetFolder(ProgramNotation(item->data(Qt::UserRole).toString()));
+}
+
+void TRasDisAkt::FillFileList() {
+    FL->clear();
+    // File masks match regardless of case, as on the plant's machines.
+    FL->addItems(QDir(folder_).entryList({"*.dan"}, QDir::Files, QDir::Name));
+}
+
+void TRasDisAkt::BitBtn1Click() {
+    QListWidgetItem* selected = FL->currentItem();
+    if (!selected) return;
+    const QString path = Text(JoinPath(Folder(), selected->text().toStdString()));
+
+    if (LFB->count() == 0 || (LFB->count() == 1 && LFB->item(0)->text() != path)) LFB->addItem(path);
+    if (LFB->count() != 1) return;
+
+    // The composition file has the first conditions file's name and must
+    // lie in the folder shown now.
+    QString name = QFileInfo(QString::fromStdString(ToNative(LFB->item(0)->text().toStdString()))).fileName();
+    const int point = name.lastIndexOf(QLatin1Char('.'));
+    if (point >= 0) name.truncate(point);
+    const std::string composition = JoinPath(Folder(), (name + ".sk").toStdString());
+    if (FileExists(composition)) {
+        SkFileChouse->setText(Text(composition));
+    } else {
+        ui::ShowMessage(this, QString(kMissingComposition) + "\n" + Text(composition));
+        LFB->clear();
+    }
+}
+
+void TRasDisAkt::BitBtn2Click() {
+    const int row = LFB->currentRow();
+    if (row == 0 || row == 1) delete LFB->takeItem(row);
+}
+
+void TRasDisAkt::Button1Click() {
+    if (LFB->count() < 2 || SkFileChouse->text().isEmpty()) return;
+    const ProgramContext& c = Context();
+    SampleRunSetup setup;
+    setup.modelBaseFolder = c.modelBaseFolder.empty() ? c.baseFolder : c.modelBaseFolder;
+    setup.plantIndex = c.plantIndex;
+    setup.decimalSeparator = Regional().decimalSeparator;
+    const std::string composition = SkFileChouse->text().toStdString();
+    WindowSampleDialogs dialogs;
+    const ResultsRecord first = RunSample(LFB->item(0)->text().toStdString(), composition, setup, dialogs);
+    const ResultsRecord second = RunSample(LFB->item(1)->text().toStdString(), composition, setup, dialogs);
+
+    Lp->setText(Text(DeactivationPeriodText(first, second)));
+    if (first.processedFeed == second.processedFeed) return;
+    const double plantConstant = ReadPlantConstant(JoinPath(c.baseFolder, "l90"));
+    const std::optional<double> value = DeactivationValue(SampleOf(first), SampleOf(second), plantConstant);
+    // Days after regeneration with no feed rate give no feed: no value to show.
+    if (!value) return;
+    LastValue = *value;
+    Deakt->setText(Text(DeactivationValueText(*value, Regional().decimalSeparator)));
+    Button3->setEnabled(true);
+}
+
+void TRasDisAkt::Button2Click() {
+    W().form5->ReturnToMainWindow();
+    accept();
+}
+
+void TRasDisAkt::Button3Click() {
+    double date = 0;
+    {
+        TToGr dialog(this);
+        if (ui::ExecModal(&dialog) != QDialog::Accepted) return;
+        date = ParseShortDate(dialog.DateText().toStdString(), Regional().dateSeparator, CurrentYear());
+    }
+    const std::vector<DeactivationPoint> points =
+        StoreDeactivationValue(PlantDeactivationHistoryPath(), {date, LastValue});
+    ShowDeactivationHistory(points, kStoredTitle);
+}
+
+void TRasDisAkt::Button4Click() {
+    if (!ui::AskYesNo(this, "Warning", kClearQuestion)) return;
+    ClearDeactivationHistory(PlantDeactivationHistoryPath());
+}
+
+void ShowDeactivationCalculation() {
+    TRasDisAkt* window = W().rasDisAkt;
+    window->SetFolder(Context().plantFolder);
+    ui::ExecModal(window);
+}
+
+std::string PlantDeactivationHistoryPath() {
+    return DeactivationHistoryPath(Context().baseFolder, Context().plantIndex);
+}
+
+void ShowDeactivationHistory(const std::vector<DeactivationPoint>& points, const QString& title) {
+    QStringList labels;
+    std::vector<double> values;
+    values.reserve(points.size());
+    for (const DeactivationPoint& p : points) {
+        labels << Text(FormatDateLong(p.date, Regional().dateSeparator));
+        values.push_back(p.value);
+    }
+    W().graph->ShowSeries(title, labels, values);
+}
+
+void ShowPlantDeactivationGraph() {
+    const std::string path = PlantDeactivationHistoryPath();
+    if (!FileExists(path)) return;
+    ShowDeactivationHistory(ReadDeactivationHistory(path), kHistoryTitle);
 }
 
 }  // namespace rw
