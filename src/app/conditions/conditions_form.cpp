@@ -1,9 +1,491 @@
 #include "conditions/conditions_form.h"
 
+#include <QCoreApplication>
+#include <QDialog>
+#include <QDateEdit>
+#include <QFocusEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <cmath>
+
+#include "common/dates.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "common/number_format.h"
+#include "common/regional.h"
+#include "composition/component_list_editor.h"
+#include "conditions/conditions_edits.h"
+#include "conditions/conditions_save.h"
+#include "conditions/data_selection_ui.h"
+#include "conditions/historian_import.h"
+#include "conditions/spreadsheet.h"
+#include "shell/main_window.h"
+#include "shell/program_context.h"
+#include "shell/text_helpers.h"
+#include "shell/ui_services.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
+
+namespace {
+
+constexpr int kWideWidth = 898;    // plant row 11: fifth reactor column
+constexpr int kNarrowWidth = 722;
+constexpr int kFormHeight = 690;
+constexpr int kRowWithFifthReactor = 11;
+
+// Where the controls sit. The scheme picture takes the top; the values are
+// laid out below it in the order the engineer reads the plant's log sheet.
+constexpr int kPictureX = 11;
+constexpr int kPictureY = 6;
+constexpr int kTop = 316;       // first row below the picture
+constexpr int kRow = 30;        // row pitch
+constexpr int kReactorLabelX = 372;
+constexpr int kReactorColumnX = 505;
+constexpr int kReactorColumnStep = 70;
+constexpr int kGasTop = 532;
+constexpr int kGasColumnStep = 76;
+
+double PickerDate(const QDateEdit* picker) {
+    QDate d = picker->date();
+    return EncodeDate(d.year(), d.month(), d.day());
+}
+
+}  // namespace
 
 TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     setObjectName("Form8");
+    setWindowTitle(QString(53, QLatin1Char(' ')) + "Технологические условия ведения процесса");
+    SetFrameWithoutIcons(this);
+    resize(kNarrowWidth, kFormHeight);
+
+    auto label = [this](QLabel*& target, const char* name, const QString& text, int x, int y, int w = 230) {
+        target = new QLabel(text, this);
+        target->setObjectName(QString::fromLatin1(name));
+        target->setGeometry(x, y, w, 22);
+        return target;
+    };
+
+    TexShemeImage = new QLabel(this);
+    TexShemeImage->setObjectName("TexShemeImage");
+    TexShemeImage->setGeometry(kPictureX, kPictureY, 870, 300);
+    TexShemeImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    // Captions on the scheme. Label39 sits at the outlet of the wide picture
+    // of row 11, beyond the edge of the narrow form; Label24 marks the outlet
+    // of the narrow picture and is hidden for row 11.
+    label(Label37, "Label37", "Гидрогенизат", kPictureX + 2, kPictureY + 270, 100);
+    label(Label38, "Label38", "Печь", kPictureX + 148, kPictureY + 184, 60);
+    label(Label39, "Label39", "Катализат", kPictureX + 806, kPictureY + 268, 80);
+    label(Label24, "Label24", "Катализат", kPictureX + 636, kPictureY + 268, 80);
+    for (QLabel* l : {Label37, Label38, Label39, Label24}) {
+        QFont f = l->font();
+        f.setBold(true);
+        l->setFont(f);
+    }
+
+    label(Label1, "Label1", "Дата отбора", 16, kTop);
+    DateTimePicker1 = new QDateEdit(QDate::currentDate(), this);
+    DateTimePicker1->setObjectName("DateTimePicker1");
+    label(Label2, "Label2", "Дата регенерации катализатора", 16, kTop + kRow);
+    DateTimePicker2 = new QDateEdit(QDate::currentDate(), this);
+    DateTimePicker2->setObjectName("DateTimePicker2");
+    int pickerY = kTop - 2;
+    for (QDateEdit* picker : {DateTimePicker1, DateTimePicker2}) {
+        picker->setDisplayFormat("dd.MM.yy");
+        picker->setCalendarPopup(true);
+        picker->setGeometry(250, pickerY, 100, 24);
+        pickerY += kRow;
+    }
+
+    // Edits and their rules. Every edit takes at most 6 typed characters,
+    // except the gas flow (10) and the feed flow and processed feed (no limit).
+    for (int n = 1; n <= 29; ++n) {
+        int limit = 6;
+        Filter filter = Filter::Keystroke;
+        if (n == 1) {
+            limit = 0;
+            filter = Filter::None;  // the feed flow is checked on leaving only
+        } else if (n == 2) {
+            limit = 10;
+        } else if (n == 26) {
+            limit = 0;
+        } else if (n >= 15 && n <= 23) {
+            filter = Filter::Composition;
+        }
+        edits_[static_cast<size_t>(n)] = MakeEdit(n, limit, filter);
+    }
+    Edit1 = Edit(1); Edit2 = Edit(2); Edit3 = Edit(3); Edit4 = Edit(4); Edit5 = Edit(5); Edit6 = Edit(6);
+    Edit7 = Edit(7); Edit8 = Edit(8); Edit9 = Edit(9); Edit10 = Edit(10); Edit11 = Edit(11); Edit12 = Edit(12);
+    Edit13 = Edit(13); Edit14 = Edit(14); Edit15 = Edit(15); Edit16 = Edit(16); Edit17 = Edit(17);
+    Edit18 = Edit(18); Edit19 = Edit(19); Edit20 = Edit(20); Edit21 = Edit(21); Edit22 = Edit(22);
+    Edit23 = Edit(23); Edit24 = Edit(24); Edit25 = Edit(25); Edit26 = Edit(26); Edit27 = Edit(27);
+    Edit28 = Edit(28); Edit29 = Edit(29);
+    // The fifth column of row 11 turns a typed "," into "." (the historian
+    // and the operators write decimals with a comma).
+    for (QLineEdit* e : {Edit27, Edit28, Edit29}) fields_[e]->commaToPoint = true;
+
+    // Left block: dates, flows and feed.
+    struct LeftRow {
+        QLabel** label;
+        const char* name;
+        const char* text;
+        QLineEdit* edit;
+    };
+    const LeftRow left[] = {
+        {&Label21, "Label21", "Объем переработанного сырья, т", Edit26},
+        {&Label12, "Label12", "Расход ВСГ, м3/час", Edit2},
+        {&Label22, "Label22", "Влажность ВСГ, %", Edit24},
+        {&Label23, "Label23", "Серы в гидрогенизате, ppm", Edit25},
+        {&Label11, "Label11", "Расход сырья, м3/час", Edit1},
+    };
+    int y = kTop + 2 * kRow;
+    for (const LeftRow& r : left) {
+        label(*r.label, r.name, QString::fromUtf8(r.text), 16, y);
+        r.edit->setGeometry(250, y - 2, 100, 24);
+        y += kRow;
+    }
+
+    // Reactor block: one column per reactor, rows pressure, temperature, drop.
+    label(Label5, "Label5", "Р - 2", kReactorColumnX, kTop, 62);
+    label(Label6, "Label6", "Р - 3", kReactorColumnX + kReactorColumnStep, kTop, 62);
+    label(Label7, "Label7", "Р - 4", kReactorColumnX + 2 * kReactorColumnStep, kTop, 62);
+    label(Label8, "Label8", "Р - 5", kReactorColumnX + 3 * kReactorColumnStep, kTop, 62);
+    for (QLabel* l : {Label5, Label6, Label7, Label8}) l->setAlignment(Qt::AlignCenter);
+    label(Label3, "Label3", "Давление, атм.", kReactorLabelX, kTop + kRow, 130);
+    label(Label4, "Label4", "Температура, °С", kReactorLabelX, kTop + 2 * kRow, 130);
+    label(Label9, "Label9", "Перепад темп., °С", kReactorLabelX, kTop + 3 * kRow, 130);
+    // Columns: reactors 1 to 3, then the fifth column of row 11 (Edit27..29).
+    // The fourth reactor's edits carry file values but are never shown.
+    const int columns[4][3] = {{3, 7, 11}, {4, 8, 12}, {5, 9, 13}, {27, 28, 29}};
+    for (int c = 0; c < 4; ++c) {
+        for (int r = 0; r < 3; ++r) {
+            Edit(columns[c][r])->setGeometry(kReactorColumnX + c * kReactorColumnStep, kTop + (r + 1) * kRow - 2, 62, 24);
+        }
+    }
+    for (QLineEdit* e : {Edit6, Edit10, Edit14}) {
+        e->setGeometry(kReactorColumnX, kTop + 4 * kRow, 62, 24);
+        e->hide();
+    }
+
+    // Coke content: kept on the form for the research runs, hidden and inert here.
+    label(Label27, "Label27", "Кокс, %мас.", kReactorLabelX, kTop + 5 * kRow, 130);
+    Label27->hide();
+    int kx = kReactorColumnX;
+    for (QLineEdit** k : {&koks1, &koks2, &koks3}) {
+        *k = new QLineEdit("0", this);
+        (*k)->setGeometry(kx, kTop + 5 * kRow - 2, 62, 24);
+        (*k)->setEnabled(false);
+        (*k)->hide();
+        (*k)->installEventFilter(this);
+        kx += kReactorColumnStep;
+    }
+    koks1->setObjectName("koks1");
+    koks2->setObjectName("koks2");
+    koks3->setObjectName("koks3");
+
+    // Gas composition: nine columns and the sum below them.
+    label(Label10, "Label10", "Состав ВСГ", 16, kGasTop, 200);
+    const char* gasNames[9] = {"Label13", "Label14", "Label15", "Label16", "Label17",
+                               "Label18", "Label19", "Label20", "Label26"};
+    const char* gasCaptions[9] = {"Н2", "С1", "С2", "С3", "н-С4", "изо-С4", "н-С5", "изо-С5", "С6"};
+    for (int i = 0; i < 9; ++i) {
+        QLabel* l = nullptr;
+        label(l, gasNames[i], QString::fromUtf8(gasCaptions[i]), 16 + i * kGasColumnStep, kGasTop + 24, 70);
+        l->setAlignment(Qt::AlignCenter);
+        compositionCaptions[static_cast<size_t>(i)] = l;
+        Edit(15 + i)->setGeometry(16 + i * kGasColumnStep, kGasTop + 46, 70, 24);
+    }
+    label(Label25, "Label25", "", 16 + 7 * kGasColumnStep, kGasTop + 76, 146);
+    Label25->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+
+    auto button = [this](QPushButton*& target, const char* name, const char* text, const char* hint) {
+        target = new QPushButton(QString::fromUtf8(text), this);
+        target->setObjectName(QString::fromLatin1(name));
+        if (hint) target->setToolTip(QString::fromUtf8(hint));
+    };
+    button(Button1, "Button1", "Назад", "Выход из окна набора технологических условий");
+    button(Button2, "Button2", "Сохранить", "Соранить данные в файл");
+    button(Button3, "Button3", "Далее", "Дальнейшее продолжение программы");
+    button(Button4, "Button4", "Загрузить данные", nullptr);
+    Button4->hide();
+
+    ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    ConnectHandler(Button2, &QPushButton::clicked, this, [this] { dataEntry_ ? Basa2Click() : Button2Click(); });
+    ConnectHandler(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    ConnectHandler(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+
+    Relayout();
+    FormCreate();
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - QPoint(kWideWidth / 2, kFormHeight / 2));
+    }
+    // Like the main window, the form opens minimised whenever it is shown.
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+TForm8::~TForm8() = default;
+
+QLineEdit* TForm8::MakeEdit(int number, int typedLimit, Filter filter) {
+    auto* e = new QLineEdit(this);
+    e->setObjectName(QStringLiteral("Edit%1").arg(number));
+    if (typedLimit > 0) LimitTypedLength(e, typedLimit);
+    auto& store = fieldStore_[static_cast<size_t>(number)];
+    store = std::make_unique<Field>();
+    store->edit = e;
+    store->filter = filter;
+    fields_.insert(e, store.get());
+    e->installEventFilter(this);
+    connect(e, &QLineEdit::textEdited, this, [this, e](const QString& t) { OnTextEdited(e, t); });
+    connect(e, &QLineEdit::textChanged, this, [this, e] { OnTextChanged(e); });
+    return e;
+}
+
+QLineEdit* TForm8::Edit(int n) const {
+    if (n < 1 || n > 29) return nullptr;
+    return edits_[static_cast<size_t>(n)];
+}
+
+void TForm8::OnTextEdited(QLineEdit* edit, const QString& text) {
+    Field* f = fields_.value(edit);
+    f->undo.UserChange(f->undo.Known(), text);
+    f->userChange = true;
+}
+
+// The change handlers (EditNChange): every change of an edit's text, typed or
+// set by the program, runs the filter of that edit.
+void TForm8::OnTextChanged(QLineEdit* edit) {
+    if (filtering_) return;  // the filter's own correction; the outer call finishes the job
+    Field* f = fields_.value(edit);
+    const bool user = f->userChange;
+    f->userChange = false;
+    if (f->filter != Filter::None) {
+        int cursor = edit->cursorPosition();
+        QString clean = StripToStrict(edit->text(), &cursor);
+        if (clean != edit->text()) {
+            filtering_ = true;
+            edit->setText(clean);
+            edit->setCursorPosition(cursor);
+            filtering_ = false;
+        }
+    }
+    // A text put in by the program is not something the user can undo.
+    if (!user) f->undo.Clear();
+    f->undo.Settle(edit->text(), edit->cursorPosition());
+    if (f->filter == Filter::Composition) ShowCompositionSum();
+}
+
+bool TForm8::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (!edit) return QDialog::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress) {
+        Field* f = fields_.value(edit);
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (f && f->commaToPoint && key->text() == QLatin1String(",")) {
+            QKeyEvent point(QEvent::KeyPress, Qt::Key_Period, key->modifiers(), QStringLiteral("."));
+            QCoreApplication::sendEvent(edit, &point);
+            return true;
+        }
+    } else if (event->type() == QEvent::FocusOut) {
+        // Leaving a field for another control of the form; a focus lost to
+        // another window (a message box, the main window) is not a leave.
+        auto reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) koks1Exit(edit);
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+// The exit check: a text the tolerant reading rejects (an empty one too) is
+// replaced by the text the field had before the user's last change.
+void TForm8::koks1Exit(QLineEdit* edit) {
+    Field* f = fields_.value(edit);
+    if (!f) return;
+    try {
+        TextToNumber(edit->text().toStdString());
+    } catch (const UserError&) {
+        if (f->undo.Available()) {
+            const QString before = f->undo.Before();
+            edit->setText(before);
+        }
+    }
+    f->undo.Clear();
+}
+
+void TForm8::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormCreate();
+}
+
+void TForm8::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    Relayout();
+}
+
+void TForm8::Relayout() {
+    const int w = width();
+    const int by = kGasTop + 112;
+    Button4->setGeometry(16, by, 150, 30);
+    Button3->setGeometry(w - 16 - 110, by, 110, 30);
+    Button2->setGeometry(w - 16 - 2 * 110 - 8, by, 110, 30);
+    Button1->setGeometry(w - 16 - 3 * 110 - 16, by, 110, 30);
+}
+
+double TForm8::CompositionSum() const {
+    double sum = 0;
+    for (int n = 15; n <= 23; ++n) sum += FormFieldValue(Edit(n)->text().toStdString());
+    return sum;
+}
+
+void TForm8::ShowCompositionSum() { Label25->setText(QString::fromStdString(FormatFixed(CompositionSum(), 6, 5))); }
+
+// Bound to the creation and to every showing of the form.
+void TForm8::FormCreate() { ShowCompositionSum(); }
+
+void TForm8::PrepareForPlant(int plantIndex, const QString& picturePath) {
+    const bool wide = plantIndex == kRowWithFifthReactor;
+    Label8->setVisible(wide);
+    for (QLineEdit* e : {Edit27, Edit28, Edit29}) e->setVisible(wide);
+    TexShemeImage->setPixmap(QPixmap::fromImage(LoadPicture(picturePath)));
+    if (wide) resize(kWideWidth, height());
+    Label24->setVisible(!wide);
+    Button4->setVisible(wide);
+    if (!wide) resize(kNarrowWidth, height());
+}
+
+void TForm8::SetDataEntryMode(bool on) { dataEntry_ = on; }
+
+ConditionsEditTexts TForm8::EditTexts() const {
+    ConditionsEditTexts texts;
+    for (int n = 1; n <= 29; ++n) texts[static_cast<size_t>(n)] = Edit(n)->text().toStdString();
+    return texts;
+}
+
+void TForm8::ReturnToMainWindow() {
+    hide();
+    if (W().form5) W().form5->ReturnToMainWindow();
+}
+
+// "Назад": back to the main window without saving.
+void TForm8::Button1Click() {
+    ReturnToMainWindow();
+    SetMainMenuItemEnabled(&TForm5::N16, false);
+    SetDataEntryMode(false);
+}
+
+// Normal save: the user chooses the file; the form goes back to the main
+// window whether or not a file was written, and stays open when the write fails.
+void TForm8::Button2Click() {
+    const QString chosen =
+        ui::ChooseSaveFile(this, "Сохранение файла", NativePath(Context().baseFolder),
+                           "Технологические условия (*.dan)", "dan");
+    if (!chosen.isEmpty()) {
+        SaveConditionsAs(Context(), chosen.toStdString(), EditTexts(), PickerDate(DateTimePicker1),
+                         PickerDate(DateTimePicker2));
+    }
+    ReturnToMainWindow();
+}
+
+// Data-entry save: the conditions file goes into the sampling-date folder of
+// the plant, then the component list editor takes over with the feed.
+void TForm8::Basa2Click() {
+    SaveDataEntry(Context(), EditTexts(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2));
+    hide();
+    SetDataEntryMode(false);
+    Context().currentStream = 1;
+    if (W().basadan) W().basadan->StartDataEntry(Edit1->text());
+}
+
+// "Далее": ends a modal showing with OK.
+void TForm8::Button3Click() { done(QDialog::Accepted); }
+
+int TForm8::NumColExcel(const QString& tag) const {
+    if (!sheet_) return 0;
+    return rw::NumColExcel(*sheet_, tag.toStdString());
+}
+
+// One of the three questions after the import: a small modal dialog with the
+// question, the one control it is about and "OK". The dialog works on a copy
+// of the form's control; the value goes back to the form when the user
+// confirms it.
+void TForm8::AskQuestion(const std::string& text, QWidget* control) {
+    QDialog dialog(this);
+    dialog.setObjectName("QuestionDialog");
+    dialog.setWindowTitle("Confirm");
+    SetFrameWithoutIcons(&dialog);
+    dialog.setFixedSize(340, 112);
+    auto* caption = new QLabel(QString::fromStdString(text), &dialog);
+    caption->setObjectName("Caption");
+    caption->setGeometry(12, 8, 320, 22);
+    auto* ok = new QPushButton("OK", &dialog);
+    ok->setObjectName("OK");
+    ok->setGeometry(130, 74, 80, 28);
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
+
+    QDateEdit* picker = qobject_cast<QDateEdit*>(control);
+    QDateEdit* pickerCopy = nullptr;
+    QLineEdit* editCopy = nullptr;
+    if (picker) {
+        pickerCopy = new QDateEdit(picker->date(), &dialog);
+        pickerCopy->setObjectName(picker->objectName());
+        pickerCopy->setDisplayFormat(picker->displayFormat());
+        pickerCopy->setCalendarPopup(true);
+        pickerCopy->setGeometry(80, 35, 100, 24);
+        pickerCopy->setFocus();
+    } else {
+        auto* edit = static_cast<QLineEdit*>(control);
+        editCopy = new QLineEdit(edit->text(), &dialog);
+        editCopy->setObjectName(edit->objectName());
+        LimitTypedLength(editCopy, 6);
+        editCopy->setGeometry(80, 35, 100, 24);
+        editCopy->setFocus();
+    }
+    if (ui::ExecModal(&dialog) != QDialog::Accepted) return;
+    if (pickerCopy) picker->setDate(pickerCopy->date());
+    // Through the form's own edit, so its keystroke filter sees the value.
+    if (editCopy) static_cast<QLineEdit*>(control)->setText(editCopy->text());
+}
+
+// "Загрузить данные": the historian's export fills the fields of its tags;
+// then the dates and the sulphur are asked for and the processed feed is
+// computed from them.
+void TForm8::Button4Click() {
+    const QString file =
+        ui::ChooseOpenFile(this, QString(), NativePath(Context().plantFolder), "Excel (*.xls)");
+    if (file.isEmpty()) return;
+
+    // Opening fails before any field changes.
+    sheet_ = OpenWorkbookSheet(file.toStdString(), Regional().decimalSeparator);
+    std::vector<ImportedField> fields;
+    try {
+        fields = ReadHistorianFields(*sheet_);
+    } catch (...) {
+        sheet_.reset();
+        throw;
+    }
+    sheet_.reset();
+    // Each text goes through the field's own change handling, as typed text would.
+    for (const ImportedField& f : fields) {
+        if (QLineEdit* e = Edit(f.editNumber)) e->setText(QString::fromStdString(f.text));
+    }
+
+    for (;;) {
+        AskQuestion(kAskSamplingDate, DateTimePicker1);
+        AskQuestion(kAskRegenerationDate, DateTimePicker2);
+        AskQuestion(kAskSulphur, Edit25);
+        if (DatesInOrder(PickerDate(DateTimePicker1), PickerDate(DateTimePicker2))) break;
+        ui::ShowMessage(this, QString::fromStdString(kWrongDateOrder));
+    }
+
+    Edit26->setText(QString::fromStdString(
+        ProcessedFeedText(Edit1->text().toStdString(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2))));
 }
 
 }  // namespace rw

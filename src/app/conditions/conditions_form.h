@@ -1,12 +1,137 @@
 #pragma once
 #include <QDialog>
+#include <QHash>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+#include "conditions/conditions_edits.h"
+#include "conditions/field_rules.h"
+
+class QDateEdit;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace rw {
 
+class SpreadsheetSheet;
+
+// The technological conditions of one sampling date as the user sees, types
+// and saves them. The values live as texts in the edits; the conditions
+// record of the program context receives them only when a save runs.
 class TForm8 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm8(QWidget* parent = nullptr);
+    ~TForm8() override;
+
+    // Layout of the plant chosen at plant selection: row 11 has a fifth
+    // reactor column, its own scheme picture, the spreadsheet import and the
+    // wider form. Throws UserError when the picture cannot be loaded (the
+    // controls before it in that order are already switched).
+    void PrepareForPlant(int plantIndex, const QString& picturePath);
+
+    // "Набор данных" of the main menu: "Сохранить" runs the data-entry save
+    // (Basa2Click) instead of the normal save (Button2Click), until "Назад"
+    // or the data-entry save switches it back.
+    void SetDataEntryMode(bool on);
+    bool DataEntryMode() const { return dataEntry_; }
+
+    // Edit1..Edit29 by number (nullptr outside 1..29).
+    QLineEdit* Edit(int n) const;
+
+    // Column (1..30) of a historian tag in row 1 of the workbook being
+    // imported; 0 when there is none or no workbook is open.
+    int NumColExcel(const QString& tag) const;
+
+    // Sum of the nine gas-composition texts by the strict rule.
+    double CompositionSum() const;
+
+    // The texts of Edit1..Edit29 as the core's save routines take them.
+    ConditionsEditTexts EditTexts() const;
+
+    QLabel* TexShemeImage = nullptr;
+    QLabel* Label37 = nullptr;  // "Гидрогенизат"
+    QLabel* Label38 = nullptr;  // "Печь"
+    QLabel* Label39 = nullptr;  // "Катализат"
+    QLabel* Label24 = nullptr;  // "Катализат", every row but 11
+    QLabel* Label1 = nullptr;
+    QDateEdit* DateTimePicker1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QDateEdit* DateTimePicker2 = nullptr;
+    QLabel* Label21 = nullptr;
+    QLabel* Label12 = nullptr;
+    QLabel* Label22 = nullptr;
+    QLabel* Label23 = nullptr;
+    QLabel* Label11 = nullptr;
+    QLabel* Label5 = nullptr;  // "Р - 2"
+    QLabel* Label6 = nullptr;  // "Р - 3"
+    QLabel* Label7 = nullptr;  // "Р - 4"
+    QLabel* Label8 = nullptr;  // "Р - 5", row 11 only
+    QLabel* Label3 = nullptr;  // "Давление, атм."
+    QLabel* Label4 = nullptr;  // "Температура, °С"
+    QLabel* Label9 = nullptr;  // "Перепад темп., °С"
+    QLabel* Label10 = nullptr; // "Состав ВСГ"
+    std::array<QLabel*, 9> compositionCaptions{};  // Label13..Label20, Label26
+    QLabel* Label25 = nullptr; // composition sum
+    QLabel* Label27 = nullptr; // "Кокс, %мас.", hidden
+    QLineEdit* koks1 = nullptr;
+    QLineEdit* koks2 = nullptr;
+    QLineEdit* koks3 = nullptr;
+    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
+              *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr,
+              *Edit11 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr,
+              *Edit16 = nullptr, *Edit17 = nullptr, *Edit18 = nullptr, *Edit19 = nullptr, *Edit20 = nullptr,
+              *Edit21 = nullptr, *Edit22 = nullptr, *Edit23 = nullptr, *Edit24 = nullptr, *Edit25 = nullptr,
+              *Edit26 = nullptr, *Edit27 = nullptr, *Edit28 = nullptr, *Edit29 = nullptr;
+    QPushButton* Button1 = nullptr;  // "Назад"
+    QPushButton* Button2 = nullptr;  // "Сохранить"
+    QPushButton* Button3 = nullptr;  // "Далее"
+    QPushButton* Button4 = nullptr;  // "Загрузить данные"
+
+public slots:
+    void FormCreate();
+    void Button1Click();
+    void Button2Click();
+    void Basa2Click();
+    void Button3Click();
+    void Button4Click();
+    // The exit check of any edit of the form.
+    void koks1Exit(QLineEdit* edit);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    enum class Filter { None, Keystroke, Composition };
+    struct Field {
+        QLineEdit* edit = nullptr;
+        Filter filter = Filter::None;
+        bool commaToPoint = false;
+        FieldUndo undo;
+        bool userChange = false;
+    };
+
+    QLineEdit* MakeEdit(int number, int typedLimit, Filter filter);
+    void OnTextEdited(QLineEdit* edit, const QString& text);
+    void OnTextChanged(QLineEdit* edit);
+    void ShowCompositionSum();
+    void Relayout();
+    void SetDateTexts();
+    void RefreshRecord();
+    void ReturnToMainWindow();
+    void AskQuestion(const std::string& text, QWidget* control);
+
+    std::array<QLineEdit*, 30> edits_{};  // [1..29]
+    QHash<QLineEdit*, Field*> fields_;
+    std::array<std::unique_ptr<Field>, 32> fieldStore_;
+    bool dataEntry_ = false;
+    bool filtering_ = false;
+    std::unique_ptr<SpreadsheetSheet> sheet_;  // the workbook of a running import
 };
 
 }  // namespace rw

@@ -1,9 +1,56 @@
 #include "conditions/missing_composition_warning.h"
 
+#include <QLabel>
+#include <QPushButton>
+
+#include "shell/main_window.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
 
 TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     setObjectName("Form7");
+    setWindowTitle(QString(32, QLatin1Char(' ')) + "Внимание !");
+    SetFrameWithoutIcons(this);
+    setFixedSize(420, 250);
+
+    auto label = [this](QLabel*& target, const char* name, const QString& text, int x, int y, int w) {
+        target = new QLabel(text, this);
+        target->setObjectName(QString::fromLatin1(name));
+        target->setGeometry(x, y, w, 22);
+    };
+    // Two lines per fact: what was chosen, and whether its file exists.
+    label(Label1, "Label1", "Уважаемый пользователь !", 20, 12, 380);
+    label(Label2, "Label2", "Вы выбрали дату отбора :", 20, 40, 200);
+    label(Label3, "Label3", QString(), 224, 40, 170);
+    label(Label4, "Label4", "Файл с технологическими условиями ", 20, 68, 260);
+    label(Label5, "Label5", QString(), 280, 68, 120);
+    label(Label6, "Label6", "- существует.", 20, 92, 200);
+    label(Label7, "Label7", "А файла с составами сырья и катализата", 20, 120, 290);
+    label(Label9, "Label9", QString(), 310, 120, 100);
+    label(Label8, "Label8", "- не существует", 20, 144, 200);
+    label(Label10, "Label10", "в директории с файлом технологических условий.", 20, 168, 380);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    for (QLabel* l : {Label1, Label3, Label5, Label9}) l->setFont(bold);
+    QPalette red = Label8->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label8->setPalette(red);
+
+    Button1 = new QPushButton("Далее", this);
+    Button1->setObjectName("Button1");
+    Button1->setToolTip("Дальнейшее продолжение программы");
+    Button1->setGeometry(160, 206, 100, 30);
+    ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    CentreOnScreen(this);
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+// "Далее": the user has read the warning and goes on from the main window.
+void TForm7::Button1Click() {
+    hide();
+    if (W().form5) W().form5->ReturnToMainWindow();
 }
 
 }  // namespace rw

@@ -1,12 +1,33 @@
 #pragma once
 #include <QDialog>
 
+class QLabel;
+class QPushButton;
+
 namespace rw {
 
+// The warning of data selection when the sampling date has a conditions file
+// but no composition file next to it. Not modal: the main window stays
+// disabled until "Далее".
 class TForm7 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm7(QWidget* parent = nullptr);
+
+    QLabel* Label1 = nullptr;   // "Уважаемый пользователь !"
+    QLabel* Label2 = nullptr;   // "Вы выбрали дату отбора :"
+    QLabel* Label3 = nullptr;   // sample name
+    QLabel* Label4 = nullptr;   // "Файл с технологическими условиями "
+    QLabel* Label5 = nullptr;   // conditions file name
+    QLabel* Label6 = nullptr;   // "- существует."
+    QLabel* Label7 = nullptr;   // "А файла с составами сырья и катализата"
+    QLabel* Label9 = nullptr;   // composition file name
+    QLabel* Label8 = nullptr;   // "- не существует", red
+    QLabel* Label10 = nullptr;  // "в директории с файлом технологических условий."
+    QPushButton* Button1 = nullptr;  // "Далее"
+
+public slots:
+    void Button1Click();
 };
 
 }  // namespace rw

@@ -1,0 +1,107 @@
+#include "conditions/data_selection_ui.h"
+
+#include <QAction>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "common/dates.h"
+#include "composition/composition_editor.h"
+#include "conditions/conditions_form.h"
+#include "conditions/data_selection.h"
+#include "conditions/missing_composition_warning.h"
+#include "runs/feed_info_window.h"
+#include "shell/main_window.h"
+#include "shell/program_context.h"
+#include "shell/window_registry.h"
+
+namespace rw {
+
+namespace {
+
+QDate ToQDate(double value) {
+    int y = 0, m = 0, d = 0;
+    DecodeDate(value, y, m, d);
+    return QDate(y, m, d);
+}
+
+// TForm30 shows the feed's fractional composition of the selected sample in
+// its value fields F1..F6 and the sample in Label9.
+void SetFeedInfoText(const char* name, const std::string& text) {
+    if (!W().form30) return;
+    if (QWidget* w = W().form30->findChild<QWidget*>(QString::fromLatin1(name))) {
+        w->setProperty("text", QString::fromStdString(text));
+    }
+}
+
+void FillConditionsForm(const ConditionsSelection& selection) {
+    TForm8* form = W().form8;
+    if (!form) return;
+    form->DateTimePicker1->setDate(ToQDate(selection.samplingDate));
+    form->DateTimePicker2->setDate(ToQDate(selection.regenerationDate));
+    const int last = selection.hasExtension ? 29 : 26;
+    for (int n = 1; n <= last; ++n) form->Edit(n)->setText(QString::fromStdString(selection.edits[static_cast<size_t>(n)]));
+}
+
+void FillComposition(const CompositionSelection& selection) {
+    if (W().form5) {
+        W().form5->setWindowTitle(QString::fromStdString(selection.mainWindowCaption));
+        SetMainMenuItemEnabled(&TForm5::N8, true);
+    }
+    if (TForm9* editor = W().form9) {
+        for (int k = 1; k <= 138; ++k) {
+            const size_t i = static_cast<size_t>(k - 1);
+            editor->Edit(k)->setText(i < selection.editorTexts.size() ? QString::fromStdString(selection.editorTexts[i])
+                                                                      : QString());
+        }
+    }
+    SetFeedInfoText("Label9", selection.fractionSampleName);
+    if (selection.completeTail) SetMainMenuItemEnabled(&TForm5::N16, true);
+    static const char* const kFeedInfoFields[6] = {"F1", "F2", "F3", "F4", "F5", "F6"};
+    for (size_t i = 0; i < 6; ++i) {
+        SetFeedInfoText(kFeedInfoFields[i], selection.fractionTexts[i]);
+        if (W().form9) W().form9->TailEdit(static_cast<int>(i))->setText(QString::fromStdString(selection.fractionTexts[i]));
+    }
+}
+
+void ShowMissingCompositionWarning(const CompositionSelection& selection) {
+    TForm7* warning = W().form7;
+    if (!warning) return;
+    warning->Label3->setText(QString::fromStdString(selection.warningSampleName));
+    warning->Label5->setText(QString::fromStdString(selection.warningConditionsFile));
+    warning->Label9->setText(QString::fromStdString(selection.warningCompositionFile));
+    if (W().form5) W().form5->setEnabled(false);
+    warning->show();
+}
+
+}  // namespace
+
+void SetMainMenuItemEnabled(QAction* TForm5::*item, bool enabled) {
+    if (!W().form5) return;
+    if (QAction* action = W().form5->*item) action->setEnabled(enabled);
+}
+
+void RunDataSelection() {
+    ProgramContext& context = Context();
+    // The open dialog is prepared as for a choice, but in this configuration
+    // the file is fixed and the dialog is not shown.
+    if (TForm5* main = W().form5) {
+        main->OpenDialog1.filter = "Технологические условия (*.dan)";
+        main->OpenDialog1.title = "Открытие файла с данными";
+        main->OpenDialog1.initialDir = QString::fromStdString(context.plantFolder);
+        main->OpenDialog1.fileName = QString::fromStdString(SelectedDataFile(context.baseFolder));
+    }
+
+    const ConditionsSelection conditions = SelectConditions(context);
+    FillConditionsForm(conditions);
+
+    const CompositionSelection composition = SelectComposition(context);
+    if (composition.found) {
+        FillComposition(composition);
+    } else {
+        ShowMissingCompositionWarning(composition);
+    }
+    SetMainMenuItemEnabled(&TForm5::N15, false);
+}
+
+}  // namespace rw
