@@ -31,3 +31,11 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+# The Debian package, from a release build of its own (tests and benchmarks left out).
+PKG_BUILD ?= build-release
+.PHONY: package
+package: deps
+	@cmake -S . -B $(PKG_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release -DREFORMER_BUILD_TESTS=OFF -DREFORMER_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build $(PKG_BUILD) -j $(JOBS) --target package
+	@ls -1 $(PKG_BUILD)/*.deb
