@@ -39,26 +39,12 @@ private slots:
         Regional().decimalSeparator = '.';
         ClearLatestCalculation();
     }
-    void designCaptions();
     void comparisonWithTheResultsFileOfTheSameName();
     void comparisonWithoutResultsFile();
-    void isomerizationIsNeverNegative();
     void unreadableNumbersAreReported();
     void researchColumnShowsTheLatestCalculation();
     void screenshot();
 };
-
-void ActivityWindowTest::designCaptions() {
-    StartedProgram program;
-    TM_A* m = W().m_A;
-    QCOMPARE(m->windowTitle(), QString("Металлическая и кислотная активность"));
-    QCOMPARE(m->Comper->text(), QString("Comper"));
-    QCOMPARE(Texts({m->Mb1, m->Mb2, m->Mb3, m->Mb4, m->Kb1, m->Kb2}),
-             QStringList({"Mb1", "Mb2", "Mb3", "Mb4", "Kb1", "Kb2"}));
-    QCOMPARE(Texts({m->M1, m->M2, m->M3, m->M4, m->K1, m->K2}), QStringList({"0", "0", "0", "0", "0", "0"}));
-    QCOMPARE(m->GroupBox1->title(), QString("Металлическая активность"));
-    QCOMPARE(m->GroupBox2->title(), QString("Кислотная активность"));
-}
 
 void ActivityWindowTest::comparisonWithTheResultsFileOfTheSameName() {
     StartedProgram program;
@@ -108,24 +94,6 @@ void ActivityWindowTest::comparisonWithoutResultsFile() {
     m->M1->setText("kept");
     QVERIFY(Click(m, "Button2"));
     QCOMPARE(m->M1->text(), QString("kept"));
-}
-
-void ActivityWindowTest::isomerizationIsNeverNegative() {
-    StartedProgram program;
-    ResultsRecord r;
-    r.sampleDate = 40057;
-    r.sampleDateText.SetText("01.09.2009");
-    r.normalIsoFeed = 0.46;
-    r.normalIsoProduct = 0.86;  // more normal paraffins after than before
-    program.base.write("probe.rez", QByteArray::fromStdString(FormatResultsFile(r)));
-    ConditionsRecord c;
-    c.samplingDateText = "01.09.09";
-    c.regenerationDateText = "01.09.09";
-    program.base.write("probe.dan", QByteArray::fromStdString(FormatFormLayout(c)));
-    TM_A* m = W().m_A;
-    m->Compare(program.base.file("probe.dan").toStdString());
-    QCOMPARE(m->K2->text(), QString("40.00"));
-    QCOMPARE(m->Comper->text(), QString("с probe"));
 }
 
 void ActivityWindowTest::unreadableNumbersAreReported() {

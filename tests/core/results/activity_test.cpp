@@ -78,21 +78,6 @@ TEST(Activity, ResultsFieldsThatAreNoNumbersAreReported) {
     EXPECT_THROW(ParseActivityResults(JoinLinesCrLf(lines)), UserError);
 }
 
-TEST(Activity, ResearchCaseIsTheLatestCalculation) {
-    LatestCalculation latest;
-    latest.results = Results(0.5, 0.75);
-    latest.conditions[run_slot::kTemperatureDrop] = 70;
-    latest.conditions[run_slot::kTemperatureDrop + 1] = 40;
-    latest.conditions[run_slot::kGasComposition] = 82.5;
-    const ActivityConditions c = ActivityConditionsOf(latest);
-    EXPECT_EQ(c.temperatureDrop, 70);
-    EXPECT_EQ(c.hydrogen, 82.5);
-    const ActivityResults r = ActivityResultsOf(latest);
-    EXPECT_EQ(r.isomerization, 25);
-    EXPECT_EQ(r.hydrogenYield, 2.34);
-    EXPECT_EQ(ActivityConditionsTexts(c, '.')[0], "70.0");
-}
-
 TEST(Activity, ComparedCaseName) {
     EXPECT_EQ(ComparedCaseName("C:\\sk\\Hornel\\01-09-09\\01-09-09.dan"), "01-09-09");
     EXPECT_EQ(ComparedCaseName("/tmp/x/probe.DAN"), "probe");

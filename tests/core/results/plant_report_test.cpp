@@ -45,20 +45,6 @@ PlantReportTexts DesignTexts() {
     return t;
 }
 
-TEST(PlantReport, BeforeAnyCalculationTheDesignCaptionsStand) {
-    const std::vector<std::string> lines = BuildPlantReport(DesignTexts());
-    ASSERT_EQ(lines.size(), 44u);
-    EXPECT_EQ(lines[0], "Отчет по установке Л-35-11/1000  сравнение по датам Label25/");
-    EXPECT_EQ(lines[21], "Активность катализатора         Label15/");
-    EXPECT_EQ(lines[12], "НК   /");
-    EXPECT_EQ(lines[29], "Рекомендуемая подача: Label5");
-    EXPECT_EQ(lines[35], "Перепад температур   Mb1/0");
-    EXPECT_EQ(lines[37], "Дегидроциклизация,%   Mb3/0");
-    EXPECT_EQ(lines[43], "Степень изомеризации,%   Kb2/0");
-    for (int n : {2, 4, 11, 19, 21, 31, 33, 35, 40, 42}) EXPECT_EQ(lines[static_cast<size_t>(n - 1)], " ") << n;
-    for (int n : {3, 20, 32}) EXPECT_NE(lines[static_cast<size_t>(n - 1)], " ") << n;
-}
-
 TEST(PlantReport, ValuesStartInColumn33AfterACalculationAndAComparison) {
     PlantReportTexts t = DesignTexts();
     t.plantCaption = "Hornel";

@@ -246,12 +246,6 @@ TEST(SampleRun, FailuresEndTheRunWithTheBarHidden) {
         EXPECT_TRUE(f.dialogs.views.empty());
     }
     {
-        SampleRunFixture f;
-        f.model.writeResults = false;
-        EXPECT_THROW(RunSample(f.dan, f.sk, f.Setup(8), f.dialogs), UserError);  // padding a missing rez
-        EXPECT_EQ(std::count(f.dialogs.progress.begin(), f.dialogs.progress.end(), -1), 1);
-    }
-    {
         // A conditions file that does not match stops before anything is shown.
         SampleRunFixture f;
         f.dir.Write("Hornel/01-09-09/01-09-09.dan", "  1.00  2.00\r\nabc\r\n");
@@ -265,42 +259,12 @@ TEST(SampleRun, FailuresEndTheRunWithTheBarHidden) {
         EXPECT_TRUE(f.dialogs.progress.empty());
     }
     {
-        SampleRunFixture f;
-        EXPECT_THROW(RunSample(f.dan, f.sk + "x", f.Setup(0), f.dialogs), UserError);
-        EXPECT_TRUE(f.model.inputs.empty());
-    }
-    {
         // A gas composition that is no number on the form.
         SampleRunFixture f;
         f.dialogs.editReview = [](SampleReview& r) { r.texts[17] = "4..3"; };
         EXPECT_THROW(RunSample(f.dan, f.sk, f.Setup(0), f.dialogs), UserError);
         EXPECT_EQ(f.dialogs.progress, (std::vector<int>{20, -1}));
     }
-}
-
-TEST(SampleRun, EmptyRegenerationDateIsNotReplaced) {
-    SampleRunFixture f;
-    std::vector<std::string> lines = SplitLines(FormatFormLayout(SampleConditions()));
-    lines[12] = "";
-    f.dir.Write("Hornel/01-09-09/01-09-09.dan", JoinLinesCrLf(lines));
-    EXPECT_EQ(ReadSampleConditions(f.dan).regenerationDateText, "");
-    EXPECT_THROW(RunSample(f.dan, f.sk, f.Setup(0), f.dialogs), UserError);
-}
-
-TEST(SampleRun, WithTheStandInModel) {
-    const std::string model = std::string(REFORMER_BINARY_DIR) + "/bin/sk/vortan.exe";
-    if (!FileExists(model)) GTEST_SKIP() << "stand-in model not built";
-    SampleRunFixture f;
-    CopyFile(model, JoinPath(f.base, "vortan.exe"));
-    std::filesystem::permissions(f.dir.path() / "vortan.exe", std::filesystem::perms::owner_all);
-    CopyFile(test::SourceDataTree() + "/l90.12", JoinPath(f.base, "l90"));
-    CopyFile(test::DataPath("pipeline/01-09-09.sk"), f.sk);
-    SampleRunSetup setup = f.Setup(0);
-    setup.runner = nullptr;
-    const ResultsRecord results = RunSample(f.dan, f.sk, setup, f.dialogs);
-    EXPECT_EQ(results.sampleDateText.Text(), "01.09.2009");
-    EXPECT_EQ(results.processedFeed, 125.5);
-    EXPECT_GT(results.activity, 0);
 }
 
 }  // namespace
