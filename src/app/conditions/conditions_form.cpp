@@ -1,22 +1,21 @@
 #include "conditions/conditions_form.h"
 
 #include <QCoreApplication>
-#include <QDialog>
 #include <QDateEdit>
+#include <QDialog>
 #include <QFocusEvent>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 
-#include <cmath>
+#include <vector>
 
 #include "common/dates.h"
 #include "common/errors.h"
-#include "common/files.h"
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "composition/component_list_editor.h"
@@ -221,6 +220,15 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     ConnectHandler(Button2, &QPushButton::clicked, this, [this] { dataEntry_ ? Basa2Click() : Button2Click(); });
     ConnectHandler(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
     ConnectHandler(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+
+    // Tab order as the values are read on the form: dates and flows, then the
+    // reactors row by row, then the gas composition, then the buttons.
+    const std::vector<QWidget*> tabOrder = {
+        DateTimePicker1, DateTimePicker2, Edit26, Edit2, Edit24, Edit25, Edit1,  Edit3,  Edit4,  Edit5,
+        Edit27,          Edit7,           Edit8,  Edit9, Edit28, Edit11, Edit12, Edit13, Edit29, Edit15,
+        Edit16,          Edit17,          Edit18, Edit19, Edit20, Edit21, Edit22, Edit23, Button4, Button1,
+        Button2,         Button3};
+    for (size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
     Relayout();
     FormCreate();
