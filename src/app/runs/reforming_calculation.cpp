@@ -13,6 +13,7 @@
 #include "conditions/conditions_file.h"
 #include "conditions/conditions_form.h"
 #include "results/comparison_window.h"
+#include "results/latest_calculation.h"
 #include "results/result_views.h"
 #include "results/results_index.h"
 #include "results/results_window.h"
@@ -116,6 +117,8 @@ void ReadBackReviewTexts(const ConditionsEditTexts& texts, RunConditions& record
 }
 
 void FillResultWindows(const TRavionObj& run, const std::string& sampleName) {
+    // The metal and acid activity window shows the latest calculation as its research case.
+    SetLatestCalculation(run.Results, Context().runConditions);
     W().form12->ShowLatest(sampleName, run.Results);
     W().form30->ShowCurrent(ReadFeedInfo(run.CompositionPath));
 }

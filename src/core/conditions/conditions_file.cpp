@@ -6,6 +6,7 @@
 #include "common/files.h"
 #include "common/number_format.h"
 #include "common/regional.h"
+#include "common/text_reader.h"
 #include "shell/text_helpers.h"
 
 #include <algorithm>
@@ -109,53 +110,9 @@ std::string EncodeLines(const std::vector<std::string>& utf8Lines) {
     return Utf8ToCp866(JoinLinesCrLf(utf8Lines));
 }
 
-// Pascal text-file reading as the model and the original readers do it:
-// Read of a number skips blanks, tabs and line ends and takes one token;
-// ReadLn skips to the start of the next line.
-class PascalTextReader {
-public:
-    explicit PascalTextReader(std::string_view bytes) : s_(bytes) {}
-
-    // Number token rule. 0 at end of file; UserError("Invalid numeric input")
-    // for a token that is not a number.
-    double ReadNumber() {
-        while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\r' || s_[pos_] == '\n')) ++pos_;
-        if (pos_ >= s_.size()) return 0.0;
-        size_t b = pos_;
-        while (pos_ < s_.size() && pos_ - b < 64 && static_cast<unsigned char>(s_[pos_]) > ' ') ++pos_;
-        double v = 0;
-        if (!ParseStrictNumber(s_.substr(b, pos_ - b), v, '.')) throw UserError("Invalid numeric input");
-        return v;
-    }
-
-    // At most `maxChars` bytes up to the line end; the position stays on the line.
-    std::string ReadText(size_t maxChars) {
-        size_t b = pos_;
-        while (pos_ < s_.size() && pos_ - b < maxChars && s_[pos_] != '\r' && s_[pos_] != '\n') ++pos_;
-        return std::string(s_.substr(b, pos_ - b));
-    }
-
-    // The rest of the line, and the line end consumed.
-    std::string ReadLine() {
-        std::string text = ReadText(s_.size());
-        SkipLine();
-        return text;
-    }
-
-    void SkipLine() {
-        while (pos_ < s_.size() && s_[pos_] != '\r' && s_[pos_] != '\n') ++pos_;
-        if (pos_ < s_.size() && s_[pos_] == '\r') ++pos_;
-        if (pos_ < s_.size() && s_[pos_] == '\n') ++pos_;
-    }
-
-private:
-    std::string_view s_;
-    size_t pos_ = 0;
-};
-
 // A date text of the file: at most 10 characters, trailing blanks dropped (the
 // label indent follows the date directly), "-" turned into `separator`.
-std::string ReadDateText(PascalTextReader& in, char separator) {
+std::string ReadDateText(TextReader& in, char separator) {
     std::string text = Cp866ToUtf8(in.ReadText(10));
     in.SkipLine();
     while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -286,7 +243,7 @@ void WriteRunLayout(const std::string& path, const RunConditions& record, int re
 PositionalConditions ParseConditionsByPosition(std::string_view bytes, const PositionalReadOptions& options) {
     PositionalConditions out;
     ConditionsRecord& r = out.conditions;
-    PascalTextReader in(bytes);
+    TextReader in(bytes);
     for (const auto& l : FormLayout()) {
         if (IsDateLine(l.quantity)) {
             DateTextOf(r, l.quantity) = ReadDateText(in, '.');
@@ -310,7 +267,7 @@ PositionalConditions ReadConditionsByPosition(const std::string& path, const Pos
 
 bool ParseRunConditions(std::string_view bytes, int reactorCount, RunConditions& record) {
     const int n = CheckedReactorCount(reactorCount);
-    PascalTextReader in(bytes);
+    TextReader in(bytes);
     try {
         for (const auto& l : FormLayout()) {
             const size_t slot = static_cast<size_t>(RunSlotOf(l.quantity));

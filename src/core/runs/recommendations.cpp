@@ -3,40 +3,13 @@
 #include <cmath>
 
 #include "common/errors.h"
+#include "common/text_reader.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "shell/text_helpers.h"
 
 namespace rw {
 namespace {
-
-// The free format of the model's coefficient files: a number is the next
-// token after blanks, tabs and line ends (at most 64 characters), "." as the
-// decimal point; the end of the file reads as 0.
-class NumberTokens {
-public:
-    explicit NumberTokens(std::string_view bytes) : s_(bytes) {}
-
-    double Next() {
-        while (pos_ < s_.size() && (s_[pos_] == ' ' || s_[pos_] == '\t' || s_[pos_] == '\r' || s_[pos_] == '\n')) ++pos_;
-        if (pos_ >= s_.size()) return 0.0;
-        size_t begin = pos_;
-        while (pos_ < s_.size() && pos_ - begin < 64 && static_cast<unsigned char>(s_[pos_]) > ' ') ++pos_;
-        double value = 0;
-        if (!ParseStrictNumber(s_.substr(begin, pos_ - begin), value, '.')) throw UserError("Invalid numeric input");
-        return value;
-    }
-
-    void SkipRestOfLine() {
-        while (pos_ < s_.size() && s_[pos_] != '\r' && s_[pos_] != '\n') ++pos_;
-        if (pos_ < s_.size() && s_[pos_] == '\r') ++pos_;
-        if (pos_ < s_.size() && s_[pos_] == '\n') ++pos_;
-    }
-
-private:
-    std::string_view s_;
-    size_t pos_ = 0;
-};
 
 const char* const kCannotCompute = ": рекомендуемую подачу хлорорганики рассчитать нельзя.";
 
@@ -51,10 +24,11 @@ std::string ZeroCoefficient(const ChlorineCoefficients& k, const char* symbol, i
 
 ChlorineCoefficients ParseChlorineCoefficients(std::string_view bytes) {
     ChlorineCoefficients k;
-    NumberTokens in(bytes);
-    for (size_t i = 0; i < 9; ++i) k.values[i] = in.Next();
-    in.SkipRestOfLine();
-    for (size_t i = 9; i < k.values.size(); ++i) k.values[i] = in.Next();
+    // The coefficient files are read in the model's free number format.
+    TextReader in(bytes);
+    for (size_t i = 0; i < 9; ++i) k.values[i] = in.ReadNumber();
+    in.SkipLine();
+    for (size_t i = 9; i < k.values.size(); ++i) k.values[i] = in.ReadNumber();
     return k;
 }
 
