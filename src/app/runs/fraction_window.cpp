@@ -1,9 +1,150 @@
 #include "runs/fraction_window.h"
 
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "composition/composition_editor.h"
+#include "runs/fraction_actions.h"
+#include "shell/main_window.h"
+#include "shell/plant_selection.h"
+#include "shell/program_context.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
+
+namespace {
+
+QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* NewEdit(QWidget* owner, const QString& name, const QString& text) {
+    auto* edit = new QLineEdit(text, owner);
+    edit->setObjectName(name);
+    edit->setFixedWidth(80);
+    return edit;
+}
+
+}  // namespace
 
 Tfrak1::Tfrak1(QWidget* parent) : QDialog(parent) {
     setObjectName("frak1");
+    setWindowTitle("Фракционный состав");
+
+    Label1 = NewLabel(this, "Label1", "Ввод данных по фракционному составу сырья");
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label5 = NewLabel(this, "Label5", "Дата последнего отбора:");
+    Label14 = NewLabel(this, "Label14", "Дата отбора");
+    DateFr = NewEdit(this, "DateFr", QString());
+
+    struct Row {
+        const char* caption;
+        const char* captionText;
+        const char* label;
+        const char* edit;
+        const char* defaultText;
+        QLabel** captionField;
+        QLabel** labelField;
+        QLineEdit** editField;
+    };
+    const Row rows[kFractionValues] = {
+        {"Label3", "НК", "b1", "Edit1", "78.", &Label3, &b1, &Edit1},
+        {"Label4", "10%", "b2", "Edit2", "83.", &Label4, &b2, &Edit2},
+        {"Label7", "50%", "b3", "Edit6", "80.", &Label7, &b3, &Edit6},
+        {"Label12", "90%", "b4", "Edit10", "93.", &Label12, &b4, &Edit10},
+        {"Label13", "КК", "b5", "Edit11", "101.", &Label13, &b5, &Edit11},
+        {"Label2", "Плотность сырья, г/см3", "b6", "Edit12", "0.715", &Label2, &b6, &Edit12},
+    };
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(16);
+    for (int i = 0; i < kFractionValues; ++i) {
+        const Row& r = rows[i];
+        *r.captionField = NewLabel(this, r.caption, r.captionText);
+        *r.labelField = NewLabel(this, r.label, QString());
+        (*r.labelField)->setMinimumWidth(70);
+        (*r.labelField)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        *r.editField = NewEdit(this, r.edit, r.defaultText);
+        lastSample_[static_cast<size_t>(i)] = *r.labelField;
+        edits_[static_cast<size_t>(i)] = *r.editField;
+        grid->addWidget(*r.captionField, i, 0);
+        grid->addWidget(*r.labelField, i, 1);
+        grid->addWidget(*r.editField, i, 2);
+    }
+    grid->setColumnStretch(0, 1);
+
+    auto* date = new QHBoxLayout;
+    date->addWidget(Label14);
+    date->addStretch();
+    date->addWidget(DateFr);
+
+    Button1 = new QPushButton("Сохранить", this);
+    Button1->setObjectName("Button1");
+    Button1->setDefault(true);
+    Button2 = new QPushButton("Нет", this);
+    Button2->setObjectName("Button2");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1, 0, Qt::AlignHCenter);
+    layout->addSpacing(8);
+    layout->addWidget(Label5);
+    layout->addSpacing(6);
+    layout->addLayout(date);
+    layout->addSpacing(6);
+    layout->addLayout(grid);
+    layout->addSpacing(10);
+    layout->addLayout(buttons);
+    setMinimumWidth(360);
+    CentreOnScreen(this);
+
+    // The window closes with OK only when the save went through; after an
+    // error it stays open for the user to correct the values.
+    connect(Button1, &QPushButton::clicked, this, [this] {
+        if (RunHandler(this, [this] { Button1Click(); })) done(QDialog::Accepted);
+    });
+    connect(Button2, &QPushButton::clicked, this, &Tfrak1::Button2Click);
 }
+
+FractionTexts Tfrak1::TypedTexts() const {
+    FractionTexts texts;
+    for (size_t i = 0; i < texts.size(); ++i) texts[i] = edits_[i]->text().toStdString();
+    return texts;
+}
+
+void Tfrak1::ShowLastSample(const FractionWindowTexts& texts) {
+    for (size_t i = 0; i < texts.values.size(); ++i) {
+        const QString value = QString::fromStdString(texts.values[i]);
+        edits_[i]->setText(value);
+        lastSample_[i]->setText(value);
+    }
+    Label5->setText(QString::fromStdString(texts.lastSampleCaption));
+}
+
+void Tfrak1::Button1Click() {
+    ProgramContext& c = Context();
+    FractionSave save = StartFractionSave(c, DateFr->text().toStdString());
+    if (TForm5* main = W().form5) main->setWindowTitle(QString::fromStdString(MainWindowCaption(c)));
+
+    // The base sample's fractional composition as the composition editor holds it.
+    FractionTexts base;
+    for (int i = 0; i < kFractionValues; ++i) base[static_cast<size_t>(i)] = W().form9->TailEdit(i)->text().toStdString();
+
+    WriteFractionSave(save, c, TypedTexts(), base, DefaultFractionProgramStarter(), [this] { close(); });
+    ContinueWithConditions(save, this);
+}
+
+void Tfrak1::Button2Click() { close(); }
 
 }  // namespace rw

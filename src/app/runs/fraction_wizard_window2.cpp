@@ -1,9 +1,57 @@
 #include "runs/fraction_wizard_window2.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "runs/fraction_wizard_window1.h"
+#include "shell/main_window.h"
+#include "shell/program_context.h"
+#include "shell/window_helpers.h"
+#include "shell/window_registry.h"
+
 namespace rw {
 
 TForm18::TForm18(QWidget* parent) : QDialog(parent) {
     setObjectName("Form18");
+    setWindowTitle("мастер расчетов");
+    SetFrameWithoutIcons(this);
+
+    Label1 = new QLabel("Сейчас Вам будет предложено ввести значения показателей", this);
+    Label1->setObjectName("Label1");
+    Label2 = new QLabel("фракционного состава сырья за текущую дату", this);
+    Label2->setObjectName("Label2");
+    Button1 = new QPushButton("Назад", this);
+    Button1->setObjectName("Button1");
+    Button2 = new QPushButton("Далее", this);
+    Button2->setObjectName("Button2");
+    Button2->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(Label2);
+    layout->addSpacing(16);
+    layout->addLayout(buttons);
+    CentreOnScreen(this);
+
+    connect(Button1, &QPushButton::clicked, this, &TForm18::Button1Click);
+    ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+}
+
+void TForm18::Button1Click() {
+    close();
+    W().form5->OpenChildWindow(W().form17);
+}
+
+void TForm18::Button2Click() {
+    close();
+    Context().wizard = true;
+    W().form5->FrClick();
 }
 
 }  // namespace rw

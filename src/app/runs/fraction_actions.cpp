@@ -1,0 +1,87 @@
+#include "runs/fraction_actions.h"
+
+#include <QAction>
+#include <QDate>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cmath>
+
+#include "common/files.h"
+#include "conditions/conditions_form.h"
+#include "results/results_window.h"
+#include "runs/fraction_calculation.h"
+#include "runs/fraction_window.h"
+#include "runs/fraction_wizard_window1.h"
+#include "shell/main_window.h"
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+#include "shell/window_registry.h"
+
+namespace rw {
+
+namespace {
+
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+QDate ToQDate(double value) { return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(value))); }
+
+// The last edit of the form's record fields; the three after it belong to
+// the fifth reactor of one plant and are not taken from the previous date.
+constexpr int kLastRecordEdit = 26;
+
+}  // namespace
+
+void ShowFractionWindow() {
+    const std::optional<FractionWindowTexts> texts = LastSampleFraction(Context());
+    if (!texts) {
+        ui::ShowMessage(W().form5, Text(kNoFractionData));
+        return;
+    }
+    Tfrak1* window = W().frak1;
+    window->ShowLastSample(*texts);
+    ui::ExecModal(window);
+}
+
+void StartFractionWizard() { W().form5->OpenChildWindow(W().form17); }
+
+void ActivateWizardCalculation() {
+    ProgramContext& c = Context();
+    if (!c.wizard) return;
+    // The flag is cleared before the run: the calculation may fail, and a
+    // later save must not start another run on its own.
+    c.wizard = false;
+    TForm5* main = W().form5;
+    if (main->N8->isEnabled()) main->N8Click();
+}
+
+void ContinueWithConditions(const FractionSave& save, QWidget* fractionWindow) {
+    ProgramContext& c = Context();
+    if (save.conditionsExist) {
+        ui::ShowMessage(fractionWindow, DisplayLines(Text(kConditionsExistMessage)));
+        ActivateWizardCalculation();
+        return;
+    }
+
+    ui::ShowMessage(fractionWindow, DisplayLines(Text(ConditionsMissingMessage(c.sampleName))));
+    fractionWindow->hide();
+
+    TForm8* form = W().form8;
+    const NewDateConditions prepared = PrepareNewDateConditions(c, save);
+    if (prepared.samplingDate) form->DateTimePicker1->setDate(ToQDate(*prepared.samplingDate));
+    form->Button3->hide();
+    form->Button1->show();
+    form->Button2->show();
+    for (int n = 1; n <= kLastRecordEdit; ++n) {
+        form->Edit(n)->setText(Text(prepared.edits[static_cast<size_t>(n)]));
+    }
+
+    const int result = ui::ExecModal(form);
+    form->setEnabled(true);
+    // "Сохранить" of the form hides it without a result of its own; the
+    // date's conditions file on disk is what a run needs, so its presence
+    // counts as the form having been completed.
+    if (result == QDialog::Accepted || FileExists(save.conditionsPath)) ActivateWizardCalculation();
+}
+
+}  // namespace rw

@@ -1,0 +1,158 @@
+#include "runs/research_actions.h"
+
+#include <QDate>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <cmath>
+
+#include "common/files.h"
+#include "common/regional.h"
+#include "conditions/conditions_file.h"
+#include "conditions/conditions_form.h"
+#include "results/results_window.h"
+#include "runs/reforming_calculation.h"
+#include "runs/reforming_run.h"
+#include "runs/research_files_window.h"
+#include "shell/main_window.h"
+#include "shell/program_context.h"
+#include "shell/ui_services.h"
+#include "shell/window_registry.h"
+
+namespace rw {
+
+namespace {
+
+// Unlike the reforming calculation's text: no leading blank, no full stop.
+const char* const kPleaseWait = "Пожалуйста подождите.             Идет расчет";
+
+QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
+QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+
+QDate ToQDate(double value) { return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(value))); }
+
+// The main window as the user can go on from it, when a pass ends early.
+class MainWindowGuard {
+public:
+    explicit MainWindowGuard(TForm5* main) : main_(main) {}
+    ~MainWindowGuard() {
+        if (armed_) RestoreMainWindow(main_);
+    }
+    MainWindowGuard(const MainWindowGuard&) = delete;
+    MainWindowGuard& operator=(const MainWindowGuard&) = delete;
+    void Release() { armed_ = false; }
+
+    static void RestoreMainWindow(TForm5* main) {
+        main->ProgressBar1->setValue(100);
+        main->setEnabled(true);
+        main->show();
+        main->Label1->clear();
+        main->ProgressBar1->hide();
+    }
+
+private:
+    TForm5* main_;
+    bool armed_ = true;
+};
+
+// The conditions form shows the file's values for review, as before a
+// reforming calculation; "Далее" goes on.
+void ReviewConditions(TForm8* form, const RunConditions& record) {
+    form->DateTimePicker1->setDate(ToQDate(record[run_slot::kSamplingDate]));
+    form->DateTimePicker2->setDate(ToQDate(record[run_slot::kRegenerationDate]));
+    const ConditionsEditTexts shown = ReviewTexts(record, form->EditTexts());
+    for (int n = 1; n <= 29; ++n) {
+        QLineEdit* edit = form->Edit(n);
+        const QString text = Text(shown[static_cast<size_t>(n)]);
+        if (edit && edit->text() != text) edit->setText(text);
+    }
+    form->Button1->hide();
+    form->Button2->hide();
+    form->Button3->show();
+    // Whatever the user leaves the review with, the study goes on.
+    ui::ExecModal(form);
+    form->Label27->show();
+    for (QLineEdit* koks : {form->koks1, form->koks2, form->koks3}) koks->show();
+}
+
+// One pass after the file choice. False when the user cancelled the octane
+// prompt: the study then ends without a run.
+bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
+    ProgramContext& c = Context();
+    TForm5* main = W().form5;
+    TRavionObj& run = RavionObj();
+    const char separator = Regional().decimalSeparator;
+
+    ReadRunConditions(files.conditions, c.reactorCount, c.runConditions);
+    ReviewConditions(W().form8, c.runConditions);
+    ReadBackReviewTexts(W().form8->EditTexts(), c.runConditions);
+    WriteRunLayout(files.conditions, c.runConditions, c.reactorCount);
+
+    QProgressBar* bar = main->ProgressBar1;
+    bar->show();
+    main->Label1->setText(kPleaseWait);
+    main->repaint();
+    MainWindowGuard guard(main);
+
+    double target = 0;
+    if (StudyAsksOctane(kind, c.plantIndex)) {
+        const std::optional<QString> answer = ui::AskText(main, Text(kOctanePromptCaption), Text(OctanePrompt(c.sampleName)),
+                                                          Text(OfferedOctaneText(run, separator)));
+        if (!answer) return false;
+        target = OctaneFromText(answer->toStdString(), separator);
+    }
+
+    SetUpStudyRun(run, c, kind, files, target);
+    run.OnModelRun = [bar] {
+        bar->setValue(NextProgressPosition(bar->value()));
+        bar->repaint();
+    };
+    try {
+        run.Run();
+    } catch (...) {
+        run.OnModelRun = nullptr;
+        throw;
+    }
+    run.OnModelRun = nullptr;
+    guard.Release();
+    MainWindowGuard::RestoreMainWindow(main);
+
+    if (run.Done) {
+        FillResultWindows(run, c.sampleName);
+        const std::string summary = JoinLines(
+            StudySummaryLines(kind, c.sampleName, c.runConditions[run_slot::kProcessedFeed], run.Results, c.plantIndex,
+                              separator),
+            "\r");
+        W().newReportForm->SetTexts(Text(StudyTitle(kind)), Text(summary));
+        ui::ExecModal(W().newReportForm);
+    }
+    main->setEnabled(true);
+    main->show();
+    return true;
+}
+
+}  // namespace
+
+void StartStudy(StudyKind kind) {
+    ProgramContext& c = Context();
+    c.researchFolder = StudyFolder(c, kind);
+    W().resF->setWindowTitle(Text(StudyCaption(kind)));
+    if (!FolderExists(c.researchFolder)) CreateFolders(c.researchFolder);
+    RunStudy(kind);
+}
+
+void RunStudy(StudyKind kind) {
+    ProgramContext& c = Context();
+    TResF* choice = W().resF;
+    choice->StartStudy(c.plantFolder, c.researchFolder);
+    while (ui::ExecModal(choice) == QDialog::Accepted) {
+        const StudyFiles files{choice->ConditionsFile.toStdString(), choice->CompositionFile.toStdString(),
+                               choice->ResultsFile.toStdString()};
+        if (!RunStudyPass(kind, files)) return;
+        if (!ui::AskYesNo(W().form5, "Confirm", DisplayLines(Text(ContinueStudyQuestion(files.results))))) return;
+    }
+}
+
+}  // namespace rw
