@@ -23,7 +23,11 @@ int RunProgram(QApplication& app) {
     // the program, whatever other windows are open.
     app.setQuitOnLastWindowClosed(false);
     StartProgram();
-    QObject::connect(W().form1, &QDialog::finished, &app, &QApplication::quit);
+    // exit(), not quit(): quit() first asks every open window to close and
+    // gives up when one refuses (the main window has no close box, the plant
+    // window waits for "Далее"), which would leave the program running
+    // without the welcome window.
+    QObject::connect(W().form1, &QDialog::finished, &app, [] { QCoreApplication::exit(0); });
     int rc = app.exec();
     DestroyWindows();
     return rc;

@@ -193,7 +193,8 @@ void TForm5::BuildControls() {
     Label1->setPalette(navy);
 
     auto* layout = new QVBoxLayout(central);
-    layout->setContentsMargins(20, 24, 20, 12);
+    layout->setContentsMargins(20, 12, 20, 12);
+    layout->addStretch();
     layout->addLayout(pictures);
     layout->addStretch();
     layout->addWidget(ProgressBar1);

@@ -34,7 +34,9 @@ void SetFrameWithoutIcons(QWidget* window) {
 void CentreOnScreen(QWidget* window) {
     QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
     if (!screen) return;
-    window->adjustSize();
+    // A window given its size explicitly keeps it; the others take the size
+    // their layout asks for.
+    if (!window->testAttribute(Qt::WA_Resized)) window->adjustSize();
     QRect area = screen->availableGeometry();
     QSize size = window->frameGeometry().size().expandedTo(window->size());
     window->move(area.center() - QPoint(size.width() / 2, size.height() / 2));

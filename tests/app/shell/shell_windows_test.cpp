@@ -12,11 +12,13 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <unistd.h>
 
 #include "composition/composition_editor.h"
 #include "conditions/conditions_form.h"
 #include "shell/about_box.h"
+#include "shell/app_start.h"
 #include "shell/exit_confirmation.h"
 #include "shell/main_window.h"
 #include "shell/plant_window.h"
@@ -66,6 +68,7 @@ private slots:
     void exitYesDeletesOnlyBakFilesOfBaseFolder();
     void exitYesStopsWhenAFileCannotBeDeleted();
     void menuExitEndsWithoutDeleting();
+    void programEndsWhateverWindowsAreOpen();
     void plantSelectionThroughTheWindow();
     void plantSelectionErrorsAreShown();
     void welcomePipelineSelectsRow11AndEnds();
@@ -278,6 +281,31 @@ void ShellWindowsTest::menuExitEndsWithoutDeleting() {
     QCOMPARE(ended.count(), 1);
     QVERIFY(!W().form5->isVisible());
     QVERIFY(program.base.exists("dan.bak"));
+}
+
+void ShellWindowsTest::programEndsWhateverWindowsAreOpen() {
+    // The whole program with its event loop: "Да" asked from the plant
+    // window, which refuses to close, must still end the program.
+    TempBaseFolder base;
+    DialogAnswers answers;
+    answers.modal = Press("BitBtn1");
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    connect(&watchdog, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+    watchdog.start(20000);
+    QTimer::singleShot(0, [&base] {
+        base.MakeBaseFolder();
+        W().form5->show();
+        W().form5->N10->trigger();
+        W().form4->Button1->show();
+        QVERIFY(Click(W().form4, "Button1"));
+    });
+    Context() = ProgramContext{};
+    int rc = RunProgram(*qApp);
+    Context() = ProgramContext{};
+    QCOMPARE(rc, 0);
+    QCOMPARE(answers.modalShown.count(), 1);
+    QVERIFY(W().form1 == nullptr);  // the windows are gone with the program
 }
 
 void ShellWindowsTest::plantSelectionThroughTheWindow() {
