@@ -3,6 +3,7 @@
 // a base date to the new date's reforming run.
 #include <QAction>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,6 +84,7 @@ private slots:
     void valueThatIsNotANumberKeepsTheWindowOpen();
     void wizardLeadsFromBaseDateToARun();
     void wizardStepsBack();
+    void screenshots();
 };
 
 void FractionWindowTest::windowCaptionsAndDefaults() {
@@ -316,6 +318,31 @@ void FractionWindowTest::wizardStepsBack() {
     // The conditions step is never shown; its way back leads to the second step.
     QVERIFY(Click(W().form19, "Button1"));
     QCOMPARE(shown18, 2);
+}
+
+// Not a check: with REFORMER_SCREENSHOTS=<folder> the windows are saved there
+// as pictures.
+void FractionWindowTest::screenshots() {
+    const QString folder = qEnvironmentVariable("REFORMER_SCREENSHOTS");
+    if (folder.isEmpty()) QSKIP("REFORMER_SCREENSHOTS not set");
+    StartedProgram program;
+    DialogAnswers answers;
+    SelectSample(program.base);
+    const auto save = [&folder](QWidget* w, const char* name) {
+        w->show();
+        QTest::qWait(100);
+        w->grab().save(QDir(folder).filePath(name));
+        w->hide();
+    };
+    answers.modal = [&](QDialog* d) {
+        W().frak1->DateFr->setText("01.10.09");
+        save(d, "fraction_window.png");
+        return int(QDialog::Rejected);
+    };
+    W().form5->FrClick();
+    save(W().form17, "fraction_wizard_1.png");
+    save(W().form18, "fraction_wizard_2.png");
+    save(W().form19, "fraction_wizard_3.png");
 }
 
 QTEST_MAIN(FractionWindowTest)

@@ -3,6 +3,7 @@
 // and both studies over more than one pass.
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
@@ -82,6 +83,7 @@ private slots:
     void feedCompositionStudyRunsOncePerPass();
     void optimalActivityStudyFitsTheTypedOctane();
     void cancelledOrWrongOctaneEndsTheStudy();
+    void screenshot();
 };
 
 void ResearchTest::fileChoiceChecksAndMessages() {
@@ -365,6 +367,24 @@ void ResearchTest::cancelledOrWrongOctaneEndsTheStudy() {
     QVERIFY(W().form5->isEnabled());
     QVERIFY(W().form5->ProgressBar1->isHidden());
     QCOMPARE(W().form5->Label1->text(), QString());
+}
+
+// Not a check: with REFORMER_SCREENSHOTS=<folder> the file-choice window is
+// saved there as a picture.
+void ResearchTest::screenshot() {
+    const QString folder = qEnvironmentVariable("REFORMER_SCREENSHOTS");
+    if (folder.isEmpty()) QSKIP("REFORMER_SCREENSHOTS not set");
+    StartedProgram program;
+    DialogAnswers answers;
+    SelectSample(program.base);
+    answers.modal = [&](QDialog* d) {
+        d->show();
+        QTest::qWait(100);
+        d->grab().save(QDir(folder).filePath("research_files_window.png"));
+        d->hide();
+        return int(QDialog::Rejected);
+    };
+    W().form5->N32Click();
 }
 
 QTEST_MAIN(ResearchTest)
