@@ -49,6 +49,16 @@ double EncodeDate(int year, int month, int day) {
 }
 
 void DecodeDate(double value, int& year, int& month, int& day) {
+    // A value outside 01.01.0001 .. 31.12.9999 (a damaged index or history
+    // file, NaN included) has no calendar date and decodes as 0.0.0, like a
+    // date before the first year; converting it to a day count would be
+    // undefined.
+    constexpr double kFirstDay = -693593.0;  // 01.01.0001
+    constexpr double kLastDay = 2958465.0;   // 31.12.9999
+    if (!(value >= kFirstDay && value < kLastDay + 1)) {
+        year = month = day = 0;
+        return;
+    }
     long days = static_cast<long>(std::floor(value));
     CivilFromDays(days + kEpochOffset, year, month, day);
 }

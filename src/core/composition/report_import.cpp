@@ -59,6 +59,23 @@ std::string ExtensionOf(std::string_view path) {
     return ext;
 }
 
+// Every "ТРАНС" shortened to "Т" until none is left. One pass: a shortening
+// can only make a new "ТРАНС" start at the "Т" it leaves, so it is enough to
+// look at the end of what has been kept so far. (Searching the whole name
+// again after each shortening took minutes on a long damaged line.)
+std::string ShortenTrans(std::string_view name) {
+    const std::string_view trans(kTrans866);
+    std::string out;
+    out.reserve(name.size());
+    for (char ch : name) {
+        out.push_back(ch);
+        if (out.size() >= trans.size() && std::string_view(out).substr(out.size() - trans.size()) == trans) {
+            out.resize(out.size() - (trans.size() - 1));
+        }
+    }
+    return out;
+}
+
 std::string MissingLine(const std::string& file, const std::string& what) {
     return "В файле " + file + " нет " + what + "; отчёт не загружен.";
 }
@@ -112,9 +129,7 @@ std::string ConvertTxtReport(const std::string& reportPath, int stream) {
         if (IsBlank(line)) continue;
         std::string value = Field(line, kTxtValue);
         std::string name = Field(line, kTxtName);
-        if (name.size() > kListNameWidth) {
-            for (size_t pos; (pos = name.find(kTrans866)) != std::string::npos;) name.erase(pos + 1, 4);
-        }
+        if (name.size() > kListNameWidth) name = ShortenTrans(name);
         name.resize(kListNameWidth, ' ');
         list.push_back(name + value);
     }

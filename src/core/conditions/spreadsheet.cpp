@@ -4,7 +4,10 @@
 #include "common/files.h"
 #include "common/number_format.h"
 
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 #ifdef REFORMER_HAVE_FREEXL
 #include <freexl.h>
@@ -75,6 +78,53 @@ private:
     char separator_;
 };
 
+// FreeXL takes the length of a compound-file directory entry's name from the
+// file and converts that many bytes, though the name field holds 64: a
+// damaged workbook with a longer length makes it read far past its buffer
+// and crash. The directory sector it reads is checked here the same way it
+// reads it (the first directory sector, up to the "Workbook" or "Book"
+// entry), so such a file is refused as damaged before FreeXL sees it.
+bool DirectoryNamesFit(const std::string& native) {
+    FILE* f = std::fopen(native.c_str(), "rb");
+    if (!f) return true;  // FreeXL reports what is wrong with the file itself
+    unsigned char header[512];
+    bool fit = true;
+    auto u16 = [](const unsigned char* p) { return static_cast<unsigned>(p[0] | (p[1] << 8)); };
+    auto u32 = [](const unsigned char* p) {
+        return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+               (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+    };
+    static const unsigned char kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    if (std::fread(header, 1, sizeof header, f) == sizeof header && std::memcmp(header, kSignature, 8) == 0) {
+        const unsigned shift = u16(header + 30);
+        if (shift == 9 || shift == 12) {
+            const std::uint32_t sectorSize = 1u << shift;
+            // The same unsigned 32-bit position FreeXL seeks to.
+            const std::uint32_t where = (u32(header + 48) + 1) * sectorSize;
+            std::vector<unsigned char> sector(sectorSize);
+            if (std::fseek(f, static_cast<long>(where), SEEK_SET) == 0 &&
+                std::fread(sector.data(), 1, sectorSize, f) == sectorSize) {
+                for (std::uint32_t entry = 0; entry + 128 <= sectorSize; entry += 128) {
+                    const unsigned char* e = sector.data() + entry;
+                    const unsigned nameSize = u16(e + 64);
+                    if (nameSize > 64) {
+                        fit = false;
+                        break;
+                    }
+                    // The name as FreeXL compares it: UTF-16 up to its length or a NUL.
+                    std::string name;
+                    for (unsigned i = 0; i + 1 < nameSize && (e[i] | e[i + 1]) != 0; i += 2) {
+                        name += e[i + 1] == 0 && e[i] < 0x80 ? static_cast<char>(e[i]) : '?';
+                    }
+                    if (name == "Workbook" || name == "Book") break;
+                }
+            }
+        }
+    }
+    std::fclose(f);
+    return fit;
+}
+
 std::string FreeXlReason(int code) {
     switch (code) {
         case FREEXL_FILE_NOT_FOUND: return "файл не найден или недоступен";
@@ -91,6 +141,7 @@ std::unique_ptr<SpreadsheetSheet> OpenWorkbookSheet(const std::string& path, cha
 #ifdef REFORMER_HAVE_FREEXL
     const std::string native = ToNative(path);
     if (!FileExists(path)) OpenFailure(path, FreeXlReason(FREEXL_FILE_NOT_FOUND));
+    if (!DirectoryNamesFit(native)) OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
     const void* handle = nullptr;
     int rc = freexl_open(native.c_str(), &handle);
     if (rc != FREEXL_OK) {
