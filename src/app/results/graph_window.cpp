@@ -37,7 +37,7 @@ namespace {
 const char* const kBottomAxisTitle = "Дата отбора:";
 // At most this many dates stand under the horizontal axis; a longer history
 // labels every second, third, ... point.
-constexpr std::size_t kMaxDateLabels = 60;
+constexpr std::size_t kMaxDateLabels = 36;
 constexpr int kMaxValueTicks = 8;
 
 // The category axis keeps one category per text: a repeated date (an index
@@ -139,7 +139,7 @@ TGraph::TGraph(QWidget* parent) : QDialog(parent) {
     BottomAxis->setObjectName("BottomAxis");
     BottomAxis->setTitleText(kBottomAxisTitle);
     BottomAxis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
-    BottomAxis->setLabelsAngle(-45);
+    BottomAxis->setLabelsAngle(-90);
     chart->addAxis(BottomAxis, Qt::AlignBottom);
     Series2->attachAxis(BottomAxis);
 
@@ -156,7 +156,10 @@ TGraph::TGraph(QWidget* parent) : QDialog(parent) {
     texts_ = new PointTexts(chart, Series2);
 
     connect(chart, &QChart::plotAreaChanged, this, [this]() { texts_->Refresh(); });
-    connect(BottomAxis, &QValueAxis::rangeChanged, this, [this]() { texts_->Refresh(); });
+    connect(BottomAxis, &QValueAxis::rangeChanged, this, [this]() {
+        UpdateBottomAxis();
+        texts_->Refresh();
+    });
     connect(LeftAxis, &QValueAxis::rangeChanged, this, [this]() {
         // After zooming the ticks are laid out anew for the visible range.
         UpdateLeftAxis();
@@ -189,7 +192,6 @@ TGraph::TGraph(QWidget* parent) : QDialog(parent) {
     layout->addLayout(top);
     layout->addWidget(Chart1, 1);
     layout->addLayout(buttons);
-    resize(860, 600);
 
     ConnectHandler(GrList, &QComboBox::currentIndexChanged, this, [this]() { GrListClick(); });
     ConnectHandler(Finita, &QPushButton::clicked, this, [this]() { FinitaClick(); });
@@ -199,6 +201,7 @@ TGraph::TGraph(QWidget* parent) : QDialog(parent) {
     ConnectHandler(Button4, &QPushButton::clicked, this, [this]() { Button4Click(); });
     ConnectHandler(Button5, &QPushButton::clicked, this, [this]() { Button5Click(); });
 
+    Chart1->setMinimumSize(800, 470);
     FormCreate();
     CentreOnScreen(this);
 }
@@ -264,13 +267,10 @@ void TGraph::Plot(const ChartSeries& series) {
     for (std::size_t i = 0; i < n; ++i) points.append(QPointF(static_cast<qreal>(i), series.values[i]));
     Series2->replace(points);
 
-    ClearCategories(BottomAxis);
-    BottomAxis->setStartValue(-0.5);
-    QSet<QString> used;
-    const std::size_t step = LabelStep(n, kMaxDateLabels);
-    for (std::size_t i = 0; i < n; i += step)
-        BottomAxis->append(UniqueLabel(QString::fromStdString(series.labels[i]), used), static_cast<qreal>(i));
+    updatingAxis_ = true;
     BottomAxis->setRange(-0.5, n > 1 ? static_cast<qreal>(n) - 0.5 : 0.5);
+    updatingAxis_ = false;
+    UpdateBottomAxis();
 
     const ValueAxis axis = MakeValueAxis(series.values, kMaxValueTicks, Regional().decimalSeparator);
     updatingAxis_ = true;
@@ -278,6 +278,27 @@ void TGraph::Plot(const ChartSeries& series) {
     updatingAxis_ = false;
     UpdateLeftAxis();
     texts_->SetTexts(series.valueTexts);
+}
+
+void TGraph::UpdateBottomAxis() {
+    if (updatingAxis_) return;
+    updatingAxis_ = true;
+    // Only the dates of the visible points: the axis would pile the others
+    // up at its ends.
+    const qreal low = BottomAxis->min();
+    const qreal high = BottomAxis->max();
+    const std::size_t n = plotted_.Size();
+    ClearCategories(BottomAxis);
+    BottomAxis->setStartValue(low - (high - low) * 1e-6);
+    if (n > 0 && high >= 0 && low <= static_cast<qreal>(n - 1)) {
+        const std::size_t first = low > 0 ? static_cast<std::size_t>(std::ceil(low)) : 0;
+        const std::size_t last = std::min(n - 1, static_cast<std::size_t>(std::floor(high)));
+        QSet<QString> used;
+        const std::size_t step = last >= first ? LabelStep(last - first + 1, kMaxDateLabels) : 1;
+        for (std::size_t i = first; i <= last; i += step)
+            BottomAxis->append(UniqueLabel(QString::fromStdString(plotted_.labels[i]), used), static_cast<qreal>(i));
+    }
+    updatingAxis_ = false;
 }
 
 void TGraph::UpdateLeftAxis() {
@@ -345,26 +366,41 @@ void TGraph::PrintChart(QPrinter& printer) {
 
     // The chart is laid out again at the shape of the printed area, at the
     // width it has on screen, so its texts keep their size relative to it.
-    const QSizeF onScreen = chart->size();
-    const qreal width = std::max<qreal>(onScreen.width(), 200);
+    // It goes to the printer as a picture of at most four times the screen's
+    // resolution: drawn straight onto a printer the chart's fonts would be
+    // sized for the printer's resolution and the scaling both.
+    const qreal width = std::max<qreal>(Chart1->width(), 200);
     const QSizeF shape(width, width * target.height() / target.width());
+    const QImage picture = RenderChart(shape, std::min<qreal>(target.width() / width, 4.0));
+    painter.drawImage(target, picture);
+    painter.end();
+}
+
+QImage TGraph::RenderChart(const QSizeF& shape, qreal scale) const {
+    QImage image((shape * scale).toSize(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    const QSizeF before = chart->size();
     chart->resize(shape);
     if (chart->layout()) chart->layout()->activate();
     texts_->Refresh();
-    chart->scene()->render(&painter, target, QRectF(chart->scenePos(), shape), Qt::IgnoreAspectRatio);
-    painter.end();
-    chart->resize(onScreen);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        painter.scale(scale, scale);
+        const QRectF area(QPointF(0, 0), shape);
+        chart->scene()->render(&painter, area, QRectF(chart->scenePos(), shape), Qt::IgnoreAspectRatio);
+    }
+    chart->resize(before);
     if (chart->layout()) chart->layout()->activate();
     texts_->Refresh();
+    return image;
 }
 
 QImage TGraph::ChartImage() const {
-    QImage image(Chart1->size(), QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    Chart1->render(&painter);
-    painter.end();
-    return image;
+    // Drawn from the chart itself, so a window that was never on screen
+    // (its view not yet laid out) gives the same picture.
+    return RenderChart(QSizeF(Chart1->size()), 1.0);
 }
 
 }  // namespace rw

@@ -14,6 +14,7 @@ class QChartView;
 class QComboBox;
 class QLabel;
 class QLineSeries;
+class QPainter;
 class QPrinter;
 class QPushButton;
 
@@ -86,7 +87,10 @@ public slots:
 
 private:
     void Plot(const ChartSeries& series);
+    void UpdateBottomAxis();
     void UpdateLeftAxis();
+    // The chart laid out at `shape` (screen pixels), drawn on white at `scale`.
+    QImage RenderChart(const QSizeF& shape, qreal scale) const;
 
     std::vector<ResultsRecord> records_;
     ChartSeries plotted_;

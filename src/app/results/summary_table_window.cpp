@@ -45,7 +45,11 @@ std::string SettingsPath() { return JoinPath(Context().baseFolder, "Ravionn.ini"
 // responsive where one item object per cell would not.
 class SummaryGridModel : public QAbstractTableModel {
 public:
-    using QAbstractTableModel::QAbstractTableModel;
+    // `firstColumnOnly`: the captions alone, for the view that holds them in
+    // place (hiding 10,000 columns of a full model one by one would take
+    // seconds).
+    SummaryGridModel(QObject* parent, bool firstColumnOnly)
+        : QAbstractTableModel(parent), firstColumnOnly_(firstColumnOnly) {}
 
     void SetGrid(const SummaryGrid* grid) {
         beginResetModel();
@@ -57,7 +61,8 @@ public:
         return parent.isValid() || !grid_ ? 0 : grid_->rowCount;
     }
     int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() || !grid_ ? 0 : grid_->columnCount;
+        if (parent.isValid() || !grid_) return 0;
+        return firstColumnOnly_ ? std::min(1, grid_->columnCount) : grid_->columnCount;
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (!grid_ || !index.isValid()) return {};
@@ -79,6 +84,7 @@ public:
 
 private:
     const SummaryGrid* grid_ = nullptr;
+    bool firstColumnOnly_;
 };
 
 // The grid with its first column (the captions) held in place while the
@@ -115,12 +121,13 @@ public:
                 &QAbstractSlider::setValue);
     }
 
-    void setModel(QAbstractItemModel* model) override {
-        QTableView::setModel(model);
-        frozen_->setModel(model);
-        frozen_->setSelectionModel(selectionModel());
-        frozen_->setSelectionMode(selectionMode());
-        connect(model, &QAbstractItemModel::modelReset, this, &SummaryGridView::AfterReset);
+    // The fixed column shows `captions`, a model of column 0 alone over the
+    // same cells; its cells are not selectable, so it needs no share of the
+    // grid's selection.
+    void SetModels(QAbstractItemModel* model, QAbstractItemModel* captions) {
+        setModel(model);
+        frozen_->setModel(captions);
+        frozen_->setSelectionMode(NoSelection);
     }
 
     void SetFrozen(bool frozen) {
@@ -132,12 +139,8 @@ public:
     void AfterReset() {
         frozen_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
         frozen_->verticalHeader()->setDefaultSectionSize(verticalHeader()->defaultSectionSize());
-        const int columns = model() ? model()->columnCount() : 0;
-        for (int c = 1; c < columns; ++c) frozen_->setColumnHidden(c, true);
-        if (columns > 0) {
-            frozen_->setColumnHidden(0, false);
-            frozen_->setColumnWidth(0, columnWidth(0));
-        }
+        if (frozen_->model() && frozen_->model()->columnCount() > 0) frozen_->setColumnWidth(0, columnWidth(0));
+        frozen_->verticalScrollBar()->setValue(verticalScrollBar()->value());
         UpdateFrozenGeometry();
     }
 
@@ -179,8 +182,9 @@ Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
     auto* grid = new SummaryGridView(this);
     Stab = grid;
     Stab->setObjectName("Stab");
-    gridModel_ = new SummaryGridModel(this);
-    Stab->setModel(gridModel_);
+    gridModel_ = new SummaryGridModel(this, false);
+    captionModel_ = new SummaryGridModel(this, true);
+    grid->SetModels(gridModel_, captionModel_);
     Stab->horizontalHeader()->setDefaultSectionSize(100);
     Stab->horizontalHeader()->setMinimumSectionSize(8);
     Stab->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -254,7 +258,6 @@ Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Stab, 1);
     layout->addLayout(bottom);
-    resize(900, 560);
 
     OpenDialog1.filter = "Файл результатов (*.rez)";
     OpenDialog1.title = "Открыть";
@@ -287,7 +290,11 @@ Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
         });
     }
 
+    Stab->setMinimumSize(860, 230);
     MakeTab();
+    // The captions are longer than a date: the first column starts wider
+    // (the user may still drag it).
+    Stab->setColumnWidth(0, 170);
     CentreOnScreen(this);
 }
 
@@ -364,6 +371,7 @@ void Tsvod::MakeTab() {
 
     grid_ = model_.MakeTab(selection_, Regional().decimalSeparator);
     gridModel_->SetGrid(&grid_);
+    captionModel_->SetGrid(&grid_);
 
     const int defaultWidth = Stab->horizontalHeader()->defaultSectionSize();
     const int kept = std::min<int>(oldColumns, grid_.columnCount);

@@ -98,6 +98,7 @@ private:
     ParameterSelection selection_;
     SummaryGrid grid_;
     SummaryGridModel* gridModel_ = nullptr;
+    SummaryGridModel* captionModel_ = nullptr;  // column 0 alone, for the fixed column
     bool openFailed_ = false;  // the opened index exists but could not be read
     bool saved_ = false;       // the choice was written at the end of the program
 };
