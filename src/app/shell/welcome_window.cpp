@@ -9,6 +9,7 @@
 #include <exception>
 
 #include "common/files.h"
+#include "composition/component_list_editor.h"
 #include "conditions/conditions_form.h"
 #include "shell/exit_confirmation.h"
 #include "shell/main_window.h"
@@ -20,9 +21,6 @@
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 
-#ifdef REFORMER_PIPELINE_DATA_ENTRY
-#include "composition/component_list_editor.h"
-#endif
 
 namespace rw {
 
@@ -108,19 +106,18 @@ void TForm1::Button1Click() {
         w.form5->N12Click();
         step = 8;  // data entry: the conditions form in data-entry mode
         w.form5->BdanClick();
-#ifdef REFORMER_PIPELINE_DATA_ENTRY
-        // Steps 9 to 13 run once the data-entry windows hand their errors on.
+        // Steps 9 to 13: the windows show their own errors; a step that
+        // failed ends the pipeline there, with the windows as it left them.
         step = 9;  // "Сохранить" of the conditions form: the data-entry save
         w.form8->Basa2Click();
-        step = 10;  // import of the feed report (.SIR)
-        w.basadan->BitBtn1Click();
+        step = 10;  // import of the feed report (.SIR), started as from "Далее"
+        if (!w.basadan->BitBtn1Click(w.basadan->Next)) return;
         step = 11;  // "Далее": feed list stored, on to the catalyzate
-        w.basadan->NextClick();
+        if (!w.basadan->NextClick()) return;
         step = 12;  // import of the catalyzate report (.KAT)
-        w.basadan->BitBtn1Click();
+        if (!w.basadan->BitBtn1Click(w.basadan->BitBtn1)) return;
         step = 13;  // "Далее": side cut skipped, composition file written
-        w.basadan->NextClick();
-#endif
+        if (!w.basadan->NextClick()) return;
         step = 14;  // the confirmation's "Да" without showing it
         w.form3->BitBtn1Click();
         step = 15;

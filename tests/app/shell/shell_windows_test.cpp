@@ -23,6 +23,7 @@
 #include "shell/main_window.h"
 #include "shell/plant_window.h"
 #include "shell/program_context.h"
+#include "composition/component_list_editor.h"
 #include "shell/welcome_window.h"
 #include "shell/window_registry.h"
 #include "window_test_support.h"
@@ -72,6 +73,7 @@ private slots:
     void plantSelectionThroughTheWindow();
     void plantSelectionErrorsAreShown();
     void welcomePipelineSelectsRow11AndEnds();
+    void welcomePipelineStopsAtAFailedDataEntryStep();
     void welcomePipelineErrorBeforeStep6ShowsMainWindow();
     void welcomePipelineErrorFromStep6LeavesWindows();
     void aboutBoxOpensAndCloses();
@@ -397,10 +399,36 @@ void ShellWindowsTest::welcomePipelineSelectsRow11AndEnds() {
     QCOMPARE(c.reactorCount, 4);
     QCOMPARE(program.base.read("l90"), program.base.read("l90.12"));
     QVERIFY(W().form5->windowTitle().startsWith(" Установка: Хорнельский НПЗ (Л-35-11/450К)"));
+    // Steps 9 to 13: the sampling date prepared through the windows gives
+    // the same files as the headless pipeline, without a single question.
+    QFile golden(QString(REFORMER_TEST_DATA) + "/pipeline/01-09-09.sk");
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    QCOMPARE(program.base.read("Hornel/01-09-09/01-09-09.sk"), golden.readAll());
+    QFile dan(QString(REFORMER_SOURCE_DIR) + "/data/bin/sk/Hornel/01-09-09/01-09-09.dan");
+    QVERIFY(dan.open(QIODevice::ReadOnly));
+    QCOMPARE(program.base.read("Hornel/01-09-09/01-09-09.dan"), dan.readAll());
+    QCOMPARE(program.base.read("Hornel/01-09-09/01-09-09.BOK"), program.base.read("Hornel/01-09-09/01-09-09.KAT"));
+    QCOMPARE(Context().sampleName, std::string("01-09-09"));
     // Steps 14 and 15: *.bak deleted, welcome and main window closed.
     QVERIFY(!program.base.exists("dan.bak"));
     QCOMPARE(ended.count(), 1);
     QVERIFY(!W().form5->isVisible());
+}
+
+void ShellWindowsTest::welcomePipelineStopsAtAFailedDataEntryStep() {
+    StartedProgram program;
+    DialogAnswers answers;
+    program.base.write("dan.bak", "1");
+    // A catalyzate sample whose value column is not a number.
+    program.base.write("Hornel/01-09-09/01-09-09.KAT", QByteArray("Benzene").leftJustified(43, ' ') + "xx.xxx\r\n");
+    QSignalSpy ended(W().form1, &QDialog::finished);
+    QVERIFY(Click(W().form1, "Button1"));
+    QCOMPARE(answers.messages.count(), 1);
+    QVERIFY(!program.base.exists("Hornel/01-09-09/01-09-09.sk"));
+    // The pipeline ended there: the editor stays open, nothing was deleted.
+    QVERIFY(W().basadan->isVisible());
+    QCOMPARE(ended.count(), 0);
+    QVERIFY(program.base.exists("dan.bak"));
 }
 
 void ShellWindowsTest::welcomePipelineErrorBeforeStep6ShowsMainWindow() {
