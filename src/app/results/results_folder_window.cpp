@@ -121,7 +121,7 @@ void TTreeF::Button1Click() {
     WriteFileAtomic(index, {});
     // Results files carry the extension in either case on the plants'
     // machines, and the folder listing there does not tell them apart.
-    const std::vector<std::string> names = ListFiles(folder, "*.[rR][eE][zZ]");
+    const std::vector<std::string> names = ListFiles(folder, "*.rez");
     if (names.empty()) {
         ui::ShowMessage(this, "В данной директории файлов с результатами нет.");
         reject();

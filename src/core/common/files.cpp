@@ -157,7 +157,7 @@ std::vector<std::string> ListFiles(const std::string& folder, std::string_view p
     for (fs::directory_iterator it(P(folder), ec), end; !ec && it != end; it.increment(ec)) {
         if (!it->is_regular_file(ec)) continue;
         std::string name = it->path().filename().string();
-        if (fnmatch(pat.c_str(), name.c_str(), 0) == 0) names.push_back(name);
+        if (fnmatch(pat.c_str(), name.c_str(), FNM_CASEFOLD) == 0) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;

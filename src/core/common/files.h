@@ -45,7 +45,9 @@ void CreateFolders(const std::string& path);
 void DeleteFile(const std::string& path);
 
 // Names (not paths) of the files in `folder` matching a pattern with '*' and
-// '?', sorted. A missing folder gives no names.
+// '?', sorted. Letter case does not count, as on the file systems the plant
+// data comes from ("*.bak" also finds "DAN.BAK"). A missing folder gives no
+// names.
 std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern);
 
 // Folder of the running executable (no trailing separator), in the program's

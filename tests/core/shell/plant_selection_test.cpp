@@ -98,11 +98,13 @@ TEST(ExitConfirmation, DeletesOnlyBakFilesOfTheBaseFolder) {
     test::TempDir dir;
     dir.Write("dan.bak", "x");
     dir.Write("Ver.bak", "x");
+    dir.Write("OLD.BAK", "x");
     dir.Write("l90", "x");
     dir.Write("sub/keep.bak", "x");
     DeleteBakFiles(dir.str());
     EXPECT_FALSE(fs::exists(dir.path() / "dan.bak"));
     EXPECT_FALSE(fs::exists(dir.path() / "Ver.bak"));
+    EXPECT_FALSE(fs::exists(dir.path() / "OLD.BAK"));
     EXPECT_TRUE(fs::exists(dir.path() / "l90"));
     EXPECT_TRUE(fs::exists(dir.path() / "sub" / "keep.bak"));
 }
