@@ -2,7 +2,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean
+.PHONY: all deps configure build run test bench fuzz clean
 
 all: build
 
@@ -26,8 +26,16 @@ run: build
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
-bench: build
-	@bash scripts/run-bench.sh $(BUILD)
+# Benchmarks in their own Release build: one table of medians.
+bench: deps
+	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DREFORMER_BUILD_GUI=OFF \
+	       -DREFORMER_BUILD_TESTS=OFF -DREFORMER_BUILD_BENCH=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-bench -j $(JOBS)
+	@bash scripts/run-bench.sh build-bench
+
+# Every reader fuzzed for 60 s (clang's libFuzzer, build-fuzz).
+fuzz: deps
+	@bash scripts/fuzz.sh 60
 
 clean:
 	rm -rf $(BUILD)

@@ -2,7 +2,8 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -euo pipefail
 PKGS=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev
-      libfreexl-dev libgtest-dev googletest libbenchmark-dev xvfb xauth)
+      libfreexl-dev libgtest-dev googletest libbenchmark-dev xvfb xauth
+      clang-14 libclang-rt-14-dev)
 missing=()
 for p in "${PKGS[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -1,9 +1,60 @@
 #!/usr/bin/env bash
-# Runs every benchmark and prints its medians.
+# Runs every benchmark of a build (default: build) and prints one table of
+# medians over REPS repetitions (default 5), followed by the wall time and
+# peak memory of the headless welcome pipeline (reformer-cli pipeline on a
+# scratch copy of the build's bin/sk), also medians.
 set -euo pipefail
 build=${1:-build}
+reps=${REPS:-5}
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+rows="$scratch/rows"
+: >"$rows"
 for b in "$build"/bench/bench_*; do
   [ -x "$b" ] || continue
-  echo "== $(basename "$b")"
-  "$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true 2>/dev/null | grep -E "median|^Benchmark|^-" || true
+  # CSV: name,iterations,real_time,cpu_time,time_unit,...; the aggregates
+  # are named <benchmark>_median.
+  "$b" --benchmark_repetitions="$reps" --benchmark_report_aggregates_only=true \
+       --benchmark_format=csv 2>/dev/null |
+    awk -F, -v bin="$(basename "$b")" '
+      $1 ~ /_median"?$/ {
+        name = $1; gsub(/"/, "", name); sub(/_median$/, "", name)
+        printf "%s\t%s\t%.3f %s\t%.3f %s\n", bin, name, $3, $5, $4, $5
+      }' >>"$rows"
 done
+
+median() { sort -g | awk '{ v[NR] = $1 } END { if (NR) print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) }'; }
+
+cli="$build/reformer-cli"
+if [ -x "$cli" ] && [ -d "$build/bin/sk" ] && [ -x /usr/bin/time ]; then
+  : >"$scratch/wall"; : >"$scratch/rss"
+  for _ in $(seq "$reps"); do
+    rm -rf "$scratch/sk"
+    cp -r "$build/bin/sk" "$scratch/sk"
+    /usr/bin/time -f "%e %M" -o "$scratch/time" "$cli" --base "$scratch/sk" pipeline >/dev/null 2>&1
+    read -r wall rss <"$scratch/time"
+    echo "$wall" >>"$scratch/wall"; echo "$rss" >>"$scratch/rss"
+  done
+  printf 'reformer-cli\tpipeline (wall time)\t%.0f ms\t-\n' "$(median <"$scratch/wall" | awk '{ print $1 * 1000 }')" >>"$rows"
+  printf 'reformer-cli\tpipeline (peak memory)\t%.1f MB\t-\n' "$(median <"$scratch/rss" | awk '{ print $1 / 1024 }')" >>"$rows"
+fi
+
+if [ ! -s "$rows" ]; then
+  echo "No benchmarks in $build (is libbenchmark-dev installed and the build done?)" >&2
+  exit 1
+fi
+echo "Medians of $reps runs ($build)"
+{
+  printf 'Program\tBenchmark\tTime\tCPU\n'
+  cat "$rows"
+} | awk -F'\t' '
+  { for (i = 1; i <= NF; ++i) { cell[NR, i] = $i; if (length($i) > w[i]) w[i] = length($i) } n = NR; nf = NF }
+  END {
+    for (r = 1; r <= n; ++r) {
+      line = ""
+      for (i = 1; i <= nf; ++i) line = line sprintf(i < 3 ? "%-*s  " : "%*s  ", w[i], cell[r, i])
+      sub(/ +$/, "", line); print line
+      if (r == 1) { rule = ""; for (i = 1; i <= nf; ++i) rule = rule sprintf("%s  ", substr("------------------------------------------------------------", 1, w[i])); sub(/ +$/, "", rule); print rule }
+    }
+  }'
