@@ -2,13 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "common/codepage.h"
 #include "common/dates.h"
@@ -24,12 +24,6 @@ namespace fs = std::filesystem;
 namespace rw {
 namespace {
 
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
 class CalcCommand : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -37,21 +31,25 @@ protected:
         if (!fs::exists(model)) GTEST_SKIP() << "the stand-in model is not built";
         test::CopyTree(test::SourceDataTree(), base);
         fs::copy_file(model, base / "kelmar.exe");
-        ASSERT_EQ(Run("form " + Quote((base / "Hornel" / "01-09-09").string()) + " 01-09-09"), 0) << err();
+        ASSERT_EQ(Run({"form", (base / "Hornel" / "01-09-09").string(), "01-09-09"}), 0) << err();
         original = test::Slurp(dan);
         index = base / "svod.12";
         originalIndex = test::Slurp(index);  // the sample plant's history, if installed
     }
 
-    int Run(const std::string& args) {
-        const std::string command = Quote(REFORMER_CLI) + " --base " + Quote(base.string()) + " " + args + " >" +
-                                    Quote(dir.str() + "/out.txt") + " 2>" + Quote(dir.str() + "/err.txt");
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    int Run(std::vector<std::string> args) {
+        args.insert(args.begin(), {"--base", base.string()});
+        last = test::RunCommand(REFORMER_CLI, args);
+        return last.status;
     }
-    int Calc(const std::string& extra = "") { return Run("calc " + Quote(dan.string()) + extra); }
-    std::string out() const { return dir.Read("out.txt"); }
-    std::string err() const { return dir.Read("err.txt"); }
+    int Calc(std::vector<std::string> extra = {}) {
+        extra.insert(extra.begin(), {"calc", dan.string()});
+        return Run(extra);
+    }
+    std::string out() const { return last.out; }
+    std::string err() const { return last.err; }
+
+    test::CommandResult last;
 
     test::TempDir dir;
     fs::path base = dir.path() / "base";
@@ -98,11 +96,11 @@ TEST_F(CalcCommand, MissingInputsTouchNothing) {
     EXPECT_NE(err().find("01-09-09.sk"), std::string::npos) << err();
     EXPECT_EQ(test::Slurp(dan), original);
 
-    ASSERT_EQ(Run("form " + Quote(folder.string()) + " 01-09-09"), 0);
+    ASSERT_EQ(Run({"form", folder.string(), "01-09-09"}), 0);
     fs::remove(base / "kelmar.exe");
     EXPECT_EQ(Calc(), 1);
     EXPECT_NE(err().find("kelmar.exe"), std::string::npos) << err();
-    EXPECT_EQ(Run("calc " + Quote((folder / "02-09-09.dan").string())), 1);
+    EXPECT_EQ(Run({"calc", (folder / "02-09-09.dan").string()}), 1);
     EXPECT_EQ(test::Slurp(dan), original);
     EXPECT_EQ(test::Slurp(index), originalIndex);
     EXPECT_FALSE(fs::exists(folder / "01-09-09.rez"));
@@ -131,8 +129,8 @@ TEST_F(CalcCommand, FittingThatCannotConvergeFailsWithoutResults) {
 }
 
 TEST_F(CalcCommand, PlantIndexOutsideTheTableIsAUsageError) {
-    EXPECT_EQ(Calc(" --plant-index 17"), 2);
-    EXPECT_EQ(Run("calc"), 2);
+    EXPECT_EQ(Calc({"--plant-index", "17"}), 2);
+    EXPECT_EQ(Run({"calc"}), 2);
 }
 
 }  // namespace

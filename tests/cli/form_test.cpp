@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <sys/wait.h>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -19,16 +18,7 @@ namespace fs = std::filesystem;
 using test::Slurp;
 using test::TempDir;
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Outcome = test::CommandResult;
 
 std::string ListLine(std::string name, const char* value) {
     name.resize(43, ' ');
@@ -58,18 +48,9 @@ protected:
         dir.Write("base/Hornel/01-09-09/01-09-09" + extension, bytes);
     }
 
-    Outcome Run(const std::vector<std::string>& args) const {
-        std::string cmd = Quoted(REFORMER_CLI) + " --base " + Quoted(base.string()) + " form " +
-                          Quoted(folder.string()) + " 01-09-09";
-        for (const auto& a : args) cmd += " " + Quoted(a);
-        const fs::path out = dir.path() / "stdout", err = dir.path() / "stderr";
-        cmd += " >" + Quoted(out.string()) + " 2>" + Quoted(err.string());
-        Outcome o;
-        const int raw = std::system(cmd.c_str());
-        o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        o.out = Slurp(out);
-        o.err = Slurp(err);
-        return o;
+    Outcome Run(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"--base", base.string(), "form", folder.string(), "01-09-09"});
+        return test::RunCommand(REFORMER_CLI, args);
     }
 
     fs::path Sk() const { return folder / "01-09-09.sk"; }

@@ -1,7 +1,6 @@
 // reformer-cli import, run as a user runs it.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -16,32 +15,15 @@ namespace {
 namespace fs = std::filesystem;
 using test::Slurp;
 
-struct Result {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using Result = test::CommandResult;
 
 class ImportCommand : public ::testing::Test {
 protected:
     test::TempDir dir;
 
-    Result Run(const std::vector<std::string>& args) const {
-        std::string cmd = Quote(REFORMER_CLI) + " --base " + Quote((dir.path() / "base").string());
-        for (const auto& a : args) cmd += " " + Quote(a);
-        const fs::path out = dir.path() / "stdout", err = dir.path() / "stderr";
-        cmd += " >" + Quote(out.string()) + " 2>" + Quote(err.string());
-        Result r;
-        const int raw = std::system(cmd.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = Slurp(out);
-        r.err = Slurp(err);
-        return r;
+    Result Run(std::vector<std::string> args) const {
+        args.insert(args.begin(), {"--base", (dir.path() / "base").string()});
+        return test::RunCommand(REFORMER_CLI, args);
     }
 
     std::string Copy(const std::string& sample, const std::string& as) const {

@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 #include <string>
-#include <sys/wait.h>
+#include <vector>
 
 #include "common/dates.h"
 #include "results/results_index.h"
@@ -14,19 +14,10 @@ namespace {
 
 using test::TempDir;
 
-std::string Quote(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-// Exit status of reformer-cli with the arguments; stdout and stderr go to
-// files in `dir`.
-int RunCli(const TempDir& dir, const std::string& args) {
-    const std::string command = Quote(REFORMER_CLI) + " --base " + Quote(dir.str()) + " " + args + " >" +
-                                Quote(dir.str() + "/out.txt") + " 2>" + Quote(dir.str() + "/err.txt");
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+// reformer-cli with the arguments, on the base folder `dir`.
+test::CommandResult RunCli(const TempDir& dir, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--base", dir.str()});
+    return test::RunCommand(REFORMER_CLI, args);
 }
 
 std::string WriteSample(const TempDir& dir, const std::string& name, int day, double coke, double processedFeed) {
@@ -43,25 +34,27 @@ std::string WriteSample(const TempDir& dir, const std::string& name, int day, do
 TEST(IndexAddCommand, CreatesAndGrowsTheIndex) {
     TempDir dir;
     const std::string index = dir.str() + "/svod.12";
-    ASSERT_EQ(RunCli(dir, "index-add " + Quote(WriteSample(dir, "b.rez", 20, 3.0, 3000)) + " " + Quote(index)), 0);
-    ASSERT_EQ(RunCli(dir, "index-add " + Quote(WriteSample(dir, "a.rez", 10, 2.0, 1000)) + " " + Quote(index)), 0);
-    EXPECT_EQ(dir.Read("out.txt"), index + ": 2 records\n");
+    ASSERT_EQ(RunCli(dir, {"index-add", WriteSample(dir, "b.rez", 20, 3.0, 3000), index}).status, 0);
+    const auto second = RunCli(dir, {"index-add", WriteSample(dir, "a.rez", 10, 2.0, 1000), index});
+    ASSERT_EQ(second.status, 0);
+    EXPECT_EQ(second.out, index + ": 2 records\n");
     auto records = ReadResultsIndex(index);
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].sampleDateText.Text(), "10.09.2009");
     EXPECT_DOUBLE_EQ(records[1].accumulatedCoke, 3.0 / 3000 * 2000 + 2.0);
     // The same date again replaces its record.
-    ASSERT_EQ(RunCli(dir, "index-add " + Quote(WriteSample(dir, "c.rez", 10, 2.5, 1000)) + " " + Quote(index)), 0);
+    ASSERT_EQ(RunCli(dir, {"index-add", WriteSample(dir, "c.rez", 10, 2.5, 1000), index}).status, 0);
     EXPECT_EQ(ReadResultsIndex(index).size(), 2u);
 }
 
 TEST(IndexAddCommand, Failures) {
     TempDir dir;
     const std::string index = dir.str() + "/svod.12";
-    EXPECT_EQ(RunCli(dir, "index-add " + Quote(dir.str() + "/none.rez") + " " + Quote(index)), 1);
-    EXPECT_EQ(dir.Read("err.txt"), "File not found\n");
+    const auto missing = RunCli(dir, {"index-add", dir.str() + "/none.rez", index});
+    EXPECT_EQ(missing.status, 1);
+    EXPECT_EQ(missing.err, "File not found\n");
     EXPECT_FALSE(std::filesystem::exists(index));
-    EXPECT_EQ(RunCli(dir, "index-add only-one"), 2);
+    EXPECT_EQ(RunCli(dir, {"index-add", "only-one"}).status, 2);
 }
 
 }  // namespace
