@@ -49,6 +49,18 @@ foreach(line IN LISTS known)
     list(APPEND newManifest "${line}")
   endif()
 endforeach()
+# The sample sampling date is kept pristine: files the welcome pipeline added
+# there (the side-cut list, the composition file) go, so every run of the
+# program starts from the delivered sample.
+set(sample "Hornel/01-09-09")
+if(EXISTS "${DST}/${sample}")
+  file(GLOB present RELATIVE "${DST}" "${DST}/${sample}/*")
+  foreach(rel IN LISTS present)
+    if(NOT EXISTS "${SRC}/${rel}")
+      file(REMOVE "${DST}/${rel}")
+    endif()
+  endforeach()
+endif()
 list(JOIN newManifest "\n" text)
 file(MAKE_DIRECTORY "${DST}")
 file(WRITE "${manifest}" "${text}\n")
