@@ -74,6 +74,8 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     Sum = MakeLabel(this, "Sum", "00,000");
     Label1 = MakeLabel(this, "Label1", "Фракционный состав и плотность  для введенного углеводородного состава сырья, в 0С");
     Label1->setWordWrap(true);
+    // The heading takes two lines beside the list; keep room for both.
+    Label1->setMinimumHeight(Label1->fontMetrics().lineSpacing() * 2 + 4);
     Label2 = MakeLabel(this, "Label2", "НК");
     Label3 = MakeLabel(this, "Label3", "10%");
     Label4 = MakeLabel(this, "Label4", "50%");
