@@ -83,7 +83,7 @@ private:
 // damaged workbook with a longer length makes it read far past its buffer
 // and crash. The directory sector it reads is checked here the same way it
 // reads it (the first directory sector, up to the "Workbook" or "Book"
-// entry), so such a file is refused as damaged before FreeXL sees it.
+// entry it takes), so such a file is refused as damaged before FreeXL sees it.
 bool DirectoryNamesFit(const std::string& native) {
     FILE* f = std::fopen(native.c_str(), "rb");
     if (!f) return true;  // FreeXL reports what is wrong with the file itself
@@ -116,7 +116,9 @@ bool DirectoryNamesFit(const std::string& native) {
                     for (unsigned i = 0; i + 1 < nameSize && (e[i] | e[i + 1]) != 0; i += 2) {
                         name += e[i + 1] == 0 && e[i] < 0x80 ? static_cast<char>(e[i]) : '?';
                     }
-                    if (name == "Workbook" || name == "Book") break;
+                    // FreeXL stops at the workbook entry, unless its start sector is
+                    // the "no sector" mark: then it reads on.
+                    if ((name == "Workbook" || name == "Book") && u32(e + 116) != 0xFFFFFFFFu) break;
                 }
             }
         }

@@ -264,6 +264,10 @@ case('xls', 'text_file', 'historian.xls', 'FSLL_293;PT_219\r\n\r\n96,4;25,3\r\n'
 # buffer). The fuzzer's input, minimised.
 with open(os.path.join(HERE, 'xls', 'damaged_directory', 'historian.xls'), 'rb') as f:
     case('xls', 'damaged_directory', 'historian.xls', f.read(), READ_XLS)
+# The same past a "Workbook" entry without a start sector, which the library
+# reads past (found by fuzzing, after the first fix).
+with open(os.path.join(HERE, 'xls', 'damaged_directory_after_workbook', 'historian.xls'), 'rb') as f:
+    case('xls', 'damaged_directory_after_workbook', 'historian.xls', f.read(), READ_XLS)
 
 # --- Plant settings file l90 ---
 l90 = read(SK, 'l90.12')
