@@ -3,7 +3,8 @@
 # address and undefined-behaviour sanitizers (build folder build-fuzz), then
 # runs each for the given number of seconds (default 60), one after another.
 # Seeds: tests/fuzz/corpus/<target>/ (and the spreadsheet fixtures of
-# tests/data/xls); what the fuzzer learns is kept in build-fuzz/corpus/.
+# tests/data/xls and tests/fuzz/freexl); what the fuzzer learns is kept in
+# build-fuzz/corpus/.
 # A crash, a sanitizer report, a hang (-timeout) or a leak stops the run with
 # the reproducing input saved as build-fuzz/findings/<target>/crash-...;
 # rerun one with: build-fuzz/fuzz/<target> <file>.
@@ -23,9 +24,7 @@ CC=${CC_FUZZ:-clang-14} CXX=${CXX_FUZZ:-clang++-14} \
         -DREFORMER_BUILD_GUI=OFF -DREFORMER_BUILD_BENCH=OFF -DREFORMER_FUZZ=ON >/dev/null
 cmake --build "$build" --target fuzzers -j "$jobs"
 
-# Leaks inside the system's FreeXL are not ours to fix (tests/fuzz/lsan.supp);
-# an undefined-behaviour report comes with its stack.
-export LSAN_OPTIONS="suppressions=$PWD/tests/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# An undefined-behaviour report comes with its stack.
 export UBSAN_OPTIONS="print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 
 failed=()
@@ -37,7 +36,7 @@ for fuzzer in "$build"/fuzz/fuzz_*; do
   mkdir -p "$corpus" "$findings"
   seeds=()
   [ -d "tests/fuzz/corpus/$name" ] && seeds+=("tests/fuzz/corpus/$name")
-  [ "$name" = fuzz_spreadsheet ] && seeds+=(tests/data/xls)
+  [ "$name" = fuzz_spreadsheet ] && seeds+=(tests/data/xls tests/fuzz/freexl)
   log="$findings/last-run.log"
   printf '%-28s %4ss ... ' "$name" "$seconds"
   # -timeout: one input taking longer than 10 s is a hang; -max_len: room

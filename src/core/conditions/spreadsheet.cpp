@@ -4,9 +4,19 @@
 #include "common/files.h"
 #include "common/number_format.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <map>
+#include <utility>
 #include <vector>
 
 #ifdef REFORMER_HAVE_FREEXL
@@ -41,41 +51,36 @@ std::string RegionalDateText(const char* iso) {
     return std::string(buf) + (iso + consumed);
 }
 
-class FreeXlSheet : public SpreadsheetSheet {
-public:
-    FreeXlSheet(const void* handle, char decimalSeparator) : handle_(handle), separator_(decimalSeparator) {}
-    ~FreeXlSheet() override { freexl_close(handle_); }
-    FreeXlSheet(const FreeXlSheet&) = delete;
-    FreeXlSheet& operator=(const FreeXlSheet&) = delete;
-
-    std::string CellText(int row, int column) const override {
-        // FreeXL reports a cell outside the sheet as an error: that is an empty cell.
-        if (row < 1 || column < 1 || column > 65536) return {};
-        FreeXL_CellValue cell;
-        if (freexl_get_cell_value(handle_, static_cast<unsigned>(row - 1), static_cast<unsigned short>(column - 1),
-                                  &cell) != FREEXL_OK) {
+// The text of one cell as the spreadsheet application shows it; empty for an
+// empty cell or one FreeXL cannot give.
+std::string CellTextOf(const void* handle, unsigned row, unsigned short column, char separator) {
+    FreeXL_CellValue cell;
+    if (freexl_get_cell_value(handle, row, column, &cell) != FREEXL_OK) return {};
+    switch (cell.type) {
+        case FREEXL_CELL_INT:
+            return FormatGeneral(static_cast<double>(cell.value.int_value), 15, separator);
+        case FREEXL_CELL_DOUBLE:
+            return FormatGeneral(cell.value.double_value, 15, separator);
+        case FREEXL_CELL_TEXT:
+        case FREEXL_CELL_SST_TEXT:
+        case FREEXL_CELL_TIME:
+            return cell.value.text_value ? cell.value.text_value : "";
+        case FREEXL_CELL_DATE:
+        case FREEXL_CELL_DATETIME:
+            return cell.value.text_value ? RegionalDateText(cell.value.text_value) : "";
+        default:
             return {};
-        }
-        switch (cell.type) {
-            case FREEXL_CELL_INT:
-                return FormatGeneral(static_cast<double>(cell.value.int_value), 15, separator_);
-            case FREEXL_CELL_DOUBLE:
-                return FormatGeneral(cell.value.double_value, 15, separator_);
-            case FREEXL_CELL_TEXT:
-            case FREEXL_CELL_SST_TEXT:
-            case FREEXL_CELL_TIME:
-                return cell.value.text_value ? cell.value.text_value : "";
-            case FREEXL_CELL_DATE:
-            case FREEXL_CELL_DATETIME:
-                return cell.value.text_value ? RegionalDateText(cell.value.text_value) : "";
-            default:
-                return {};
-        }
     }
+}
 
-private:
-    const void* handle_;
-    char separator_;
+// The non-empty cells of the first sheet, by row and column from 1.
+class CellMapSheet : public SpreadsheetSheet {
+public:
+    std::string CellText(int row, int column) const override {
+        const auto it = cells.find({row, column});
+        return it == cells.end() ? std::string() : it->second;
+    }
+    std::map<std::pair<int, int>, std::string> cells;
 };
 
 // FreeXL takes the length of a compound-file directory entry's name from the
@@ -135,6 +140,110 @@ std::string FreeXlReason(int code) {
     }
 }
 
+// FreeXL 1.0.6 copies records of a damaged workbook beyond its buffers, and
+// such a copy can end the whole program. So the workbook is read in a child
+// process, which sends the cells of the first sheet back through a pipe; if
+// FreeXL fails there, the child ends and the file counts as damaged, and
+// the program itself never runs FreeXL on it.
+enum class ChildStatus : std::uint8_t { Ok, Failed, Password, NoSheet, NoFirstSheet };
+constexpr int kChildTimeoutMs = 30000;  // a damaged file must not hang the form
+
+bool WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        const ssize_t n = ::write(fd, data, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        data += n;
+        size -= static_cast<size_t>(n);
+    }
+    return true;
+}
+
+void PutU32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<const char*>(&v), sizeof v); }
+
+// The child's work: status byte, FreeXL's error code, then for each
+// non-empty cell its row, column, text length and text.
+[[noreturn]] void ReadWorkbookInChild(const std::string& native, char separator, int fd) {
+    std::string out;
+    auto finish = [&](ChildStatus status, int code) {
+        out.insert(0, 1, static_cast<char>(status));
+        std::string head;
+        PutU32(head, static_cast<std::uint32_t>(code));
+        out.insert(1, head);
+        _exit(WriteAll(fd, out.data(), out.size()) ? 0 : 1);
+    };
+    const void* handle = nullptr;
+    const int rc = freexl_open(native.c_str(), &handle);
+    if (rc != FREEXL_OK) finish(ChildStatus::Failed, rc);
+    unsigned int info = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED) {
+        finish(ChildStatus::Password, 0);
+    }
+    unsigned int sheets = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0) {
+        finish(ChildStatus::NoSheet, 0);
+    }
+    // The application reads the active sheet; FreeXL cannot tell which one the
+    // workbook marks active and would take the last, so the first (where the
+    // historian puts its export) is selected explicitly.
+    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK) finish(ChildStatus::NoFirstSheet, 0);
+    unsigned int rows = 0;
+    unsigned short columns = 0;
+    if (freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK) rows = columns = 0;
+    for (unsigned row = 0; row < rows; ++row) {
+        for (unsigned column = 0; column < columns; ++column) {
+            const std::string text = CellTextOf(handle, row, static_cast<unsigned short>(column), separator);
+            if (text.empty()) continue;
+            PutU32(out, row + 1);
+            PutU32(out, column + 1);
+            PutU32(out, static_cast<std::uint32_t>(text.size()));
+            out += text;
+        }
+    }
+    finish(ChildStatus::Ok, FREEXL_OK);
+    _exit(1);  // not reached: finish ends the child
+}
+
+// Everything the child sends, or false when it did not end normally in time.
+bool RunChild(const std::string& native, char separator, std::string& received) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) return false;
+    const pid_t pid = ::fork();
+    if (pid < 0) {
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return false;
+    }
+    if (pid == 0) {
+        ::close(fds[0]);
+        ReadWorkbookInChild(native, separator, fds[1]);
+    }
+    ::close(fds[1]);
+    bool timedOut = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kChildTimeoutMs);
+    char buf[65536];
+    while (true) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        pollfd p{fds[0], POLLIN, 0};
+        const int ready = left.count() > 0 ? ::poll(&p, 1, static_cast<int>(left.count())) : 0;
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) {
+            timedOut = true;
+            break;
+        }
+        const ssize_t n = ::read(fds[0], buf, sizeof buf);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        received.append(buf, static_cast<size_t>(n));
+    }
+    ::close(fds[0]);
+    if (timedOut) ::kill(pid, SIGKILL);
+    int status = 0;
+    while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return !timedOut && WIFEXITED(status) && WEXITSTATUS(status) == 0 && received.size() >= 5;
+}
+
 #endif
 
 }  // namespace
@@ -144,30 +253,28 @@ std::unique_ptr<SpreadsheetSheet> OpenWorkbookSheet(const std::string& path, cha
     const std::string native = ToNative(path);
     if (!FileExists(path)) OpenFailure(path, FreeXlReason(FREEXL_FILE_NOT_FOUND));
     if (!DirectoryNamesFit(native)) OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
-    const void* handle = nullptr;
-    int rc = freexl_open(native.c_str(), &handle);
-    if (rc != FREEXL_OK) {
-        if (handle) freexl_close(handle);
-        OpenFailure(path, FreeXlReason(rc));
+    std::string received;
+    if (!RunChild(native, decimalSeparator, received)) OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
+    std::uint32_t code = 0;
+    std::memcpy(&code, received.data() + 1, sizeof code);
+    switch (static_cast<ChildStatus>(received[0])) {
+        case ChildStatus::Ok: break;
+        case ChildStatus::Failed: OpenFailure(path, FreeXlReason(static_cast<int>(code)));
+        case ChildStatus::Password: OpenFailure(path, "книга защищена паролем");
+        case ChildStatus::NoSheet: OpenFailure(path, "в книге нет листов");
+        case ChildStatus::NoFirstSheet: OpenFailure(path, "не удалось выбрать первый лист");
+        default: OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
     }
-    unsigned int info = 0;
-    if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED) {
-        freexl_close(handle);
-        OpenFailure(path, "книга защищена паролем");
+    auto sheet = std::make_unique<CellMapSheet>();
+    std::uint32_t fields[3];
+    for (size_t at = 5; at + sizeof fields <= received.size();) {
+        std::memcpy(fields, received.data() + at, sizeof fields);
+        at += sizeof fields;
+        if (fields[2] > received.size() - at) break;
+        sheet->cells[{static_cast<int>(fields[0]), static_cast<int>(fields[1])}] = received.substr(at, fields[2]);
+        at += fields[2];
     }
-    unsigned int sheets = 0;
-    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0) {
-        freexl_close(handle);
-        OpenFailure(path, "в книге нет листов");
-    }
-    // The application reads the active sheet; FreeXL cannot tell which one the
-    // workbook marks active and would take the last, so the first (where the
-    // historian puts its export) is selected explicitly.
-    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK) {
-        freexl_close(handle);
-        OpenFailure(path, "не удалось выбрать первый лист");
-    }
-    return std::make_unique<FreeXlSheet>(handle, decimalSeparator);
+    return sheet;
 #else
     (void)decimalSeparator;
     OpenFailure(path, "чтение книг Excel в этой сборке программы недоступно");
