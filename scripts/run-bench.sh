@@ -4,6 +4,8 @@
 # peak memory of the headless welcome pipeline (reformer-cli pipeline on a
 # scratch copy of the build's bin/sk), also medians.
 set -euo pipefail
+# Decimal points in every number this script reads and prints.
+export LC_ALL=C
 build=${1:-build}
 reps=${REPS:-5}
 scratch=$(mktemp -d)
@@ -32,11 +34,17 @@ if [ -x "$cli" ] && [ -d "$build/bin/sk" ] && [ -x /usr/bin/time ]; then
   for _ in $(seq "$reps"); do
     rm -rf "$scratch/sk"
     cp -r "$build/bin/sk" "$scratch/sk"
-    /usr/bin/time -f "%e %M" -o "$scratch/time" "$cli" --base "$scratch/sk" pipeline >/dev/null 2>&1
-    read -r wall rss <"$scratch/time"
-    echo "$wall" >>"$scratch/wall"; echo "$rss" >>"$scratch/rss"
+    # /usr/bin/time gives the peak memory; its wall time has 10 ms steps,
+    # so the wall time is taken around it in microseconds.
+    start=$EPOCHREALTIME
+    if ! /usr/bin/time -f "%M" -o "$scratch/time" "$cli" --base "$scratch/sk" pipeline >/dev/null 2>"$scratch/err"; then
+      echo "reformer-cli pipeline failed:" >&2; cat "$scratch/err" >&2; exit 1
+    fi
+    end=$EPOCHREALTIME
+    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f\n", (b - a) * 1000 }' >>"$scratch/wall"
+    cat "$scratch/time" >>"$scratch/rss"
   done
-  printf 'reformer-cli\tpipeline (wall time)\t%.0f ms\t-\n' "$(median <"$scratch/wall" | awk '{ print $1 * 1000 }')" >>"$rows"
+  printf 'reformer-cli\tpipeline (wall time)\t%.1f ms\t-\n' "$(median <"$scratch/wall")" >>"$rows"
   printf 'reformer-cli\tpipeline (peak memory)\t%.1f MB\t-\n' "$(median <"$scratch/rss" | awk '{ print $1 / 1024 }')" >>"$rows"
 fi
 
