@@ -62,19 +62,15 @@ DataEntrySave SaveDataEntry(ProgramContext& context, const ConditionsEditTexts& 
         return out;
     }
 
-    // Row 11: the fifth column goes to lines 14 and 15. Converting first keeps
-    // the file whole: on a bad text the file still gets lines 1 to 13, as the
-    // form has always left it, and the user is told which text is wrong.
+    // Row 11: the fifth column goes to lines 14 and 15. Its texts are converted
+    // before anything is written: on a bad text the user is told which one,
+    // and the conditions file of the date stays as it was (a file cut after
+    // line 13 would lose the fifth column saved before).
     Regional().decimalSeparator = '.';
     RowExtension extension{};
-    try {
-        extension[2] = ConvertWithPoint(edits[kEditExtension + 2]);
-        extension[1] = ConvertWithPoint(edits[kEditExtension + 1]);
-        extension[0] = ConvertWithPoint(edits[kEditExtension]);
-    } catch (const UserError&) {
-        WriteFormLayout(out.conditionsFile, r);
-        throw;
-    }
+    extension[2] = ConvertWithPoint(edits[kEditExtension + 2]);
+    extension[1] = ConvertWithPoint(edits[kEditExtension + 1]);
+    extension[0] = ConvertWithPoint(edits[kEditExtension]);
     FormLayoutOptions options;
     options.extension = extension;
     WriteFormLayout(out.conditionsFile, r, options);

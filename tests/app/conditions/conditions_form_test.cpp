@@ -274,7 +274,8 @@ void ConditionsFormTest::dataEntrySaveStopsOnAnUnreadableFifthColumn() {
     QVERIFY(Click(form, "Button2"));
 
     QCOMPARE(answers.messages, QStringList{"'' is not a valid floating point value"});
-    QCOMPARE(Lines(program.base.read("Hornel/02-09-09/02-09-09.dan")).size(), 13);
+    // Nothing is written: a file cut after line 13 would lose the fifth column.
+    QVERIFY(!program.base.exists("Hornel/02-09-09/02-09-09.dan"));
     QVERIFY(form->isVisible());
     QVERIFY(form->DataEntryMode());
     QVERIFY(!W().basadan->isVisible());

@@ -82,16 +82,19 @@ TEST_F(ConditionsDataTest, DataEntrySaveOfRow11WritesFifteenLines) {
     EXPECT_EQ(dir.Read("Hornel/01-09-09/01-09-09.dan"), Golden("form_layout.dan"));
 }
 
-TEST_F(ConditionsDataTest, DataEntrySaveStopsAfterLine13OnABadFifthColumnText) {
+TEST_F(ConditionsDataTest, ABadFifthColumnTextLeavesTheSavedFileAsItWas) {
+    SaveDataEntry(context, SampleEdits(), sampling, regeneration);
+    const std::string before = dir.Read("Hornel/01-09-09/01-09-09.dan");
     ConditionsEditTexts edits = SampleEdits();
     edits[28] = "4,95";
+    edits[kEditGasFlow] = " 99.00";
     try {
         SaveDataEntry(context, edits, sampling, regeneration);
         ADD_FAILURE() << "no error";
     } catch (const UserError& e) {
         EXPECT_STREQ(e.what(), "'4,95' is not a valid floating point value");
     }
-    EXPECT_EQ(SplitLines(dir.Read("Hornel/01-09-09/01-09-09.dan")).size(), 13u);
+    EXPECT_EQ(dir.Read("Hornel/01-09-09/01-09-09.dan"), before);
     EXPECT_EQ(Regional().decimalSeparator, '.');
 }
 
