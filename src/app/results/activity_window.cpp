@@ -12,6 +12,7 @@
 #include "common/regional.h"
 #include "results/activity.h"
 #include "results/latest_calculation.h"
+#include "shell/window_helpers.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 
@@ -19,14 +20,8 @@ namespace rw {
 
 namespace {
 
-QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    return label;
-}
-
 QLabel* NewValue(QWidget* owner, const char* name, const QString& text) {
-    QLabel* label = NewLabel(owner, name, text);
+    QLabel* label = NamedLabel(owner, name, text);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setMinimumWidth(80);
     return label;
@@ -42,7 +37,7 @@ TM_A::TM_A(QWidget* parent) : QDialog(parent) {
     SetFrameWithoutIcons(this);
     Ops.filter = "технологические данные (*.dan)";
 
-    Comper = NewLabel(this, "Comper", "Comper");
+    Comper = NamedLabel(this, "Comper", "Comper");
     QFont bold = Comper->font();
     bold.setBold(true);
     Comper->setFont(bold);
@@ -51,16 +46,16 @@ TM_A::TM_A(QWidget* parent) : QDialog(parent) {
     GroupBox1->setObjectName("GroupBox1");
     auto* metal = new QGridLayout(GroupBox1);
     metal->setHorizontalSpacing(16);
-    Label10 = NewLabel(GroupBox1, "Label10", "Исследование");
-    Label11 = NewLabel(GroupBox1, "Label11", "Сравнение");
+    Label10 = NamedLabel(GroupBox1, "Label10", "Исследование");
+    Label11 = NamedLabel(GroupBox1, "Label11", "Сравнение");
     Label10->setFont(bold);
     Label11->setFont(bold);
     metal->addWidget(Label10, 0, 1, Qt::AlignRight);
     metal->addWidget(Label11, 0, 2, Qt::AlignRight);
-    Label1 = NewLabel(GroupBox1, "Label1", "Перепад температур");
-    Label2 = NewLabel(GroupBox1, "Label2", "Концентрация водорода");
-    Label3 = NewLabel(GroupBox1, "Label3", "Дегидроциклизация");
-    Label4 = NewLabel(GroupBox1, "Label4", "Выход водорода, % масс.");
+    Label1 = NamedLabel(GroupBox1, "Label1", "Перепад температур");
+    Label2 = NamedLabel(GroupBox1, "Label2", "Концентрация водорода");
+    Label3 = NamedLabel(GroupBox1, "Label3", "Дегидроциклизация");
+    Label4 = NamedLabel(GroupBox1, "Label4", "Выход водорода, % масс.");
     Mb1 = NewValue(GroupBox1, "Mb1", "Mb1");
     Mb2 = NewValue(GroupBox1, "Mb2", "Mb2");
     Mb3 = NewValue(GroupBox1, "Mb3", "Mb3");
@@ -77,14 +72,14 @@ TM_A::TM_A(QWidget* parent) : QDialog(parent) {
     GroupBox2->setObjectName("GroupBox2");
     auto* acid = new QGridLayout(GroupBox2);
     acid->setHorizontalSpacing(16);
-    Label18 = NewLabel(GroupBox2, "Label18", "Исследование");
-    Label19 = NewLabel(GroupBox2, "Label19", "Сравнение");
+    Label18 = NamedLabel(GroupBox2, "Label18", "Исследование");
+    Label19 = NamedLabel(GroupBox2, "Label19", "Сравнение");
     Label18->setFont(bold);
     Label19->setFont(bold);
     acid->addWidget(Label18, 0, 1, Qt::AlignRight);
     acid->addWidget(Label19, 0, 2, Qt::AlignRight);
-    Label12 = NewLabel(GroupBox2, "Label12", "Число крекинга");
-    Label13 = NewLabel(GroupBox2, "Label13", "Степень изомеризации");
+    Label12 = NamedLabel(GroupBox2, "Label12", "Число крекинга");
+    Label13 = NamedLabel(GroupBox2, "Label13", "Степень изомеризации");
     Kb1 = NewValue(GroupBox2, "Kb1", "Kb1");
     Kb2 = NewValue(GroupBox2, "Kb2", "Kb2");
     K1 = NewValue(GroupBox2, "K1", "0");

@@ -35,12 +35,6 @@ private:
     QString last_;
 };
 
-QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    return label;
-}
-
 }  // namespace
 
 TForm11::TForm11(QWidget* parent) : QDialog(parent) {
@@ -53,15 +47,15 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     int r = 0;
     auto value = [&](const char* captionName, const QString& caption, const char* name, const char* unitName,
                      const QString& unit) {
-        grid->addWidget(NewLabel(this, captionName, caption), r, 0);
-        QLabel* label = NewLabel(this, name, QString());
+        grid->addWidget(NamedLabel(this, captionName, caption), r, 0);
+        QLabel* label = NamedLabel(this, name, QString());
         label->setMinimumWidth(70);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QFont bold = label->font();
         bold.setBold(true);
         label->setFont(bold);
         grid->addWidget(label, r, 1);
-        if (unitName) grid->addWidget(NewLabel(this, unitName, unit), r, 2);
+        if (unitName) grid->addWidget(NamedLabel(this, unitName, unit), r, 2);
         ++r;
         return label;
     };
@@ -71,7 +65,7 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     Label15 = value("Label6", "Хлора на катализаторе в Р-203", "Label15", nullptr, {});
     Label16 = value("Label7", "Хлора на катализаторе в Р-204", "Label16", nullptr, {});
     auto edit = [&](const char* captionName, const QString& caption, const char* name) {
-        grid->addWidget(NewLabel(this, captionName, caption), r, 0);
+        grid->addWidget(NamedLabel(this, captionName, caption), r, 0);
         auto* e = new QLineEdit(this);
         e->setObjectName(name);
         e->setValidator(new TypedLimit(e));

@@ -56,18 +56,6 @@ std::string ProgramNotation(const QString& nativePath) {
 QDate ToQDate(double value) { return QDate(1899, 12, 30).addDays(static_cast<qint64>(value)); }
 double FromQDate(const QDate& date) { return static_cast<double>(QDate(1899, 12, 30).daysTo(date)); }
 
-QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* NewButton(QWidget* owner, const char* name, const QString& text) {
-    auto* button = new QPushButton(text, owner);
-    button->setObjectName(name);
-    return button;
-}
-
 // The windows a sample run talks to: the conditions form for the review,
 // the main window's progress bar, the report window for the raw results and
 // the calibration dialog.
@@ -143,21 +131,21 @@ TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
 
     GroupBox1 = new QGroupBox("Выбор данных   : ", this);
     GroupBox1->setObjectName("GroupBox1");
-    Label1 = NewLabel(GroupBox1, "Label1", "Выбор каталога:");
+    Label1 = NamedLabel(GroupBox1, "Label1", "Выбор каталога:");
     DLB = new QListWidget(GroupBox1);
     DLB->setObjectName("DLB");
-    Label2 = NewLabel(GroupBox1, "Label2", "Список файлов:");
+    Label2 = NamedLabel(GroupBox1, "Label2", "Список файлов:");
     FL = new QListWidget(GroupBox1);
     FL->setObjectName("FL");
-    Label3 = NewLabel(GroupBox1, "Label3", "Выбранные *.dan файлы:");
-    Label4 = NewLabel(GroupBox1, "Label4", "с техн. условиями");
+    Label3 = NamedLabel(GroupBox1, "Label3", "Выбранные *.dan файлы:");
+    Label4 = NamedLabel(GroupBox1, "Label4", "с техн. условиями");
     LFB = new QListWidget(GroupBox1);
     LFB->setObjectName("LFB");
-    BitBtn1 = NewButton(GroupBox1, "BitBtn1", "Добавить");
+    BitBtn1 = NamedButton(GroupBox1, "BitBtn1", "Добавить");
     BitBtn1->setDefault(true);
-    BitBtn2 = NewButton(GroupBox1, "BitBtn2", "Удалть");
-    Label6 = NewLabel(GroupBox1, "Label6", "Выбранный *.sk файл:");
-    SkFileChouse = NewLabel(GroupBox1, "SkFileChouse", QString());
+    BitBtn2 = NamedButton(GroupBox1, "BitBtn2", "Удалть");
+    Label6 = NamedLabel(GroupBox1, "Label6", "Выбранный *.sk файл:");
+    SkFileChouse = NamedLabel(GroupBox1, "SkFileChouse", QString());
     SkFileChouse->setWordWrap(true);
     SkFileChouse->setMinimumHeight(34);
     SkFileChouse->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -192,15 +180,15 @@ TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
 
     GroupBox2 = new QGroupBox("Результат:", this);
     GroupBox2->setObjectName("GroupBox2");
-    Lp = NewLabel(GroupBox2, "Lp", "Период - ");
-    Deakt = NewLabel(GroupBox2, "Deakt", "Дезактивация");
+    Lp = NamedLabel(GroupBox2, "Lp", "Период - ");
+    Deakt = NamedLabel(GroupBox2, "Deakt", "Дезактивация");
     QFont bold = Deakt->font();
     bold.setBold(true);
     Lp->setFont(bold);
     Deakt->setFont(bold);
-    Button3 = NewButton(GroupBox2, "Button3", "Копировать на график");
+    Button3 = NamedButton(GroupBox2, "Button3", "Копировать на график");
     Button3->setEnabled(false);
-    Button4 = NewButton(GroupBox2, "Button4", "Очистить график");
+    Button4 = NamedButton(GroupBox2, "Button4", "Очистить график");
     auto* result = new QGridLayout(GroupBox2);
     result->addWidget(Lp, 0, 0);
     result->addWidget(Deakt, 1, 0);
@@ -208,8 +196,8 @@ TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
     result->addWidget(Button4, 1, 1);
     result->setColumnStretch(0, 1);
 
-    Button1 = NewButton(this, "Button1", "Расчет");
-    Button2 = NewButton(this, "Button2", "Оk");
+    Button1 = NamedButton(this, "Button1", "Расчет");
+    Button2 = NamedButton(this, "Button2", "Оk");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);

@@ -47,12 +47,6 @@ QPixmap BaseDatePicture() {
     return pixmap;
 }
 
-QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    return label;
-}
-
 }  // namespace
 
 TForm17::TForm17(QWidget* parent) : QDialog(parent) {
@@ -60,9 +54,9 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     setWindowTitle("мастер расчетов");
     SetFrameWithoutIcons(this);
 
-    Label1 = NewLabel(this, "Label1", "Для расчетов по фракционному составу необходимо  выбрать ");
-    Label2 = NewLabel(this, "Label2", "\"базовую\" дату отбора пробы (т.е. ближайшую по времени к ");
-    Label3 = NewLabel(this, "Label3", "дате отбора фракционного состава)");
+    Label1 = NamedLabel(this, "Label1", "Для расчетов по фракционному составу необходимо  выбрать ");
+    Label2 = NamedLabel(this, "Label2", "\"базовую\" дату отбора пробы (т.е. ближайшую по времени к ");
+    Label3 = NamedLabel(this, "Label3", "дате отбора фракционного состава)");
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
     Image1->setPixmap(BaseDatePicture());

@@ -43,12 +43,6 @@ QPixmap FolderPicture() {
     return pixmap;
 }
 
-QLabel* NewLabel(QWidget* owner, const char* name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    return label;
-}
-
 }  // namespace
 
 TForm16::TForm16(QWidget* parent) : QDialog(parent) {
@@ -56,11 +50,11 @@ TForm16::TForm16(QWidget* parent) : QDialog(parent) {
     setWindowTitle("мастер расчетов");
     SetFrameWithoutIcons(this);
 
-    Label1 = NewLabel(this, "Label1", "Для расчетов на модели риформинга Вам необходимо выбрать ");
-    Label2 = NewLabel(this, "Label2", "файл с необходимымы данными по углеводородному составу ");
-    Label3 = NewLabel(this, "Label3", "сырья, продуктов и технол-ми условиями ведения процесса");
-    Label4 = NewLabel(this, "Label4", "Из папки с данными за текущий ");
-    Label5 = NewLabel(this, "Label5", "месяц выбираем  файл");
+    Label1 = NamedLabel(this, "Label1", "Для расчетов на модели риформинга Вам необходимо выбрать ");
+    Label2 = NamedLabel(this, "Label2", "файл с необходимымы данными по углеводородному составу ");
+    Label3 = NamedLabel(this, "Label3", "сырья, продуктов и технол-ми условиями ведения процесса");
+    Label4 = NamedLabel(this, "Label4", "Из папки с данными за текущий ");
+    Label5 = NamedLabel(this, "Label5", "месяц выбираем  файл");
     Image1 = new QLabel(this);
     Image1->setObjectName("Image1");
     Image1->setPixmap(FolderPicture());

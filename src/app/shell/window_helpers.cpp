@@ -4,6 +4,7 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 #include <exception>
@@ -64,6 +65,18 @@ void ShowDecorativePicture(QLabel* label, const QString& nativePath) {
         return;
     }
     label->setPixmap(QPixmap::fromImage(image));
+}
+
+QLabel* NamedLabel(QWidget* owner, const char* name, const QString& text) {
+    auto* label = new QLabel(text, owner);
+    label->setObjectName(name);
+    return label;
+}
+
+QPushButton* NamedButton(QWidget* owner, const char* name, const QString& text) {
+    auto* button = new QPushButton(text, owner);
+    button->setObjectName(name);
+    return button;
 }
 
 }  // namespace rw
