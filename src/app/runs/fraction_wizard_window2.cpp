@@ -18,14 +18,10 @@ TForm18::TForm18(QWidget* parent) : QDialog(parent) {
     setWindowTitle("мастер расчетов");
     SetFrameWithoutIcons(this);
 
-    Label1 = new QLabel("Сейчас Вам будет предложено ввести значения показателей", this);
-    Label1->setObjectName("Label1");
-    Label2 = new QLabel("фракционного состава сырья за текущую дату", this);
-    Label2->setObjectName("Label2");
-    Button1 = new QPushButton("Назад", this);
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Далее", this);
-    Button2->setObjectName("Button2");
+    Label1 = NamedLabel(this, "Label1", "Сейчас Вам будет предложено ввести значения показателей");
+    Label2 = NamedLabel(this, "Label2", "фракционного состава сырья за текущую дату");
+    Button1 = NamedButton(this, "Button1", "Назад");
+    Button2 = NamedButton(this, "Button2", "Далее");
     Button2->setDefault(true);
 
     auto* buttons = new QHBoxLayout;

@@ -17,16 +17,11 @@ TForm19::TForm19(QWidget* parent) : QDialog(parent) {
     setWindowTitle("мастер расчетов");
     SetFrameWithoutIcons(this);
 
-    Label1 = new QLabel("На следующем шаге необходимо задать технологические ", this);
-    Label1->setObjectName("Label1");
-    Label2 = new QLabel("условия ведения процесса риформинга за  рассчитываемую ", this);
-    Label2->setObjectName("Label2");
-    Label3 = new QLabel("дату (температуру, давление, расход сырья и т.д.)", this);
-    Label3->setObjectName("Label3");
-    Button1 = new QPushButton("Назад", this);
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Далее", this);
-    Button2->setObjectName("Button2");
+    Label1 = NamedLabel(this, "Label1", "На следующем шаге необходимо задать технологические ");
+    Label2 = NamedLabel(this, "Label2", "условия ведения процесса риформинга за  рассчитываемую ");
+    Label3 = NamedLabel(this, "Label3", "дату (температуру, давление, расход сырья и т.д.)");
+    Button1 = NamedButton(this, "Button1", "Назад");
+    Button2 = NamedButton(this, "Button2", "Далее");
     Button2->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
