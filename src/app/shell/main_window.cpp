@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "conditions/conditions_form.h"
 #include "composition/composition_editor.h"
 #include "shell/about_box.h"
@@ -23,12 +24,13 @@ namespace rw {
 namespace {
 
 // The menus of the calculation and results functions exist in every build;
-// the full-menu build only makes them visible.
+// the working configuration (and the full-menu build) makes them visible.
 #ifdef REFORMER_FULL_MENU
-constexpr bool kFullMenu = true;
+constexpr bool kFullMenuBuild = true;
 #else
-constexpr bool kFullMenu = false;
+constexpr bool kFullMenuBuild = false;
 #endif
+bool FullMenu() { return kFullMenuBuild || WorkingConfiguration(); }
 
 QAction* NewItem(QWidget* owner, QWidget* menu, const char* name, const QString& caption,
                  const QKeySequence& shortcut = {}, bool visible = true, bool enabled = true) {
@@ -101,7 +103,7 @@ void TForm5::BuildMenu() {
     setMenuBar(MainMenu1);
     QWidget* bar = MainMenu1;
 
-    N1 = NewItem(this, bar, "N1", "Информация", {}, kFullMenu);
+    N1 = NewItem(this, bar, "N1", "Информация", {}, FullMenu());
 
     N9Menu = NewSubmenu(this, bar, "N9", "Выбор установки", N9);
     N10 = NewItem(this, N9Menu, "N10", "Выбор установки");
@@ -110,13 +112,13 @@ void TForm5::BuildMenu() {
     N12 = NewItem(this, N2Menu, "N12", "Выбор данных", QKeySequence(Qt::CTRL | Qt::Key_O));
     Bdan = NewItem(this, N2Menu, "Bdan", "Набор данных", QKeySequence(Qt::CTRL | Qt::Key_N));
     N13 = NewSeparator(this, N2Menu, "N13", QKeySequence(Qt::CTRL | Qt::Key_P));
-    N3Menu = NewSubmenu(this, N2Menu, "N3", "Набор данных", N3, kFullMenu);
+    N3Menu = NewSubmenu(this, N2Menu, "N3", "Набор данных", N3, FullMenu());
     N4 = NewItem(this, N3Menu, "N4", "Технологические условия");
     N5 = NewSeparator(this, N3Menu, "N5");
     N11 = NewItem(this, N3Menu, "N11", "Состав сырья и катализата");
     N16 = NewItem(this, N3Menu, "N16", "Фракционный состав", {}, true, false);
 
-    N7Menu = NewSubmenu(this, bar, "N7", "Расчет", N7, kFullMenu);
+    N7Menu = NewSubmenu(this, bar, "N7", "Расчет", N7, FullMenu());
     N8 = NewItem(this, N7Menu, "N8", "Риформинг");
     N22Menu = NewSubmenu(this, N7Menu, "N22", "Мастер расчетов", N22);
     N23 = NewItem(this, N22Menu, "N23", "Расчет по углеводородному составу");
@@ -126,7 +128,7 @@ void TForm5::BuildMenu() {
     N29 = NewItem(this, N7Menu, "N29", "Исследование влияния состава сырья");
     N19 = NewItem(this, N7Menu, "N19", "Расчет дизактивации");
 
-    N14Menu = NewSubmenu(this, bar, "N14", "Результаты", N14, kFullMenu);
+    N14Menu = NewSubmenu(this, bar, "N14", "Результаты", N14, FullMenu());
     N15 = NewItem(this, N14Menu, "N15", "Результаты расчета");
     N17 = NewItem(this, N14Menu, "N17", "Просмотр результатов");
     N18 = NewItem(this, N14Menu, "N18", "Сводная таблица");
@@ -136,7 +138,7 @@ void TForm5::BuildMenu() {
     N27 = NewItem(this, N14Menu, "N27", "Таблица", {}, true, false);
     N28 = NewItem(this, N14Menu, "N28", "Графики", {}, true, false);
 
-    GrMenu = NewSubmenu(this, bar, "Gr", "Графики", Gr, kFullMenu);
+    GrMenu = NewSubmenu(this, bar, "Gr", "Графики", Gr, FullMenu());
     N20 = NewItem(this, GrMenu, "N20", "Графическое представление");
     N31 = NewItem(this, GrMenu, "N31", "График дезактивации");
 

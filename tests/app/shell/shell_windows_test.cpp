@@ -38,6 +38,7 @@ constexpr bool kFullMenu = true;
 #else
 constexpr bool kFullMenu = false;
 #endif
+// These tests drive the described configuration (window_test_support selects it).
 
 QString Blanks(int n) { return QString(n, ' '); }
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <filesystem>
 
+#include "common/configuration.h"
 #include "shell/app_start.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -17,6 +18,15 @@
 namespace rw::test {
 
 namespace fs = std::filesystem;
+
+namespace {
+// Window tests drive the described configuration unless a test selects the
+// working one itself (SetConfiguration).
+const bool kDescribedByDefault = [] {
+    SetConfiguration(Configuration::Described);
+    return true;
+}();
+}  // namespace
 
 TempBaseFolder::TempBaseFolder() {
     if (!dir_.isValid()) return;
