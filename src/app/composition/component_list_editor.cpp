@@ -1,6 +1,7 @@
 #include "composition/component_list_editor.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -13,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "common/codepage.h"
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "common/regional.h"
@@ -21,9 +23,11 @@
 #include "composition/formation.h"
 #include "composition/report_import.h"
 #include "composition/streams.h"
+#include "conditions/data_selection_ui.h"
 #include "shell/program_context.h"
 #include "shell/text_helpers.h"
 #include "shell/ui_services.h"
+#include "shell/window_helpers.h"
 
 namespace rw {
 namespace {
@@ -55,7 +59,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, int 
 Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     setObjectName("basadan");
     setWindowTitle(QString());
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    if (DescribedConfiguration()) setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     Prob = MakeLabel(this, "Prob", "Катализат");
     QFont big = Prob->font();
@@ -147,6 +151,10 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     grid->addWidget(cans, 6, 1);
     grid->addWidget(Cod, 7, 1);
     grid->addWidget(Animate1, 8, 1);
+
+    // No button is the default: Enter in a field must never press "Открыть"
+    // (which replaces the list) or "Далее".
+    for (QPushButton* b : {BitBtn1, Button1, Next, BitBtn2, cans}) b->setAutoDefault(false);
 
     // Tab order: List, Subst, weight, F1..F7, buttons, code page.
     QWidget* order[] = {List, Subst, weight, F1, F2, F3, F4, F5, F6, F7, BitBtn1, Button1, Next, BitBtn2, cans, CodWindows};
@@ -342,6 +350,15 @@ void Tbasadan::ShowFractionFields(bool visible) {
     }
 }
 
+// Escape and the close box cancel the data entry as "Отмена" does: hiding
+// the window alone would leave the program with no window to go on from.
+void Tbasadan::reject() { cansClick(); }
+
+void Tbasadan::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    cansClick();
+}
+
 void Tbasadan::cansClick() {
     hide();
     ShowFractionFields(true);
@@ -393,6 +410,14 @@ bool Tbasadan::FinishDataEntry() {
         ui::ShowError(this, QString::fromUtf8(kEntryError));
         ok = false;
     }
+    // The working configuration makes the date just entered the current
+    // data, as data selection of its conditions file does, so that it can be
+    // calculated at once.
+    if (ok && WorkingConfiguration()) {
+        const ProgramContext& c = Context();
+        const std::string dataFile = JoinPath(c.samplingFolder, c.entrySampleName + ".dan");
+        RunHandler(this, [&dataFile] { RunDataSelectionOf(dataFile); });
+    }
     Animate1->hide();
     hide();
     ShowFractionFields(true);
@@ -402,8 +427,17 @@ bool Tbasadan::FinishDataEntry() {
 
 bool Tbasadan::BitBtn1Click(QObject* starter) {
     try {
-        bool fromNext = starter == Next;
-        auto result = editor_actions::ImportList(fromNext);
+        editor_actions::ImportedList result;
+        if (FixedSampleFiles()) {
+            result = editor_actions::ImportList(starter == Next);
+        } else {
+            // The user chooses the report or list; a cancelled dialog leaves
+            // the list as it was.
+            const editor_actions::OpenDialogTexts d = editor_actions::ImportDialog();
+            const QString chosen = ui::ChooseOpenFile(this, d.title, d.folder, d.filter);
+            if (chosen.isEmpty()) return true;
+            result = editor_actions::ImportListFile(ProgramPath(chosen));
+        }
         list_.lines = result.lines;
         list_.runningSum = result.sum;
         list_.selected = list_.lines.empty() ? -1 : 0;

@@ -88,8 +88,11 @@ public slots:
     bool BitBtn1Click(QObject* starter = nullptr);
     void CodClick();
 
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void SetCode();

@@ -11,6 +11,7 @@
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
+#include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 
 namespace rw::editor_actions {
@@ -22,9 +23,20 @@ ImportedList ImportList(bool startedFromNext) {
     const ProgramContext& c = Context();
     OpenDialogSetup setup = PrepareOpenDialog(c.baseFolder, c.samplingFolder, c.plantIndex, c.currentStream,
                                               startedFromNext ? OpenStarter::NextButton : OpenStarter::Other);
-    OpenedList opened = OpenComponentList(setup.fileName, c.currentStream);
+    return ImportListFile(setup.fileName);
+}
+
+ImportedList ImportListFile(const std::string& path) {
+    OpenedList opened = OpenComponentList(path, Context().currentStream);
     if (!opened.sumValid) throw UserError(opened.sumError);
     return ImportedList{opened.lines, opened.sum, opened.dosNames};
+}
+
+OpenDialogTexts ImportDialog() {
+    const ProgramContext& c = Context();
+    OpenDialogSetup setup =
+        PrepareOpenDialog(c.baseFolder, c.samplingFolder, c.plantIndex, c.currentStream, OpenStarter::Other);
+    return {QString::fromStdString(setup.title), NativePath(setup.initialFolder), DialogFilter(setup.filter)};
 }
 
 void RunFormation(const std::array<std::string, 5>& fractionTexts, const std::array<double, 3>& densities,

@@ -1,4 +1,5 @@
 #pragma once
+#include <QString>
 #include <array>
 #include <string>
 #include <vector>
@@ -21,6 +22,15 @@ struct ImportedList {
 // sample when started from "Далее" (the welcome pipeline), else the
 // catalyzate sample. Throws UserError.
 ImportedList ImportList(bool startedFromNext);
+// The same on a file the user chose (program notation).
+ImportedList ImportListFile(const std::string& path);
+
+// The open dialog of "Открыть" for the current stream: title, initial
+// folder (native), filter in the dialogs' notation.
+struct OpenDialogTexts {
+    QString title, folder, filter;
+};
+OpenDialogTexts ImportDialog();
 
 // Forms the composition file of the sampling date being entered, with the
 // sampling folder, sample name and base folder of the program context and

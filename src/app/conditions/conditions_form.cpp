@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDateEdit>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QFocusEvent>
 #include <QGuiApplication>
@@ -14,6 +15,7 @@
 
 #include <vector>
 
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/number_format.h"
@@ -62,7 +64,7 @@ double PickerDate(const QDateEdit* picker) {
 TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     setObjectName("Form8");
     setWindowTitle(QString(53, QLatin1Char(' ')) + "Технологические условия ведения процесса");
-    SetFrameWithoutIcons(this);
+    if (DescribedConfiguration()) SetFrameWithoutIcons(this);
     resize(kNarrowWidth, kFormHeight);
 
     auto label = [this](QLabel*& target, const char* name, const QString& text, int x, int y, int w = 230) {
@@ -236,7 +238,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
         move(screen->availableGeometry().center() - QPoint(kWideWidth / 2, kFormHeight / 2));
     }
     // Like the main window, the form opens minimised whenever it is shown.
-    setWindowState(windowState() | Qt::WindowMinimized);
+    if (DescribedConfiguration()) setWindowState(windowState() | Qt::WindowMinimized);
 }
 
 TForm8::~TForm8() = default;
@@ -378,6 +380,21 @@ ConditionsEditTexts TForm8::EditTexts() const {
 void TForm8::ReturnToMainWindow() {
     hide();
     if (W().form5) W().form5->ReturnToMainWindow();
+}
+
+// Escape and a close request: while another action shows the form modally
+// they refuse it as before; otherwise they are "Назад", since hiding the form
+// alone would leave no window to go on from (the main window is hidden
+// during a data entry).
+void TForm8::reject() {
+    if (isModal()) QDialog::reject();
+    else Button1Click();
+}
+
+void TForm8::closeEvent(QCloseEvent* event) {
+    if (isModal()) return QDialog::closeEvent(event);
+    event->ignore();
+    Button1Click();
 }
 
 // "Назад": back to the main window without saving.

@@ -101,7 +101,10 @@ public slots:
     // The exit check of any edit of the form.
     void koks1Exit(QLineEdit* edit);
 
+    void reject() override;
+
 protected:
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;

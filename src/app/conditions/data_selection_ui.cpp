@@ -13,6 +13,8 @@
 #include "runs/feed_info_window.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
+#include "shell/ui_services.h"
+#include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 
 namespace rw {
@@ -81,18 +83,32 @@ void SetMainMenuItemEnabled(QAction* TForm5::*item, bool enabled) {
     if (QAction* action = W().form5->*item) action->setEnabled(enabled);
 }
 
-void RunDataSelection() {
-    ProgramContext& context = Context();
-    // The open dialog is prepared as for a choice, but in this configuration
-    // the file is fixed and the dialog is not shown.
-    if (TForm5* main = W().form5) {
-        main->OpenDialog1.filter = "Технологические условия (*.dan)";
-        main->OpenDialog1.title = "Открытие файла с данными";
-        main->OpenDialog1.initialDir = QString::fromStdString(context.plantFolder);
-        main->OpenDialog1.fileName = QString::fromStdString(SelectedDataFile(context.baseFolder));
+bool RunDataSelection() {
+    const ProgramContext& context = Context();
+    const std::string filter = "Технологические условия (*.dan)|*.dan";
+    const QString title = "Открытие файла с данными";
+    if (FixedSampleFiles()) {
+        // The open dialog is prepared as for a choice, but the sample file
+        // is taken and the dialog is not shown.
+        if (TForm5* main = W().form5) {
+            main->OpenDialog1.filter = "Технологические условия (*.dan)";
+            main->OpenDialog1.title = title;
+            main->OpenDialog1.initialDir = QString::fromStdString(context.plantFolder);
+            main->OpenDialog1.fileName = QString::fromStdString(SelectedDataFile(context.baseFolder));
+        }
+        RunDataSelectionOf({});
+        return true;
     }
+    const QString chosen = ui::ChooseOpenFile(W().form5, title, NativePath(context.plantFolder), DialogFilter(filter));
+    if (chosen.isEmpty()) return false;
+    if (W().form5) W().form5->OpenDialog1.fileName = chosen;
+    RunDataSelectionOf(ProgramPath(chosen));
+    return true;
+}
 
-    const ConditionsSelection conditions = SelectConditions(context);
+void RunDataSelectionOf(const std::string& dataFile) {
+    ProgramContext& context = Context();
+    const ConditionsSelection conditions = SelectConditions(context, dataFile);
     FillConditionsForm(conditions);
 
     const CompositionSelection composition = SelectComposition(context);

@@ -1,4 +1,5 @@
 #pragma once
+#include <string>
 
 class QAction;
 
@@ -7,14 +8,19 @@ namespace rw {
 class TForm5;
 
 // Data selection ("Выбор данных", TForm5::N12Click): the conditions file of
-// the sampling date 01-09-09 of the plant folder Hornel goes into the program
-// context and the conditions form; its composition file, when there is one,
+// a sampling date goes into the program context and the conditions form; its composition file, when there is one,
 // into the composition editor and the fractional-composition window;
 // otherwise the warning window says it is missing.
 // Throws UserError with the message of the step that failed ("File not
 // found", "Invalid numeric input", "'%s' is not a valid date", a
 // file-system message); the steps after it are not done.
-void RunDataSelection();
+// The date is the one the user picks in the open dialog; with
+// FixedSampleFiles() it is the sample date 01-09-09 of the plant folder
+// Hornel, without asking. A cancelled dialog changes nothing (false).
+bool RunDataSelection();
+// The same on a conditions file already known (program notation), as the
+// end of a data entry makes its date the current data.
+void RunDataSelectionOf(const std::string& dataFile);
 
 // Enables or disables an item of the main window's menu
 // (&TForm5::N16...); nothing happens while the main window does not exist.

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "common/configuration.h"
 #include "shell/main_window.h"
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"
@@ -44,7 +45,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     Button1->setGeometry(160, 206, 100, 30);
     ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     CentreOnScreen(this);
-    setWindowState(windowState() | Qt::WindowMinimized);
+    if (DescribedConfiguration()) setWindowState(windowState() | Qt::WindowMinimized);
 }
 
 // "Далее": the user has read the warning and goes on from the main window.

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "conditions/data_selection_ui.h"
 #include "runs/fraction_wizard_window2.h"
 #include "shell/main_window.h"
 #include "shell/ui_services.h"
@@ -94,7 +95,8 @@ void TForm17::Button1Click() { close(); }
 
 void TForm17::Button2Click() {
     close();
-    W().form5->N12Click();
+    // A date not chosen (the open dialog cancelled) ends the wizard here.
+    if (!RunDataSelection()) return;
     ui::ExecModal(W().form18);
 }
 

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "common/configuration.h"
 #include "common/files.h"
 #include "common/regional.h"
 #include "conditions/conditions_file.h"
@@ -77,6 +78,17 @@ void ReviewConditions(TForm8* form, const RunConditions& record) {
     for (QLineEdit* koks : {form->koks1, form->koks2, form->koks3}) koks->show();
 }
 
+// The sampling date a study names: in the working configuration the date of
+// the conditions file the user chose (as dd-mm-yy, like a sample name), in
+// the described one the current sample name.
+std::string StudySampleName(const RunConditions& record, const std::string& currentSample) {
+    if (DescribedConfiguration()) return currentSample;
+    return ToQDate(record[run_slot::kSamplingDate]).toString("dd-MM-yy").toStdString();
+}
+
+const char* const kNoActivityFound =
+    "Активность катализатора не подобрана: расчет дал значение 0 или меньше, результат недостоверен.";
+
 // One pass after the file choice. False when the user cancelled the octane
 // prompt: the study then ends without a run.
 bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
@@ -98,7 +110,8 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
 
     double target = 0;
     if (StudyAsksOctane(kind, c.plantIndex)) {
-        const std::optional<QString> answer = ui::AskText(main, Text(kOctanePromptCaption), Text(OctanePrompt(c.sampleName)),
+        const std::optional<QString> answer = ui::AskText(main, Text(kOctanePromptCaption),
+                                                          Text(OctanePrompt(StudySampleName(c.runConditions, c.sampleName))),
                                                           Text(OfferedOctaneText(run, separator)));
         if (!answer) return false;
         target = OctaneFromText(answer->toStdString(), separator);
@@ -120,11 +133,12 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     MainWindowGuard::RestoreMainWindow(main);
 
     if (run.Done) {
-        FillResultWindows(run, c.sampleName);
-        const std::string summary = JoinLines(
-            StudySummaryLines(kind, c.sampleName, c.runConditions[run_slot::kProcessedFeed], run.Results, c.plantIndex,
-                              separator),
-            "\r");
+        const std::string sample = StudySampleName(c.runConditions, c.sampleName);
+        FillResultWindows(run, sample);
+        std::vector<std::string> lines = StudySummaryLines(kind, sample, c.runConditions[run_slot::kProcessedFeed],
+                                                           run.Results, c.plantIndex, separator);
+        if (WorkingConfiguration() && !(run.Results.activity > 0)) lines[1] = kNoActivityFound;
+        const std::string summary = JoinLines(lines, "\r");
         W().newReportForm->SetTexts(Text(StudyTitle(kind)), Text(summary));
         ui::ExecModal(W().newReportForm);
     }

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "conditions/data_selection_ui.h"
 #include "shell/main_window.h"
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"
@@ -97,7 +98,7 @@ void TForm16::Button1Click() { close(); }
 void TForm16::Button2Click() {
     close();
     TForm5* main = W().form5;
-    main->N12Click();
+    if (!RunDataSelection()) return;
     if (main->N8->isEnabled()) main->N8Click();
 }
 

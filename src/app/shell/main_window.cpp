@@ -15,7 +15,9 @@
 #include "conditions/conditions_form.h"
 #include "composition/composition_editor.h"
 #include "shell/about_box.h"
+#include "shell/plant_selection.h"
 #include "shell/plant_window.h"
+#include "shell/program_context.h"
 #include "shell/welcome_window.h"
 #include "shell/window_registry.h"
 
@@ -23,14 +25,9 @@ namespace rw {
 
 namespace {
 
-// The menus of the calculation and results functions exist in every build;
-// the working configuration (and the full-menu build) makes them visible.
-#ifdef REFORMER_FULL_MENU
-constexpr bool kFullMenuBuild = true;
-#else
-constexpr bool kFullMenuBuild = false;
-#endif
-bool FullMenu() { return kFullMenuBuild || WorkingConfiguration(); }
+// The menus of the calculation and results functions always exist; the
+// working configuration makes them visible.
+bool FullMenu() { return WorkingConfiguration(); }
 
 QAction* NewItem(QWidget* owner, QWidget* menu, const char* name, const QString& caption,
                  const QKeySequence& shortcut = {}, bool visible = true, bool enabled = true) {
@@ -87,13 +84,13 @@ private:
 
 TForm5::TForm5(QWidget* parent) : QMainWindow(parent) {
     setObjectName("Form5");
-    SetFrameWithoutIcons(this);
+    if (DescribedConfiguration()) SetFrameWithoutIcons(this);
     BuildMenu();
     BuildControls();
     resize(780, 460);
     CentreOnScreen(this);
     // The main window opens minimised whenever it is first shown.
-    setWindowState(windowState() | Qt::WindowMinimized);
+    if (DescribedConfiguration()) setWindowState(windowState() | Qt::WindowMinimized);
     FormCreate();
 }
 
@@ -112,6 +109,7 @@ void TForm5::BuildMenu() {
     N12 = NewItem(this, N2Menu, "N12", "Выбор данных", QKeySequence(Qt::CTRL | Qt::Key_O));
     Bdan = NewItem(this, N2Menu, "Bdan", "Набор данных", QKeySequence(Qt::CTRL | Qt::Key_N));
     N13 = NewSeparator(this, N2Menu, "N13", QKeySequence(Qt::CTRL | Qt::Key_P));
+    NSample = NewItem(this, N2Menu, "NSample", "Пример (01-09-09)", {}, WorkingConfiguration());
     N3Menu = NewSubmenu(this, N2Menu, "N3", "Набор данных", N3, FullMenu());
     N4 = NewItem(this, N3Menu, "N4", "Технологические условия");
     N5 = NewSeparator(this, N3Menu, "N5");
@@ -154,7 +152,7 @@ void TForm5::BuildMenu() {
         {N29, &TForm5::N29Click}, {N19, &TForm5::N19Click}, {N15, &TForm5::N15Click}, {N17, &TForm5::N17Click},
         {N18, &TForm5::N18Click}, {N30, &TForm5::N30Click}, {N26, &TForm5::N26Click}, {N27, &TForm5::N27Click},
         {N28, &TForm5::N28Click}, {N20, &TForm5::N20Click}, {N31, &TForm5::N31Click}, {N6, &TForm5::N6Click},
-        {About2, &TForm5::About2Click},
+        {About2, &TForm5::About2Click}, {NSample, &TForm5::NSampleClick},
     };
     for (const auto& [action, handler] : handlers) {
         auto h = handler;
@@ -214,6 +212,10 @@ void TForm5::OpenChildWindow(QWidget* child) {
 void TForm5::ReturnToMainWindow() {
     setEnabled(true);
     show();
+    if (WorkingConfiguration()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void TForm5::CloseMainWindow() {
@@ -223,27 +225,27 @@ void TForm5::CloseMainWindow() {
 }
 
 void TForm5::closeEvent(QCloseEvent* event) {
-    // Without a close box the window still gets a close request from the
-    // window manager's keyboard shortcut; closing it that way would leave the
-    // program running with no window to go on from.
-    if (closing_)
-        event->accept();
-    else
-        event->ignore();
+    if (closing_) return event->accept();
+    // Described: without a close box the window still gets a close request
+    // from the window manager's keyboard shortcut; closing it that way would
+    // leave the program running with no window to go on from.
+    // Working: the close box is the way out, the exit step of the
+    // confirmation's "Да" (a *.bak file that cannot be deleted keeps the
+    // program open with its message).
+    if (WorkingConfiguration() && RunHandler(this, [] { DeleteBakFiles(Context().baseFolder); })) {
+        W().form1->close();
+        return event->accept();
+    }
+    event->ignore();
 }
 
 void TForm5::N10Click() {
     OpenDialog1.fileName.clear();
-    TForm4* plant = W().form4;
-    plant->Button1->hide();
-    plant->Button3->hide();
-    plant->Button2->setEnabled(false);
-    plant->SetItemIndex(-1);
     setEnabled(false);
-    plant->show();
-    plant->raise();
-    plant->activateWindow();
+    W().form4->OpenFromMenu();
 }
+
+void TForm5::NSampleClick() { W().form1->RunSampleChain(); }
 
 void TForm5::BdanClick() {
     TForm8* form = W().form8;

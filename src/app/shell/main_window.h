@@ -55,6 +55,7 @@ public:
     QAction* N12 = nullptr;
     QAction* Bdan = nullptr;
     QAction* N13 = nullptr;
+    QAction* NSample = nullptr;  // "Пример": the sample chain, working configuration only
     QAction* N3 = nullptr;
     QAction* N4 = nullptr;
     QAction* N5 = nullptr;
@@ -104,6 +105,7 @@ public slots:
     void N11Click();   // "Состав сырья и катализата"
     void N6Click();    // "Выход"
     void About2Click();
+    void NSampleClick();  // "Пример (01-09-09)"
 
     // Data selection (main_menu_conditions.cpp).
     void N12Click();  // "Выбор данных"

@@ -9,12 +9,16 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include <QCloseEvent>
+
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "conditions/conditions_form.h"
 #include "shell/exit_confirmation.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/plant_table.h"
+#include "shell/welcome_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
@@ -33,7 +37,7 @@ constexpr int kExtendedPlantRow = 11;
 TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     setObjectName("Form4");
     setWindowTitle(QString(17, ' ') + "Выбор установки производства бензинов");
-    SetFrameWithoutIcons(this);
+    if (DescribedConfiguration()) SetFrameWithoutIcons(this);
 
     RadioGroup1 = new QGroupBox(this);
     RadioGroup1->setObjectName("RadioGroup1");
@@ -59,11 +63,16 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     Button3 = new QPushButton("Назад", this);
     Button3->setObjectName("Button3");
     Button3->setToolTip("Вернуться к предыдущему окну");
+    Button4 = new QPushButton("Отмена", this);
+    Button4->setObjectName("Button4");
+    Button4->setToolTip("Вернуться к работе с прежней установкой");
+    Button4->hide();
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Button3);
     buttons->addStretch();
     buttons->addWidget(Button1);
+    buttons->addWidget(Button4);
     buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RadioGroup1);
@@ -75,6 +84,7 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     ConnectHandler(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    ConnectHandler(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
 }
 
 int TForm4::ItemIndex() const { return RadioGroup1Items->checkedId(); }
@@ -110,6 +120,8 @@ void TForm4::Button2Click() {
     main->setEnabled(true);
     main->show();
     hide();
+    before_.reset();
+    if (WorkingConfiguration()) main->ReturnToMainWindow();
     main->OpenDialog1.fileName.clear();
 
     // The conditions form takes the plant's layout; a scheme picture that
@@ -120,6 +132,65 @@ void TForm4::Button2Click() {
 
 void TForm4::Button1Click() { ui::ExecModal(W().form3); }
 
-void TForm4::Button3Click() { ui::ExecModal(W().form3); }
+void TForm4::Button3Click() {
+    if (DescribedConfiguration()) {
+        ui::ExecModal(W().form3);
+        return;
+    }
+    hide();
+    W().form1->show();
+}
+
+void TForm4::Button4Click() {
+    hide();
+    if (before_) {
+        const int row = before_->plantIndex;
+        Context() = *before_;
+        before_.reset();
+        // The working copies of the settings files belong to the plant in force.
+        if (row >= 0) RunHandler(this, [row] { SelectPlant(Context(), row); });
+    }
+    W().form5->ReturnToMainWindow();
+}
+
+void TForm4::Present() {
+    Button2->setEnabled(false);
+    SetItemIndex(-1);
+    show();
+    raise();
+    activateWindow();
+}
+
+void TForm4::OpenFromMenu() {
+    fromMenu_ = true;
+    Button1->hide();
+    Button3->hide();
+    Button4->setVisible(WorkingConfiguration());
+    if (WorkingConfiguration()) before_ = std::make_unique<ProgramContext>(Context());
+    Present();
+}
+
+void TForm4::OpenFromWelcome() {
+    fromMenu_ = false;
+    Button1->show();
+    Button3->show();
+    Button4->hide();
+    before_.reset();
+    Present();
+}
+
+void TForm4::GoBack() {
+    if (fromMenu_) Button4Click();
+    else Button3Click();
+}
+
+void TForm4::reject() {
+    if (WorkingConfiguration()) GoBack();
+}
+
+void TForm4::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    if (WorkingConfiguration()) GoBack();
+}
 
 }  // namespace rw

@@ -1,6 +1,9 @@
 #pragma once
 #include <QDialog>
 #include <QString>
+#include <memory>
+
+#include "shell/program_context.h"
 
 class QButtonGroup;
 class QGroupBox;
@@ -27,9 +30,21 @@ public:
     // when the scheme picture cannot be loaded; the main window is already
     // shown then.
     void Button2Click();
-    // "Выход" and "Назад": the exit confirmation, modally.
+    // "Выход": the exit confirmation, modally. "Назад": the same in the
+    // described configuration; in the working one back to the welcome window.
     void Button1Click();
     void Button3Click();
+    // "Отмена" (working configuration, opened from the main menu): back to
+    // the main window with the plant chosen before.
+    void Button4Click();
+
+    // Shown by the main menu's "Выбор установки": no row selected, "Далее"
+    // disabled, "Выход" and "Назад" hidden ("Отмена" shown in the working
+    // configuration).
+    void OpenFromMenu();
+    // Shown by the welcome window's "Далее" (working configuration): "Выход"
+    // and "Назад" shown.
+    void OpenFromWelcome();
 
     // Plant number of the selected row: row + 1 as a decimal text.
     QString GetNumU() const;
@@ -45,11 +60,25 @@ public:
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;
+    QPushButton* Button4 = nullptr;  // "Отмена"
 
 public slots:
-    // The window has no border icons; Escape does not leave it either (the
-    // main window waits disabled for "Далее").
-    void reject() override {}
+    // Described: the window has no border icons; Escape does not leave it
+    // either (the main window waits disabled for "Далее"). Working: Escape
+    // and the close box go back where the window came from ("Отмена" or
+    // "Назад").
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void GoBack();
+    void Present();
+    bool fromMenu_ = false;
+    // The program context when the menu opened the window: a row click
+    // already changes the plant fields, so "Отмена" puts them back.
+    std::unique_ptr<ProgramContext> before_;
 };
 
 }  // namespace rw

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "common/configuration.h"
 #include "common/files.h"
 #include "composition/component_list_editor.h"
 #include "conditions/conditions_form.h"
@@ -58,10 +59,15 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     Button2 = new QPushButton("Выход", this);
     Button2->setObjectName("Button2");
     Button2->setToolTip("Выход из программы");
+    Button3 = new QPushButton("Пример", this);
+    Button3->setObjectName("Button3");
+    Button3->setToolTip("Подготовка данных примера: установка Хорнельского НПЗ, дата отбора 01-09-09");
+    Button3->setVisible(WorkingConfiguration());
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(Label2);
     buttons->addStretch();
+    buttons->addWidget(Button3);
     buttons->addWidget(Button2);
     buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
@@ -75,17 +81,36 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
 }
 
 void TForm1::FormCreate() { Context().baseFolder = BaseFolderOf(ProgramFolder()); }
 
 void TForm1::Button2Click() { ui::ExecModal(W().form3); }
 
+void TForm1::Button1Click() {
+    if (DescribedConfiguration()) return RunSampleChain();
+    Context().modelBaseFolder = Context().baseFolder;
+    hide();
+    W().form4->OpenFromWelcome();
+}
+
+void TForm1::Button3Click() { RunSampleChain(); }
+
 // The welcome pipeline: each step is what the user would do in the named
 // window, run on the real windows. The first error ends it with its message.
-void TForm1::Button1Click() {
+void TForm1::RunSampleChain() {
+    const SampleChainScope sampleFiles;
+    const bool working = WorkingConfiguration();
     Windows& w = W();
     ProgramContext& c = Context();
+    // A step of the editor that failed has shown its message; the working
+    // configuration then leaves the data entry for the main window.
+    auto abandon = [&w, working] {
+        if (!working) return;
+        if (w.basadan->isVisible()) w.basadan->cansClick();
+        w.form5->ReturnToMainWindow();
+    };
     int step = 0;
     try {
         step = 1;  // the model runs work in the base folder of this start
@@ -111,13 +136,16 @@ void TForm1::Button1Click() {
         step = 9;  // "Сохранить" of the conditions form: the data-entry save
         w.form8->Basa2Click();
         step = 10;  // import of the feed report (.SIR), started as from "Далее"
-        if (!w.basadan->BitBtn1Click(w.basadan->Next)) return;
+        if (!w.basadan->BitBtn1Click(w.basadan->Next)) return abandon();
         step = 11;  // "Далее": feed list stored, on to the catalyzate
-        if (!w.basadan->NextClick()) return;
+        if (!w.basadan->NextClick()) return abandon();
         step = 12;  // import of the catalyzate report (.KAT)
-        if (!w.basadan->BitBtn1Click(w.basadan->BitBtn1)) return;
+        if (!w.basadan->BitBtn1Click(w.basadan->BitBtn1)) return abandon();
         step = 13;  // "Далее": side cut skipped, composition file written
-        if (!w.basadan->NextClick()) return;
+        if (!w.basadan->NextClick()) return abandon();
+        // The working configuration goes on with the sample date as the
+        // current data instead of ending the program.
+        if (working) return w.form5->ReturnToMainWindow();
         step = 14;  // the confirmation's "Да" without showing it
         w.form3->BitBtn1Click();
         step = 15;
@@ -127,7 +155,7 @@ void TForm1::Button1Click() {
         ui::ShowError(this, QString::fromUtf8(e.what()));
         // Up to step 5 no window is open yet (this one is hidden): the main
         // window lets the user go on, or leave through its "Выход".
-        if (step <= 5) w.form5->ReturnToMainWindow();
+        if (step <= 5 || working) w.form5->ReturnToMainWindow();
     }
 }
 

@@ -6,9 +6,11 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <QWidget>
 #include <exception>
 
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "shell/program_context.h"
@@ -44,6 +46,32 @@ void CentreOnScreen(QWidget* window) {
 }
 
 QString NativePath(const std::string& programPath) { return QString::fromStdString(ToNative(programPath)); }
+
+std::string ProgramPath(const QString& nativePath) {
+    std::string path = nativePath.toStdString();
+    for (char& ch : path)
+        if (ch == '/') ch = '\\';
+    return path;
+}
+
+QString DialogFilter(const std::string& pairs) {
+    const QStringList parts = QString::fromStdString(pairs).split('|', Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString pattern = "(" + parts[i + 1] + ")";
+        filters << (parts[i].contains(pattern) ? parts[i] : parts[i] + " " + pattern);
+    }
+    return filters.join(";;");
+}
+
+namespace {
+bool gSampleChain = false;
+}  // namespace
+
+bool FixedSampleFiles() { return DescribedConfiguration() || gSampleChain; }
+
+SampleChainScope::SampleChainScope() : previous_(gSampleChain) { gSampleChain = true; }
+SampleChainScope::~SampleChainScope() { gSampleChain = previous_; }
 
 QString BaseFile(const std::string& relative) { return NativePath(JoinPath(Context().baseFolder, relative)); }
 

@@ -43,6 +43,28 @@ void CentreOnScreen(QWidget* window);
 
 // A native path for Qt from the program's '\' notation (UTF-8).
 QString NativePath(const std::string& programPath);
+// The program's '\' notation of a path a file dialog returned.
+std::string ProgramPath(const QString& nativePath);
+// A filter of the form "Name|*.ext|Other|*.oth|" in the file dialogs' own
+// notation ("Name (*.ext);;Other (*.oth)").
+QString DialogFilter(const std::string& pairs);
+
+// True when a choice of file takes the sample files without asking: always
+// in the described configuration; in the working one while the sample chain
+// (the welcome window's "Пример") runs.
+bool FixedSampleFiles();
+// Marks the sample chain as running while it lives.
+class SampleChainScope {
+public:
+    SampleChainScope();
+    ~SampleChainScope();
+    SampleChainScope(const SampleChainScope&) = delete;
+    SampleChainScope& operator=(const SampleChainScope&) = delete;
+
+private:
+    bool previous_;
+};
+
 // A file below the base folder of the program context, e.g.
 // BaseFile("Basa\\Pic\\1.jpg"), as a native path.
 QString BaseFile(const std::string& relative);

@@ -20,8 +20,8 @@ std::string SelectedDataFile(const std::string& baseFolder) {
     return baseFolder + "\\Hornel\\01-09-09\\01-09-09.dan";
 }
 
-ConditionsSelection SelectConditions(ProgramContext& context) {
-    context.dataFile = SelectedDataFile(context.baseFolder);
+ConditionsSelection SelectConditions(ProgramContext& context, const std::string& dataFile) {
+    context.dataFile = dataFile.empty() ? SelectedDataFile(context.baseFolder) : dataFile;
     const size_t slash = context.dataFile.rfind('\\');
     context.dataFolder = context.dataFile.substr(0, slash + 1);
     std::string name = context.dataFile.substr(slash + 1);

@@ -34,7 +34,9 @@ struct ConditionsSelection {
 // Throws UserError: "File not found" or "Invalid numeric input" (the
 // conditions record is then left as it was), "'%s' is not a valid date" (the
 // record is filled, the form must not be).
-ConditionsSelection SelectConditions(ProgramContext& context);
+// `dataFile` is the conditions file the user chose; empty takes the fixed
+// sample file (SelectedDataFile).
+ConditionsSelection SelectConditions(ProgramContext& context, const std::string& dataFile = {});
 
 // Reads a composition file by its reading rule; ReadCompositionFile by default.
 using CompositionTextsReader = std::function<CompositionTexts(const std::string& path)>;

@@ -1,0 +1,260 @@
+// The working configuration as an engineer uses it: the whole day's journey
+// from the welcome window to the summary table on a plant and a date of
+// their own, and the ways back out of every window.
+#include <QAction>
+#include <QDateEdit>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTest>
+#include <filesystem>
+
+#include "common/configuration.h"
+#include "composition/component_list_editor.h"
+#include "composition/unknown_component_question.h"
+#include "conditions/conditions_form.h"
+#include "results/results_window.h"
+#include "results/summary_table_window.h"
+#include "runs/calculation_confirmation.h"
+#include "shell/main_window.h"
+#include "shell/plant_window.h"
+#include "shell/program_context.h"
+#include "shell/welcome_window.h"
+#include "shell/window_registry.h"
+#include "window_test_support.h"
+
+using namespace rw;
+using namespace rw::test;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Row 3 of the plant table: "Корвинский НПЗ", folder Korvin, no side cut.
+constexpr int kPlantRow = 3;
+const QString kPlantFolder = "Korvin";
+
+bool InstallStandIns(const TempBaseFolder& base) {
+    for (const char* name : {"vortan.exe", "vortan-10.exe", "kelmar.exe", "selvin.exe"}) {
+        std::error_code ec;
+        fs::copy_file(fs::path(REFORMER_BINARY_DIR) / "bin" / "sk" / name, fs::path(base.path().toStdString()) / name,
+                      fs::copy_options::overwrite_existing, ec);
+        if (ec) return false;
+    }
+    return true;
+}
+
+// A detailed hydrocarbon analysis report of the components of a sample list
+// (name in columns 20 to 54, mass percentage in 55 to 60), with one more
+// component the database does not know.
+QByteArray DhaReport(const QByteArray& list, const char* extraName) {
+    QByteArray report = "Detailed Hydrocarbon Analysis\r\n\r\n    Components Listed in Chromatographic Order\r\n"
+                        "   #   Minutes  Index Component                          Mass %\r\n"
+                        "  --- -------- ------ ----------------------------------- ------\r\n";
+    int n = 0;
+    auto add = [&](const QByteArray& name, const QByteArray& value) {
+        report += QByteArray::number(++n).rightJustified(4, ' ') + QByteArray(15, ' ') +
+                  name.left(35).leftJustified(35, ' ') + value + "  0.000\r\n";
+    };
+    for (const QByteArray& line : list.split('\n')) {
+        if (line.size() >= 49) add(line.left(35), line.mid(43, 6));
+    }
+    add(extraName, "00.100");
+    return report;
+}
+
+// The conditions of the new date as the engineer types them.
+void TypeConditions(TForm8* form) {
+    form->DateTimePicker1->setDate(QDate(2026, 11, 20));
+    form->DateTimePicker2->setDate(QDate(2026, 3, 14));
+    const std::pair<int, const char*> typed[] = {
+        {26, "586911"}, {1, "65.0"},  {2, "78000"}, {3, "29.50"}, {4, "28.60"}, {5, "27.80"}, {7, "492"},
+        {8, "495"},     {9, "497"},   {11, "68"},   {12, "37"},   {13, "18"},   {15, "81.2"}, {16, "6.85"},
+        {17, "5.10"},   {18, "3.55"}, {19, "1.15"}, {20, "0.95"}, {21, "0.45"}, {22, "0.45"}, {23, "0.30"},
+        {24, "0.01"},   {25, "0.50"}};
+    for (const auto& [edit, text] : typed) form->Edit(edit)->setText(text);
+}
+
+bool IsActiveMainWindow() {
+    TForm5* main = W().form5;
+    return main->isVisible() && main->isEnabled() && !(main->windowState() & Qt::WindowMinimized);
+}
+
+}  // namespace
+
+class WorkingConfigurationTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetConfiguration(Configuration::Working); }
+    void cleanupTestCase() { SetConfiguration(Configuration::Described); }
+    void engineersDayFromWelcomeToSummaryTable();
+    void cancelledChoicesChangeNothing();
+    void escapeAndCloseLeadBackToTheMainWindow();
+};
+
+void WorkingConfigurationTest::engineersDayFromWelcomeToSummaryTable() {
+    StartedProgram program;
+    QVERIFY(InstallStandIns(program.base));
+    program.base.write("reports/feed-201126.DHA",
+                       DhaReport(program.base.read("Hornel/01-09-09/01-09-09.SIR"), "Feedium-X unknown"));
+    program.base.write("reports/kat-201126.DHA",
+                       DhaReport(program.base.read("Hornel/01-09-09/01-09-09.KAT"), "Reformatium-Y unknown"));
+    DialogAnswers answers;
+    QStringList asked;
+    QStringList reports{program.base.file("reports/feed-201126.DHA"), program.base.file("reports/kat-201126.DHA")};
+    answers.openFile = [&](const QString& title, const QString& folder) {
+        asked << title + " @ " + folder;
+        return reports.isEmpty() ? QString() : reports.takeFirst();
+    };
+    QString summary, headline;
+    answers.modal = [&](QDialog* d) -> int {
+        if (qobject_cast<TFormb2*>(d)) Click(d, "BitBtn2");  // unknown name: not into the database
+        else if (qobject_cast<TForm6*>(d)) Click(d, "BitBtn1");
+        else if (qobject_cast<TForm8*>(d)) Click(d, "Button3");
+        else if (auto* report = qobject_cast<TNewReportForm*>(d)) {
+            headline = report->Label1->text();
+            summary = report->Label2->text();
+            return int(QDialog::Accepted);
+        }
+        return d->result();
+    };
+
+    // Welcome "Далее": the plant window, with its way back.
+    QVERIFY(Click(W().form1, "Button1"));
+    QCOMPARE(VisibleWindows(), QStringList{"Form4"});
+    QVERIFY(W().form4->Button3->isVisible());
+    W().form4->Item(kPlantRow)->click();
+    QVERIFY(Click(W().form4, "Button2"));
+    QVERIFY(IsActiveMainWindow());
+    QVERIFY(W().form5->windowTitle().contains("Корвинский НПЗ"));
+
+    // Data entry for a new date.
+    W().form5->Bdan->trigger();
+    QVERIFY(W().form8->isVisible());
+    TypeConditions(W().form8);
+    QVERIFY(Click(W().form8, "Button2"));
+    Tbasadan* editor = W().basadan;
+    QVERIFY(editor->isVisible());
+    QVERIFY(!editor->BitBtn1->isDefault() && !editor->BitBtn1->autoDefault());
+
+    QVERIFY(Click(editor, "BitBtn1"));  // the feed report, chosen in the dialog
+    QCOMPARE(asked.size(), 1);
+    QVERIFY(asked[0].startsWith("Открытие данных @ "));
+    QVERIFY(asked[0].endsWith(kPlantFolder + "/20-11-26"));
+    QVERIFY(editor->List->count() > 100);
+    QVERIFY(Click(editor, "Next"));
+    QVERIFY(Click(editor, "BitBtn1"));  // the catalyzate report
+    QVERIFY(Click(editor, "Next"));     // no side cut here: the composition is formed
+    QVERIFY(!editor->isVisible());
+    QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
+    const QString dateFolder = kPlantFolder + "/20-11-26/";
+    QVERIFY(program.base.exists(dateFolder + "20-11-26.sk"));
+    QVERIFY(program.base.read("Basa/nlo").contains("Feedium-X unknown"));
+
+    // The date just entered is the current data: calculated at once.
+    QVERIFY(IsActiveMainWindow());
+    QVERIFY(W().form5->windowTitle().endsWith("Дата отбора: 20-11-26"));
+    QCOMPARE(Context().sampleName, std::string("20-11-26"));
+    QVERIFY(W().form5->N8->isEnabled());
+    W().form5->N8->trigger();
+    QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
+    QCOMPARE(headline, QString("Расчет проведен успешно."));
+    QVERIFY(summary.contains("20-11-26"));
+    QVERIFY(program.base.exists(dateFolder + "20-11-26.rez"));
+
+    // The summary table of the plant lists the new date.
+    W().form5->N18->trigger();
+    QAbstractItemModel* table = W().svod->Stab->model();
+    QStringList dates;
+    for (int c = 0; c < table->columnCount(); ++c) dates << table->index(0, c).data().toString();
+    QVERIFY2(dates.contains("20.11.2026"), qPrintable(dates.join(" ")));
+}
+
+void WorkingConfigurationTest::cancelledChoicesChangeNothing() {
+    StartedProgram program;
+    DialogAnswers answers;  // every file dialog cancelled
+    W().form1->Button1Click();
+    W().form4->Item(kPlantRow)->click();
+    W().form4->Button2Click();
+
+    // Data selection cancelled: no date, "Риформинг" as it was.
+    W().form5->N8->setEnabled(false);
+    W().form5->N12->trigger();
+    QCOMPARE(Context().sampleName, std::string());
+    QVERIFY(!W().form5->N8->isEnabled());
+    QVERIFY(answers.messages.isEmpty());
+
+    // "Открыть" cancelled, and Enter in a field, leave a typed list alone.
+    W().form5->Bdan->trigger();
+    QVERIFY(Click(W().form8, "Button2"));
+    Tbasadan* editor = W().basadan;
+    const int lines = editor->List->count();
+    QVERIFY(Click(editor, "BitBtn1"));
+    QCOMPARE(editor->List->count(), lines);
+    editor->F6->setFocus();
+    QTest::keyClick(editor->F6, Qt::Key_Return);
+    QCOMPARE(editor->List->count(), lines);
+    QVERIFY(editor->isVisible());
+    QVERIFY(answers.messages.isEmpty());
+
+    // "Отмена" of the plant window keeps the plant in force.
+    QTest::keyClick(editor, Qt::Key_Escape);
+    W().form5->N10->trigger();
+    W().form4->Item(0)->click();
+    QCOMPARE(Context().plantIndex, kPlantRow);
+    QVERIFY(Click(W().form4, "Button4"));
+    QCOMPARE(Context().plantIndex, kPlantRow);
+    QVERIFY(Context().plantFolder.ends_with("Korvin"));
+    QCOMPARE(program.base.read("l90"), program.base.read("l90.4"));
+    QVERIFY(IsActiveMainWindow());
+}
+
+void WorkingConfigurationTest::escapeAndCloseLeadBackToTheMainWindow() {
+    StartedProgram program;
+    DialogAnswers answers;
+    W().form1->Button1Click();
+    // Escape on the plant window opened from the welcome window: back there.
+    QTest::keyClick(W().form4, Qt::Key_Escape);
+    QCOMPARE(VisibleWindows(), QStringList{"Form1"});
+    W().form1->Button1Click();
+    W().form4->Item(kPlantRow)->click();
+    W().form4->Button2Click();
+
+    // Escape in the conditions form of a data entry, in the component list
+    // editor, and the close box of either: the main window, active.
+    const std::function<void()> leave[] = {
+        [] { QTest::keyClick(W().form8, Qt::Key_Escape); },
+        [] { W().form8->close(); },
+        [] {
+            Click(W().form8, "Button2");
+            QTest::keyClick(W().basadan, Qt::Key_Escape);
+        },
+        [] {
+            Click(W().form8, "Button2");
+            W().basadan->close();
+        },
+    };
+    for (const auto& way : leave) {
+        W().form5->Bdan->trigger();
+        way();
+        QCOMPARE(VisibleWindows(), QStringList{"Form5"});
+        QVERIFY(IsActiveMainWindow());
+    }
+
+    // The close box of the main window is the exit step.
+    program.base.write("dan.bak", "x");
+    QSignalSpy ended(W().form1, &QDialog::finished);
+    W().form5->close();
+    QCOMPARE(ended.count(), 1);
+    QVERIFY(!program.base.exists("dan.bak"));
+    QVERIFY2(VisibleWindows().isEmpty(), qPrintable(VisibleWindows().join(" ")));
+}
+
+QTEST_MAIN(WorkingConfigurationTest)
+#include "working_configuration_test.moc"
