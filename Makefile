@@ -15,9 +15,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# The working configuration; ARGS=--described-configuration for the demonstration one.
+ARGS ?=
 run: build
 	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then \
-	  ./$(BUILD)/reformer; \
+	  ./$(BUILD)/reformer $(ARGS); \
 	else \
 	  echo "No display (neither DISPLAY nor WAYLAND_DISPLAY is set): running the welcome pipeline headless."; \
 	  ./$(BUILD)/reformer-cli pipeline; \

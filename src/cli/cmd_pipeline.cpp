@@ -6,19 +6,40 @@
 namespace rw::cli {
 namespace {
 
+// A path typed on the command line, in the program's '\' notation.
+std::string ProgramNotation(std::string path) {
+    for (char& ch : path)
+        if (ch == '/') ch = '\\';
+    return path;
+}
+
 int Pipeline(Invocation& inv) {
     WelcomePipelineOptions options;
     std::string unknown = TakeOption(inv.args, "--unknown", "fail");
     if (unknown != "fail" && unknown != "ignore") throw UsageError{"--unknown takes fail or ignore"};
     options.ignoreUnknown = unknown == "ignore";
+    const std::string row = TakeOption(inv.args, "--plant-index", std::to_string(kWelcomePlantRow));
+    if (row.empty() || row.size() > 2 || row.find_first_not_of("0123456789") != std::string::npos)
+        throw UsageError{"--plant-index takes a row of the plant table, 0 to 16"};
+    options.plantRow = std::stoi(row);
+    options.sample = TakeOption(inv.args, "--sample", kWelcomeSample);
+    const std::string& s = options.sample;
+    if (s.size() != 8 || s[2] != '-' || s[5] != '-') throw UsageError{"--sample takes a sampling date as DD-MM-YY"};
+    const char* const streamOptions[] = {"--feed", "--catalyzate", "--side-cut"};
+    for (size_t i = 0; i < 3; ++i) options.streamFiles[i] = ProgramNotation(TakeOption(inv.args, streamOptions[i]));
     if (!inv.args.empty()) throw UsageError{"unexpected argument '" + inv.args[0] + "'"};
     RunWelcomePipeline(inv.base, options, std::cout);
     return 0;
 }
 
-const CommandRegistrar reg("pipeline", "pipeline [--unknown fail|ignore]",
-                           "Runs the welcome pipeline without windows: plant row 11, sampling date 01-09-09.",
-                           Pipeline);
+const CommandRegistrar reg(
+    "pipeline",
+    "pipeline [--unknown fail|ignore] [--plant-index N] [--sample DD-MM-YY] [--feed FILE] [--catalyzate FILE] "
+    "[--side-cut FILE]",
+    "Prepares one sampling date without windows: plant row N (11), its conditions file DD-MM-YY.dan (01-09-09) "
+    "rewritten by the data-entry save, the stream lists imported (named reports or lists, else the .SIR/.KAT/.BOK "
+    "of the date's folder), the composition file formed.",
+    Pipeline);
 
 }  // namespace
 }  // namespace rw::cli

@@ -79,5 +79,46 @@ TEST_F(PipelineCommand, AMissingConditionsFileIsReported) {
     EXPECT_EQ(Run({"--unknown", "maybe"}).status, 2);
 }
 
+// Another plant and date: the conditions file of the date in its folder,
+// a DHA report of the feed and a component list of the catalyzate elsewhere.
+TEST_F(PipelineCommand, AnyPlantAndDateWithNamedReports) {
+    const fs::path date = base / "Korvin" / "20-11-26";
+    fs::create_directories(date);
+    std::string dan = Source("01-09-09.dan");
+    const size_t at = dan.find("01.09.09 ");
+    ASSERT_NE(at, std::string::npos);
+    dan.replace(at, 8, "20.11.26");
+    std::ofstream(date / "20-11-26.dan", std::ios::binary) << dan;
+    const fs::path reports = dir.path() / "reports";
+    fs::create_directories(reports);
+    std::string dha = "Components Listed in Chromatographic Order\r\n\r\n\r\n";
+    std::string feed = Source("01-09-09.SIR");
+    for (size_t pos = 0; pos + 49 <= feed.size(); pos = feed.find('\n', pos) + 1)
+        dha += std::string(19, ' ') + feed.substr(pos, 35) + feed.substr(pos + 43, 6) + "\r\n";
+    std::ofstream(reports / "feed.DHA", std::ios::binary) << dha;
+    std::ofstream(reports / "kat.KAT", std::ios::binary) << Source("01-09-09.KAT");
+
+    auto r = Run({"--plant-index", "3", "--sample", "20-11-26", "--catalyzate", (reports / "kat.KAT").string()});
+    EXPECT_EQ(r.status, 1);  // no feed list in the date's folder, none named
+    EXPECT_NE(r.err.find("--feed"), std::string::npos) << r.err;
+
+    r = Run({"--plant-index", "3", "--sample", "20-11-26", "--feed", (reports / "feed.DHA").string(), "--catalyzate",
+             (reports / "kat.KAT").string()});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::Slurp(date / "20-11-26.SIR"), Source("01-09-09.SIR"));
+    EXPECT_EQ(test::Slurp(date / "20-11-26.KAT"), Source("01-09-09.KAT"));
+    EXPECT_EQ(test::Slurp(date / "20-11-26.BOK"), Source("01-09-09.KAT"));  // row 3 has no side cut either
+    EXPECT_EQ(test::Slurp(base / "l90"), test::Slurp(base / "l90.4"));
+    EXPECT_EQ(ReadCompositionFile((date / "20-11-26.sk").string()).values,
+              ReadCompositionFile(test::DataPath("pipeline/01-09-09.sk")).values);
+
+    // Run again on the lists the first run left in the date's folder.
+    ASSERT_EQ(Run({"--plant-index", "3", "--sample", "20-11-26"}).status, 0);
+    for (const auto& bad : std::vector<std::vector<std::string>>{
+             {"--plant-index", "17"}, {"--plant-index", "x"}, {"--sample", "20.11.26"}}) {
+        EXPECT_NE(Run(bad).status, 0) << bad[0] << " " << bad[1];
+    }
+}
+
 }  // namespace
 }  // namespace rw

@@ -50,6 +50,7 @@ void TAddSub::Button1Click() {
     bool accepted = false;
     // Without a selected row there is no model component: a choice is required.
     if (!GuardQuestion([&] { accepted = chain_->ConfirmCandidate(row); }) || accepted) done(QDialog::Accepted);
+    else ExplainRefusal(this, "Выберите название вещества в списке.");
 }
 
 }  // namespace rw

@@ -13,7 +13,7 @@ namespace rw {
 
 TFormb4::TFormb4(QWidget* parent) : QDialog(parent) {
     setObjectName("Formb4");
-    setWindowTitle(QString());
+    SetQuestionTitle(this, "Число атомов углерода");
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
     Label1 = new QLabel("Сколько атомов углерода содержит", this);
@@ -53,6 +53,8 @@ void TFormb4::BitBtn1Click() {
     // A refused carbon number keeps the dialog open; the field keeps its text.
     if (!GuardQuestion([&] { accepted = chain_->ConfirmCarbon(Edit1->text().toStdString()); }) || accepted) {
         done(QDialog::Accepted);
+    } else {
+        ExplainRefusal(this, "Введите число атомов углерода от 3 до 13.");
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "common/configuration.h"
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "composition/composition_file.h"
@@ -175,7 +176,10 @@ bool TForm9::IsComponentField(const QLineEdit* edit) const {
 // The typing check of every field: only the strict reading ("." as the
 // decimal point) survives typing; the character where it fails is removed.
 void TForm9::Edit1Change(QLineEdit* edit) {
-    changed_ = true;
+    // Texts the program puts in (data selection fills every field) are no
+    // change of the user's: the working configuration asks about saving
+    // only after typing.
+    if (DescribedConfiguration() || edit->isModified()) changed_ = true;
     if (filtering_) return;
     int cursor = edit->cursorPosition();
     const QString clean = StripToStrict(edit->text(), &cursor);

@@ -15,7 +15,7 @@ namespace rw {
 
 TFormb3::TFormb3(QWidget* parent) : QDialog(parent) {
     setObjectName("Formb3");
-    setWindowTitle(QString());
+    SetQuestionTitle(this, "Группа вещества");
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
     Label1 = new QLabel("В какую группу отнести данное вещество:", this);
@@ -56,6 +56,7 @@ void TFormb3::BitBtn1Click() {
     bool accepted = false;
     // Without any group there is no file to write to: a choice is required.
     if (!GuardQuestion([&] { accepted = chain_->ConfirmGroup(radio); }) || accepted) done(QDialog::Accepted);
+    else ExplainRefusal(this, "Выберите группу, к которой относится вещество.");
 }
 
 }  // namespace rw

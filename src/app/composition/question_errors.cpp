@@ -1,5 +1,10 @@
 #include "composition/question_errors.h"
 
+#include <QWidget>
+
+#include "common/configuration.h"
+#include "shell/ui_services.h"
+
 namespace rw {
 
 std::exception_ptr& PendingQuestionError() {
@@ -15,6 +20,14 @@ bool GuardQuestion(const std::function<void()>& step) {
         PendingQuestionError() = std::current_exception();
         return false;
     }
+}
+
+void ExplainRefusal(QWidget* dialog, const char* text) {
+    if (WorkingConfiguration()) ui::ShowMessage(dialog, QString::fromUtf8(text));
+}
+
+void SetQuestionTitle(QWidget* dialog, const char* title) {
+    dialog->setWindowTitle(WorkingConfiguration() ? QString::fromUtf8(title) : QString());
 }
 
 }  // namespace rw

@@ -2,6 +2,8 @@
 #include <exception>
 #include <functional>
 
+class QWidget;
+
 namespace rw {
 
 // The question dialogs run inside the formation; an error of the database
@@ -13,5 +15,11 @@ std::exception_ptr& PendingQuestionError();
 // Runs `step`; on an exception stores it as the pending error and returns
 // false (the caller closes the dialog so the resolution can raise it).
 bool GuardQuestion(const std::function<void()>& step);
+
+// A refused answer keeps the question open; the working configuration says
+// why (the described one stays silent).
+void ExplainRefusal(QWidget* dialog, const char* text);
+// The caption of a question dialog: none in the described configuration.
+void SetQuestionTitle(QWidget* dialog, const char* title);
 
 }  // namespace rw

@@ -14,7 +14,7 @@ namespace rw {
 
 TFormb2::TFormb2(QWidget* parent) : QDialog(parent) {
     setObjectName("Formb2");
-    setWindowTitle(QString());
+    SetQuestionTitle(this, "Вещество не найдено");
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
     label1 = new QLabel("Данное вещество не найдено в базе данных", this);

@@ -4,6 +4,8 @@
 #include <QDateEdit>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QFileInfo>
+#include <utility>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -406,10 +408,15 @@ void TForm8::Button1Click() {
 
 // Normal save: the user chooses the file; the form goes back to the main
 // window whether or not a file was written, and stays open when the write fails.
+void TForm8::PrepareSaveDialog(const QString& fileName) {
+    if (WorkingConfiguration()) preparedSaveFile_ = fileName;
+}
+
 void TForm8::Button2Click() {
-    const QString chosen =
-        ui::ChooseSaveFile(this, "Сохранение файла", NativePath(Context().baseFolder),
-                           "Технологические условия (*.dan)", "dan");
+    const QString prepared = std::exchange(preparedSaveFile_, QString());
+    const QString folder = prepared.isEmpty() ? NativePath(Context().baseFolder) : QFileInfo(prepared).path();
+    const QString chosen = ui::ChooseSaveFile(this, "Сохранение файла", folder, "Технологические условия (*.dan)",
+                                              "dan", prepared.isEmpty() ? QString() : QFileInfo(prepared).fileName());
     if (!chosen.isEmpty()) {
         SaveConditionsAs(Context(), chosen.toStdString(), EditTexts(), PickerDate(DateTimePicker1),
                          PickerDate(DateTimePicker2));

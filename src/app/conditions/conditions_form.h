@@ -37,6 +37,11 @@ public:
     // (Basa2Click) instead of the normal save (Button2Click), until "Назад"
     // or the data-entry save switches it back.
     void SetDataEntryMode(bool on);
+    // The next normal save proposes `fileName` (native) in its dialog
+    // instead of the base folder with no name; the fractional-composition
+    // wizard prepares it for the date it asks conditions for. Working
+    // configuration only; used by one save.
+    void PrepareSaveDialog(const QString& fileName);
     bool DataEntryMode() const { return dataEntry_; }
 
     // Edit1..Edit29 by number (nullptr outside 1..29).
@@ -127,6 +132,7 @@ private:
     void SetDateTexts();
     void RefreshRecord();
     void ReturnToMainWindow();
+    QString preparedSaveFile_;
     void AskQuestion(const std::string& text, QWidget* control);
 
     std::array<QLineEdit*, 30> edits_{};  // [1..29]

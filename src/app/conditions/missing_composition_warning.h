@@ -28,6 +28,9 @@ public:
 
 public slots:
     void Button1Click();
+    // Escape is "Далее": hiding the warning alone would leave the main
+    // window disabled for good.
+    void reject() override { Button1Click(); }
 };
 
 }  // namespace rw

@@ -12,11 +12,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTimer>
+#include <algorithm>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/files.h"
 #include "common/regional.h"
@@ -51,6 +54,31 @@ std::string ProgramNotation(const QString& nativePath) {
     for (char& ch : s)
         if (ch == '/') ch = '\\';
     return s;
+}
+
+// A path as the window shows it: the program's notation in the described
+// configuration, the system's own ("/") in the working one. The program
+// path itself travels with the item (Qt::UserRole) or the label ("path").
+QString Shown(const std::string& programPath) {
+    return WorkingConfiguration() ? QString::fromStdString(ToNative(programPath)) : Text(programPath);
+}
+std::string PathOf(const QListWidgetItem* item) {
+    const QVariant path = item->data(Qt::UserRole);
+    return (path.isValid() ? path.toString() : item->text()).toStdString();
+}
+
+// Sampling folders are named dd-mm-yy: the working configuration lists them
+// by date (other folders after them, by name) rather than by the text.
+void SortSamplingFoldersByDate(QStringList& folders) {
+    auto date = [](const QString& name) {
+        const QDate d = QDate::fromString(name, "dd-MM-yy");
+        return d.isValid() ? d.addYears(d.year() < 1950 ? 100 : 0) : QDate();
+    };
+    std::stable_sort(folders.begin(), folders.end(), [&date](const QString& a, const QString& b) {
+        const QDate da = date(a), db = date(b);
+        if (da.isValid() != db.isValid()) return da.isValid();
+        return da.isValid() && da < db;
+    });
 }
 
 QDate ToQDate(double value) { return QDate(1899, 12, 30).addDays(static_cast<qint64>(value)); }
@@ -214,6 +242,14 @@ TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
     connect(DLB, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         RunHandler(this, [this, item] { DlbActivated(item); });
     });
+    // A click opens a folder in the working configuration, as folder lists
+    // elsewhere do; the described one waits for a double click or Enter.
+    connect(DLB, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+        if (!WorkingConfiguration() || !item) return;
+        // The list is rebuilt once the click is over, not under its own signal.
+        const std::string folder = ProgramNotation(item->data(Qt::UserRole).toString());
+        QTimer::singleShot(0, this, [this, folder] { RunHandler(this, [this, &folder] { SetFolder(folder); }); });
+    });
     connect(FL, &QListWidget::itemDoubleClicked, this, [this] { RunHandler(this, [this] { BitBtn1Click(); }); });
     connect(LFB, &QListWidget::itemDoubleClicked, this, [this] { RunHandler(this, [this] { BitBtn2Click(); }); });
     ConnectHandler(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
@@ -255,7 +291,8 @@ void TRasDisAkt::SetFolder(const std::string& folder) {
         QListWidgetItem* item = add(open, name, i, chain[i]);
         if (i == chain.size() - 1) DLB->setCurrentItem(item);
     }
-    const QStringList subfolders = QDir(folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    QStringList subfolders = QDir(folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+    if (WorkingConfiguration()) SortSamplingFoldersByDate(subfolders);
     for (const QString& sub : subfolders) add(closed, sub, static_cast<int>(chain.size()), QDir(folder_).filePath(sub));
     FillFileList();
 }
@@ -276,21 +313,25 @@ void TRasDisAkt::FillFileList() {
 void TRasDisAkt::BitBtn1Click() {
     QListWidgetItem* selected = FL->currentItem();
     if (!selected) return;
-    const QString path = Text(JoinPath(Folder(), selected->text().toStdString()));
+    const std::string path = JoinPath(Folder(), selected->text().toStdString());
 
-    if (LFB->count() == 0 || (LFB->count() == 1 && LFB->item(0)->text() != path)) LFB->addItem(path);
+    if (LFB->count() == 0 || (LFB->count() == 1 && PathOf(LFB->item(0)) != path)) {
+        auto* item = new QListWidgetItem(Shown(path), LFB);
+        item->setData(Qt::UserRole, Text(path));
+    }
     if (LFB->count() != 1) return;
 
     // The composition file has the first conditions file's name and must
     // lie in the folder shown now.
-    QString name = QFileInfo(QString::fromStdString(ToNative(LFB->item(0)->text().toStdString()))).fileName();
+    QString name = QFileInfo(QString::fromStdString(ToNative(PathOf(LFB->item(0))))).fileName();
     const int point = name.lastIndexOf(QLatin1Char('.'));
     if (point >= 0) name.truncate(point);
     const std::string composition = JoinPath(Folder(), (name + ".sk").toStdString());
     if (FileExists(composition)) {
-        SkFileChouse->setText(Text(composition));
+        SkFileChouse->setText(Shown(composition));
+        SkFileChouse->setProperty("path", Text(composition));
     } else {
-        ui::ShowMessage(this, QString(kMissingComposition) + "\n" + Text(composition));
+        ui::ShowMessage(this, QString(kMissingComposition) + "\n" + Shown(composition));
         LFB->clear();
     }
 }
@@ -307,10 +348,10 @@ void TRasDisAkt::Button1Click() {
     setup.modelBaseFolder = c.modelBaseFolder.empty() ? c.baseFolder : c.modelBaseFolder;
     setup.plantIndex = c.plantIndex;
     setup.decimalSeparator = Regional().decimalSeparator;
-    const std::string composition = SkFileChouse->text().toStdString();
+    const std::string composition = SkFileChouse->property("path").toString().toStdString();
     WindowSampleDialogs dialogs;
-    const ResultsRecord first = RunSample(LFB->item(0)->text().toStdString(), composition, setup, dialogs);
-    const ResultsRecord second = RunSample(LFB->item(1)->text().toStdString(), composition, setup, dialogs);
+    const ResultsRecord first = RunSample(PathOf(LFB->item(0)), composition, setup, dialogs);
+    const ResultsRecord second = RunSample(PathOf(LFB->item(1)), composition, setup, dialogs);
 
     Lp->setText(Text(DeactivationPeriodText(first, second)));
     if (first.processedFeed == second.processedFeed) return;

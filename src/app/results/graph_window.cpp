@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCategoryAxis>
+#include <algorithm>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
@@ -21,6 +22,7 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "common/regional.h"
@@ -257,6 +259,18 @@ void TGraph::GrListClick() {
     Plot(BuildParameterSeries(records_, item + 1, LastCokeChoice(), Regional().decimalSeparator));
 }
 
+// The working configuration spaces the points of a results history by their
+// sampling dates; otherwise (and for the deactivation history) they stand
+// one unit apart whatever the interval between the dates.
+bool TGraph::DateAxis() const {
+    if (!WorkingConfiguration() || plotted_.Size() == 0 || plotted_.dates.size() != plotted_.Size()) return false;
+    return std::all_of(plotted_.dates.begin(), plotted_.dates.end(), [](double d) { return d > 0; });
+}
+
+qreal TGraph::PointX(std::size_t i) const {
+    return DateAxis() ? static_cast<qreal>(plotted_.dates[i]) : static_cast<qreal>(i);
+}
+
 void TGraph::Plot(const ChartSeries& series) {
     plotted_ = series;
     chart->zoomReset();
@@ -264,11 +278,17 @@ void TGraph::Plot(const ChartSeries& series) {
     const std::size_t n = series.Size();
     QList<QPointF> points;
     points.reserve(static_cast<qsizetype>(n));
-    for (std::size_t i = 0; i < n; ++i) points.append(QPointF(static_cast<qreal>(i), series.values[i]));
+    for (std::size_t i = 0; i < n; ++i) points.append(QPointF(PointX(i), series.values[i]));
     Series2->replace(points);
 
     updatingAxis_ = true;
-    BottomAxis->setRange(-0.5, n > 1 ? static_cast<qreal>(n) - 0.5 : 0.5);
+    if (DateAxis()) {
+        const auto [low, high] = std::minmax_element(series.dates.begin(), series.dates.end());
+        const qreal room = std::max<qreal>(1.0, (*high - *low) * 0.04);
+        BottomAxis->setRange(*low - room, *high + room);
+    } else {
+        BottomAxis->setRange(-0.5, n > 1 ? static_cast<qreal>(n) - 0.5 : 0.5);
+    }
     updatingAxis_ = false;
     UpdateBottomAxis();
 
@@ -290,7 +310,19 @@ void TGraph::UpdateBottomAxis() {
     const std::size_t n = plotted_.Size();
     ClearCategories(BottomAxis);
     BottomAxis->setStartValue(low - (high - low) * 1e-6);
-    if (n > 0 && high >= 0 && low <= static_cast<qreal>(n - 1)) {
+    if (DateAxis()) {
+        // Dates close together would write over each other: a label keeps a
+        // share of the visible width to itself.
+        const qreal gap = (high - low) / static_cast<qreal>(kMaxDateLabels);
+        QSet<QString> used;
+        qreal last = -1e300;
+        for (std::size_t i = 0; i < n; ++i) {
+            const qreal x = PointX(i);
+            if (x < low || x > high || x - last < gap) continue;
+            BottomAxis->append(UniqueLabel(QString::fromStdString(plotted_.labels[i]), used), x);
+            last = x;
+        }
+    } else if (n > 0 && high >= 0 && low <= static_cast<qreal>(n - 1)) {
         const std::size_t first = low > 0 ? static_cast<std::size_t>(std::ceil(low)) : 0;
         const std::size_t last = std::min(n - 1, static_cast<std::size_t>(std::floor(high)));
         QSet<QString> used;

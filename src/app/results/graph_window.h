@@ -87,6 +87,8 @@ public slots:
 
 private:
     void Plot(const ChartSeries& series);
+    bool DateAxis() const;
+    qreal PointX(std::size_t i) const;
     void UpdateBottomAxis();
     void UpdateLeftAxis();
     // The chart laid out at `shape` (screen pixels), drawn on white at `scale`.

@@ -20,6 +20,7 @@
 #include <climits>
 #include <cmath>
 
+#include "common/configuration.h"
 #include "common/files.h"
 #include "common/regional.h"
 #include "shell/main_window.h"
@@ -302,6 +303,13 @@ Tsvod::~Tsvod() = default;
 
 void Tsvod::FormCreate() {
     selection_ = ParameterSelection::Load(SettingsPath());
+    // Without settings (a fresh installation) the working configuration
+    // starts from the parameters an engineer looks at first, rather than an
+    // empty table: activity, processed feed, inlet temperature, aromatics,
+    // octane number, reformate yield.
+    if (WorkingConfiguration() && !FileExists(SettingsPath())) {
+        for (int k : {1, 2, 6, 13, 15, 16}) selection_.Check(k);
+    }
     for (QCheckBox* box : boxes_) {
         const QSignalBlocker blocker(box);
         box->setChecked(selection_.IsShown(box->property("Tag").toInt()));

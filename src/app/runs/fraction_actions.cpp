@@ -16,6 +16,7 @@
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
+#include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 
 namespace rw {
@@ -69,6 +70,7 @@ void ContinueWithConditions(const FractionSave& save, QWidget* fractionWindow) {
     TForm8* form = W().form8;
     const NewDateConditions prepared = PrepareNewDateConditions(c, save);
     if (prepared.samplingDate) form->DateTimePicker1->setDate(ToQDate(*prepared.samplingDate));
+    form->PrepareSaveDialog(NativePath(save.conditionsPath));
     form->Button3->hide();
     form->Button1->show();
     form->Button2->show();

@@ -1,6 +1,9 @@
 #include "runs/reforming_calculation.h"
 
 #include <QAction>
+#include <QFile>
+#include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,6 +12,8 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "common/codepage.h"
+#include "common/configuration.h"
 #include "common/number_format.h"
 #include "conditions/conditions_file.h"
 #include "conditions/conditions_form.h"
@@ -27,6 +32,7 @@
 #include "shell/program_context.h"
 #include "shell/text_helpers.h"
 #include "shell/ui_services.h"
+#include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 
 namespace rw {
@@ -216,7 +222,26 @@ void RunReformingCalculation() {
 void ShowCalculationWizard() { W().form5->OpenChildWindow(W().form16); }
 
 void StartChlorineDosingProgram() {
-    RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit);
+    if (DescribedConfiguration()) {
+        RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit);
+        return;
+    }
+    // A console program prints its answer to a terminal the user does not
+    // have: what it printed is shown in a message instead.
+    QTemporaryDir folder;
+    const QString output = folder.filePath("selvin.out");
+    const RunOutcome outcome = RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit,
+                                                  output.toStdString());
+    if (outcome == RunOutcome::NotStarted) {
+        ui::ShowError(W().form5, "Программа selvin.exe не найдена в папке " + NativePath(Context().baseFolder) + ".");
+        return;
+    }
+    QFile file(output);
+    const QByteArray printed = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    QString text = utf8(printed);
+    if (utf8.hasError()) text = QString::fromStdString(Cp866ToUtf8(printed.toStdString()));
+    ui::ShowMessage(W().form5, text.trimmed().isEmpty() ? "Программа selvin.exe ничего не вывела." : text.trimmed());
 }
 
 }  // namespace rw

@@ -18,6 +18,7 @@ ChartSeries BuildParameterSeries(const std::vector<ResultsRecord>& records, int 
         series.values.push_back(value);
         series.valueTexts.push_back(FormatUpTo3Decimals(value, decimalSeparator));
         series.labels.push_back(record.sampleDateText.Text());
+        series.dates.push_back(record.sampleDate);
     }
     return series;
 }

@@ -16,6 +16,10 @@ struct ChartSeries {
     std::vector<double> values;
     std::vector<std::string> valueTexts;
     std::vector<std::string> labels;
+    // Where the points of a results history stand on a date axis: each
+    // record's sampling date (days since 30.12.1899). Empty for the
+    // deactivation history.
+    std::vector<double> dates;
 
     std::size_t Size() const { return values.size(); }
 };

@@ -5,6 +5,7 @@
 
 #include <poll.h>
 #include <signal.h>
+#include <fcntl.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
@@ -266,6 +267,11 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
     // Only the standard streams are handed down.
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    if (!outputFile_.empty()) {
+        const std::string out = ToNative(outputFile_);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    }
     posix_spawnattr_setpgroup(&attr, 0);
     sigset_t none, all;
     sigemptyset(&none);
@@ -304,8 +310,9 @@ void ExternalProgram::Terminate() {
 }
 
 RunOutcome RunExternalProgram(const std::string& commandLine, const std::string& workFolder, WindowMode mode,
-                              int timeoutMs) {
+                              int timeoutMs, const std::string& outputFile) {
     ExternalProgram program;
+    program.SetOutputFile(outputFile);
     if (!program.Start(commandLine, workFolder, mode)) return RunOutcome::NotStarted;
     if (program.Wait(timeoutMs)) return RunOutcome::Finished;
     program.Terminate();

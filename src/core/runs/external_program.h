@@ -70,8 +70,14 @@ public:
 
     bool Running() const { return pid_ > 0; }
 
+    // The program's standard output and error go to this file (created or
+    // emptied at the start) instead of the terminal, for a window to show
+    // what it printed. Empty: the terminal, as before.
+    void SetOutputFile(const std::string& path) { outputFile_ = path; }
+
 private:
     int pid_ = 0;
+    std::string outputFile_;
 };
 
 enum class RunOutcome { NotStarted, Finished, Terminated };
@@ -79,6 +85,6 @@ enum class RunOutcome { NotStarted, Finished, Terminated };
 // Starts a program, waits for it at most `timeoutMs` (or without limit) and
 // terminates it when the time runs out. Throws as Start does.
 RunOutcome RunExternalProgram(const std::string& commandLine, const std::string& workFolder, WindowMode mode,
-                              int timeoutMs);
+                              int timeoutMs, const std::string& outputFile = {});
 
 }  // namespace rw

@@ -10,6 +10,7 @@
 #include "conditions/conditions_save.h"
 #include "conditions/data_selection.h"
 #include "shell/plant_selection.h"
+#include "shell/plant_table.h"
 #include "shell/program_context.h"
 #include "shell/text_helpers.h"
 
@@ -23,6 +24,24 @@ const std::array<std::string, 5> kFractionTexts{" 86", " 96", "113", "152", "175
 std::string TrimRight(std::string s) {
     while (!s.empty() && s.back() == ' ') s.pop_back();
     return s;
+}
+
+// The file a stream's list is imported from: the one named, else the
+// sample file of the editor's "Открыть" on the sample date, else the list
+// file of the sampling folder.
+std::string StreamSource(const ProgramContext& c, const WelcomePipelineOptions& options, int stream,
+                         bool sampleDate) {
+    const std::string& named = options.streamFiles[static_cast<size_t>(stream - 1)];
+    if (!named.empty()) return named;
+    if (sampleDate && stream < 3)
+        return DefaultReportFile(c.baseFolder, stream == 1 ? OpenStarter::NextButton : OpenStarter::Other);
+    const std::string list = JoinPath(c.samplingFolder, c.entrySampleName + StreamExtension(stream));
+    if (!FileExists(list)) {
+        static const char* const kOption[] = {"--feed", "--catalyzate", "--side-cut"};
+        throw UserError("Нет файла " + ToNative(list) + " (" + StreamName(stream) + "): отчет или список указывается в " +
+                        kOption[stream - 1] + ".");
+    }
+    return list;
 }
 
 }  // namespace
@@ -40,13 +59,21 @@ void RunWelcomePipeline(const std::string& baseFolder, const WelcomePipelineOpti
     // Steps 1 to 6: plant row 11 selected and confirmed.
     c.baseFolder = baseFolder;
     c.modelBaseFolder = baseFolder;
-    SelectPlant(c, kWelcomePlantRow);
-    c.plantIndex = kWelcomePlantRow;
-    FinishPlantSelection(c, kWelcomePlantRow);
+    const int row = options.plantRow;
+    if (row < 0 || row >= kPlantCount) throw UserError("Нет установки с номером строки " + std::to_string(row) + ".");
+    SelectPlant(c, row);
+    c.plantIndex = row;
+    FinishPlantSelection(c, row);
     log << "Установка: " << TrimRight(c.plantCaption) << ", реакторов: " << c.reactorCount << "\n";
 
-    // Step 7: data selection of 01-09-09.
-    DataSelection selected = SelectData(c);
+    // Step 7: data selection of the sampling date (the sample's own file for
+    // the sample date of row 11, as the windows take it).
+    const bool sampleDate = row == kWelcomePlantRow && options.sample == kWelcomeSample;
+    const std::string dataFile =
+        sampleDate ? std::string() : JoinPath(JoinPath(c.plantFolder, options.sample), options.sample + ".dan");
+    DataSelection selected;
+    selected.conditions = SelectConditions(c, dataFile);
+    selected.composition = SelectComposition(c);
     log << "Выбраны данные: " << ToNative(c.dataFile) << "\n";
     if (!selected.composition.found) {
         log << "Файл с составами сырья и катализата " << selected.composition.warningCompositionFile
@@ -72,13 +99,12 @@ void RunWelcomePipeline(const std::string& baseFolder, const WelcomePipelineOpti
     ComponentList list;
     while (c.currentStream <= 3) {
         int stream = c.currentStream;
-        if (stream < 3) {
-            OpenStarter starter = stream == 1 ? OpenStarter::NextButton : OpenStarter::Other;
-            OpenedList opened = OpenComponentList(DefaultReportFile(c.baseFolder, starter), stream);
+        if (stream < 3 || !SkipsSideCut(c.plantIndex)) {
+            OpenedList opened = OpenComponentList(StreamSource(c, options, stream, sampleDate), stream);
             if (!opened.sumValid) throw UserError(opened.sumError);
             list.lines = opened.lines;
             log << StreamName(stream) << ": " << ToNative(opened.file) << ", компонентов " << opened.lines.size() << "\n";
-        } else if (SkipsSideCut(c.plantIndex)) {
+        } else {
             flowText = "0";
         }
         try {

@@ -1,6 +1,6 @@
-// The main windows of the program, driven through the menu as a user drives
-// them on the shipped sample (plant row 11, sampling date 01-09-09), each
-// grabbed as a picture. Run by `make test` it checks only that every window
+// The main windows of the program in the working configuration, driven
+// through the menu as a user drives them on the shipped sample (plant row 11,
+// sampling date 01-09-09), each grabbed as a picture. Run by `make test` it checks only that every window
 // comes up and draws; given `--out FOLDER` (scripts/screenshots.sh) it writes
 // the pictures of the user guide and the README there.
 #include <QAbstractButton>
@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "common/configuration.h"
 #include "composition/candidate_choice.h"
 #include "composition/carbon_number_question.h"
 #include "composition/component_list_editor.h"
@@ -101,6 +102,16 @@ void PutSampleComposition(const TempBaseFolder& base) {
     base.write("Hornel/01-09-09/01-09-09.sk", sk.readAll());
 }
 
+// The file dialogs answered as the user answers them on the sample: the
+// conditions file of 01-09-09 for data selection, the stream's sample list
+// for "Открыть" of the component list editor.
+void AnswerWithSampleFiles(DialogAnswers& answers, const TempBaseFolder& base) {
+    answers.openFile = [&base](const QString& title, const QString&) {
+        if (title == "Открытие файла с данными") return base.file("Hornel/01-09-09/01-09-09.dan");
+        return base.file(Context().currentStream == 1 ? "Hornel/01-09-09/01-09-09.SIR" : "Hornel/01-09-09/01-09-09.KAT");
+    };
+}
+
 // The main window with one of its menus dropped down, painted into one picture.
 QImage WithMenu(TForm5* main, QMenu* menu, QAction* at) {
     QImage window = Picture(main);
@@ -155,6 +166,7 @@ void ScreenshotsTest::plantSelectionAndMainWindow() {
     StartedProgram program;
     LoadPictures(program.base);
     DialogAnswers answers;
+    AnswerWithSampleFiles(answers, program.base);
     ChoosePlant11();
     QCOMPARE(W().form4->ItemIndex(), 11);
     QVERIFY(Save(Picture(W().form4), "plant-selection"));
@@ -171,6 +183,7 @@ void ScreenshotsTest::conditionsForm() {
     StartedProgram program;
     LoadPictures(program.base);
     DialogAnswers answers;
+    AnswerWithSampleFiles(answers, program.base);
     ChoosePlant11();
     QVERIFY(Click(W().form4, "Button2"));
     PutSampleComposition(program.base);
@@ -183,6 +196,7 @@ void ScreenshotsTest::conditionsForm() {
 void ScreenshotsTest::componentListEditorAndTheQuestions() {
     StartedProgram program;
     DialogAnswers answers;
+    AnswerWithSampleFiles(answers, program.base);
     // A substance the shipped database does not know, at the end of the catalyzate's report.
     const QByteArray unknown = QByteArray("3-Methyl-5-ethyloctane").leftJustified(43, ' ') + "00.500\r\n";
     program.base.write("Hornel/01-09-09/01-09-09.KAT", program.base.read("Hornel/01-09-09/01-09-09.KAT") + unknown);
@@ -195,13 +209,13 @@ void ScreenshotsTest::componentListEditorAndTheQuestions() {
     QVERIFY(Click(W().form8, "Button2"));  // the data-entry save opens the editor for the feed
     Tbasadan* editor = W().basadan;
     QVERIFY(editor->isVisible());
-    editor->BitBtn1Click(editor->Next);  // the feed sample, as the welcome pipeline opens it
+    QVERIFY(Click(editor, "BitBtn1"));  // "Открыть": the feed sample
     QVERIFY(editor->List->count() > 100);
     editor->List->setCurrentRow(7);
     editor->ListClick();
     QVERIFY(Save(Picture(editor), "component-list-editor"));
     editor->NextClick();
-    editor->BitBtn1Click(editor->BitBtn1);
+    QVERIFY(Click(editor, "BitBtn1"));
 
     QStringList shot;
     answers.modal = [&](QDialog* d) {
@@ -233,6 +247,7 @@ void ScreenshotsTest::componentListEditorAndTheQuestions() {
 void ScreenshotsTest::compositionEditor() {
     StartedProgram program;
     DialogAnswers answers;
+    AnswerWithSampleFiles(answers, program.base);
     ChoosePlant11();
     QVERIFY(Click(W().form4, "Button2"));
     PutSampleComposition(program.base);
@@ -245,6 +260,7 @@ void ScreenshotsTest::compositionEditor() {
 void ScreenshotsTest::resultsSummaryTableAndGraph() {
     StartedProgram program;
     DialogAnswers answers;
+    AnswerWithSampleFiles(answers, program.base);
     QVERIFY(InstallStandIns(program.base));
     ChoosePlant11();
     QVERIFY(Click(W().form4, "Button2"));
@@ -288,6 +304,7 @@ void ScreenshotsTest::resultsSummaryTableAndGraph() {
 }
 
 int main(int argc, char** argv) {
+    SetConfiguration(Configuration::Working);
     QApplication app(argc, argv);
     // "--out FOLDER" is ours; everything else goes to QtTest.
     QStringList args = app.arguments();

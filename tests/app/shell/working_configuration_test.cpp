@@ -3,6 +3,9 @@
 // their own, and the ways back out of every window.
 #include <QAction>
 #include <QDateEdit>
+#include <QDir>
+#include <QLineSeries>
+#include <QRegularExpression>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -18,10 +21,16 @@
 #include "composition/component_list_editor.h"
 #include "composition/unknown_component_question.h"
 #include "conditions/conditions_form.h"
+#include "results/deactivation_window.h"
+#include "results/graph_window.h"
+#include "results/results_index.h"
 #include "results/results_window.h"
 #include "results/summary_table_window.h"
 #include "runs/calculation_confirmation.h"
+#include "runs/fraction_window.h"
+#include "runs/fraction_wizard_window1.h"
 #include "shell/main_window.h"
+#include "shell/plant_selection.h"
 #include "shell/plant_window.h"
 #include "shell/program_context.h"
 #include "shell/welcome_window.h"
@@ -96,6 +105,9 @@ private slots:
     void engineersDayFromWelcomeToSummaryTable();
     void cancelledChoicesChangeNothing();
     void escapeAndCloseLeadBackToTheMainWindow();
+    void historiesAndFoldersGoByDate();
+    void theDosingProgramSaysWhatItPrinted();
+    void fractionWizardSavesTheNewDateWhereItsFilesAre();
 };
 
 void WorkingConfigurationTest::engineersDayFromWelcomeToSummaryTable() {
@@ -254,6 +266,95 @@ void WorkingConfigurationTest::escapeAndCloseLeadBackToTheMainWindow() {
     QCOMPARE(ended.count(), 1);
     QVERIFY(!program.base.exists("dan.bak"));
     QVERIFY2(VisibleWindows().isEmpty(), qPrintable(VisibleWindows().join(" ")));
+}
+
+void WorkingConfigurationTest::historiesAndFoldersGoByDate() {
+    StartedProgram program;
+    DialogAnswers answers;
+    SelectPlant(Context(), 11);
+    FinishPlantSelection(Context(), 11);
+
+    // The graph of the shipped history: points at their sampling dates.
+    TGraph* graph = W().graph;
+    answers.modal = [](QDialog* d) { return d->result(); };
+    graph->ShowPlantHistory();
+    const std::vector<ResultsRecord> history = ReadResultsIndex(program.base.file("svod.12").toStdString());
+    QCOMPARE(graph->Series2->count(), int(history.size()));
+    for (int i = 0; i < graph->Series2->count(); ++i) QCOMPARE(graph->Series2->at(i).x(), history[size_t(i)].sampleDate);
+
+    // Sampling folders by date, paths as the system writes them.
+    for (const char* folder : {"Hornel/10-06-09", "Hornel/02-12-08", "Hornel/Fr2", "Hornel/15-01-10"})
+        QDir().mkpath(program.base.file(folder));
+    program.base.write("Hornel/02-12-08/02-12-08.dan", "");
+    program.base.write("Hornel/02-12-08/02-12-08.sk", "");
+    TRasDisAkt* window = W().rasDisAkt;
+    window->SetFolder(Context().plantFolder);
+    QStringList shown;
+    for (int i = 0; i < window->DLB->count(); ++i) shown << window->DLB->item(i)->text().trimmed();
+    const QStringList dated = shown.filter(QRegularExpression("^\\d\\d-\\d\\d-\\d\\d$"));
+    QVERIFY(dated.contains("02-12-08") && dated.contains("15-01-10"));
+    for (qsizetype i = 1; i < dated.size(); ++i) {
+        const QDate before = QDate::fromString(dated[i - 1], "dd-MM-yy"), after = QDate::fromString(dated[i], "dd-MM-yy");
+        QVERIFY2(before < after, qPrintable(dated.join(" ")));
+    }
+    QVERIFY(shown.indexOf("Fr2") > shown.indexOf("15-01-10"));
+    QVERIFY(!shown[0].contains('\\'));
+    window->DLB->setCurrentRow(int(shown.indexOf("02-12-08")));
+    QTest::mouseClick(window->DLB->viewport(), Qt::LeftButton, {},
+                      window->DLB->visualItemRect(window->DLB->currentItem()).center());
+    QTRY_COMPARE(window->FL->count(), 1);
+    window->FL->setCurrentRow(0);
+    window->BitBtn1Click();
+    QCOMPARE(window->LFB->count(), 1);
+    QCOMPARE(window->LFB->item(0)->text(), program.base.file("Hornel/02-12-08/02-12-08.dan"));
+}
+
+void WorkingConfigurationTest::theDosingProgramSaysWhatItPrinted() {
+    StartedProgram program;
+    DialogAnswers answers;
+    W().form5->N21->trigger();
+    QCOMPARE(answers.messages.size(), 1);
+    QVERIFY(answers.messages[0].contains("selvin.exe"));  // not installed here
+    QVERIFY(InstallStandIns(program.base));
+    answers.messages.clear();
+    W().form5->N21->trigger();
+    QCOMPARE(answers.messages.size(), 1);
+    QVERIFY2(answers.messages[0].contains("dan.bak"), qPrintable(answers.messages[0]));
+}
+
+void WorkingConfigurationTest::fractionWizardSavesTheNewDateWhereItsFilesAre() {
+    StartedProgram program;
+    DialogAnswers answers;
+    QVERIFY(InstallStandIns(program.base));
+    QVERIFY(QFile::copy(QString(REFORMER_BINARY_DIR) + "/bin/sk/drovan.exe", program.base.file("drovan.exe")));
+    SelectPlant(Context(), 11);
+    FinishPlantSelection(Context(), 11);
+    QFile sk(QString(REFORMER_TEST_DATA) + "/pipeline/01-09-09.sk");
+    QVERIFY(sk.open(QIODevice::ReadOnly));
+    program.base.write("Hornel/01-09-09/01-09-09.sk", sk.readAll());
+
+    answers.openFile = [&](const QString&, const QString&) { return program.base.file("Hornel/01-09-09/01-09-09.dan"); };
+    QString saveFolder;
+    answers.saveFile = [&](const QString&, const QString& folder) {
+        saveFolder = folder;
+        return folder + "/01-10-09.dan";
+    };
+    answers.modal = [&](QDialog* d) -> int {
+        if (d->objectName() == "Form18") Click(d, "Button2");
+        else if (auto* frak = qobject_cast<Tfrak1*>(d)) {
+            frak->DateFr->setText("01.10.09");
+            Click(d, "Button1");
+        } else if (auto* form = qobject_cast<TForm8*>(d)) Click(d, form->Button3->isHidden() ? "Button2" : "Button3");
+        else if (d == W().form6) Click(d, "BitBtn1");
+        else return int(QDialog::Accepted);
+        return d->result();
+    };
+    W().form5->N24->trigger();
+    QVERIFY(Click(W().form17, "Button2"));
+    QCOMPARE(saveFolder, program.base.file("Hornel/Fr"));
+    QVERIFY(program.base.exists("Hornel/Fr/01-10-09.dan"));
+    QVERIFY(!program.base.exists("01-10-09.dan"));
+    QVERIFY(program.base.exists("Hornel/Fr/01-10-09.rez"));  // the wizard's calculation ran
 }
 
 QTEST_MAIN(WorkingConfigurationTest)
