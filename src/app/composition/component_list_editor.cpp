@@ -183,6 +183,9 @@ std::string Tbasadan::Bytes(const QString& text) const {
 }
 
 void Tbasadan::StartDataEntry(const QString& feedFlowText) {
+    // The window has no caption of its own; a window manager's task list
+    // would otherwise show the program's file name.
+    if (WorkingConfiguration()) setWindowTitle("Набор данных: " + QString::fromStdString(Context().entrySampleName));
     F7->setText(feedFlowText);
     Prob->setText(QString::fromUtf8(StreamName(1)));
     Context().currentStream = 1;

@@ -60,6 +60,8 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     Button2->setObjectName("Button2");
     Button2->setToolTip("Дальнейшее продолжение программы");
     Button2->setEnabled(false);
+    // Enter is "Далее" once a plant is chosen, never "Выход".
+    if (WorkingConfiguration()) Button2->setDefault(true);
     Button3 = new QPushButton("Назад", this);
     Button3->setObjectName("Button3");
     Button3->setToolTip("Вернуться к предыдущему окну");
