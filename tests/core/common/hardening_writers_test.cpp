@@ -30,7 +30,7 @@
 #include "results/results_index.h"
 #include "results/summary_table.h"
 #include "shell/program_context.h"
-#include "shell/welcome_pipeline.h"
+#include "pipeline/welcome_pipeline.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

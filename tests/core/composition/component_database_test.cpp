@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "composition/component_database.h"
+#include "component_doubles.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

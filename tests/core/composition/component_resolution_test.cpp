@@ -7,6 +7,7 @@
 #include "common/files.h"
 #include "composition/component_database.h"
 #include "composition/component_resolution.h"
+#include "component_doubles.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;

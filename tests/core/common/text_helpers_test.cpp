@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace rw {
 namespace {

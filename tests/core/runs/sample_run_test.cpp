@@ -9,7 +9,7 @@
 #include "common/files.h"
 #include "conditions/conditions_file.h"
 #include "results/results_file.h"
-#include "results/sample_run.h"
+#include "runs/sample_run.h"
 #include "runs/run_object.h"
 #include "test_support.h"
 
