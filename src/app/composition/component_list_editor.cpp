@@ -25,7 +25,7 @@
 #include "composition/streams.h"
 #include "conditions/data_selection_ui.h"
 #include "shell/program_context.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
 
