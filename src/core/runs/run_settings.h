@@ -15,10 +15,11 @@ inline constexpr const char* kModelRunSettingsFile = "model-runs.ini";
 enum class FitMethod { Bisection, Fast };
 
 // Time allowed to a model program started through dosbox or wine. Their
-// start alone takes a good part of the 2000 ms a native model gets: dosbox
-// about 0.7 s, wine on a prefix used for the first time about 4 s and far
-// more on a busy machine.
-constexpr int kDefaultEmulatorTimeLimitMs = 30000;
+// start alone takes a good part of the 2000 ms a native model gets or more:
+// a trivial DOS program through dosbox 0.7 s (1.4 s on a busy machine), a
+// trivial Windows program through wine 0.3 s, but 4 s on a wine prefix used
+// for the first time and 24 s on a busy machine.
+constexpr int kDefaultEmulatorTimeLimitMs = 60000;
 
 struct ModelRunSettings {
     int emulatorTimeLimitMs = kDefaultEmulatorTimeLimitMs;  // line "emulator-time-limit-s", whole seconds

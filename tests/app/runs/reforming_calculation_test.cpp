@@ -7,9 +7,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <chrono>
 #include <filesystem>
 
 #include "common/codepage.h"
@@ -23,6 +26,7 @@
 #include "runs/calculation_confirmation.h"
 #include "runs/feed_info_window.h"
 #include "runs/reforming_calculation.h"
+#include "runs/external_program.h"
 #include "runs/run_object.h"
 #include "runs/wizard_window.h"
 #include "shell/main_window.h"
@@ -133,6 +137,8 @@ private slots:
     void answerNoRunsNothing();
     void wizardSelectsDataAndRuns();
     void dosingProgramRunsInTheBaseFolder();
+    void failingModelStoresNothing();
+    void cancelTerminatesTheModel();
 };
 
 void ReformingCalculationTest::runWithTheStandInModelFillsTheWindows() {
@@ -190,10 +196,11 @@ void ReformingCalculationTest::runWithTheStandInModelFillsTheWindows() {
     QCOMPARE(W().form30->F1->text().trimmed(), QString("86"));
     QCOMPARE(W().form30->F6->text().trimmed(), QString("0.730"));
 
-    // The conditions file now holds the run layout the model wrote back.
+    // The conditions file now holds the run layout the model wrote back,
+    // followed by the fifth reactor's lines 14 and 15 as the user entered them.
     const std::vector<std::string> dan =
         SplitLines(Cp866ToUtf8(ReadFileBytes(program.base.file("Hornel/01-09-09/01-09-09.dan").toStdString())));
-    QCOMPARE(dan.size(), size_t(13));
+    QCOMPARE(dan.size(), size_t(15));
 
     ExpectMainWindowFree();
     QCOMPARE(W().form5->ProgressBar1->value(), 100);
@@ -338,6 +345,66 @@ void ReformingCalculationTest::dosingProgramRunsInTheBaseFolder() {
     program.base.remove("selvin.exe");
     W().form5->N21Click();
     QVERIFY(answers.messages.isEmpty());
+}
+
+
+namespace {
+
+// The plant's model replaced by a script, as a broken installation has it.
+void InstallModel(const TempBaseFolder& base, const char* script) {
+    const QString path = base.file("kelmar.exe");
+    base.write("kelmar.exe", script);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+}
+
+}  // namespace
+
+void ReformingCalculationTest::failingModelStoresNothing() {
+    StartedProgram program;
+    DialogAnswers answers;
+    QVERIFY(InstallStandIns(program.base));
+    SelectSample(program.base, 11);
+    program.base.write("Hornel/01-09-09/01-09-09.rez", "earlier results");
+    const QByteArray index = program.base.read("svod.12");
+    InstallModel(program.base, "#!/bin/sh\nexit 0\n");
+    Seen seen;
+    answers.modal = Answer(seen);
+    QVERIFY(!RunHandler(nullptr, [] { W().form5->N8Click(); }));
+    QCOMPARE(answers.messages, QStringList{QString::fromStdString(
+                                   FailedRunMessage("kelmar.exe", "01-09-09", "не записала файл результатов rez"))});
+    QCOMPARE(seen.headline, QString());  // no success window
+    QCOMPARE(program.base.read("Hornel/01-09-09/01-09-09.rez"), QByteArray("earlier results"));
+    QCOMPARE(program.base.read("svod.12"), index);
+    ExpectMainWindowFree();
+    QVERIFY(W().form5->CancelRun->isHidden());
+}
+
+void ReformingCalculationTest::cancelTerminatesTheModel() {
+    StartedProgram program;
+    DialogAnswers answers;
+    QVERIFY(InstallStandIns(program.base));
+    SelectSample(program.base, 11);
+    InstallModel(program.base, "#!/bin/sh\nexec sleep 30\n");
+    Seen seen;
+    answers.modal = Answer(seen);
+    bool buttonShown = false, menuLocked = false;
+    QTimer::singleShot(300, [&] {
+        QPushButton* cancel = W().form5->CancelRun;
+        buttonShown = !cancel->isHidden() && cancel->isEnabled() && cancel->text() == "Прервать";
+        menuLocked = !W().form5->MainMenu1->isEnabled();
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    QVERIFY(!RunHandler(nullptr, [] { W().form5->N8Click(); }));
+    // Stopped by the click, long before the model's own limit.
+    QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(kModelTimeLimitMs));
+    QVERIFY(buttonShown);
+    QVERIFY(menuLocked);
+    QCOMPARE(answers.messages, QStringList{QString::fromStdString(FailedRunMessage(
+                                   "kelmar.exe", "01-09-09", "остановлена: расчет прерван пользователем"))});
+    QVERIFY(!program.base.exists("Hornel/01-09-09/01-09-09.rez"));
+    ExpectMainWindowFree();
+    QVERIFY(W().form5->MainMenu1->isEnabled());
 }
 
 QTEST_MAIN(ReformingCalculationTest)

@@ -3,11 +3,16 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 
 #include "common/errors.h"
+#include "results/results_file.h"
+#include "run_fixtures.h"
 #include "runs/external_program.h"
+#include "runs/run_object.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -167,6 +172,230 @@ TEST(LegacyRunner, OrdinaryProgramsAndDataFilesAreLeftAlone) {
     EXPECT_EQ(RunExternalProgram("notes.exe", (dir.path() / "sk").string(), WindowMode::Hidden, 2000),
               RunOutcome::NotStarted);
     EXPECT_FALSE(fs::exists(dir.path() / "sk" / "runner.txt"));
+}
+
+TEST(LegacyRunner, ProgramInTheWorkingFolderIsMountedOnceWhateverTheSpelling) {
+    test::TempDir dir;
+    FakeRunner(dir, "dosbox", "printf '[SDL=%s]\\n' \"$SDL_VIDEODRIVER\" >> runner.txt\n");
+    PathGuard path((dir.path() / "runners").string());
+    const std::string base = (dir.path() / "sk").string();
+    const std::string model = DosProgram(dir, "sk/vortan.exe");
+    // The run object's spelling: a trailing separator on the folder, the program by its full path.
+    ASSERT_EQ(RunExternalProgram(QuoteArgument(Backslashed(model)) + " dan.bak", Backslashed(base) + "\\",
+                                 WindowMode::Hidden, 5000),
+              RunOutcome::Finished);
+    const std::string hidden = dir.Read("sk/runner.txt");
+    EXPECT_EQ(hidden.find("MOUNT D"), std::string::npos) << hidden;
+    EXPECT_NE(hidden.find("[vortan.exe dan.bak]"), std::string::npos) << hidden;
+    // A hidden program runs without a display; a shown one (the dosing program) gets its window.
+    EXPECT_NE(hidden.find("[SDL=dummy]"), std::string::npos) << hidden;
+    DosProgram(dir, "sk/selvin.exe");
+    ASSERT_EQ(RunExternalProgram("selvin.exe ", base, WindowMode::Shown, kNoTimeLimit), RunOutcome::Finished);
+    EXPECT_EQ(dir.Read("sk/runner.txt").find("[SDL=dummy]"), std::string::npos);
+}
+
+TEST(LegacyRunner, EmulatedProgramGetsTheEmulatorTimeLimit) {
+    test::TempDir dir;
+    FakeRunner(dir, "wine", "/bin/sleep 0.6\n");
+    PathGuard path((dir.path() / "runners").string());
+    DosProgram(dir, "sk/vortan.exe");
+    const ProgramEnd end =
+        RunExternalProgram("vortan.exe dan.bak", (dir.path() / "sk").string(), WindowMode::Hidden, 200, 10000, {});
+    EXPECT_EQ(end.outcome, RunOutcome::Finished);
+    EXPECT_TRUE(end.emulated);
+    EXPECT_EQ(end.timeLimitMs, 10000);
+    // Cancelling ends the wait at once, whatever the limit.
+    const auto start = Clock::now();
+    const ProgramEnd cancelled = RunExternalProgram("vortan.exe dan.bak", (dir.path() / "sk").string(),
+                                                    WindowMode::Hidden, 200, 10000, [] { return false; });
+    EXPECT_EQ(cancelled.outcome, RunOutcome::Cancelled);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+}
+
+// A real DOS program, made here byte by byte: an MZ header and a few
+// instructions that create "rez" (DOS makes it REZ), write the given bytes,
+// and exit with code 3, as DOS programs return whatever they like.
+std::string MzProgramWriting(const std::string& bytes) {
+    std::string code = {
+        '\x0E', '\x1F',                  // push cs; pop ds
+        '\xB4', '\x3C', '\x31', '\xC9',  // mov ah,3Ch; xor cx,cx
+        '\xBA', '\x20', '\x00',          // mov dx,name
+        '\xCD', '\x21', '\x89', '\xC3',  // int 21h; mov bx,ax
+        '\xB4', '\x40',                  // mov ah,40h
+        '\xB9', '\x00', '\x00',          // mov cx,length
+        '\xBA', '\x24', '\x00',          // mov dx,data
+        '\xCD', '\x21',                  // int 21h
+        '\xB4', '\x3E', '\xCD', '\x21',  // mov ah,3Eh; int 21h
+        '\xB8', '\x03', '\x4C', '\xCD', '\x21',  // mov ax,4C03h; int 21h
+    };
+    code[16] = static_cast<char>(bytes.size() & 0xFF);
+    code[17] = static_cast<char>(bytes.size() >> 8);
+    code += std::string("rez\0", 4) + bytes;  // name at 0x20, data at 0x24
+    std::string header(32, '\0');
+    const size_t size = header.size() + code.size();
+    auto word = [&header](size_t at, size_t value) {
+        header[at] = static_cast<char>(value & 0xFF);
+        header[at + 1] = static_cast<char>((value >> 8) & 0xFF);
+    };
+    header[0] = 'M';
+    header[1] = 'Z';
+    word(2, size % 512);
+    word(4, (size + 511) / 512);
+    word(8, 2);         // header paragraphs
+    word(10, 0x1000);   // 64 KiB beyond the image, for the stack
+    word(12, 0xFFFF);
+    word(16, 0xFFFE);   // SS:SP = image start : FFFE
+    word(24, 0x1C);
+    return header + code;
+}
+
+// A real 64-bit Windows console program, made here byte by byte: the
+// headers, one section with the code, an import table of four kernel32
+// functions, the file name and the bytes to write; it creates "rez", writes
+// them and exits with code 3.
+std::string PeProgramWriting(const std::string& bytes) {
+    constexpr uint32_t kRva = 0x1000, kImports = 0x100, kLookup = 0x140, kAddresses = 0x168, kHints = 0x190,
+                       kDll = 0x200, kName = 0x220, kData = 0x230;
+    std::string sec(kData + bytes.size(), '\0');
+    auto put = [](std::string& to, size_t at, uint64_t value, int size) {
+        for (int i = 0; i < size; ++i) to[at + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    };
+    uint32_t hint = kHints;
+    int f = 0;
+    for (const char* name : {"CreateFileA", "WriteFile", "CloseHandle", "ExitProcess"}) {
+        put(sec, kLookup + 8u * static_cast<uint32_t>(f), kRva + hint, 8);
+        put(sec, kAddresses + 8u * static_cast<uint32_t>(f++), kRva + hint, 8);
+        sec.replace(hint + 2, std::strlen(name), name);
+        hint += static_cast<uint32_t>(2 + std::strlen(name) + 1 + 1) & ~1u;
+    }
+    put(sec, kImports, kRva + kLookup, 4);
+    put(sec, kImports + 12, kRva + kDll, 4);
+    put(sec, kImports + 16, kRva + kAddresses, 4);
+    sec.replace(kDll, 12, "KERNEL32.dll");
+    sec.replace(kName, 3, "rez");
+    sec.replace(kData, bytes.size(), bytes);
+
+    std::string code;
+    auto emit = [&code](std::initializer_list<int> b) { for (int x : b) code += static_cast<char>(x); };
+    auto rel = [&code, &put](uint32_t target) {  // RIP-relative: from the end of this 4-byte field
+        std::string field(4, '\0');
+        put(field, 0, static_cast<uint32_t>(target - (code.size() + 4)), 4);
+        code += field;
+    };
+    emit({0x48, 0x83, 0xEC, 0x48});                                      // sub rsp,48h
+    emit({0x48, 0x8D, 0x0D}); rel(kName);                                 // lea rcx,[name]
+    emit({0xBA, 0x00, 0x00, 0x00, 0x40});                                 // mov edx,GENERIC_WRITE
+    emit({0x45, 0x31, 0xC0, 0x45, 0x31, 0xC9});                           // xor r8d,r8d; xor r9d,r9d
+    emit({0x48, 0xC7, 0x44, 0x24, 0x20, 0x02, 0, 0, 0});                  // CREATE_ALWAYS
+    emit({0x48, 0xC7, 0x44, 0x24, 0x28, 0x80, 0, 0, 0});                  // FILE_ATTRIBUTE_NORMAL
+    emit({0x48, 0xC7, 0x44, 0x24, 0x30, 0, 0, 0, 0});                     // no template
+    emit({0xFF, 0x15}); rel(kAddresses);                                  // call [CreateFileA]
+    emit({0x48, 0x89, 0xC3, 0x48, 0x89, 0xD9});                           // mov rbx,rax; mov rcx,rbx
+    emit({0x48, 0x8D, 0x15}); rel(kData);                                 // lea rdx,[data]
+    emit({0x41, 0xB8}); code += std::string(4, '\0'); put(code, code.size() - 4, bytes.size(), 4);  // mov r8d,size
+    emit({0x4C, 0x8D, 0x4C, 0x24, 0x38});                                 // lea r9,[rsp+38h]
+    emit({0x48, 0xC7, 0x44, 0x24, 0x20, 0, 0, 0, 0});                     // no overlapped
+    emit({0xFF, 0x15}); rel(kAddresses + 8);                              // call [WriteFile]
+    emit({0x48, 0x89, 0xD9, 0xFF, 0x15}); rel(kAddresses + 16);           // call [CloseHandle]
+    emit({0xB9, 0x03, 0, 0, 0, 0xFF, 0x15}); rel(kAddresses + 24);        // call [ExitProcess]
+    sec.replace(0, code.size(), code);
+    const uint32_t raw = (static_cast<uint32_t>(sec.size()) + 0x1FF) & ~0x1FFu;
+    const uint32_t virt = (raw + 0xFFF) & ~0xFFFu;
+    sec.resize(raw, '\0');
+
+    std::string h(0x200, '\0');
+    h[0] = 'M';
+    h[1] = 'Z';
+    put(h, 0x3C, 0x40, 4);
+    h.replace(0x40, 4, std::string("PE\0\0", 4));
+    put(h, 0x44, 0x8664, 2);   // x86-64
+    put(h, 0x46, 1, 2);        // one section
+    put(h, 0x54, 0xF0, 2);     // optional header size
+    put(h, 0x56, 0x22, 2);     // executable, large addresses
+    const size_t o = 0x58;
+    put(h, o, 0x20B, 2);       // PE32+
+    put(h, o + 4, raw, 4);
+    put(h, o + 16, kRva, 4);   // entry point
+    put(h, o + 20, kRva, 4);
+    put(h, o + 24, 0x140000000ull, 8);
+    put(h, o + 32, 0x1000, 4);
+    put(h, o + 36, 0x200, 4);
+    put(h, o + 40, 6, 2);
+    put(h, o + 48, 6, 2);
+    put(h, o + 56, kRva + virt, 4);
+    put(h, o + 60, 0x200, 4);
+    put(h, o + 68, 3, 2);      // console
+    put(h, o + 72, 0x100000, 8);
+    put(h, o + 80, 0x1000, 8);
+    put(h, o + 88, 0x100000, 8);
+    put(h, o + 96, 0x1000, 8);
+    put(h, o + 108, 16, 4);
+    put(h, o + 112 + 8, kRva + kImports, 4);
+    put(h, o + 112 + 12, 40, 4);
+    const size_t s = o + 0xF0;
+    h.replace(s, 5, ".text");
+    put(h, s + 8, virt, 4);
+    put(h, s + 12, kRva, 4);
+    put(h, s + 16, raw, 4);
+    put(h, s + 20, 0x200, 4);
+    put(h, s + 36, 0xE0000060, 4);
+    return h + sec;
+}
+
+// The fitting of one sampling date with a real DOS or Windows program as the
+// plant's model, started as the program starts it, with no display.
+class RealLegacyModel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteRealisticInputs((dir.path() / "Hornel").string(), "01-09-09");
+        ResultsRecord fitted;  // already within both tolerances: one run ends the fitting
+        fitted.sampleDate = EncodeDate(2009, 9, 1);
+        fitted.activity = 0.95;
+        fitted.tableA[8][10] = 60.0;
+        fitted.tableA[9][10] = 60.02;
+        fitted.chlorineR202 = 1.0;
+        listing = FormatResultsFile(fitted);
+        dir.Write("Hornel/01-09-09.rez", "earlier results");
+        context.baseFolder = context.modelBaseFolder = dir.str();
+        context.reactorCount = 4;
+        object.ProgramPath = JoinPath(dir.str(), "kelmar.exe");
+        object.ConditionsPath = JoinPath(dir.str(), "Hornel\\01-09-09.dan");
+        object.ResultsPath = JoinPath(dir.str(), "Hornel\\01-09-09.rez");
+        object.CompositionPath = JoinPath(dir.str(), "Hornel\\01-09-09.sk");
+    }
+
+    void RunWithoutDisplay() {
+        const char* display = std::getenv("DISPLAY");
+        const std::string kept = display ? display : "";
+        ::unsetenv("DISPLAY");
+        object.Run();
+        if (display) ::setenv("DISPLAY", kept.c_str(), 1);
+        ASSERT_TRUE(object.Done);
+        EXPECT_EQ(object.ModelRuns, 1);
+        EXPECT_EQ(dir.Read("Hornel/01-09-09.rez"), listing);
+    }
+
+    test::TempDir dir;
+    std::string listing;
+    ProgramContext context;
+    TRavionObj object{context};
+};
+
+TEST_F(RealLegacyModel, DosProgramThroughDosbox) {
+    if (!fs::exists("/usr/bin/dosbox")) GTEST_SKIP() << "dosbox is not installed";
+    dir.Write("kelmar.exe", MzProgramWriting(listing));
+    RunWithoutDisplay();
+}
+
+// wine is large and CI does not install it; where it is, a prefix made for
+// this test shows the first start of a fresh installation.
+TEST_F(RealLegacyModel, WindowsProgramThroughWineOnAFreshPrefix) {
+    if (!fs::exists("/usr/bin/wine")) GTEST_SKIP() << "wine is not installed";
+    dir.Write("kelmar.exe", PeProgramWriting(listing));
+    ::setenv("WINEPREFIX", (dir.path() / "wine").c_str(), 1);
+    ::setenv("WINEDEBUG", "-all", 1);
+    RunWithoutDisplay();
+    ::unsetenv("WINEPREFIX");
 }
 
 }  // namespace
