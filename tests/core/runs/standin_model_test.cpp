@@ -108,6 +108,33 @@ TEST_F(StandInModelTest, WithoutInputsWritesNothing) {
     EXPECT_FALSE(fs::exists(base / "rez"));
 }
 
+// Each caller pads the listing of the plants whose models print it short:
+// the reforming runs for plant index 8, the deactivation run (Ver.bak) for
+// indexes 8 and 13. The stand-in prints short exactly there, so every caller
+// reads its fields where they are.
+TEST_F(StandInModelTest, PrintsTheShortListingWhereItsCallerPadsIt) {
+    struct Case {
+        int plantNumber;
+        const char* input;
+        bool shortListing;
+    };
+    const Case cases[] = {{9, "dan.bak", true}, {14, "dan.bak", false}, {9, "Ver.bak", true},
+                          {14, "Ver.bak", true}, {12, "Ver.bak", false}};
+    const size_t full = SplitLines(FormatResultsFile(ResultsRecord{})).size();
+    WriteFormLayout(JoinPath(folder, "Ver.bak"), test::RealisticConditions(),
+                    FormLayoutOptions{std::nullopt, FormLabels::kSampleRun});
+    WriteRunLayout(JoinPath(folder, "dan.bak"), Realistic(), 4);
+    WriteFileAtomic(JoinPath(folder, "sirkat"),
+                    ComposeCompositionFile(test::RealisticComposition(), CompositionStyle::Formation));
+    for (const Case& c : cases) {
+        WriteFileAtomic(JoinPath(folder, "kfr1"), std::to_string(c.plantNumber) + "\r\n");
+        ASSERT_EQ(RunExternalProgram(std::string("kelmar.exe ") + c.input, folder, WindowMode::Hidden, kNoTimeLimit),
+                  RunOutcome::Finished);
+        EXPECT_EQ(SplitLines(ReadFileBytes(JoinPath(folder, "rez"))).size(), c.shortListing ? full - 4 : full)
+            << c.plantNumber << " " << c.input;
+    }
+}
+
 // The run object's fitting with the stand-in on a plant's inputs and on
 // variations of them: other temperatures, moisture, feeds and activities
 // to start from. Every one converges well within the loop bound.
