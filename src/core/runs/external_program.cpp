@@ -306,7 +306,10 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     posix_spawn_file_actions_init(&actions);
     posix_spawnattr_init(&attr);
     if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    // Only the standard streams are handed down.
+    // Only the standard streams are handed down. What dosbox and wine print
+    // about themselves goes to the error stream: the output of the command
+    // line is its results.
+    if (emulated_) posix_spawn_file_actions_adddup2(&actions, 2, 1);
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
     posix_spawnattr_setpgroup(&attr, 0);
     sigset_t none, all;
