@@ -83,7 +83,8 @@ RunProgress::~RunProgress() {
 }
 
 QString RunProgress::Status(const QString& waitText, int runs, double activity, double dosing) {
-    return waitText + QString::fromUtf8("  Расчетов модели: %1; активность %2, подача дихлорэтана %3 ppm.")
+    // A line of its own: beside the wait text it would not fit a narrow window.
+    return waitText + QString::fromUtf8("\nРасчетов модели: %1; активность %2, подача дихлорэтана %3 ppm.")
                           .arg(runs)
                           .arg(QString::fromStdString(FormatFixed(activity, 1, 2)))
                           .arg(QString::fromStdString(FormatFixed(dosing, 1, 2)));
