@@ -206,133 +206,82 @@ TEST(LegacyRunner, EmulatedProgramGetsTheEmulatorTimeLimit) {
     EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
 }
 
+// Little-endian fields (offset, size in bytes, value) put into a block of bytes.
+struct Field {
+    size_t at;
+    int size;
+    uint64_t value;
+};
+void Put(std::string& to, std::initializer_list<Field> fields) {
+    for (const Field& f : fields) {
+        for (int i = 0; i < f.size; ++i) to[f.at + static_cast<size_t>(i)] = static_cast<char>((f.value >> (8 * i)) & 0xFF);
+    }
+}
+std::string Bytes(std::initializer_list<int> bytes) { return std::string(bytes.begin(), bytes.end()); }
+
 // A real DOS program, made here byte by byte: an MZ header and a few
 // instructions that create "rez" (DOS makes it REZ), write the given bytes,
 // and exit with code 3, as DOS programs return whatever they like.
 std::string MzProgramWriting(const std::string& bytes) {
-    std::string code = {
-        '\x0E', '\x1F',                  // push cs; pop ds
-        '\xB4', '\x3C', '\x31', '\xC9',  // mov ah,3Ch; xor cx,cx
-        '\xBA', '\x20', '\x00',          // mov dx,name
-        '\xCD', '\x21', '\x89', '\xC3',  // int 21h; mov bx,ax
-        '\xB4', '\x40',                  // mov ah,40h
-        '\xB9', '\x00', '\x00',          // mov cx,length
-        '\xBA', '\x24', '\x00',          // mov dx,data
-        '\xCD', '\x21',                  // int 21h
-        '\xB4', '\x3E', '\xCD', '\x21',  // mov ah,3Eh; int 21h
-        '\xB8', '\x03', '\x4C', '\xCD', '\x21',  // mov ax,4C03h; int 21h
-    };
-    code[16] = static_cast<char>(bytes.size() & 0xFF);
-    code[17] = static_cast<char>(bytes.size() >> 8);
-    code += std::string("rez\0", 4) + bytes;  // name at 0x20, data at 0x24
+    std::string code = Bytes({0x0E, 0x1F, 0xB4, 0x3C, 0x31, 0xC9,  // ds = cs; create file:
+                              0xBA, 0x20, 0x00, 0xCD, 0x21, 0x89, 0xC3,  //   dx = name; bx = handle
+                              0xB4, 0x40, 0xB9, 0x00, 0x00, 0xBA, 0x24, 0x00, 0xCD, 0x21,  // write cx bytes at data
+                              0xB4, 0x3E, 0xCD, 0x21, 0xB8, 0x03, 0x4C, 0xCD, 0x21});  // close; exit 3
+    Put(code, {{16, 2, bytes.size()}});
+    code += std::string("rez\0", 4) + bytes;  // name at 20h, data at 24h
     std::string header(32, '\0');
     const size_t size = header.size() + code.size();
-    auto word = [&header](size_t at, size_t value) {
-        header[at] = static_cast<char>(value & 0xFF);
-        header[at + 1] = static_cast<char>((value >> 8) & 0xFF);
-    };
-    header[0] = 'M';
-    header[1] = 'Z';
-    word(2, size % 512);
-    word(4, (size + 511) / 512);
-    word(8, 2);         // header paragraphs
-    word(10, 0x1000);   // 64 KiB beyond the image, for the stack
-    word(12, 0xFFFF);
-    word(16, 0xFFFE);   // SS:SP = image start : FFFE
-    word(24, 0x1C);
+    // Two header paragraphs, 64 KiB beyond the image for the stack at image start:FFFE.
+    Put(header, {{0, 2, 0x5A4D}, {2, 2, size % 512}, {4, 2, (size + 511) / 512}, {8, 2, 2}, {10, 2, 0x1000},
+                 {12, 2, 0xFFFF}, {16, 2, 0xFFFE}, {24, 2, 0x1C}});
     return header + code;
 }
 
-// A real 64-bit Windows console program, made here byte by byte: the
-// headers, one section with the code, an import table of four kernel32
-// functions, the file name and the bytes to write; it creates "rez", writes
-// them and exits with code 3.
+// A real 64-bit Windows console program, made here byte by byte: headers, one
+// section with the code, an import table of four kernel32 functions, the file
+// name and the bytes; it creates "rez", writes them and exits with code 3.
 std::string PeProgramWriting(const std::string& bytes) {
     constexpr uint32_t kRva = 0x1000, kImports = 0x100, kLookup = 0x140, kAddresses = 0x168, kHints = 0x190,
                        kDll = 0x200, kName = 0x220, kData = 0x230;
     std::string sec(kData + bytes.size(), '\0');
-    auto put = [](std::string& to, size_t at, uint64_t value, int size) {
-        for (int i = 0; i < size; ++i) to[at + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
-    };
-    uint32_t hint = kHints;
-    int f = 0;
-    for (const char* name : {"CreateFileA", "WriteFile", "CloseHandle", "ExitProcess"}) {
-        put(sec, kLookup + 8u * static_cast<uint32_t>(f), kRva + hint, 8);
-        put(sec, kAddresses + 8u * static_cast<uint32_t>(f++), kRva + hint, 8);
-        sec.replace(hint + 2, std::strlen(name), name);
-        hint += static_cast<uint32_t>(2 + std::strlen(name) + 1 + 1) & ~1u;
+    uint32_t hint = kHints, f = 0;
+    for (std::string name : {"CreateFileA", "WriteFile", "CloseHandle", "ExitProcess"}) {
+        Put(sec, {{kLookup + 8 * f, 8, kRva + hint}, {kAddresses + 8 * f++, 8, kRva + hint}});
+        sec.replace(hint + 2, name.size(), name);
+        hint += static_cast<uint32_t>(name.size() + 4) & ~1u;
     }
-    put(sec, kImports, kRva + kLookup, 4);
-    put(sec, kImports + 12, kRva + kDll, 4);
-    put(sec, kImports + 16, kRva + kAddresses, 4);
+    Put(sec, {{kImports, 4, kRva + kLookup}, {kImports + 12, 4, kRva + kDll}, {kImports + 16, 4, kRva + kAddresses}});
     sec.replace(kDll, 12, "KERNEL32.dll");
     sec.replace(kName, 3, "rez");
     sec.replace(kData, bytes.size(), bytes);
-
     std::string code;
-    auto emit = [&code](std::initializer_list<int> b) { for (int x : b) code += static_cast<char>(x); };
-    auto rel = [&code, &put](uint32_t target) {  // RIP-relative: from the end of this 4-byte field
-        std::string field(4, '\0');
-        put(field, 0, static_cast<uint32_t>(target - (code.size() + 4)), 4);
-        code += field;
+    auto rel = [&code](uint32_t target) {  // RIP-relative, from the end of this 4-byte field
+        code += std::string(4, '\0');
+        Put(code, {{code.size() - 4, 4, static_cast<uint32_t>(target - code.size())}});
     };
-    emit({0x48, 0x83, 0xEC, 0x48});                                      // sub rsp,48h
-    emit({0x48, 0x8D, 0x0D}); rel(kName);                                 // lea rcx,[name]
-    emit({0xBA, 0x00, 0x00, 0x00, 0x40});                                 // mov edx,GENERIC_WRITE
-    emit({0x45, 0x31, 0xC0, 0x45, 0x31, 0xC9});                           // xor r8d,r8d; xor r9d,r9d
-    emit({0x48, 0xC7, 0x44, 0x24, 0x20, 0x02, 0, 0, 0});                  // CREATE_ALWAYS
-    emit({0x48, 0xC7, 0x44, 0x24, 0x28, 0x80, 0, 0, 0});                  // FILE_ATTRIBUTE_NORMAL
-    emit({0x48, 0xC7, 0x44, 0x24, 0x30, 0, 0, 0, 0});                     // no template
-    emit({0xFF, 0x15}); rel(kAddresses);                                  // call [CreateFileA]
-    emit({0x48, 0x89, 0xC3, 0x48, 0x89, 0xD9});                           // mov rbx,rax; mov rcx,rbx
-    emit({0x48, 0x8D, 0x15}); rel(kData);                                 // lea rdx,[data]
-    emit({0x41, 0xB8}); code += std::string(4, '\0'); put(code, code.size() - 4, bytes.size(), 4);  // mov r8d,size
-    emit({0x4C, 0x8D, 0x4C, 0x24, 0x38});                                 // lea r9,[rsp+38h]
-    emit({0x48, 0xC7, 0x44, 0x24, 0x20, 0, 0, 0, 0});                     // no overlapped
-    emit({0xFF, 0x15}); rel(kAddresses + 8);                              // call [WriteFile]
-    emit({0x48, 0x89, 0xD9, 0xFF, 0x15}); rel(kAddresses + 16);           // call [CloseHandle]
-    emit({0xB9, 0x03, 0, 0, 0, 0xFF, 0x15}); rel(kAddresses + 24);        // call [ExitProcess]
+    code += Bytes({0x48, 0x83, 0xEC, 0x48, 0x48, 0x8D, 0x0D}), rel(kName);        // sub rsp,48h; rcx = name
+    code += Bytes({0xBA, 0, 0, 0, 0x40, 0x45, 0x31, 0xC0, 0x45, 0x31, 0xC9});    // GENERIC_WRITE, 0, NULL
+    code += Bytes({0x48, 0xC7, 0x44, 0x24, 0x20, 2, 0, 0, 0, 0x48, 0xC7, 0x44, 0x24, 0x28, 0x80, 0, 0, 0,
+                   0x48, 0xC7, 0x44, 0x24, 0x30, 0, 0, 0, 0, 0xFF, 0x15}), rel(kAddresses);  // CreateFileA
+    code += Bytes({0x48, 0x89, 0xC3, 0x48, 0x89, 0xD9, 0x48, 0x8D, 0x15}), rel(kData);  // rcx = handle; rdx = data
+    code += Bytes({0x41, 0xB8, 0, 0, 0, 0});                                     // r8d = size
+    Put(code, {{code.size() - 4, 4, bytes.size()}});
+    code += Bytes({0x4C, 0x8D, 0x4C, 0x24, 0x38, 0x48, 0xC7, 0x44, 0x24, 0x20, 0, 0, 0, 0, 0xFF, 0x15}),
+        rel(kAddresses + 8);                                                       // WriteFile
+    code += Bytes({0x48, 0x89, 0xD9, 0xFF, 0x15}), rel(kAddresses + 16);          // CloseHandle
+    code += Bytes({0xB9, 3, 0, 0, 0, 0xFF, 0x15}), rel(kAddresses + 24);          // ExitProcess(3)
     sec.replace(0, code.size(), code);
-    const uint32_t raw = (static_cast<uint32_t>(sec.size()) + 0x1FF) & ~0x1FFu;
-    const uint32_t virt = (raw + 0xFFF) & ~0xFFFu;
+    const uint32_t raw = (static_cast<uint32_t>(sec.size()) + 0x1FF) & ~0x1FFu, virt = (raw + 0xFFF) & ~0xFFFu;
     sec.resize(raw, '\0');
-
     std::string h(0x200, '\0');
-    h[0] = 'M';
-    h[1] = 'Z';
-    put(h, 0x3C, 0x40, 4);
-    h.replace(0x40, 4, std::string("PE\0\0", 4));
-    put(h, 0x44, 0x8664, 2);   // x86-64
-    put(h, 0x46, 1, 2);        // one section
-    put(h, 0x54, 0xF0, 2);     // optional header size
-    put(h, 0x56, 0x22, 2);     // executable, large addresses
-    const size_t o = 0x58;
-    put(h, o, 0x20B, 2);       // PE32+
-    put(h, o + 4, raw, 4);
-    put(h, o + 16, kRva, 4);   // entry point
-    put(h, o + 20, kRva, 4);
-    put(h, o + 24, 0x140000000ull, 8);
-    put(h, o + 32, 0x1000, 4);
-    put(h, o + 36, 0x200, 4);
-    put(h, o + 40, 6, 2);
-    put(h, o + 48, 6, 2);
-    put(h, o + 56, kRva + virt, 4);
-    put(h, o + 60, 0x200, 4);
-    put(h, o + 68, 3, 2);      // console
-    put(h, o + 72, 0x100000, 8);
-    put(h, o + 80, 0x1000, 8);
-    put(h, o + 88, 0x100000, 8);
-    put(h, o + 96, 0x1000, 8);
-    put(h, o + 108, 16, 4);
-    put(h, o + 112 + 8, kRva + kImports, 4);
-    put(h, o + 112 + 12, 40, 4);
-    const size_t s = o + 0xF0;
-    h.replace(s, 5, ".text");
-    put(h, s + 8, virt, 4);
-    put(h, s + 12, kRva, 4);
-    put(h, s + 16, raw, 4);
-    put(h, s + 20, 0x200, 4);
-    put(h, s + 36, 0xE0000060, 4);
+    const size_t o = 0x58, s = o + 0xF0;  // optional header, section header
+    Put(h, {{0, 2, 0x5A4D}, {0x3C, 4, 0x40}, {0x40, 4, 0x4550}, {0x44, 2, 0x8664}, {0x46, 2, 1}, {0x54, 2, 0xF0},
+            {0x56, 2, 0x22}, {o, 2, 0x20B}, {o + 4, 4, raw}, {o + 16, 4, kRva}, {o + 20, 4, kRva},
+            {o + 24, 8, 0x140000000ull}, {o + 32, 4, 0x1000}, {o + 36, 4, 0x200}, {o + 40, 2, 6}, {o + 48, 2, 6},
+            {o + 56, 4, kRva + virt}, {o + 60, 4, 0x200}, {o + 68, 2, 3}, {o + 72, 8, 0x100000}, {o + 80, 8, 0x1000},
+            {o + 88, 8, 0x100000}, {o + 96, 8, 0x1000}, {o + 108, 4, 16}, {o + 120, 4, kRva + kImports},
+            {o + 124, 4, 40}, {s, 8, 0x747865742E}, {s + 8, 4, virt}, {s + 12, 4, kRva}, {s + 16, 4, raw},
+            {s + 20, 4, 0x200}, {s + 36, 4, 0xE0000060}});
     return h + sec;
 }
 

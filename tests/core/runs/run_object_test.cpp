@@ -299,44 +299,6 @@ TEST(ResultsPadding, SeventyLinesBecomeSeventyFour) {
     EXPECT_EQ(SplitLines(dir.Read("short")).size(), 64u);
 }
 
-// Model programs that misbehave, as the run object meets them: each run
-// fails with the message naming the program, the date and what happened,
-// and the date's earlier results and conditions are left as they were.
-TEST_F(RunObjectTest, MisbehavingModelFailsAndKeepsTheEarlierResults) {
-    struct Case {
-        const char* name;
-        const char* script;   // the model program
-        const char* problem;  // what the message says happened
-    };
-    const Case cases[] = {
-        {"writes nothing", "#!/bin/sh\nexit 0\n", "не записала файл результатов rez"},
-        {"hangs", "#!/bin/sh\nexec sleep 30\n", "не завершилась за 2 с и была остановлена"},
-        {"crashes", "#!/bin/sh\nkill -SEGV $$\n", "завершилась аварийно (сигнал 11)"},
-        {"leaves an empty rez", "#!/bin/sh\n: > rez\n",
-         "оставила файл результатов rez, который не читается: '' is not a valid date"},
-    };
-    dir.Write("Hornel/01-09-09.rez", "earlier results");
-    object.Runner = nullptr;
-    object.Mode = 2;
-    for (const Case& c : cases) {
-        const std::string model = dir.Write("kelmar.exe", c.script);
-        ::chmod(model.c_str(), 0755);
-        // A rez of an earlier run lies there, in the capitals a DOS program would have used.
-        WriteResultsFile(JoinPath(dir.str(), "REZ"), ResultsRecord{});
-        try {
-            object.Run();
-            ADD_FAILURE() << c.name << ": the run succeeded";
-        } catch (const UserError& e) {
-            EXPECT_EQ(std::string(e.what()), std::string("Расчет не выполнен: программа kelmar.exe (дата отбора 01-09-09) ") +
-                                                 c.problem + ". Результаты расчета не сохранены.")
-                << c.name;
-        }
-        EXPECT_FALSE(object.Done) << c.name;
-        EXPECT_EQ(dir.Read("Hornel/01-09-09.rez"), "earlier results") << c.name;
-        EXPECT_EQ(dir.Read("Hornel/01-09-09.dan"), original) << c.name;
-    }
-}
-
 // The scripted outcomes a real program cannot be made to give on demand.
 TEST_F(RunObjectTest, CancelledOrUnstartedRunFails) {
     for (RunOutcome outcome : {RunOutcome::Cancelled, RunOutcome::NotStarted}) {
@@ -353,39 +315,6 @@ TEST_F(RunObjectTest, CancelledOrUnstartedRunFails) {
         EXPECT_FALSE(object.Done);
         EXPECT_FALSE(fs::exists(dir.path() / "Hornel" / "01-09-09.rez"));
     }
-}
-
-// A DOS model writes its results as REZ; they are found, and a later
-// reader finds them under the name it asks for.
-TEST_F(RunObjectTest, ResultsWrittenInCapitalsAreTaken) {
-    struct Dos : ScriptedModel {
-        RunOutcome RunModel(const std::string& commandLine, const std::string& workFolder) override {
-            ScriptedModel::RunModel(commandLine, workFolder);
-            fs::rename(ToNative(workFolder + "rez"), ToNative(workFolder + "REZ"));
-            return RunOutcome::Finished;
-        }
-    } dos;
-    object.Runner = &dos;
-    object.Mode = 2;
-    object.Run();
-    ASSERT_TRUE(object.Done);
-    EXPECT_TRUE(fs::exists(dir.path() / "rez"));
-    EXPECT_FALSE(fs::exists(dir.path() / "REZ"));
-    EXPECT_EQ(dir.Read("Hornel/01-09-09.rez"), dir.Read("rez"));
-}
-
-// Lines 14 and 15 of a row-11 conditions file hold values typed for the
-// fifth reactor; the write-back of the fitted conditions keeps them.
-TEST_F(RunObjectTest, WriteBackKeepsTheFifthReactorLines) {
-    const std::string extra = "14 line\r\n 15 line\r\n";
-    dir.Write("Hornel/01-09-09.dan", original + extra);
-    object.Run();
-    ASSERT_TRUE(object.Done);
-    const std::string written = dir.Read("Hornel/01-09-09.dan");
-    ASSERT_GT(written.size(), extra.size());
-    EXPECT_EQ(written.substr(written.size() - extra.size()), extra);
-    EXPECT_EQ(SplitLines(written).size(), 15u);
-    EXPECT_EQ(SplitLines(dir.Read("dan.bak")).size(), 13u);  // the model's copy stays in the run layout
 }
 
 }  // namespace
