@@ -92,14 +92,12 @@ QString RunProgress::Status(const QString& waitText, int runs, double activity, 
 
 bool RunProgress::eventFilter(QObject* watched, QEvent* event) {
     if (!IsUserInput(event->type())) return false;
-    if (watched == cancel_ || (watched->isWidgetType() && cancel_->isAncestorOf(static_cast<QWidget*>(watched)))) return false;
-    // The window of the button must see the click on its way to the button.
-    if (watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == main_ &&
-        event->type() != QEvent::Close && !main_->MainMenu1->isAncestorOf(static_cast<QWidget*>(watched)) &&
-        watched != main_->MainMenu1) {
-        return false;
-    }
-    return true;
+    // Input reaches the main window's own controls: the button, among
+    // pictures and labels. Other windows, the menu, shortcuts and closing wait.
+    auto* widget = watched->isWidgetType() ? static_cast<QWidget*>(watched) : nullptr;
+    const bool inMain = widget && widget->window() == main_ && event->type() != QEvent::Close;
+    const bool inMenu = widget && (widget == main_->MainMenu1 || main_->MainMenu1->isAncestorOf(widget));
+    return !inMain || inMenu;
 }
 
 }  // namespace rw
