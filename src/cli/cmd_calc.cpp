@@ -12,6 +12,7 @@
 #include "results/results_index.h"
 #include "runs/reforming_run.h"
 #include "runs/run_object.h"
+#include "runs/run_settings.h"
 #include "shell/plant_selection.h"
 #include "shell/plant_table.h"
 #include "shell/program_context.h"
@@ -34,6 +35,7 @@ int PlantIndexOption(std::vector<std::string>& args) {
 
 int Calc(Invocation& inv) {
     const int plantIndex = PlantIndexOption(inv.args);
+    const std::string fitText = TakeOption(inv.args, "--fit", "");
     if (inv.args.empty()) throw UsageError{"calc needs DAN"};
     if (inv.args.size() > 1) throw UsageError{"unexpected argument '" + inv.args[1] + "'"};
     const std::string conditionsPath = inv.args[0];
@@ -50,6 +52,9 @@ int Calc(Invocation& inv) {
 
     TRavionObj& run = RavionObj();
     SetUpReformingRun(run, c, conditionsPath);
+    // Without --fit the installation's setting decides (the bisection unless chosen otherwise).
+    run.Fit = ReadModelRunSettings(inv.base).fit;
+    if (!fitText.empty() && !ParseFitMethod(fitText, run.Fit)) throw UsageError{"--fit takes bisection or fast"};
     // Nothing is touched unless the run can take place: the conditions file is
     // rewritten only for a run.
     std::string missing;
@@ -64,14 +69,18 @@ int Calc(Invocation& inv) {
     ReadRunConditions(conditionsPath, c.reactorCount, r);
     PassThroughReviewForm(r);
     c.runConditions = r;
-    WriteRunLayout(conditionsPath, r, c.reactorCount);
+    RewriteConditionsInRunLayout(conditionsPath, r, c.reactorCount);
 
     run.Run();
     if (!run.Done) throw UserError("Cannot run the calculation: its input files disappeared");
     AddToResultsIndex(run.ResultsPath, PlantResultsIndexPath(c));
 
+    // The exit codes decide nothing (DOS programs return what they like), but
+    // an unusual one is worth seeing next to the results.
     std::cerr << "Model runs: " << run.ModelRuns;
-    if (run.TerminatedRuns) std::cerr << " (" << run.TerminatedRuns << " terminated after " << kModelTimeLimitMs << " ms)";
+    int nonZero = 0;
+    for (int code : run.ExitCodes) nonZero += code != 0;
+    if (nonZero) std::cerr << " (" << nonZero << " with a non-zero exit code, the last " << run.ExitCodes.back() << ")";
     std::cerr << "\n";
     std::cout << JoinLines(ReformingSummaryLines(c.sampleName, r[run_slot::kProcessedFeed], run.Results, plantIndex), "\n")
               << "\n";
@@ -79,10 +88,12 @@ int Calc(Invocation& inv) {
 }
 
 const CommandRegistrar reg(
-    "calc", "calc DAN [--plant-index N]",
+    "calc", "calc DAN [--plant-index N] [--fit bisection|fast]",
     "Reforming calculation of the sampling date of the conditions file DAN for plant row N (default 11): the "
     "conditions rewritten in the run layout, activity and dichloroethane feed fitted with the plant's model "
-    "program in BASE, DAN's .rez written and added to BASE/svod.(N+1), the summary printed.",
+    "program in BASE, DAN's .rez written and added to BASE/svod.(N+1), the summary printed. --fit fast fits in "
+    "fewer model runs to the same tolerances (default: BASE/model-runs.ini, else bisection). A failed model run "
+    "leaves DAN's .rez and the index as they were.",
     Calc);
 
 }  // namespace

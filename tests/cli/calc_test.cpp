@@ -78,9 +78,14 @@ TEST_F(CalcCommand, SampleConvergesAndIsAddedToThePlantsIndex) {
     EXPECT_EQ(found, 1u);
 
     // The conditions file now holds the run layout of a four-reactor plant
-    // with the fitted activity and feed.
+    // with the fitted activity and feed, and still the fifth reactor's lines
+    // 14 and 15 that the data-entry save wrote.
     const std::vector<std::string> dan = SplitLines(Cp866ToUtf8(test::Slurp(this->dan)));
-    ASSERT_EQ(dan.size(), 13u);
+    const std::vector<std::string> entered = SplitLines(Cp866ToUtf8(original));
+    ASSERT_EQ(dan.size(), 15u);
+    ASSERT_EQ(entered.size(), 15u);
+    EXPECT_EQ(dan[13], entered[13]);
+    EXPECT_EQ(dan[14], entered[14]);
     const std::string feed = dan[0].substr(0, 6);
     EXPECT_EQ(dan[0].substr(0, 24), feed + feed + feed + feed);
     EXPECT_EQ(dan[1].substr(0, 6), FormatFixed(r.activity, 6, 2));
@@ -126,6 +131,46 @@ TEST_F(CalcCommand, FittingThatCannotConvergeFailsWithoutResults) {
     EXPECT_NE(err().find(FittingNotConvergedMessage(0)), std::string::npos) << err();
     EXPECT_FALSE(fs::exists(folder / "01-09-09.rez"));
     EXPECT_EQ(test::Slurp(index), originalIndex);
+}
+
+// Model programs that misbehave, the way a user meets them: each calculation
+// ends with the message on stderr and status 1, prints no summary, and leaves
+// the date's results and the plant's index byte for byte as the last good
+// calculation left them.
+TEST_F(CalcCommand, MisbehavingModelLosesNothing) {
+    ASSERT_EQ(Calc(), 0) << err();
+    const fs::path rez = folder / "01-09-09.rez";
+    const std::string goodRez = test::Slurp(rez), goodIndex = test::Slurp(index);
+    fs::copy_file(rez, base / "good.rez");
+    struct Case {
+        const char* name;
+        const char* script;  // the body of the model program
+        const char* problem;  // how the message goes on after the program and the date
+    };
+    const Case cases[] = {
+        {"writes nothing", "exit 0", "не записала файл результатов rez."},
+        {"hangs", "exec sleep 30", "не завершилась за 2 с и была остановлена."},
+        {"crashes", "kill -KILL $$", "завершилась аварийно (сигнал 9)."},
+        {"truncated rez", "head -c 300 good.rez > rez",
+         "оставила файл результатов rez, который не читается: '' is not a valid floating point value."},
+        {"empty rez", ": > rez", "оставила файл результатов rez, который не читается: '' is not a valid date."},
+        {"garbage rez", "printf '\\001\\377garbage\\r\\n' > rez", "оставила файл результатов rez, который не читается: "},
+    };
+    const fs::path model = base / "kelmar.exe";
+    for (const Case& c : cases) {
+        // A previous run's results, in the capitals a DOS model writes: never to be taken for this run's.
+        fs::copy_file(base / "good.rez", base / "REZ", fs::copy_options::overwrite_existing);
+        fs::remove(model);
+        const std::string script = std::string("#!/bin/sh\n") + c.script + "\n";
+        dir.Write("base/kelmar.exe", script);
+        ::chmod(model.c_str(), 0755);
+        EXPECT_EQ(Calc(), 1) << c.name;
+        const std::string expected = std::string("Расчет не выполнен: программа kelmar.exe (дата отбора 01-09-09) ") + c.problem;
+        EXPECT_EQ(err().substr(0, expected.size()), expected) << c.name << ": " << err();
+        EXPECT_EQ(out(), "") << c.name;
+        EXPECT_EQ(test::Slurp(rez), goodRez) << c.name;
+        EXPECT_EQ(test::Slurp(index), goodIndex) << c.name;
+    }
 }
 
 TEST_F(CalcCommand, PlantIndexOutsideTheTableIsAUsageError) {

@@ -3,6 +3,8 @@
 // the deactivation calculation) and the composition copy sirkat from its
 // working folder and writes rez in the results layout the program reads. The
 // real models replace it by being copied over it.
+#include <strings.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -45,21 +47,26 @@ int ReactorCount() {
     return lines.empty() ? 4 : rw::ReactorCountFromLine(lines[0]);
 }
 
-// The model of plant number 9 (plant index 8) prints a shorter listing:
-// without rows 9 and 10 of table A and without the octane numbers; the
-// program puts four empty lines back where they belong. The plant number is
-// the first number of the working copy kfr1.
-bool ShortListing() {
+// Some listings are printed shorter: without rows 9 and 10 of table A and
+// without the octane numbers, and the program puts four empty lines back
+// where they belong. The reforming runs do that for plant number 9 (plant
+// index 8); the deactivation run (input Ver.bak) for plant numbers 9 and 14
+// (indexes 8 and 13). The stand-in prints what its caller will pad, so that
+// every caller reads the fields where they are. The plant number is the
+// first number of the working copy kfr1.
+bool ShortListing(const std::string& input) {
     if (!rw::FileExists("kfr1")) return false;
     auto lines = rw::SplitLines(rw::ReadFileBytes("kfr1"));
     if (lines.empty()) return false;
     const int plantNumber = std::atoi(lines[0].c_str());
-    return plantNumber == 9;
+    const std::string name = fs::path(input).filename().string();
+    const bool deactivation = name.size() == 7 && strncasecmp(name.c_str(), "Ver.bak", 7) == 0;
+    return plantNumber == 9 || (deactivation && plantNumber == 14);
 }
 
-std::string Listing(const rw::ResultsRecord& r) {
+std::string Listing(const rw::ResultsRecord& r, const std::string& input) {
     std::string text = rw::FormatResultsFile(r);
-    if (!ShortListing()) return text;
+    if (!ShortListing(input)) return text;
     std::vector<std::string> lines = rw::SplitLines(text);
     for (int line : {64, 63, 24, 23}) lines.erase(lines.begin() + (line - 1));
     return rw::JoinLinesCrLf(lines);
@@ -231,7 +238,7 @@ int main(int argc, char** argv) {
         rw::RunConditions run{};
         rw::ReadRunConditions(input, reactors, run);
         const rw::CompositionRecord sirkat = rw::CompositionFromTexts(rw::ReadCompositionFile("sirkat"));
-        rw::WriteFileAtomic("rez", Listing(Compute(run, reactors, sirkat)));
+        rw::WriteFileAtomic("rez", Listing(Compute(run, reactors, sirkat), input));
     } catch (const std::exception& e) {
         std::cerr << name << ": " << e.what() << "\n";
         return 1;

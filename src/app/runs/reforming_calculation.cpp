@@ -27,6 +27,9 @@
 #include "runs/feed_info_window.h"
 #include "runs/reforming_run.h"
 #include "runs/run_object.h"
+#include "runs/run_progress.h"
+#include "runs/run_settings.h"
+#include "common/errors.h"
 #include "runs/wizard_window.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
@@ -166,28 +169,16 @@ void RunReformingCalculation() {
         form->Button3->show();
 
         if (ui::ExecModal(form) == QDialog::Accepted) {
-            main->ProgressBar1->show();
-            main->Label1->setText(kPleaseWait);
-            main->repaint();
-
             ReadBackReviewTexts(form->EditTexts(), c.runConditions);
-            WriteRunLayout(conditionsPath, c.runConditions, c.reactorCount);
+            RewriteConditionsInRunLayout(conditionsPath, c.runConditions, c.reactorCount);
 
             SetUpReformingRun(run, c, conditionsPath);
+            run.Fit = ReadModelRunSettings(c.baseFolder).fit;
             QProgressBar* bar = main->ProgressBar1;
             {
-                // The run object outlives this call: it must not keep a
-                // callback into the window once the run is over, failed or not.
-                QPointer<QProgressBar> watched(bar);
-                run.OnModelRun = [watched] {
-                    if (!watched) return;
-                    watched->setValue(NextProgressPosition(watched->value()));
-                    watched->repaint();
-                };
-                struct Detach {
-                    TRavionObj& run;
-                    ~Detach() { run.OnModelRun = nullptr; }
-                } detach{run};
+                // The run object outlives this call: the progress takes its
+                // callbacks into the window back once the run is over, failed or not.
+                RunProgress progress(main, run, kPleaseWait);
                 run.Run();
             }
 
@@ -219,22 +210,45 @@ void RunReformingCalculation() {
     AddToResultsIndex(dateFiles + ".rez", indexPath);
 }
 
+bool FastFitChosen() {
+    try {
+        return ReadModelRunSettings(Context().baseFolder).fit == FitMethod::Fast;
+    } catch (const UserError&) {
+        return false;
+    }
+}
+
+void ChooseFastFit(bool fast) {
+    const std::string& base = Context().baseFolder;
+    ModelRunSettings settings = ReadModelRunSettings(base);
+    settings.fit = fast ? FitMethod::Fast : FitMethod::Bisection;
+    WriteModelRunSettings(base, settings);
+}
+
 void ShowCalculationWizard() { W().form5->OpenChildWindow(W().form16); }
 
 void StartChlorineDosingProgram() {
     if (DescribedConfiguration()) {
-        RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit);
+        // Nothing is read back at the call, so only a crash is worth a word.
+        const ProgramEnd end =
+            RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit, kNoTimeLimit, {});
+        if (end.outcome == RunOutcome::Crashed) {
+            throw UserError(FailedRunMessage("selvin.exe", Context().sampleName, ProgramEndProblem(end)));
+        }
         return;
     }
     // A console program prints its answer to a terminal the user does not
     // have: what it printed is shown in a message instead.
     QTemporaryDir folder;
     const QString output = folder.filePath("selvin.out");
-    const RunOutcome outcome = RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit,
-                                                  output.toStdString());
-    if (outcome == RunOutcome::NotStarted) {
+    const ProgramEnd end = RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit,
+                                              kNoTimeLimit, {}, output.toStdString());
+    if (end.outcome == RunOutcome::NotStarted) {
         ui::ShowError(W().form5, "Программа selvin.exe не найдена в папке " + NativePath(Context().baseFolder) + ".");
         return;
+    }
+    if (end.outcome == RunOutcome::Crashed) {
+        throw UserError(FailedRunMessage("selvin.exe", Context().sampleName, ProgramEndProblem(end)));
     }
     QFile file(output);
     const QByteArray printed = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

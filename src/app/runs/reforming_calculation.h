@@ -38,6 +38,12 @@ void FillResultWindows(const TRavionObj& run, const std::string& sampleName);
 // "Расчет по углеводородному составу": the wizard window, not blocking.
 void ShowCalculationWizard();
 
+// The fitting method of the model runs as the base folder's settings hold
+// it (false also when they cannot be read), and the choice stored there.
+// ChooseFastFit throws UserError when the settings cannot be written.
+bool FastFitChosen();
+void ChooseFastFit(bool fast);
+
 // "Подачи хлорорганики": the chlorine-dosing program selvin.exe in the base
 // folder, in a normal window, waited for without limit. A program that
 // cannot be started is not reported.

@@ -17,6 +17,8 @@
 #include "runs/reforming_calculation.h"
 #include "runs/reforming_run.h"
 #include "runs/research_files_window.h"
+#include "runs/run_progress.h"
+#include "runs/run_settings.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -100,7 +102,7 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     ReadRunConditions(files.conditions, c.reactorCount, c.runConditions);
     ReviewConditions(W().form8, c.runConditions);
     ReadBackReviewTexts(W().form8->EditTexts(), c.runConditions);
-    WriteRunLayout(files.conditions, c.runConditions, c.reactorCount);
+    RewriteConditionsInRunLayout(files.conditions, c.runConditions, c.reactorCount);
 
     QProgressBar* bar = main->ProgressBar1;
     bar->show();
@@ -118,17 +120,11 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     }
 
     SetUpStudyRun(run, c, kind, files, target);
-    run.OnModelRun = [bar] {
-        bar->setValue(NextProgressPosition(bar->value()));
-        bar->repaint();
-    };
-    try {
+    run.Fit = ReadModelRunSettings(c.baseFolder).fit;
+    {
+        RunProgress progress(main, run, kPleaseWait);
         run.Run();
-    } catch (...) {
-        run.OnModelRun = nullptr;
-        throw;
     }
-    run.OnModelRun = nullptr;
     guard.Release();
     MainWindowGuard::RestoreMainWindow(main);
 

@@ -2,6 +2,8 @@
 // Each handler may throw UserError (the menu shows the message).
 #include "shell/main_window.h"
 
+#include <QAction>
+
 #include "runs/fraction_actions.h"
 #include "runs/reforming_calculation.h"
 #include "runs/research_actions.h"
@@ -17,5 +19,6 @@ void TForm5::N24Click() { StartFractionWizard(); }
 void TForm5::N21Click() { StartChlorineDosingProgram(); }
 void TForm5::N32Click() { StartStudy(StudyKind::OptimalActivity); }
 void TForm5::N29Click() { StartStudy(StudyKind::FeedComposition); }
+void TForm5::FastFitClick() { ChooseFastFit(FastFit->isChecked()); }
 
 }  // namespace rw

@@ -14,6 +14,7 @@
 #include "common/configuration.h"
 #include "conditions/conditions_form.h"
 #include "composition/composition_editor.h"
+#include "runs/reforming_calculation.h"
 #include "shell/about_box.h"
 #include "shell/plant_selection.h"
 #include "shell/plant_window.h"
@@ -125,6 +126,11 @@ void TForm5::BuildMenu() {
     N32 = NewItem(this, N7Menu, "N32", "Расчет оптимальной активности");
     N29 = NewItem(this, N7Menu, "N29", "Исследование влияния состава сырья");
     N19 = NewItem(this, N7Menu, "N19", "Расчет дизактивации");
+    FastFit = NewItem(this, N7Menu, "FastFit", "Быстрый подбор активности и подачи дихлорэтана");
+    FastFit->setCheckable(true);
+    // The choice lives in the base folder's settings, which another copy of
+    // the program may have changed: the mark is taken from there each time.
+    connect(N7Menu, &QMenu::aboutToShow, this, [this] { FastFit->setChecked(FastFitChosen()); });
 
     N14Menu = NewSubmenu(this, bar, "N14", "Результаты", N14, FullMenu());
     N15 = NewItem(this, N14Menu, "N15", "Результаты расчета");
@@ -149,7 +155,7 @@ void TForm5::BuildMenu() {
         {N1, &TForm5::N1Click},   {N10, &TForm5::N10Click}, {N12, &TForm5::N12Click}, {Bdan, &TForm5::BdanClick},
         {N4, &TForm5::N4Click},   {N11, &TForm5::N11Click}, {N16, &TForm5::FrClick},  {N8, &TForm5::N8Click},
         {N23, &TForm5::N23Click}, {N24, &TForm5::N24Click}, {N21, &TForm5::N21Click}, {N32, &TForm5::N32Click},
-        {N29, &TForm5::N29Click}, {N19, &TForm5::N19Click}, {N15, &TForm5::N15Click}, {N17, &TForm5::N17Click},
+        {N29, &TForm5::N29Click}, {N19, &TForm5::N19Click}, {FastFit, &TForm5::FastFitClick}, {N15, &TForm5::N15Click}, {N17, &TForm5::N17Click},
         {N18, &TForm5::N18Click}, {N30, &TForm5::N30Click}, {N26, &TForm5::N26Click}, {N27, &TForm5::N27Click},
         {N28, &TForm5::N28Click}, {N20, &TForm5::N20Click}, {N31, &TForm5::N31Click}, {N6, &TForm5::N6Click},
         {About2, &TForm5::About2Click}, {NSample, &TForm5::NSampleClick},
@@ -197,7 +203,14 @@ void TForm5::BuildControls() {
     layout->addStretch();
     layout->addLayout(pictures);
     layout->addStretch();
-    layout->addWidget(ProgressBar1);
+    CancelRun = new QPushButton(QString::fromUtf8("Прервать"), central);
+    CancelRun->setObjectName("CancelRun");
+    CancelRun->setToolTip(QString::fromUtf8("Остановить программу модели; результаты расчета не сохраняются."));
+    CancelRun->hide();
+    auto* progress = new QHBoxLayout;
+    progress->addWidget(ProgressBar1, 1);
+    progress->addWidget(CancelRun);
+    layout->addLayout(progress);
     layout->addWidget(Label1);
 }
 

@@ -8,6 +8,7 @@ class QLabel;
 class QMenu;
 class QMenuBar;
 class QProgressBar;
+class QPushButton;
 
 namespace rw {
 
@@ -82,6 +83,7 @@ public:
     QAction* Gr = nullptr;
     QAction* N20 = nullptr;
     QAction* N31 = nullptr;
+    QAction* FastFit = nullptr;  // checkable: secant fitting instead of the bisection
     QAction* N6 = nullptr;
     QAction* About1 = nullptr;
     QAction* About2 = nullptr;
@@ -93,6 +95,8 @@ public:
     QLabel* Image3 = nullptr;
     QLabel* Image4 = nullptr;
     QProgressBar* ProgressBar1 = nullptr;
+    // "Прервать" beside the progress bar: shown only while a calculation runs.
+    QPushButton* CancelRun = nullptr;
     // The open dialog of data selection: remembers the chosen file name.
     FileDialogSettings OpenDialog1;
 
@@ -122,6 +126,7 @@ public slots:
     // Results (main_menu_results.cpp).
     void N1Click();   // "Информация"
     void N19Click();  // "Расчет дизактивации"
+    void FastFitClick();  // the fitting method of the model runs, kept in the base folder
     void N15Click();  // "Результаты расчета"
     void N17Click();  // "Просмотр результатов"
     void N18Click();  // "Сводная таблица"

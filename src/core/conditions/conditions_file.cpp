@@ -240,6 +240,18 @@ void WriteRunLayout(const std::string& path, const RunConditions& record, int re
     WriteFileAtomic(path, FormatRunLayout(record, reactorCount));
 }
 
+void RewriteConditionsInRunLayout(const std::string& path, const RunConditions& record, int reactorCount) {
+    constexpr size_t kRunLayoutLines = 13;
+    std::string bytes = FormatRunLayout(record, reactorCount);
+    if (FileExists(path)) {
+        const std::vector<std::string> lines = SplitLines(ReadFileBytes(path));
+        if (lines.size() > kRunLayoutLines) {
+            bytes += JoinLinesCrLf(std::vector<std::string>(lines.begin() + kRunLayoutLines, lines.end()));
+        }
+    }
+    WriteFileAtomic(path, bytes);
+}
+
 PositionalConditions ParseConditionsByPosition(std::string_view bytes, const PositionalReadOptions& options) {
     PositionalConditions out;
     ConditionsRecord& r = out.conditions;

@@ -94,6 +94,12 @@ void WriteFormLayout(const std::string& path, const ConditionsRecord& record, co
 // CheckedReactorCount); dates from slots 39 and 40 written dd.mm.yy.
 std::string FormatRunLayout(const RunConditions& record, int reactorCount);
 void WriteRunLayout(const std::string& path, const RunConditions& record, int reactorCount);
+// The same for a stored conditions file (not the model's dan.bak): the lines
+// after line 13 that the file holds (lines 14 and 15 of plant row 11, the
+// values the user typed for the fifth reactor) are kept after the 13 lines
+// of the run layout, byte for byte, so that a calculation does not turn them
+// into zeros at the next save. A missing file is written plain.
+void RewriteConditionsInRunLayout(const std::string& path, const RunConditions& record, int reactorCount);
 
 struct PositionalReadOptions {
     bool withExtension = false;                 // plant row 11: read line 14

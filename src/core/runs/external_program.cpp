@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdint>
@@ -98,12 +99,28 @@ std::string ResolveProgram(const std::string& program, const std::string& native
     return FindOnPath(program, IsStartableFile);
 }
 
+// A folder as one spelling: normalised, without a trailing separator, so
+// that ".../sk/" and ".../sk" are the same folder.
+std::filesystem::path FolderPath(const std::string& folder) {
+    std::error_code ec;
+    std::filesystem::path p = std::filesystem::absolute(folder.empty() ? "." : folder, ec).lexically_normal();
+    if (!p.has_filename() && p.has_parent_path() && p != p.root_path()) p = p.parent_path();
+    return p;
+}
+
+// How a DOS or Windows program is started, and whether the runner must be
+// told to work without a display.
+struct LegacyStart {
+    std::vector<std::string> command;
+    bool dosbox = false;
+};
+
 // The command that starts a DOS or Windows program through wine or dosbox in
 // `folder`. Throws UserError naming the program and what to install when no
 // suitable runner is there: reading the files an earlier run left behind
 // would pass stale results off as new ones.
-std::vector<std::string> LegacyCommand(LegacyKind kind, const std::string& file, const std::vector<std::string>& args,
-                                       const std::string& folder) {
+LegacyStart LegacyCommand(LegacyKind kind, const std::string& file, const std::vector<std::string>& args,
+                          const std::string& folder) {
     std::error_code ec;
     const std::string program = std::filesystem::absolute(file, ec).lexically_normal().string();
     const std::string wine = FindOnPath("wine", IsExecutableFile);
@@ -111,23 +128,22 @@ std::vector<std::string> LegacyCommand(LegacyKind kind, const std::string& file,
     if (!dosbox.empty()) {
         // DOSBox cannot take the program's arguments on its own command line:
         // the working folder becomes drive C and the program is typed there.
-        const std::filesystem::path work = std::filesystem::absolute(folder.empty() ? "." : folder, ec);
+        const std::filesystem::path work = FolderPath(folder);
         const std::filesystem::path programPath(program);
-        std::vector<std::string> cmd{dosbox, "-noautoexec", "-c", "MOUNT C \"" + work.lexically_normal().string() + "\"",
-                                     "-c", "C:"};
+        std::vector<std::string> cmd{dosbox, "-noautoexec", "-c", "MOUNT C \"" + work.string() + "\"", "-c", "C:"};
         std::string typed = programPath.filename().string();
-        if (programPath.parent_path() != work.lexically_normal()) {
+        if (FolderPath(programPath.parent_path().string()) != work) {
             cmd.insert(cmd.end(), {"-c", "MOUNT D \"" + programPath.parent_path().string() + "\""});
             typed = "D:\\" + typed;
         }
         for (size_t i = 1; i < args.size(); ++i) typed += " " + args[i];
         cmd.insert(cmd.end(), {"-c", typed, "-c", "EXIT"});
-        return cmd;
+        return {cmd, true};
     }
     if (!wine.empty()) {
         std::vector<std::string> cmd{wine, program};
         cmd.insert(cmd.end(), args.begin() + 1, args.end());
-        return cmd;
+        return {cmd, false};
     }
     if (kind == LegacyKind::Windows) {
         throw UserError("Программа " + program +
@@ -135,6 +151,19 @@ std::vector<std::string> LegacyCommand(LegacyKind kind, const std::string& file,
     }
     throw UserError("Программа " + program +
                     " написана для DOS и не может быть запущена: установите dosbox или wine (sudo apt install dosbox).");
+}
+
+// The caller's environment, with dosbox told to draw nowhere: a hidden model
+// must run on a machine without a display (and must not pop up a window on
+// one that has it).
+std::vector<std::string> ChildEnvironment(bool noDisplay) {
+    std::vector<std::string> env;
+    for (char** e = environ; e && *e; ++e) {
+        if (noDisplay && std::string_view(*e).starts_with("SDL_VIDEODRIVER=")) continue;
+        env.emplace_back(*e);
+    }
+    if (noDisplay) env.emplace_back("SDL_VIDEODRIVER=dummy");
+    return env;
 }
 
 // Whether the child has ended, without reaping it (so its process group id
@@ -147,11 +176,15 @@ bool HasEnded(int pid) {
     return info.si_pid == pid;
 }
 
-void Reap(int pid) {
+int Reap(int pid) {
     int status = 0;
     while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
+    return status;
 }
+
+// How often a wait looks up from the child to let the caller's window answer.
+constexpr auto kWaitSlice = std::chrono::milliseconds(50);
 
 // Waits until the child ends or the deadline passes. A pidfd lets the kernel
 // wake us when the child ends; without one we poll in short steps.
@@ -243,7 +276,6 @@ std::string QuoteArgument(std::string_view a) {
 ExternalProgram::~ExternalProgram() { Terminate(); }
 
 bool ExternalProgram::Start(const std::string& commandLine, const std::string& workFolder, WindowMode mode) {
-    (void)mode;  // console programs: no window either way
     if (pid_ > 0) return false;
     std::vector<std::string> args = SplitCommandLine(commandLine);
     if (args.empty()) return false;
@@ -251,10 +283,20 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     const std::string folder = ToNative(workFolder);
     std::string file = ResolveProgram(args[0], folder);
     if (file.empty()) return false;
+    bool noDisplay = false;
+    emulated_ = false;
+    exitCode_ = signal_ = 0;
     if (LegacyKind kind = LegacyKindOf(file); kind != LegacyKind::None) {
-        args = LegacyCommand(kind, file, args, folder);
+        LegacyStart legacy = LegacyCommand(kind, file, args, folder);
+        args = std::move(legacy.command);
         file = args[0];
+        emulated_ = true;
+        noDisplay = legacy.dosbox && mode == WindowMode::Hidden;
     }
+    std::vector<std::string> env = ChildEnvironment(noDisplay);
+    std::vector<char*> envp;
+    for (auto& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
 
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
@@ -265,7 +307,10 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     posix_spawn_file_actions_init(&actions);
     posix_spawnattr_init(&attr);
     if (!folder.empty()) posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
-    // Only the standard streams are handed down.
+    // Only the standard streams are handed down. What dosbox and wine print
+    // about themselves goes to the error stream: the output of the command
+    // line is its results.
+    if (emulated_) posix_spawn_file_actions_adddup2(&actions, 2, 1);
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
     if (!outputFile_.empty()) {
         const std::string out = ToNative(outputFile_);
@@ -281,7 +326,7 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
 
     pid_t pid = 0;
-    int rc = posix_spawn(&pid, file.c_str(), &actions, &attr, argv.data(), environ);
+    int rc = posix_spawn(&pid, file.c_str(), &actions, &attr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
     if (rc != 0) return false;
@@ -289,12 +334,29 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     return true;
 }
 
-bool ExternalProgram::Wait(int timeoutMs) {
+bool ExternalProgram::Wait(int timeoutMs) { return Wait(timeoutMs, {}); }
+
+bool ExternalProgram::Wait(int timeoutMs, const KeepWaiting& keepWaiting) {
     if (pid_ <= 0) return true;
     const bool limited = timeoutMs >= 0;
     const auto deadline = Clock::now() + std::chrono::milliseconds(limited ? timeoutMs : 0);
-    if (!WaitUntil(pid_, limited, deadline)) return false;
-    Reap(pid_);
+    if (keepWaiting) {
+        while (true) {
+            const auto slice = Clock::now() + kWaitSlice;
+            const bool last = limited && deadline <= slice;
+            if (WaitUntil(pid_, true, last ? deadline : slice)) break;
+            if (last) return false;
+            if (!keepWaiting()) {
+                Terminate();
+                return false;
+            }
+        }
+    } else if (!WaitUntil(pid_, limited, deadline)) {
+        return false;
+    }
+    const int status = Reap(pid_);
+    exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 0;
+    signal_ = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     pid_ = 0;
     return true;
 }
@@ -311,12 +373,69 @@ void ExternalProgram::Terminate() {
 
 RunOutcome RunExternalProgram(const std::string& commandLine, const std::string& workFolder, WindowMode mode,
                               int timeoutMs, const std::string& outputFile) {
+    return RunExternalProgram(commandLine, workFolder, mode, timeoutMs, timeoutMs, {}, outputFile).outcome;
+}
+
+ProgramEnd RunExternalProgram(const std::string& commandLine, const std::string& workFolder, WindowMode mode,
+                              int timeoutMs, int emulatorTimeoutMs, const KeepWaiting& keepWaiting,
+                              const std::string& outputFile) {
+    ProgramEnd end;
     ExternalProgram program;
     program.SetOutputFile(outputFile);
-    if (!program.Start(commandLine, workFolder, mode)) return RunOutcome::NotStarted;
-    if (program.Wait(timeoutMs)) return RunOutcome::Finished;
+    if (!program.Start(commandLine, workFolder, mode)) return end;
+    end.emulated = program.Emulated();
+    end.timeLimitMs = timeoutMs;
+    if (end.emulated && timeoutMs != kNoTimeLimit) {
+        end.timeLimitMs = emulatorTimeoutMs == kNoTimeLimit ? kNoTimeLimit : std::max(timeoutMs, emulatorTimeoutMs);
+    }
+    bool cancelled = false;
+    const KeepWaiting watch = keepWaiting ? KeepWaiting([&] { return !(cancelled = !keepWaiting()); }) : KeepWaiting();
+    if (program.Wait(end.timeLimitMs, watch)) {
+        end.exitCode = program.ExitCode();
+        end.signal = program.Signal();
+        end.outcome = end.signal ? RunOutcome::Crashed : RunOutcome::Finished;
+        return end;
+    }
     program.Terminate();
-    return RunOutcome::Terminated;
+    end.outcome = cancelled ? RunOutcome::Cancelled : RunOutcome::Terminated;
+    return end;
+}
+
+std::string ProgramEndProblem(const ProgramEnd& end) {
+    switch (end.outcome) {
+        case RunOutcome::NotStarted: return "не запустилась";
+        case RunOutcome::Finished: return {};
+        case RunOutcome::Terminated: {
+            const int tenths = (end.timeLimitMs + 50) / 100;
+            std::string seconds = std::to_string(tenths / 10);
+            if (tenths % 10) seconds += "." + std::to_string(tenths % 10);
+            return "не завершилась за " + seconds + " с и была остановлена";
+        }
+        case RunOutcome::Crashed:
+            return "завершилась аварийно (сигнал " + std::to_string(end.signal) + ")";
+        case RunOutcome::Cancelled: return "остановлена: расчет прерван пользователем";
+    }
+    return {};
+}
+
+std::string FailedRunMessage(const std::string& program, const std::string& sampleDate, const std::string& problem) {
+    return "Расчет не выполнен: программа " + program + " (дата отбора " + sampleDate + ") " + problem +
+           ". Результаты расчета не сохранены.";
+}
+
+bool TakeOutputFile(const std::string& folder, const std::string& name) {
+    const std::string exact = JoinPath(folder, name);
+    if (FileExists(exact)) return true;
+    const std::vector<std::string> found = ListFiles(folder, name);
+    if (found.empty()) return false;
+    std::error_code ec;
+    std::filesystem::rename(ToNative(JoinPath(folder, found.front())), ToNative(exact), ec);
+    if (ec) throw UserError("Не удалось переименовать " + ToNative(JoinPath(folder, found.front())) + " в " + name + ": " + ec.message());
+    return true;
+}
+
+void RemoveOutputFile(const std::string& folder, const std::string& name) {
+    for (const std::string& found : ListFiles(folder, name)) DeleteFile(JoinPath(folder, found));
 }
 
 }  // namespace rw

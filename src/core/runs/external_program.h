@@ -1,4 +1,5 @@
 #pragma once
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,15 +8,32 @@ namespace rw {
 
 // The calculation programs (the reforming model, the chlorine-dosing program,
 // the fractional-composition programs) run as child processes of the program
-// and talk to it only through files in the base folder. Their exit code is
-// never read: what counts is what they leave on disk.
+// and talk to it only through files in the base folder. Their exit code does
+// not decide anything (DOS programs often return whatever was left in a
+// register): what counts is what they leave on disk, and whether they ended
+// by themselves.
 
-// Window of the started program. The programs are console programs; on this
-// platform they get no window of their own, so the two values start them in
-// the same way. They are kept because every call site names one.
+// Window of the started program. Native console programs get no window of
+// their own either way; a DOS program started through dosbox is run without
+// a display when hidden and in dosbox's window when shown.
 enum class WindowMode { Hidden, Shown };
 
 constexpr int kNoTimeLimit = -1;
+
+// Called every few tens of milliseconds while a program is waited for (the
+// program's window keeps answering there); returning false ends the wait
+// and terminates the program, as a cancelled run.
+using KeepWaiting = std::function<bool()>;
+
+// Finds `name` in `folder` whatever its letter case (DOS creates REZ for rez)
+// and gives it exactly that name, so every reader finds it; true when a file
+// of that name is there afterwards. With several case variants the exact
+// name wins. Throws UserError when the rename fails.
+bool TakeOutputFile(const std::string& folder, const std::string& name);
+// Removes every file in `folder` named `name` in any letter case, so that a
+// program that writes nothing cannot leave an earlier run's file to be read.
+// Throws UserError when one cannot be removed.
+void RemoveOutputFile(const std::string& folder, const std::string& name);
 
 // Model variant of a plant index (row of the plant table counted from 0).
 // Every call site that starts the reforming model takes the name from here.
@@ -68,7 +86,17 @@ public:
     // short grace period. Does nothing when it is not running.
     void Terminate();
 
+    // Waits as Wait does, calling `keepWaiting` in between; when it returns
+    // false the program is terminated and the result is false as well.
+    bool Wait(int timeoutMs, const KeepWaiting& keepWaiting);
+
     bool Running() const { return pid_ > 0; }
+    // Started through dosbox or wine (their start alone takes a while).
+    bool Emulated() const { return emulated_; }
+    // Of the program that has ended: its exit code, or the signal that ended
+    // it (0 when it exited).
+    int ExitCode() const { return exitCode_; }
+    int Signal() const { return signal_; }
 
     // The program's standard output and error go to this file (created or
     // emptied at the start) instead of the terminal, for a window to show
@@ -78,13 +106,44 @@ public:
 private:
     int pid_ = 0;
     std::string outputFile_;
+    bool emulated_ = false;
+    int exitCode_ = 0;
+    int signal_ = 0;
 };
 
-enum class RunOutcome { NotStarted, Finished, Terminated };
+// Finished: ended by itself. Crashed: ended by a signal it did not ask for.
+// Terminated: stopped at its time limit. Cancelled: stopped because the user
+// asked for it.
+enum class RunOutcome { NotStarted, Finished, Terminated, Crashed, Cancelled };
+
+// How a program run ended, for the message of a failed run and the log.
+struct ProgramEnd {
+    RunOutcome outcome = RunOutcome::NotStarted;
+    int exitCode = 0;
+    int signal = 0;
+    int timeLimitMs = kNoTimeLimit;  // the limit that applied (emulated programs get their own)
+    bool emulated = false;
+};
 
 // Starts a program, waits for it at most `timeoutMs` (or without limit) and
-// terminates it when the time runs out. Throws as Start does.
+// terminates it when the time runs out. A program started through an
+// emulator is given `emulatorTimeoutMs` instead when that is longer. Throws
+// as Start does.
 RunOutcome RunExternalProgram(const std::string& commandLine, const std::string& workFolder, WindowMode mode,
                               int timeoutMs, const std::string& outputFile = {});
+// `outputFile`: see ExternalProgram::SetOutputFile.
+ProgramEnd RunExternalProgram(const std::string& commandLine, const std::string& workFolder, WindowMode mode,
+                              int timeoutMs, int emulatorTimeoutMs, const KeepWaiting& keepWaiting,
+                              const std::string& outputFile = {});
+
+// What went wrong with a program run, in Russian, as the predicate of
+// FailedRunMessage ("не завершилась за 2 с и была остановлена"); empty for a
+// program that finished.
+std::string ProgramEndProblem(const ProgramEnd& end);
+
+// The message of a failed calculation: "Расчет не выполнен: программа " +
+// program + " (дата отбора " + sample date + ") " + problem + ". Результаты
+// расчета не сохранены."
+std::string FailedRunMessage(const std::string& program, const std::string& sampleDate, const std::string& problem);
 
 }  // namespace rw

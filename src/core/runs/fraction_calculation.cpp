@@ -44,7 +44,9 @@ std::optional<FractionTexts> ReadFractionalComposition(const std::string& path) 
 
 std::string FractionBaseFile(const ProgramContext& context) { return JoinPath(context.baseFolder, "sk"); }
 
-std::string FractionProgramOutput(const ProgramContext& context) { return JoinPath(context.baseFolder, "sum-fr"); }
+std::string FractionProgramOutput(const ProgramContext& context) {
+    return JoinPath(context.baseFolder, kFractionProgramOutputName);
+}
 
 std::optional<FractionWindowTexts> LastSampleFraction(const ProgramContext& context) {
     const std::optional<FractionTexts> fraction = ReadFractionalComposition(FractionBaseFile(context));
@@ -108,10 +110,20 @@ void WriteFractionSave(FractionSave& save, const ProgramContext& context, const 
         WriteFileAtomic(sk, JoinLinesCrLf(input));
 
         const std::string output = FractionProgramOutput(context);
-        DeleteFile(output);
-        if (start(context.fractionProgram, context.baseFolder) == RunOutcome::NotStarted) {
+        RemoveOutputFile(context.baseFolder, kFractionProgramOutputName);
+        const RunOutcome outcome = start(context.fractionProgram, context.baseFolder);
+        if (outcome == RunOutcome::NotStarted) {
             throw UserError("Не удалось запустить программу пересчета состава по фракционному составу: " +
                             (context.fractionProgram.empty() ? std::string("(не задана)") : context.fractionProgram));
+        }
+        if (outcome != RunOutcome::Finished) {
+            ProgramEnd end;
+            end.outcome = outcome;
+            throw UserError(FailedRunMessage(context.fractionProgram, context.sampleName, ProgramEndProblem(end)));
+        }
+        if (!TakeOutputFile(context.baseFolder, kFractionProgramOutputName)) {
+            throw UserError(FailedRunMessage(context.fractionProgram, context.sampleName,
+                                             std::string("не записала файл ") + kFractionProgramOutputName));
         }
         if (afterProgram) afterProgram();
         WriteFileAtomic(save.compositionPath, ComposeNewCompositionFile(FirstValueLines(output), typed));

@@ -46,6 +46,7 @@ std::optional<FractionTexts> ReadFractionalComposition(const std::string& path);
 // The file FrClick reads and the fraction program rewrites: base folder + "\sk".
 std::string FractionBaseFile(const ProgramContext& context);
 // Written by the fraction program: base folder + "\sum-fr".
+inline constexpr const char* kFractionProgramOutputName = "sum-fr";
 std::string FractionProgramOutput(const ProgramContext& context);
 
 // What the fractional-composition window shows when it opens (FrClick): the
@@ -99,10 +100,12 @@ FractionSave StartFractionSave(ProgramContext& context, std::string_view dateTex
 //   program is started in the base folder and waited for; `afterProgram` runs
 //   (the window closes there); the first 138 lines of base\sum-fr and the
 //   typed six after 19 blanks become the new composition file.
-// A sum-fr left by an earlier calculation is removed before the program
-// starts, so a program that writes nothing is reported ("File not found")
+// A sum-fr left by an earlier calculation (in any letter case) is removed
+// before the program starts, so a program that writes nothing is reported
 // rather than an old composition saved under the new date; a program that
-// cannot be started throws UserError naming it. Files are written whole
+// cannot be started throws UserError naming it; one that crashes or writes
+// no sum-fr throws UserError(FailedRunMessage) and the new composition file
+// is not written. Files are written whole
 // through a temporary file. Sets `save.changed` and `save.conditionsExist`.
 void WriteFractionSave(FractionSave& save, const ProgramContext& context, const FractionTexts& typed,
                        const FractionTexts& base, const FractionProgramStarter& start = DefaultFractionProgramStarter(),

@@ -33,6 +33,63 @@ std::string FolderPart(const std::string& path) {
     return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
+std::string NamePart(const std::string& path) {
+    size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// The opt-in fitting: secant steps on one quantity (the activity, or the
+// dosing) towards a zero of its residual, inside the bracket its earlier
+// runs have narrowed, falling back to the bracket's midpoint when a step
+// would leave it or go the wrong way. The slope found stays known when the
+// fitting turns to the other quantity and back, so a return costs one run,
+// not a new search. Values are rounded to the two decimals dan.bak keeps:
+// a step smaller than that would run the model on the same input again.
+class SecantFit {
+public:
+    SecantFit(double low, double high, double probe) : startLow_(low), startHigh_(high), probe_(probe) { Reset(); }
+
+    void Reset() {
+        low_ = startLow_;
+        high_ = startHigh_;
+        havePoint_ = false;
+    }
+
+    // The next value after a run at `x` with residual `f`; `increase` tells
+    // on which side of x the answer lies.
+    double Next(double x, double f, bool increase) {
+        if (increase) low_ = std::max(low_, x);
+        else high_ = std::min(high_, x);
+        if (havePoint_ && x != lastX_ && f != lastF_) {
+            slope_ = (f - lastF_) / (x - lastX_);
+            haveSlope_ = true;
+        }
+        havePoint_ = true;
+        lastX_ = x;
+        lastF_ = f;
+
+        double guess = haveSlope_ ? x - f / slope_ : x + (increase ? probe_ : -probe_);
+        guess = std::round(guess * 100.0) / 100.0;
+        if (guess == x) guess = x + (increase ? 0.01 : -0.01);
+        const bool rightWay = increase ? guess > x : guess < x;
+        if (!rightWay || guess <= low_ || guess >= high_) guess = (low_ + high_) / 2.0;
+        return guess;
+    }
+
+private:
+    double startLow_, startHigh_, probe_;
+    double low_ = 0, high_ = 0;
+    bool havePoint_ = false;
+    double lastX_ = 0, lastF_ = 0;
+    bool haveSlope_ = false;
+    double slope_ = 0;
+};
+
+// First steps of the secant fitting, before a slope is known: small enough
+// to stay near a plant's usual values, large enough to show in the results.
+constexpr double kActivityProbe = 0.05;
+constexpr double kDosingProbe = 0.5;
+
 // A bracket carried over from an earlier Run (or narrowed onto a rounded
 // value) may no longer hold the current value; bisecting it further would
 // only creep towards one of its ends and never match. Such a bracket is
@@ -45,7 +102,34 @@ bool BracketUseless(double low, double high, double value, double floorWidth) {
 }  // namespace
 
 RunOutcome ExternalModelRunner::RunModel(const std::string& commandLine, const std::string& workFolder) {
-    return RunExternalProgram(commandLine, workFolder, WindowMode::Hidden, timeoutMs_);
+    last_ = RunExternalProgram(commandLine, workFolder, WindowMode::Hidden, timeoutMs_, emulatorTimeoutMs_, keepWaiting);
+    return last_.outcome;
+}
+
+ProgramEnd RunForOutput(ModelRunner& runner, const std::string& commandLine, const std::string& folder,
+                        const std::string& output, const std::string& program, const std::string& sampleDate) {
+    RemoveOutputFile(folder, output);
+    const ProgramEnd end = runner.LastEnd(runner.RunModel(commandLine, folder));
+    if (end.outcome != RunOutcome::Finished) throw UserError(FailedRunMessage(program, sampleDate, ProgramEndProblem(end)));
+    if (!TakeOutputFile(folder, output)) {
+        throw UserError(FailedRunMessage(program, sampleDate, "не записала файл результатов " + output));
+    }
+    return end;
+}
+
+ResultsRecord ReadModelResults(const std::string& rezPath, const std::string& program, const std::string& sampleDate) {
+    try {
+        return ReadResultsFile(rezPath);
+    } catch (const UserError& e) {
+        throw UserError(FailedRunMessage(program, sampleDate,
+                                         "оставила файл результатов " + NamePart(rezPath) + ", который не читается: " + e.what()));
+    }
+}
+
+std::string SampleDateOfConditions(const std::string& conditionsPath) {
+    const std::string name = NamePart(conditionsPath);
+    const size_t dot = name.find_last_of('.');
+    return dot == std::string::npos || dot == 0 ? name : name.substr(0, dot);
 }
 
 int NextProgressPosition(int position) { return (position >= 100 ? 0 : position) + 1; }
@@ -78,27 +162,35 @@ bool TRavionObj::PrepareInputs() {
 void TRavionObj::Run() {
     Done = false;
     ModelRuns = 0;
-    TerminatedRuns = 0;
+    ExitCodes.clear();
     if (!PrepareInputs()) return;
-    if (FileExists(ResultsPath)) DeleteFile(ResultsPath);
 
-    ExternalModelRunner external;
+    const ModelRunSettings settings = ReadModelRunSettings(WorkFolder);
+    ExternalModelRunner external(kModelTimeLimitMs, settings.emulatorTimeLimitMs);
+    external.keepWaiting = WhileWaiting;
     ModelRunner& runner = Runner ? *Runner : external;
     const int reactors = CheckedReactorCount(context_.reactorCount);
     const std::string danBak = WorkFolder + "dan.bak";
     const std::string rez = WorkFolder + "rez";
     // The program path may hold blanks; it is quoted so the launcher keeps it whole.
     const std::string commandLine = QuoteArgument(ProgramPath) + " " + "dan.bak";
+    const std::string program = NamePart(ProgramPath);
+    const std::string sampleDate = SampleDateOfConditions(ConditionsPath);
 
+    const bool fast = Fit == FitMethod::Fast;
+    SecantFit activityFit(kActivityLowLimit, kActivityHighLimit, kActivityProbe);
+    SecantFit dosingFit(kDosingLowStart, kDosingHighStart, kDosingProbe);
     bool dosingPhase = false;
     std::optional<double> lastMidpoint;
     RunConditions r{};
     while (true) {
-        if (runner.RunModel(commandLine, WorkFolder) == RunOutcome::Terminated) ++TerminatedRuns;
+        // A run that writes nothing must not pass the previous run's rez off as its own.
+        const ProgramEnd end = RunForOutput(runner, commandLine, WorkFolder, "rez", program, sampleDate);
+        ExitCodes.push_back(end.exitCode);
         ++ModelRuns;
         if (PadResults) InsertResultsPadding(rez);
 
-        Results = ReadResultsFile(rez);
+        Results = ReadModelResults(rez, program, sampleDate);
         const double calculated = CalculatedAromatics(Results);
         const double experimental = ExperimentalAromatics(Results);
         const double octane = Results.octaneResearch;
@@ -115,8 +207,22 @@ void TRavionObj::Run() {
                                 : std::fabs(TargetOctane - octane) <= kAromaticsTolerance + kEdge;
             chlorineRight = std::fabs(chlorine - kChlorineTarget) <= kChlorineTolerance + kEdge;
             const bool tooHigh = Mode == 0 ? calculated >= experimental : octane >= TargetOctane;
+            const double activityResidual = Mode == 0 ? calculated - experimental : octane - TargetOctane;
 
-            if (!matched && !dosingPhase) {
+            if (fast) {
+                // As the bisection, but a dosing phase that leaves the
+                // aromatics unmatched turns straight to the activity instead
+                // of running the model once more on the same input.
+                if (!matched) {
+                    if (dosingPhase) activityFit.Reset();
+                    dosingPhase = false;
+                    activity = activityFit.Next(activity, activityResidual, tooHigh);
+                } else if (!chlorineRight) {
+                    if (!dosingPhase) dosingFit.Reset();
+                    dosingPhase = true;
+                    dosing = dosingFit.Next(dosing, chlorine - kChlorineTarget, chlorine <= kChlorineTarget);
+                }
+            } else if (!matched && !dosingPhase) {
                 double& low = context_.activityLow;
                 double& high = context_.activityHigh;
                 const double last = lastMidpoint.value_or(activity);
@@ -173,9 +279,10 @@ void TRavionObj::Run() {
         if (ModelRuns >= kMaxModelRuns) throw UserError(FittingNotConvergedMessage(Mode));
     }
 
-    if (FileExists(ResultsPath)) DeleteFile(ResultsPath);
-    CopyFile(rez, ResultsPath);
-    if (WriteBack) WriteRunLayout(ConditionsPath, r, reactors);
+    // Written beside the date's results and renamed over them: until this
+    // point a failure has left the earlier results as they were.
+    WriteFileAtomic(ResultsPath, ReadFileBytes(rez));
+    if (WriteBack) RewriteConditionsInRunLayout(ConditionsPath, r, reactors);
     Done = true;
 }
 

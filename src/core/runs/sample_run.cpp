@@ -134,9 +134,11 @@ ResultsRecord RunSample(const std::string& conditionsPath, const std::string& co
     const double regenerationDate = ParseShortDate(file.regenerationDateText, dateSeparator, CurrentYear());
     dialogs.Review(SampleReviewTexts(file), samplingDate, regenerationDate);
 
-    ExternalModelRunner programRunner(kNoTimeLimit);
+    ExternalModelRunner programRunner(kNoTimeLimit, kNoTimeLimit);
     ModelRunner& runner = setup.runner ? *setup.runner : programRunner;
-    const std::string commandLine = std::string(ModelProgramName(setup.plantIndex)) + " " + kSampleRunInput;
+    const std::string program = ModelProgramName(setup.plantIndex);
+    const std::string commandLine = program + " " + kSampleRunInput;
+    const std::string sampleDate = SampleDateOfConditions(conditionsPath);
 
     std::array<double, 3> dosing = file.dosing;
     double activity = file.activity;
@@ -146,12 +148,11 @@ ResultsRecord RunSample(const std::string& conditionsPath, const std::string& co
         const ConditionsRecord pass = SampleConditionsFromReview(dialogs.ReadReview(), dosing, activity);
         WriteFileAtomic(verBak, FormatSampleRunInput(pass));
         progress.At(40);
-        // Without this, a model that fails would leave the previous sample's
-        // results to be taken for this one.
-        if (FileExists(rez)) DeleteFile(rez);
         progress.At(60);
         progress.At(80);
-        runner.RunModel(commandLine, base);
+        // The previous sample's rez goes first: a model that fails must not
+        // have it taken for this sample's results.
+        RunForOutput(runner, commandLine, base, "rez", program, sampleDate);
         progress.At(85);
         progress.At(95);
         if (PadsResults(setup.plantIndex)) InsertResultsPadding(rez);
@@ -159,7 +160,7 @@ ResultsRecord RunSample(const std::string& conditionsPath, const std::string& co
         progress.End();
 
         dialogs.ShowRawResults(rez);
-        const ResultsRecord results = ReadResultsFile(rez);
+        const ResultsRecord results = ReadModelResults(rez, program, sampleDate);
 
         std::array<double, 3> leftDosing{};
         double leftActivity = 0;

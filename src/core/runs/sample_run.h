@@ -99,8 +99,10 @@ struct SampleRunSetup {
 
 // RunSample: one sample from its conditions file and the composition file.
 // Returns the results of the last pass. Throws UserError when a file cannot
-// be read or written (conditions file, composition file, Ver.bak, rez); the
-// dialogs' EndProgress has then been called if the progress was shown.
+// be read or written (conditions file, composition file, Ver.bak), and
+// UserError(FailedRunMessage) when the model crashes, writes no rez or one
+// that cannot be read; the dialogs' EndProgress has then been called if the
+// progress was shown.
 ResultsRecord RunSample(const std::string& conditionsPath, const std::string& compositionPath,
                         const SampleRunSetup& setup, SampleRunDialogs& dialogs);
 

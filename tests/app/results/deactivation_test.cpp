@@ -36,6 +36,7 @@
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/window_registry.h"
+#include "runs/external_program.h"
 #include "window_test_support.h"
 
 using namespace rw;
@@ -328,7 +329,8 @@ void DeactivationTest::equalProcessedFeedLeavesEverythingUnchanged() {
     program.base.remove("kelmar.exe");
     answers.modal = Answer(log, {});
     QVERIFY(Click(w, "Button1"));
-    QCOMPARE(answers.messages, QStringList({"File not found"}));
+    QCOMPARE(answers.messages, QStringList({QString::fromStdString(
+                                   FailedRunMessage("kelmar.exe", "01-09-09", "не запустилась"))}));
     QCOMPARE(w->LastValue, 0.25);
     QVERIFY(W().form5->ProgressBar1->isHidden());
     QCOMPARE(W().form5->Label1->text(), QString());

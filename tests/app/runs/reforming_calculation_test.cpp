@@ -7,9 +7,12 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
+#include <chrono>
 #include <filesystem>
 
 #include "common/codepage.h"
@@ -23,6 +26,7 @@
 #include "runs/calculation_confirmation.h"
 #include "runs/feed_info_window.h"
 #include "runs/reforming_calculation.h"
+#include "runs/external_program.h"
 #include "runs/run_object.h"
 #include "runs/wizard_window.h"
 #include "shell/main_window.h"
@@ -133,6 +137,8 @@ private slots:
     void answerNoRunsNothing();
     void wizardSelectsDataAndRuns();
     void dosingProgramRunsInTheBaseFolder();
+    void failingModelStoresNothing();
+    void cancelTerminatesTheModel();
 };
 
 void ReformingCalculationTest::runWithTheStandInModelFillsTheWindows() {
@@ -190,10 +196,11 @@ void ReformingCalculationTest::runWithTheStandInModelFillsTheWindows() {
     QCOMPARE(W().form30->F1->text().trimmed(), QString("86"));
     QCOMPARE(W().form30->F6->text().trimmed(), QString("0.730"));
 
-    // The conditions file now holds the run layout the model wrote back.
+    // The conditions file now holds the run layout the model wrote back,
+    // followed by the fifth reactor's lines 14 and 15 as the user entered them.
     const std::vector<std::string> dan =
         SplitLines(Cp866ToUtf8(ReadFileBytes(program.base.file("Hornel/01-09-09/01-09-09.dan").toStdString())));
-    QCOMPARE(dan.size(), size_t(13));
+    QCOMPARE(dan.size(), size_t(15));
 
     ExpectMainWindowFree();
     QCOMPARE(W().form5->ProgressBar1->value(), 100);
@@ -338,6 +345,64 @@ void ReformingCalculationTest::dosingProgramRunsInTheBaseFolder() {
     program.base.remove("selvin.exe");
     W().form5->N21Click();
     QVERIFY(answers.messages.isEmpty());
+}
+
+
+namespace {
+
+// The plant's model replaced by a script; the sample selected, with results of an earlier calculation.
+void PrepareWithModel(StartedProgram& program, const char* script) {
+    QVERIFY(InstallStandIns(program.base));
+    SelectSample(program.base, 11);
+    program.base.write("Hornel/01-09-09/01-09-09.rez", "earlier results");
+    const QString path = program.base.file("kelmar.exe");
+    program.base.write("kelmar.exe", script);
+    QFile::setPermissions(path, QFile::permissions(path) | QFileDevice::ExeOwner);
+}
+
+QStringList Failure(const std::string& problem) {
+    return {QString::fromStdString(FailedRunMessage("kelmar.exe", "01-09-09", problem))};
+}
+
+}  // namespace
+
+void ReformingCalculationTest::failingModelStoresNothing() {
+    StartedProgram program;
+    DialogAnswers answers;
+    PrepareWithModel(program, "#!/bin/sh\nexit 0\n");
+    const QByteArray index = program.base.read("svod.12");
+    Seen seen;
+    answers.modal = Answer(seen);
+    QVERIFY(!RunHandler(nullptr, [] { W().form5->N8Click(); }));
+    QCOMPARE(answers.messages, Failure("не записала файл результатов rez"));
+    QCOMPARE(seen.headline, QString());  // no success window
+    QCOMPARE(program.base.read("Hornel/01-09-09/01-09-09.rez"), QByteArray("earlier results"));
+    QCOMPARE(program.base.read("svod.12"), index);
+    ExpectMainWindowFree();
+}
+
+void ReformingCalculationTest::cancelTerminatesTheModel() {
+    StartedProgram program;
+    DialogAnswers answers;
+    PrepareWithModel(program, "#!/bin/sh\nexec sleep 30\n");
+    Seen seen;
+    answers.modal = Answer(seen);
+    bool buttonShown = false, menuLocked = false;
+    QTimer::singleShot(300, [&] {
+        QPushButton* cancel = W().form5->CancelRun;
+        buttonShown = !cancel->isHidden() && cancel->isEnabled() && cancel->text() == "Прервать";
+        menuLocked = !W().form5->MainMenu1->isEnabled();
+        QTest::mouseClick(cancel, Qt::LeftButton);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    QVERIFY(!RunHandler(nullptr, [] { W().form5->N8Click(); }));
+    // Stopped by the click, long before the model's own limit.
+    QVERIFY(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(kModelTimeLimitMs));
+    QVERIFY(buttonShown && menuLocked);
+    QCOMPARE(answers.messages, Failure("остановлена: расчет прерван пользователем"));
+    QCOMPARE(program.base.read("Hornel/01-09-09/01-09-09.rez"), QByteArray("earlier results"));
+    ExpectMainWindowFree();
+    QVERIFY(W().form5->MainMenu1->isEnabled() && W().form5->CancelRun->isHidden());
 }
 
 QTEST_MAIN(ReformingCalculationTest)

@@ -3,11 +3,16 @@
 #include <sys/stat.h>
 
 #include <chrono>
+#include <cstdint>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 
 #include "common/errors.h"
+#include "results/results_file.h"
+#include "run_fixtures.h"
 #include "runs/external_program.h"
+#include "runs/run_object.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -161,6 +166,179 @@ TEST(LegacyRunner, OrdinaryProgramsAndDataFilesAreLeftAlone) {
     EXPECT_EQ(RunExternalProgram("notes.exe", (dir.path() / "sk").string(), WindowMode::Hidden, 2000),
               RunOutcome::NotStarted);
     EXPECT_FALSE(fs::exists(dir.path() / "sk" / "runner.txt"));
+}
+
+TEST(LegacyRunner, ProgramInTheWorkingFolderIsMountedOnceWhateverTheSpelling) {
+    test::TempDir dir;
+    FakeRunner(dir, "dosbox", "printf '[SDL=%s]\\n' \"$SDL_VIDEODRIVER\" >> runner.txt\n");
+    PathGuard path((dir.path() / "runners").string());
+    const std::string base = (dir.path() / "sk").string();
+    const std::string model = DosProgram(dir, "sk/vortan.exe");
+    // The run object's spelling: a trailing separator on the folder, the program by its full path.
+    ASSERT_EQ(RunExternalProgram(QuoteArgument(Backslashed(model)) + " dan.bak", Backslashed(base) + "\\",
+                                 WindowMode::Hidden, 5000),
+              RunOutcome::Finished);
+    const std::string hidden = dir.Read("sk/runner.txt");
+    EXPECT_EQ(hidden.find("MOUNT D"), std::string::npos) << hidden;
+    EXPECT_NE(hidden.find("[vortan.exe dan.bak]"), std::string::npos) << hidden;
+    // A hidden program runs without a display; a shown one (the dosing program) gets its window.
+    EXPECT_NE(hidden.find("[SDL=dummy]"), std::string::npos) << hidden;
+    DosProgram(dir, "sk/selvin.exe");
+    ASSERT_EQ(RunExternalProgram("selvin.exe ", base, WindowMode::Shown, kNoTimeLimit), RunOutcome::Finished);
+    EXPECT_EQ(dir.Read("sk/runner.txt").find("[SDL=dummy]"), std::string::npos);
+}
+
+TEST(LegacyRunner, EmulatedProgramGetsTheEmulatorTimeLimit) {
+    test::TempDir dir;
+    FakeRunner(dir, "wine", "/bin/sleep 0.6\n");
+    PathGuard path((dir.path() / "runners").string());
+    DosProgram(dir, "sk/vortan.exe");
+    const ProgramEnd end =
+        RunExternalProgram("vortan.exe dan.bak", (dir.path() / "sk").string(), WindowMode::Hidden, 200, 10000, {});
+    EXPECT_EQ(end.outcome, RunOutcome::Finished);
+    EXPECT_TRUE(end.emulated);
+    EXPECT_EQ(end.timeLimitMs, 10000);
+    // Cancelling ends the wait at once, whatever the limit.
+    const auto start = Clock::now();
+    const ProgramEnd cancelled = RunExternalProgram("vortan.exe dan.bak", (dir.path() / "sk").string(),
+                                                    WindowMode::Hidden, 200, 10000, [] { return false; });
+    EXPECT_EQ(cancelled.outcome, RunOutcome::Cancelled);
+    EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(500));
+}
+
+// Little-endian fields (offset, size in bytes, value) put into a block of bytes.
+struct Field {
+    size_t at;
+    int size;
+    uint64_t value;
+};
+void Put(std::string& to, std::initializer_list<Field> fields) {
+    for (const Field& f : fields) {
+        for (int i = 0; i < f.size; ++i) to[f.at + static_cast<size_t>(i)] = static_cast<char>((f.value >> (8 * i)) & 0xFF);
+    }
+}
+std::string Bytes(std::initializer_list<int> bytes) { return std::string(bytes.begin(), bytes.end()); }
+
+// A real DOS program, made here byte by byte: an MZ header and a few
+// instructions that create "rez" (DOS makes it REZ), write the given bytes,
+// and exit with code 3, as DOS programs return whatever they like.
+std::string MzProgramWriting(const std::string& bytes) {
+    std::string code = Bytes({0x0E, 0x1F, 0xB4, 0x3C, 0x31, 0xC9,  // ds = cs; create file:
+                              0xBA, 0x20, 0x00, 0xCD, 0x21, 0x89, 0xC3,  //   dx = name; bx = handle
+                              0xB4, 0x40, 0xB9, 0x00, 0x00, 0xBA, 0x24, 0x00, 0xCD, 0x21,  // write cx bytes at data
+                              0xB4, 0x3E, 0xCD, 0x21, 0xB8, 0x03, 0x4C, 0xCD, 0x21});  // close; exit 3
+    Put(code, {{16, 2, bytes.size()}});
+    code += std::string("rez\0", 4) + bytes;  // name at 20h, data at 24h
+    std::string header(32, '\0');
+    const size_t size = header.size() + code.size();
+    // Two header paragraphs, 64 KiB beyond the image for the stack at image start:FFFE.
+    Put(header, {{0, 2, 0x5A4D}, {2, 2, size % 512}, {4, 2, (size + 511) / 512}, {8, 2, 2}, {10, 2, 0x1000},
+                 {12, 2, 0xFFFF}, {16, 2, 0xFFFE}, {24, 2, 0x1C}});
+    return header + code;
+}
+
+// A real 64-bit Windows console program, made here byte by byte: headers, one
+// section with the code, an import table of four kernel32 functions, the file
+// name and the bytes; it creates "rez", writes them and exits with code 3.
+std::string PeProgramWriting(const std::string& bytes) {
+    constexpr uint32_t kRva = 0x1000, kImports = 0x100, kLookup = 0x140, kAddresses = 0x168, kHints = 0x190,
+                       kDll = 0x200, kName = 0x220, kData = 0x230;
+    std::string sec(kData + bytes.size(), '\0');
+    uint32_t hint = kHints, f = 0;
+    for (std::string name : {"CreateFileA", "WriteFile", "CloseHandle", "ExitProcess"}) {
+        Put(sec, {{kLookup + 8 * f, 8, kRva + hint}, {kAddresses + 8 * f++, 8, kRva + hint}});
+        sec.replace(hint + 2, name.size(), name);
+        hint += static_cast<uint32_t>(name.size() + 4) & ~1u;
+    }
+    Put(sec, {{kImports, 4, kRva + kLookup}, {kImports + 12, 4, kRva + kDll}, {kImports + 16, 4, kRva + kAddresses}});
+    sec.replace(kDll, 12, "KERNEL32.dll");
+    sec.replace(kName, 3, "rez");
+    sec.replace(kData, bytes.size(), bytes);
+    std::string code;
+    auto rel = [&code](uint32_t target) {  // RIP-relative, from the end of this 4-byte field
+        code += std::string(4, '\0');
+        Put(code, {{code.size() - 4, 4, static_cast<uint32_t>(target - code.size())}});
+    };
+    code += Bytes({0x48, 0x83, 0xEC, 0x48, 0x48, 0x8D, 0x0D}), rel(kName);        // sub rsp,48h; rcx = name
+    code += Bytes({0xBA, 0, 0, 0, 0x40, 0x45, 0x31, 0xC0, 0x45, 0x31, 0xC9});    // GENERIC_WRITE, 0, NULL
+    code += Bytes({0x48, 0xC7, 0x44, 0x24, 0x20, 2, 0, 0, 0, 0x48, 0xC7, 0x44, 0x24, 0x28, 0x80, 0, 0, 0,
+                   0x48, 0xC7, 0x44, 0x24, 0x30, 0, 0, 0, 0, 0xFF, 0x15}), rel(kAddresses);  // CreateFileA
+    code += Bytes({0x48, 0x89, 0xC3, 0x48, 0x89, 0xD9, 0x48, 0x8D, 0x15}), rel(kData);  // rcx = handle; rdx = data
+    code += Bytes({0x41, 0xB8, 0, 0, 0, 0});                                     // r8d = size
+    Put(code, {{code.size() - 4, 4, bytes.size()}});
+    code += Bytes({0x4C, 0x8D, 0x4C, 0x24, 0x38, 0x48, 0xC7, 0x44, 0x24, 0x20, 0, 0, 0, 0, 0xFF, 0x15}),
+        rel(kAddresses + 8);                                                       // WriteFile
+    code += Bytes({0x48, 0x89, 0xD9, 0xFF, 0x15}), rel(kAddresses + 16);          // CloseHandle
+    code += Bytes({0xB9, 3, 0, 0, 0, 0xFF, 0x15}), rel(kAddresses + 24);          // ExitProcess(3)
+    sec.replace(0, code.size(), code);
+    const uint32_t raw = (static_cast<uint32_t>(sec.size()) + 0x1FF) & ~0x1FFu, virt = (raw + 0xFFF) & ~0xFFFu;
+    sec.resize(raw, '\0');
+    std::string h(0x200, '\0');
+    const size_t o = 0x58, s = o + 0xF0;  // optional header, section header
+    Put(h, {{0, 2, 0x5A4D}, {0x3C, 4, 0x40}, {0x40, 4, 0x4550}, {0x44, 2, 0x8664}, {0x46, 2, 1}, {0x54, 2, 0xF0},
+            {0x56, 2, 0x22}, {o, 2, 0x20B}, {o + 4, 4, raw}, {o + 16, 4, kRva}, {o + 20, 4, kRva},
+            {o + 24, 8, 0x140000000ull}, {o + 32, 4, 0x1000}, {o + 36, 4, 0x200}, {o + 40, 2, 6}, {o + 48, 2, 6},
+            {o + 56, 4, kRva + virt}, {o + 60, 4, 0x200}, {o + 68, 2, 3}, {o + 72, 8, 0x100000}, {o + 80, 8, 0x1000},
+            {o + 88, 8, 0x100000}, {o + 96, 8, 0x1000}, {o + 108, 4, 16}, {o + 120, 4, kRva + kImports},
+            {o + 124, 4, 40}, {s, 8, 0x747865742E}, {s + 8, 4, virt}, {s + 12, 4, kRva}, {s + 16, 4, raw},
+            {s + 20, 4, 0x200}, {s + 36, 4, 0xE0000060}});
+    return h + sec;
+}
+
+// The fitting of one sampling date with a real DOS or Windows program as the
+// plant's model, started as the program starts it, with no display.
+class RealLegacyModel : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::WriteRealisticInputs((dir.path() / "Hornel").string(), "01-09-09");
+        ResultsRecord fitted;  // already within both tolerances: one run ends the fitting
+        fitted.sampleDate = EncodeDate(2009, 9, 1);
+        fitted.activity = 0.95;
+        fitted.tableA[8][10] = 60.0;
+        fitted.tableA[9][10] = 60.02;
+        fitted.chlorineR202 = 1.0;
+        listing = FormatResultsFile(fitted);
+        dir.Write("Hornel/01-09-09.rez", "earlier results");
+        context.baseFolder = context.modelBaseFolder = dir.str();
+        context.reactorCount = 4;
+        object.ProgramPath = JoinPath(dir.str(), "kelmar.exe");
+        object.ConditionsPath = JoinPath(dir.str(), "Hornel\\01-09-09.dan");
+        object.ResultsPath = JoinPath(dir.str(), "Hornel\\01-09-09.rez");
+        object.CompositionPath = JoinPath(dir.str(), "Hornel\\01-09-09.sk");
+    }
+
+    void RunWithoutDisplay() {
+        const char* display = std::getenv("DISPLAY");
+        const std::string kept = display ? display : "";
+        ::unsetenv("DISPLAY");
+        object.Run();
+        if (display) ::setenv("DISPLAY", kept.c_str(), 1);
+        ASSERT_TRUE(object.Done);
+        EXPECT_EQ(object.ModelRuns, 1);
+        EXPECT_EQ(dir.Read("Hornel/01-09-09.rez"), listing);
+    }
+
+    test::TempDir dir;
+    std::string listing;
+    ProgramContext context;
+    TRavionObj object{context};
+};
+
+TEST_F(RealLegacyModel, DosProgramThroughDosbox) {
+    if (!fs::exists("/usr/bin/dosbox")) GTEST_SKIP() << "dosbox is not installed";
+    dir.Write("kelmar.exe", MzProgramWriting(listing));
+    RunWithoutDisplay();
+}
+
+// wine is large and CI does not install it; where it is, a prefix made for
+// this test shows the first start of a fresh installation.
+TEST_F(RealLegacyModel, WindowsProgramThroughWineOnAFreshPrefix) {
+    if (!fs::exists("/usr/bin/wine")) GTEST_SKIP() << "wine is not installed";
+    dir.Write("kelmar.exe", PeProgramWriting(listing));
+    ::setenv("WINEPREFIX", (dir.path() / "wine").c_str(), 1);
+    ::setenv("WINEDEBUG", "-all", 1);
+    RunWithoutDisplay();
+    ::unsetenv("WINEPREFIX");
 }
 
 }  // namespace
