@@ -445,7 +445,7 @@ private:
                 const char* r = Attribute(attrs, "r");
                 row = r ? ToLong(r, 0) : row + 1;
                 if (row < 1) throw Refusal{Damaged("неверный номер строки «" + std::string(r ? r : "") + "»")};
-                if (row > kMaxRow) throw tooBig("строка " + std::to_string(row));
+                if (row > kMaxRow) throw tooBig("строка " + std::to_string(row) + " за пределами листа");
                 column = 0;
             } else if (name == "c") {
                 const char* r = Attribute(attrs, "r");
@@ -456,15 +456,15 @@ private:
                 if (r) {
                     long cellRow = 0;
                     if (!ParseReference(ref, cellRow, column)) {
-                        if (cellRow > kMaxRow || column > kMaxColumn) throw tooBig("ячейка " + ref);
+                        if (cellRow > kMaxRow || column > kMaxColumn) throw tooBig("ячейка " + ref + " за пределами листа");
                         throw Refusal{Damaged("неверная ссылка на ячейку «" + ref + "»")};
                     }
-                    if (column > kMaxColumn) throw tooBig("ячейка " + ref);
+                    if (column > kMaxColumn || cellRow > kMaxRow) throw tooBig("ячейка " + ref + " за пределами листа");
                     row = cellRow;
                 } else {
                     ++column;
                     if (row < 1) row = 1;
-                    if (column > kMaxColumn) throw tooBig("столбец " + std::to_string(column));
+                    if (column > kMaxColumn) throw tooBig("столбец " + std::to_string(column) + " за пределами листа");
                 }
                 value.clear();
                 inlineText.clear();
@@ -490,8 +490,8 @@ private:
             if (type == "s") {
                 const long i = ToLong(value.c_str());
                 if (i < 0 || static_cast<size_t>(i) >= strings_.size()) {
-                    throw Refusal{Damaged("ячейка " + ref + " ссылается на строку " + value + " общей таблицы, а в ней " +
-                                          std::to_string(strings_.size()) + " строк")};
+                    throw Refusal{Damaged("ячейка " + ref + " ссылается на строку № " + value +
+                                          " общей таблицы, а строк в таблице: " + std::to_string(strings_.size()))};
                 }
                 text = strings_[static_cast<size_t>(i)];
             } else if (type == "inlineStr") {

@@ -26,10 +26,11 @@ namespace rw {
 //   "книга повреждена: часть «<part>» больше <N> МБ"
 //   "книга повреждена: ошибка XML в «<part>», строка <n>: <expat's text>"
 //   "книга повреждена: объявление DTD в «<part>»"     (entity expansion)
-//   "книга повреждена: ячейка <ref> ссылается на строку <i> общей таблицы, а в ней <n> строк"
+//   "книга повреждена: ячейка <ref> ссылается на строку № <i> общей таблицы, а строк в таблице: <n>"
 //   "книга повреждена: неверная ссылка на ячейку «<ref>»"
-//   "лист «<name>» слишком велик: ..."                (beyond the sheet's
-//                                                      1048576 rows and 16384 columns, or too many cells)
+//   "лист «<name>» слишком велик: ячейка <ref> за пределами листа" (beyond
+//        the sheet's 1048576 rows and 16384 columns; "строка <n>" and
+//        "столбец <n>" likewise), or "...: больше <N> ячеек"
 std::unique_ptr<Workbook> OpenXlsxWorkbook(const std::string& path, char decimalSeparator);
 
 }  // namespace rw
