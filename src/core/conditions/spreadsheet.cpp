@@ -88,17 +88,6 @@ namespace {
 
 [[noreturn]] void OpenFailure(const std::string& path, const std::string& reason) { WorkbookFailure(path, reason); }
 
-// Sheets read whole at opening (the .xls reader gets them all from its child).
-class BufferedWorkbook : public Workbook {
-public:
-    const std::vector<std::string>& SheetNames() const override { return names; }
-    std::unique_ptr<SpreadsheetSheet> OpenSheet(size_t index) const override {
-        return std::make_unique<CellMapSheet>(sheets.at(index));
-    }
-    std::vector<std::string> names;
-    std::vector<CellMapSheet> sheets;
-};
-
 #ifdef REFORMER_HAVE_FREEXL
 
 // "YYYY-MM-DD[ HH:MM:SS]" as FreeXL gives date cells, in the day.month.year
@@ -212,9 +201,12 @@ bool WriteAll(int fd, const char* data, size_t size) {
 
 void PutU32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<const char*>(&v), sizeof v); }
 
-// The child's work: status byte, FreeXL's error code, then for each
-// non-empty cell its row, column, text length and text.
-[[noreturn]] void ReadWorkbookInChild(const std::string& native, char separator, int fd) {
+// The child's work: status byte, FreeXL's error code, the sheet count and
+// names, then (when `wanted` names a sheet) the cell count and for each
+// non-empty cell of that sheet its row, column, text length and text.
+// Only the wanted sheet's cells are gathered: a workbook of a sheet per
+// month would otherwise be read whole for one month.
+[[noreturn]] void ReadWorkbookInChild(const std::string& native, char separator, long wanted, int fd) {
     std::string out;
     auto finish = [&](ChildStatus status, int code) {
         out.insert(0, 1, static_cast<char>(status));
@@ -234,18 +226,23 @@ void PutU32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<con
     if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0) {
         finish(ChildStatus::NoSheet, 0);
     }
-    // Every sheet goes back with its name, so the user can choose the one
-    // meant (FreeXL cannot tell which one the workbook marks active).
+    // The names let the user choose the sheet meant (FreeXL cannot tell
+    // which one the workbook marks active).
     PutU32(out, sheets);
     for (unsigned sheet = 0; sheet < sheets; ++sheet) {
         const char* name = nullptr;
-        if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(sheet), &name) != FREEXL_OK ||
-            freexl_select_active_worksheet(handle, static_cast<unsigned short>(sheet)) != FREEXL_OK) {
+        if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(sheet), &name) != FREEXL_OK) {
             finish(ChildStatus::NoFirstSheet, static_cast<int>(sheet));
         }
         const std::string sheetName = name ? name : "";
         PutU32(out, static_cast<std::uint32_t>(sheetName.size()));
         out += sheetName;
+    }
+    if (wanted >= 0) {
+        if (static_cast<unsigned long>(wanted) >= sheets ||
+            freexl_select_active_worksheet(handle, static_cast<unsigned short>(wanted)) != FREEXL_OK) {
+            finish(ChildStatus::NoFirstSheet, static_cast<int>(wanted));
+        }
         unsigned int rows = 0;
         unsigned short columns = 0;
         if (freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK) rows = columns = 0;
@@ -270,7 +267,7 @@ void PutU32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<con
 }
 
 // Everything the child sends, or false when it did not end normally in time.
-bool RunChild(const std::string& native, char separator, std::string& received) {
+bool RunChild(const std::string& native, char separator, long wanted, std::string& received) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return false;
     const pid_t pid = ::fork();
@@ -281,7 +278,7 @@ bool RunChild(const std::string& native, char separator, std::string& received) 
     }
     if (pid == 0) {
         ::close(fds[0]);
-        ReadWorkbookInChild(native, separator, fds[1]);
+        ReadWorkbookInChild(native, separator, wanted, fds[1]);
     }
     ::close(fds[1]);
     bool timedOut = false;
@@ -368,57 +365,85 @@ std::unique_ptr<SpreadsheetSheet> OpenWorkbookSheet(const std::string& path, cha
 
 namespace {
 
-std::unique_ptr<Workbook> OpenXlsWorkbook(const std::string& path, char decimalSeparator) {
 #ifdef REFORMER_HAVE_FREEXL
-    const std::string native = ToNative(path);
-    if (!FileExists(path)) OpenFailure(path, FreeXlReason(FREEXL_FILE_NOT_FOUND));
-    if (!DirectoryNamesFit(native)) OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
-    std::string received;
-    if (!RunChild(native, decimalSeparator, received)) OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
-    std::uint32_t code = 0;
-    std::memcpy(&code, received.data() + 1, sizeof code);
-    switch (static_cast<ChildStatus>(received[0])) {
-        case ChildStatus::Ok: break;
-        case ChildStatus::Failed: OpenFailure(path, FreeXlReason(static_cast<int>(code)));
-        case ChildStatus::Password: OpenFailure(path, "книга защищена паролем");
-        case ChildStatus::NoSheet: OpenFailure(path, "в книге нет листов");
-        case ChildStatus::NoFirstSheet: OpenFailure(path, "не удалось прочитать лист " + std::to_string(code + 1));
-        default: OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
-    }
-    // The reply: sheet count, then for each sheet its name, cell count and cells.
-    size_t at = 5;
-    auto take = [&](std::uint32_t& v) {
-        if (received.size() - at < sizeof v) return false;
-        std::memcpy(&v, received.data() + at, sizeof v);
-        at += sizeof v;
-        return true;
-    };
-    auto takeText = [&](std::string& text) {
-        std::uint32_t size = 0;
-        if (!take(size) || size > received.size() - at) return false;
-        text = received.substr(at, size);
-        at += size;
-        return true;
-    };
-    auto book = std::make_unique<BufferedWorkbook>();
-    std::uint32_t sheets = 0;
-    if (!take(sheets) || sheets == 0) OpenFailure(path, "в книге нет листов");
-    for (std::uint32_t s = 0; s < sheets; ++s) {
-        std::string name;
+
+// The reply of the child for sheet `wanted` (-1: the names only), checked.
+class XlsReply {
+public:
+    XlsReply(const std::string& path, char separator, long wanted) : path_(path) {
+        const std::string native = ToNative(path);
+        if (!FileExists(path)) OpenFailure(path, FreeXlReason(FREEXL_FILE_NOT_FOUND));
+        if (!DirectoryNamesFit(native)) Damaged();
+        if (!RunChild(native, separator, wanted, received_)) Damaged();
+        std::uint32_t code = 0;
+        std::memcpy(&code, received_.data() + 1, sizeof code);
+        switch (static_cast<ChildStatus>(received_[0])) {
+            case ChildStatus::Ok: break;
+            case ChildStatus::Failed: OpenFailure(path, FreeXlReason(static_cast<int>(code)));
+            case ChildStatus::Password: OpenFailure(path, "книга защищена паролем");
+            case ChildStatus::NoSheet: OpenFailure(path, "в книге нет листов");
+            case ChildStatus::NoFirstSheet: OpenFailure(path, "не удалось прочитать лист " + std::to_string(code + 1));
+            default: Damaged();
+        }
+        std::uint32_t sheets = 0;
+        if (!Take(sheets) || sheets == 0) OpenFailure(path, "в книге нет листов");
+        for (std::uint32_t i = 0; i < sheets; ++i) names.push_back(TakeText());
+        if (wanted < 0) return;
         std::uint32_t count = 0;
-        if (!takeText(name) || !take(count)) OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
-        CellMapSheet& sheet = book->sheets.emplace_back();
+        if (!Take(count)) Damaged();
         for (std::uint32_t c = 0; c < count; ++c) {
             std::uint32_t row = 0, column = 0;
-            std::string text;
-            if (!take(row) || !take(column) || !takeText(text)) OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
-            if (!sheet.Set(static_cast<int>(row), static_cast<int>(column), std::move(text))) {
-                OpenFailure(path, "лист «" + name + "» слишком велик");
+            if (!Take(row) || !Take(column)) Damaged();
+            if (!cells.Set(static_cast<int>(row), static_cast<int>(column), TakeText())) {
+                OpenFailure(path, "лист «" + names.at(static_cast<size_t>(wanted)) + "» слишком велик: больше " +
+                                      std::to_string(CellMapSheet::kMaxCells) + " ячеек");
             }
         }
-        book->names.push_back(std::move(name));
     }
-    return book;
+
+    std::vector<std::string> names;
+    CellMapSheet cells;
+
+private:
+    [[noreturn]] void Damaged() const { OpenFailure(path_, FreeXlReason(FREEXL_CFBF_READ_ERROR)); }
+    bool Take(std::uint32_t& v) {
+        if (received_.size() - at_ < sizeof v) return false;
+        std::memcpy(&v, received_.data() + at_, sizeof v);
+        at_ += sizeof v;
+        return true;
+    }
+    std::string TakeText() {
+        std::uint32_t size = 0;
+        if (!Take(size) || size > received_.size() - at_) Damaged();
+        at_ += size;
+        return received_.substr(at_ - size, size);
+    }
+
+    const std::string& path_;
+    std::string received_;
+    size_t at_ = 5;  // past the status and FreeXL's code
+};
+
+class XlsWorkbook : public Workbook {
+public:
+    XlsWorkbook(std::string path, char separator)
+        : path_(std::move(path)), separator_(separator), names_(XlsReply(path_, separator_, -1).names) {}
+    const std::vector<std::string>& SheetNames() const override { return names_; }
+    std::unique_ptr<SpreadsheetSheet> OpenSheet(size_t index) const override {
+        return std::make_unique<CellMapSheet>(XlsReply(path_, separator_, static_cast<long>(index)).cells);
+    }
+
+private:
+    std::string path_;
+    char separator_;
+    std::vector<std::string> names_;
+};
+
+#endif
+
+std::unique_ptr<Workbook> OpenXlsWorkbook(const std::string& path, char decimalSeparator) {
+#ifdef REFORMER_HAVE_FREEXL
+    return std::make_unique<XlsWorkbook>(path, decimalSeparator);
 #else
     (void)decimalSeparator;
     OpenFailure(path, "чтение книг Excel в этой сборке программы недоступно");
