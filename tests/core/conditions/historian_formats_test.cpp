@@ -4,7 +4,6 @@
 // one read.
 #include <gtest/gtest.h>
 
-#include "common/errors.h"
 #include "conditions/historian_import.h"
 #include "conditions/spreadsheet.h"
 #include "test_support.h"
@@ -141,12 +140,8 @@ TEST(CsvSheet, RefusedFilesNameTheFile) {
     test::TempDir dir;
     for (const auto& [bytes, reason] : cases) {
         const std::string path = dir.Write("выгрузка.csv", bytes);
-        try {
-            OpenWorkbook(path, ',');
-            ADD_FAILURE() << reason;
-        } catch (const UserError& e) {
-            EXPECT_EQ(std::string(e.what()), "Не удалось открыть файл CSV «" + path + "»: " + reason);
-        }
+        EXPECT_EQ(test::UserErrorOf([&] { OpenWorkbook(path, ','); }),
+                  "Не удалось открыть файл CSV «" + path + "»: " + reason);
     }
 }
 
