@@ -121,7 +121,7 @@ set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};Program;/"
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The libraries (Qt6 Widgets, Print Support, Charts, FreeXL) come from
+# The libraries (Qt6 Widgets, Print Support, Charts, FreeXL, libzip, expat) come from
 # dpkg-shlibdeps; groupadd for the postinst from passwd.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "passwd")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine, dosbox")

@@ -2,9 +2,9 @@
 # Builds the fuzz targets of the readers with clang's libFuzzer and the
 # address and undefined-behaviour sanitizers (build folder build-fuzz), then
 # runs each for the given number of seconds (default 60), one after another.
-# Seeds: tests/fuzz/corpus/<target>/ (and the spreadsheet fixtures of
-# tests/data/xls and tests/fuzz/freexl); what the fuzzer learns is kept in
-# build-fuzz/corpus/.
+# Seeds: tests/fuzz/corpus/<target>/ (and the historian fixtures of
+# tests/data/xls, tests/fuzz/freexl, tests/data/xlsx and tests/data/csv);
+# what the fuzzer learns is kept in build-fuzz/corpus/.
 # A crash, a sanitizer report, a hang (-timeout) or a leak stops the run with
 # the reproducing input saved as build-fuzz/findings/<target>/crash-...;
 # rerun one with: build-fuzz/fuzz/<target> <file>.
@@ -37,6 +37,8 @@ for fuzzer in "$build"/fuzz/fuzz_*; do
   seeds=()
   [ -d "tests/fuzz/corpus/$name" ] && seeds+=("tests/fuzz/corpus/$name")
   [ "$name" = fuzz_spreadsheet ] && seeds+=(tests/data/xls tests/fuzz/freexl)
+  [ "$name" = fuzz_xlsx ] && seeds+=(tests/data/xlsx)
+  [ "$name" = fuzz_csv ] && seeds+=(tests/data/csv)
   log="$findings/last-run.log"
   printf '%-28s %4ss ... ' "$name" "$seconds"
   # -timeout: one input taking longer than 10 s is a hang; -max_len: room

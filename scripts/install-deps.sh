@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those missing.
 set -euo pipefail
 PKGS=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev
-      libfreexl-dev libgtest-dev googletest libbenchmark-dev xvfb xauth
+      libfreexl-dev libzip-dev libexpat1-dev libgtest-dev googletest libbenchmark-dev xvfb xauth
       clang-14 libclang-rt-14-dev dosbox)
 missing=()
 for p in "${PKGS[@]}"; do

@@ -25,7 +25,7 @@ fail() {
 }
 
 depends=$(dpkg-deb --field "$deb" Depends)
-for lib in libqt6widgets6 libqt6printsupport6 libqt6charts6 libfreexl1 libqt6gui6 libqt6core6; do
+for lib in libqt6widgets6 libqt6printsupport6 libqt6charts6 libfreexl1 libzip4 libexpat1 libqt6gui6 libqt6core6; do
     grep -q "$lib" <<< "$depends" || fail "Depends lacks $lib: $depends"
 done
 

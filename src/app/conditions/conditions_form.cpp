@@ -27,6 +27,7 @@
 #include "conditions/conditions_save.h"
 #include "conditions/data_selection_ui.h"
 #include "conditions/historian_import.h"
+#include "conditions/sheet_choice_dialog.h"
 #include "conditions/spreadsheet.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
@@ -43,6 +44,7 @@ constexpr int kWideWidth = 898;    // plant row 11: fifth reactor column
 constexpr int kNarrowWidth = 722;
 constexpr int kFormHeight = 690;
 constexpr int kRowWithFifthReactor = 11;
+const char* const kHistorianFileFilter = "Книги Excel и CSV (*.xls *.xlsx *.csv)";
 
 // Where the controls sit. The scheme picture takes the top; the values are
 // laid out below it in the order the engineer reads the plant's log sheet.
@@ -487,14 +489,27 @@ void TForm8::AskQuestion(const std::string& text, QWidget* control) {
 
 // "Загрузить данные": the historian's export fills the fields of its tags;
 // then the dates and the sulphur are asked for and the processed feed is
-// computed from them.
+// computed from them. The working configuration reads .xls, .xlsx and .csv
+// exports and asks which sheet of a workbook of several is meant, offering
+// the plant's last choice first; the described one reads the first sheet
+// of an .xls workbook.
 void TForm8::Button4Click() {
-    const QString file =
-        ui::ChooseOpenFile(this, QString(), NativePath(Context().plantFolder), "Excel (*.xls)");
+    const bool working = WorkingConfiguration();
+    const QString file = ui::ChooseOpenFile(this, QString(), NativePath(Context().plantFolder),
+                                            working ? kHistorianFileFilter : "Excel (*.xls)");
     if (file.isEmpty()) return;
 
-    // Opening fails before any field changes.
-    sheet_ = OpenWorkbookSheet(file.toStdString(), Regional().decimalSeparator);
+    // Opening, the sheet question and reading all come before any field changes.
+    const std::unique_ptr<Workbook> book = OpenWorkbook(file.toStdString(), Regional().decimalSeparator);
+    size_t sheet = 0;
+    const std::vector<std::string>& names = book->SheetNames();
+    if (working && names.size() > 1) {
+        const std::string remembered = RememberedHistorianSheet(Context().baseFolder, Context().PlantNumber());
+        SheetChoiceDialog dialog(this, names, SheetIndexOf(names, remembered));
+        if (ui::ExecModal(&dialog) != QDialog::Accepted) return;
+        sheet = dialog.ChosenSheet();
+    }
+    sheet_ = book->OpenSheet(sheet);
     std::vector<ImportedField> fields;
     try {
         fields = ReadHistorianFields(*sheet_);
@@ -503,6 +518,14 @@ void TForm8::Button4Click() {
         throw;
     }
     sheet_.reset();
+    if (working && names.size() > 1) {
+        // Remembering is a convenience for the next import: a base folder
+        // that cannot take the file must not stop this one.
+        try {
+            RememberHistorianSheet(Context().baseFolder, Context().PlantNumber(), names[sheet]);
+        } catch (const UserError&) {
+        }
+    }
     // Each text goes through the field's own change handling, as typed text would.
     for (const ImportedField& f : fields) {
         if (QLineEdit* e = Edit(f.editNumber)) e->setText(QString::fromStdString(f.text));

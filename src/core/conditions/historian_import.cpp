@@ -1,6 +1,7 @@
 #include "conditions/historian_import.h"
 
 #include "common/errors.h"
+#include "common/files.h"
 #include "common/number_format.h"
 #include "common/regional.h"
 
@@ -73,9 +74,27 @@ std::vector<ImportedField> ReadHistorianFields(const SpreadsheetSheet& sheet) {
     return fields;
 }
 
-std::vector<ImportedField> ImportHistorianWorkbook(const std::string& path, char decimalSeparator) {
-    const auto sheet = OpenWorkbookSheet(path, decimalSeparator);
-    return ReadHistorianFields(*sheet);
+std::vector<ImportedField> ImportHistorianWorkbook(const std::string& path, char decimalSeparator, size_t sheet) {
+    return ReadHistorianFields(*OpenWorkbook(path, decimalSeparator)->OpenSheet(sheet));
+}
+
+namespace {
+std::string SheetChoiceFile(const std::string& baseFolder, const std::string& plantNumber) {
+    return JoinPath(baseFolder, "historian_sheet." + plantNumber);
+}
+}  // namespace
+
+std::string RememberedHistorianSheet(const std::string& baseFolder, const std::string& plantNumber) {
+    try {
+        const std::vector<std::string> lines = SplitLines(ReadFileBytes(SheetChoiceFile(baseFolder, plantNumber)));
+        return lines.empty() ? std::string() : lines[0];
+    } catch (const UserError&) {
+        return {};
+    }
+}
+
+void RememberHistorianSheet(const std::string& baseFolder, const std::string& plantNumber, const std::string& sheet) {
+    WriteFileAtomic(SheetChoiceFile(baseFolder, plantNumber), sheet + "\r\n");
 }
 
 bool DatesInOrder(double samplingDate, double regenerationDate) { return samplingDate > regenerationDate; }

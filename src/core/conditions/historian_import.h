@@ -37,10 +37,18 @@ struct ImportedField {
 // fields keep their texts.
 std::vector<ImportedField> ReadHistorianFields(const SpreadsheetSheet& sheet);
 
-// Opens the workbook (first sheet, numbers with `decimalSeparator`) and reads
-// the fields. Throws the UserError of OpenWorkbookSheet before anything is
-// returned, so no field changes when the workbook cannot be read.
-std::vector<ImportedField> ImportHistorianWorkbook(const std::string& path, char decimalSeparator);
+// Opens the workbook (numbers with `decimalSeparator`) and reads the fields
+// from sheet `sheet` (from 0). Throws the UserError of OpenWorkbook before
+// anything is returned, so no field changes when the workbook cannot be read.
+std::vector<ImportedField> ImportHistorianWorkbook(const std::string& path, char decimalSeparator, size_t sheet = 0);
+
+// The sheet of a plant's workbooks that the user chose last, so the next
+// import preselects it: one line, the sheet's name in UTF-8, in the file
+// "historian_sheet.<plant number>" of the base folder. Empty when there is
+// none or it cannot be read (the first sheet is then preselected).
+std::string RememberedHistorianSheet(const std::string& baseFolder, const std::string& plantNumber);
+// Throws the UserError of WriteFileAtomic when the file cannot be written.
+void RememberHistorianSheet(const std::string& baseFolder, const std::string& plantNumber, const std::string& sheet);
 
 // The three questions after the import, each followed by 29 blanks, and the
 // message that repeats them while the dates are in the wrong order.

@@ -1,8 +1,11 @@
 #include "conditions/spreadsheet.h"
 
+#include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "common/number_format.h"
+#include "conditions/csv_sheet.h"
+#include "conditions/xlsx_workbook.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -10,7 +13,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -32,11 +37,56 @@ std::string MemorySheet::CellText(int row, int column) const {
     return r[static_cast<size_t>(column - 1)];
 }
 
-namespace {
+std::string CellMapSheet::CellText(int row, int column) const {
+    const auto it = cells_.find({row, column});
+    return it == cells_.end() ? std::string() : it->second;
+}
 
-[[noreturn]] void OpenFailure(const std::string& path, const std::string& reason) {
+bool CellMapSheet::Set(int row, int column, std::string text) {
+    if (text.empty()) {
+        cells_.erase({row, column});
+        return true;
+    }
+    auto it = cells_.find({row, column});
+    if (it != cells_.end()) {
+        it->second = std::move(text);
+        return true;
+    }
+    if (cells_.size() >= kMaxCells) return false;
+    cells_.emplace(std::make_pair(row, column), std::move(text));
+    return true;
+}
+
+void WorkbookFailure(const std::string& path, const std::string& reason) {
     throw UserError("Не удалось открыть книгу Excel «" + path + "»: " + reason);
 }
+
+std::string SerialDateText(double serial) {
+    // Whole seconds, as the spreadsheet shows them; rounding may carry into the next day.
+    const long long seconds = std::llround(serial * 86400.0);
+    const long long days = seconds >= 0 ? seconds / 86400 : -((-seconds + 86399) / 86400);
+    const long long inDay = seconds - days * 86400;
+    int y = 0, m = 0, d = 0;
+    DecodeDate(static_cast<double>(days), y, m, d);
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%02d.%02d.%04d", d, m, y);
+    std::string text = buf;
+    if (inDay != 0) {
+        std::snprintf(buf, sizeof buf, " %02lld:%02lld:%02lld", inDay / 3600, inDay / 60 % 60, inDay % 60);
+        text += buf;
+    }
+    return text;
+}
+
+size_t SheetIndexOf(const std::vector<std::string>& names, const std::string& name) {
+    if (name.empty()) return 0;
+    const auto it = std::find(names.begin(), names.end(), name);
+    return it == names.end() ? 0 : static_cast<size_t>(it - names.begin());
+}
+
+namespace {
+
+[[noreturn]] void OpenFailure(const std::string& path, const std::string& reason) { WorkbookFailure(path, reason); }
 
 #ifdef REFORMER_HAVE_FREEXL
 
@@ -72,16 +122,6 @@ std::string CellTextOf(const void* handle, unsigned row, unsigned short column, 
             return {};
     }
 }
-
-// The non-empty cells of the first sheet, by row and column from 1.
-class CellMapSheet : public SpreadsheetSheet {
-public:
-    std::string CellText(int row, int column) const override {
-        const auto it = cells.find({row, column});
-        return it == cells.end() ? std::string() : it->second;
-    }
-    std::map<std::pair<int, int>, std::string> cells;
-};
 
 // FreeXL takes the length of a compound-file directory entry's name from the
 // file and converts that many bytes, though the name field holds 64: a
@@ -161,9 +201,12 @@ bool WriteAll(int fd, const char* data, size_t size) {
 
 void PutU32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<const char*>(&v), sizeof v); }
 
-// The child's work: status byte, FreeXL's error code, then for each
-// non-empty cell its row, column, text length and text.
-[[noreturn]] void ReadWorkbookInChild(const std::string& native, char separator, int fd) {
+// The child's work: status byte, FreeXL's error code, the sheet count and
+// names, then (when `wanted` names a sheet) the cell count and for each
+// non-empty cell of that sheet its row, column, text length and text.
+// Only the wanted sheet's cells are gathered: a workbook of a sheet per
+// month would otherwise be read whole for one month.
+[[noreturn]] void ReadWorkbookInChild(const std::string& native, char separator, long wanted, int fd) {
     std::string out;
     auto finish = [&](ChildStatus status, int code) {
         out.insert(0, 1, static_cast<char>(status));
@@ -183,29 +226,48 @@ void PutU32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<con
     if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0) {
         finish(ChildStatus::NoSheet, 0);
     }
-    // The application reads the active sheet; FreeXL cannot tell which one the
-    // workbook marks active and would take the last, so the first (where the
-    // historian puts its export) is selected explicitly.
-    if (freexl_select_active_worksheet(handle, 0) != FREEXL_OK) finish(ChildStatus::NoFirstSheet, 0);
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    if (freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK) rows = columns = 0;
-    for (unsigned row = 0; row < rows; ++row) {
-        for (unsigned column = 0; column < columns; ++column) {
-            const std::string text = CellTextOf(handle, row, static_cast<unsigned short>(column), separator);
-            if (text.empty()) continue;
-            PutU32(out, row + 1);
-            PutU32(out, column + 1);
-            PutU32(out, static_cast<std::uint32_t>(text.size()));
-            out += text;
+    // The names let the user choose the sheet meant (FreeXL cannot tell
+    // which one the workbook marks active).
+    PutU32(out, sheets);
+    for (unsigned sheet = 0; sheet < sheets; ++sheet) {
+        const char* name = nullptr;
+        if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(sheet), &name) != FREEXL_OK) {
+            finish(ChildStatus::NoFirstSheet, static_cast<int>(sheet));
         }
+        const std::string sheetName = name ? name : "";
+        PutU32(out, static_cast<std::uint32_t>(sheetName.size()));
+        out += sheetName;
+    }
+    if (wanted >= 0) {
+        if (static_cast<unsigned long>(wanted) >= sheets ||
+            freexl_select_active_worksheet(handle, static_cast<unsigned short>(wanted)) != FREEXL_OK) {
+            finish(ChildStatus::NoFirstSheet, static_cast<int>(wanted));
+        }
+        unsigned int rows = 0;
+        unsigned short columns = 0;
+        if (freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK) rows = columns = 0;
+        std::string cells;
+        std::uint32_t count = 0;
+        for (unsigned row = 0; row < rows; ++row) {
+            for (unsigned column = 0; column < columns; ++column) {
+                const std::string text = CellTextOf(handle, row, static_cast<unsigned short>(column), separator);
+                if (text.empty()) continue;
+                PutU32(cells, row + 1);
+                PutU32(cells, column + 1);
+                PutU32(cells, static_cast<std::uint32_t>(text.size()));
+                cells += text;
+                ++count;
+            }
+        }
+        PutU32(out, count);
+        out += cells;
     }
     finish(ChildStatus::Ok, FREEXL_OK);
     _exit(1);  // not reached: finish ends the child
 }
 
 // Everything the child sends, or false when it did not end normally in time.
-bool RunChild(const std::string& native, char separator, std::string& received) {
+bool RunChild(const std::string& native, char separator, long wanted, std::string& received) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) return false;
     const pid_t pid = ::fork();
@@ -216,7 +278,7 @@ bool RunChild(const std::string& native, char separator, std::string& received) 
     }
     if (pid == 0) {
         ::close(fds[0]);
-        ReadWorkbookInChild(native, separator, fds[1]);
+        ReadWorkbookInChild(native, separator, wanted, fds[1]);
     }
     ::close(fds[1]);
     bool timedOut = false;
@@ -248,37 +310,146 @@ bool RunChild(const std::string& native, char separator, std::string& received) 
 
 }  // namespace
 
+namespace {
+
+std::string LowerExtension(const std::string& path) {
+    const size_t slash = path.find_last_of("/\\");
+    const size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ext = path.substr(dot);
+    for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ext;
+}
+
+// An .xlsx workbook saved with a password is no zip but a compound file
+// holding the encrypted package: it has to be refused as protected, not
+// handed to the .xls reader as a damaged old workbook.
+bool IsEncryptedPackage(const std::string& bytes) {
+    static const std::string kName = [] {
+        std::string name;
+        for (char c : std::string("EncryptedPackage")) {
+            name.push_back(c);
+            name.push_back('\0');
+        }
+        return name;
+    }();
+    return bytes.find(kName) != std::string::npos;
+}
+
+std::unique_ptr<Workbook> OpenXlsWorkbook(const std::string& path, char decimalSeparator);
+
+}  // namespace
+
+std::unique_ptr<Workbook> OpenWorkbook(const std::string& path, char decimalSeparator) {
+    const std::string ext = LowerExtension(path);
+    if (ext == ".csv" || ext == ".txt") return OpenCsvWorkbook(path, decimalSeparator);
+    // The container decides, not the name: historians and mail programs
+    // rename files, and a workbook read as what it is beats a refusal.
+    if (FILE* f = std::fopen(ToNative(path).c_str(), "rb")) {
+        char head[8] = {};
+        const size_t got = std::fread(head, 1, sizeof head, f);
+        std::fclose(f);
+        static const char kZip[] = {'P', 'K', 3, 4};
+        static const unsigned char kCompound[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+        const bool zip = got >= 4 && std::memcmp(head, kZip, 4) == 0;
+        const bool compound = got == 8 && std::memcmp(head, kCompound, 8) == 0;
+        if (zip || (ext == ".xlsx" && !compound)) return OpenXlsxWorkbook(path, decimalSeparator);
+        if (compound && IsEncryptedPackage(ReadFileBytes(path))) WorkbookFailure(path, "книга защищена паролем");
+    }
+    return OpenXlsWorkbook(path, decimalSeparator);
+}
+
 std::unique_ptr<SpreadsheetSheet> OpenWorkbookSheet(const std::string& path, char decimalSeparator) {
+    return OpenWorkbook(path, decimalSeparator)->OpenSheet(0);
+}
+
+namespace {
+
 #ifdef REFORMER_HAVE_FREEXL
-    const std::string native = ToNative(path);
-    if (!FileExists(path)) OpenFailure(path, FreeXlReason(FREEXL_FILE_NOT_FOUND));
-    if (!DirectoryNamesFit(native)) OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
-    std::string received;
-    if (!RunChild(native, decimalSeparator, received)) OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
-    std::uint32_t code = 0;
-    std::memcpy(&code, received.data() + 1, sizeof code);
-    switch (static_cast<ChildStatus>(received[0])) {
-        case ChildStatus::Ok: break;
-        case ChildStatus::Failed: OpenFailure(path, FreeXlReason(static_cast<int>(code)));
-        case ChildStatus::Password: OpenFailure(path, "книга защищена паролем");
-        case ChildStatus::NoSheet: OpenFailure(path, "в книге нет листов");
-        case ChildStatus::NoFirstSheet: OpenFailure(path, "не удалось выбрать первый лист");
-        default: OpenFailure(path, FreeXlReason(FREEXL_CFBF_READ_ERROR));
+
+// The reply of the child for sheet `wanted` (-1: the names only), checked.
+class XlsReply {
+public:
+    XlsReply(const std::string& path, char separator, long wanted) : path_(path) {
+        const std::string native = ToNative(path);
+        if (!FileExists(path)) OpenFailure(path, FreeXlReason(FREEXL_FILE_NOT_FOUND));
+        if (!DirectoryNamesFit(native)) Damaged();
+        if (!RunChild(native, separator, wanted, received_)) Damaged();
+        std::uint32_t code = 0;
+        std::memcpy(&code, received_.data() + 1, sizeof code);
+        switch (static_cast<ChildStatus>(received_[0])) {
+            case ChildStatus::Ok: break;
+            case ChildStatus::Failed: OpenFailure(path, FreeXlReason(static_cast<int>(code)));
+            case ChildStatus::Password: OpenFailure(path, "книга защищена паролем");
+            case ChildStatus::NoSheet: OpenFailure(path, "в книге нет листов");
+            case ChildStatus::NoFirstSheet: OpenFailure(path, "не удалось прочитать лист " + std::to_string(code + 1));
+            default: Damaged();
+        }
+        std::uint32_t sheets = 0;
+        if (!Take(sheets) || sheets == 0) OpenFailure(path, "в книге нет листов");
+        for (std::uint32_t i = 0; i < sheets; ++i) names.push_back(TakeText());
+        if (wanted < 0) return;
+        std::uint32_t count = 0;
+        if (!Take(count)) Damaged();
+        for (std::uint32_t c = 0; c < count; ++c) {
+            std::uint32_t row = 0, column = 0;
+            if (!Take(row) || !Take(column)) Damaged();
+            if (!cells.Set(static_cast<int>(row), static_cast<int>(column), TakeText())) {
+                OpenFailure(path, "лист «" + names.at(static_cast<size_t>(wanted)) + "» слишком велик: больше " +
+                                      std::to_string(CellMapSheet::kMaxCells) + " ячеек");
+            }
+        }
     }
-    auto sheet = std::make_unique<CellMapSheet>();
-    std::uint32_t fields[3];
-    for (size_t at = 5; at + sizeof fields <= received.size();) {
-        std::memcpy(fields, received.data() + at, sizeof fields);
-        at += sizeof fields;
-        if (fields[2] > received.size() - at) break;
-        sheet->cells[{static_cast<int>(fields[0]), static_cast<int>(fields[1])}] = received.substr(at, fields[2]);
-        at += fields[2];
+
+    std::vector<std::string> names;
+    CellMapSheet cells;
+
+private:
+    [[noreturn]] void Damaged() const { OpenFailure(path_, FreeXlReason(FREEXL_CFBF_READ_ERROR)); }
+    bool Take(std::uint32_t& v) {
+        if (received_.size() - at_ < sizeof v) return false;
+        std::memcpy(&v, received_.data() + at_, sizeof v);
+        at_ += sizeof v;
+        return true;
     }
-    return sheet;
+    std::string TakeText() {
+        std::uint32_t size = 0;
+        if (!Take(size) || size > received_.size() - at_) Damaged();
+        at_ += size;
+        return received_.substr(at_ - size, size);
+    }
+
+    const std::string& path_;
+    std::string received_;
+    size_t at_ = 5;  // past the status and FreeXL's code
+};
+
+class XlsWorkbook : public Workbook {
+public:
+    XlsWorkbook(std::string path, char separator)
+        : path_(std::move(path)), separator_(separator), names_(XlsReply(path_, separator_, -1).names) {}
+    const std::vector<std::string>& SheetNames() const override { return names_; }
+    std::unique_ptr<SpreadsheetSheet> OpenSheet(size_t index) const override {
+        return std::make_unique<CellMapSheet>(XlsReply(path_, separator_, static_cast<long>(index)).cells);
+    }
+
+private:
+    std::string path_;
+    char separator_;
+    std::vector<std::string> names_;
+};
+
+#endif
+
+std::unique_ptr<Workbook> OpenXlsWorkbook(const std::string& path, char decimalSeparator) {
+#ifdef REFORMER_HAVE_FREEXL
+    return std::make_unique<XlsWorkbook>(path, decimalSeparator);
 #else
     (void)decimalSeparator;
     OpenFailure(path, "чтение книг Excel в этой сборке программы недоступно");
 #endif
 }
+
+}  // namespace
 
 }  // namespace rw

@@ -193,7 +193,7 @@ Outcome RunReader(const std::string& reader, const std::string& input, const std
         if (reader == "composition") return ReadComposition(input);
         if (reader == "dha") return OpenList(input, 2);
         if (reader == "txt" || reader == "list") return OpenList(input, 1);
-        if (reader == "xls") return ReadWorkbook(input);
+        if (reader == "xls" || reader == "xlsx" || reader == "csv") return ReadWorkbook(input);
         if (reader == "l90") return ReadPlantSettings(input);
         if (reader == "group") return LookUpHornelFeed(dir);
         if (reader == "ravionn") {
@@ -253,7 +253,8 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, BadInputs, ::testing::ValuesIn(LoadCases()),
 TEST(BadInputCatalogue, CoversEveryFormat) {
     std::set<std::string> formats;
     for (const auto& c : LoadCases()) formats.insert(c.name.substr(0, c.name.find('_')));
-    for (const char* f : {"dan", "rez", "svod", "sk", "dha", "txt", "list", "xls", "l90", "group", "ravionn", "dizakt"}) {
+    for (const char* f : {"dan", "rez", "svod", "sk", "dha", "txt", "list", "xls", "xlsx", "csv", "l90", "group", "ravionn",
+                          "dizakt"}) {
         EXPECT_TRUE(formats.count(f)) << "no broken " << f << " files";
     }
 }

@@ -269,6 +269,82 @@ with open(os.path.join(HERE, 'xls', 'damaged_directory', 'historian.xls'), 'rb')
 with open(os.path.join(HERE, 'xls', 'damaged_directory_after_workbook', 'historian.xls'), 'rb') as f:
     case('xls', 'damaged_directory_after_workbook', 'historian.xls', f.read(), READ_XLS)
 
+# --- Historian workbook (.xlsx) and export (.csv) ---
+# Each also through the form (tests/app/conditions/historian_import_test.cpp)
+# and reformer-cli historian.
+import io
+import re
+import zipfile
+
+XLSX = read(DATA, 'xlsx', 'historian_export.xlsx')
+HISTORIAN_CLI = 'cli: historian {input} --sampling 01.09.2009 --regeneration 22.08.2009 --sulphur 0.5\n'
+READ_XLSX = 'reader: xlsx\n' + HISTORIAN_CLI.replace('\n', ' --sheet Данные\n')
+READ_CSV = 'reader: csv\n' + HISTORIAN_CLI
+
+
+def xlsx_with(changes):
+    """The fixture with parts replaced (bytes) or removed (None)."""
+    out = io.BytesIO()
+    with zipfile.ZipFile(io.BytesIO(XLSX)) as src, zipfile.ZipFile(out, 'w', zipfile.ZIP_DEFLATED) as dst:
+        for item in src.infolist():
+            data = changes.get(item.filename, src.read(item.filename))
+            if data is not None:
+                dst.writestr(item, data)
+        for name, data in changes.items():
+            if data is not None and name not in src.namelist():
+                dst.writestr(zipfile.ZipInfo(name, (2009, 9, 1, 12, 0, 0)), data)
+    return out.getvalue()
+
+
+def xlsx_part(name):
+    with zipfile.ZipFile(io.BytesIO(XLSX)) as z:
+        return z.read(name)
+
+
+SHEET = xlsx_part('xl/worksheets/sheet1.xml')
+# The fixture keeps its texts in the cells; the shared-string cases add the
+# table the way other producers write it.
+WITH_SST_RELS = xlsx_part('xl/_rels/workbook.xml.rels').replace(
+    b'</Relationships>',
+    b'<Relationship Id="rIdS" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/'
+    b'sharedStrings" Target="sharedStrings.xml"/></Relationships>')
+SST = b'<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><si><t>Dt</t></si></sst>'
+A1_SHARED = re.sub(rb'<c r="A1" t="inlineStr"><is><t>.*?</t></is></c>', b'<c r="A1" t="s"><v>5</v></c>', SHEET)
+LAUGHS = (b'<?xml version="1.0"?><!DOCTYPE lolz [<!ENTITY lol "lol">'
+          + b''.join(b'<!ENTITY lol%d "%s">' % (i, (b'&lol%d;' % (i - 1) if i > 1 else b'&lol;') * 10)
+                     for i in range(1, 10))
+          + b']><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main"><si><t>&lol9;</t></si></sst>')
+case('xlsx', 'empty', 'historian.xlsx', b'', READ_XLSX)
+case('xlsx', 'truncated_zip', 'historian.xlsx', XLSX[:len(XLSX) // 2], READ_XLSX)
+case('xlsx', 'text_file', 'historian.xlsx', 'FSLL_293;PT_219\r\n\r\n96,4;25,3\r\n'.encode('cp1251'), READ_XLSX)
+case('xlsx', 'missing_sheet_part', 'historian.xlsx', xlsx_with({'xl/worksheets/sheet1.xml': None}), READ_XLSX)
+case('xlsx', 'shared_string_out_of_range', 'historian.xlsx',
+     xlsx_with({'xl/worksheets/sheet1.xml': A1_SHARED, 'xl/_rels/workbook.xml.rels': WITH_SST_RELS,
+                'xl/sharedStrings.xml': SST}), READ_XLSX)
+case('xlsx', 'billion_laughs', 'historian.xlsx',
+     xlsx_with({'xl/_rels/workbook.xml.rels': WITH_SST_RELS, 'xl/sharedStrings.xml': LAUGHS}), READ_XLSX)
+case('xlsx', 'not_xml', 'historian.xlsx', xlsx_with({'xl/worksheets/sheet1.xml': garbage(11, 2048)}), READ_XLSX)
+case('xlsx', 'cell_beyond_sheet', 'historian.xlsx',
+     xlsx_with({'xl/worksheets/sheet1.xml': SHEET.replace(b'</sheetData>',
+                                                           b'<row r="1048577"><c r="A1048577"><v>1</v></c></row>'
+                                                           b'</sheetData>')}), READ_XLSX)
+# A dimension of the whole sheet allocates nothing: the workbook reads as it is.
+case('xlsx', 'huge_dimension', 'historian.xlsx',
+     xlsx_with({'xl/worksheets/sheet1.xml': SHEET.replace(b'<dimension ref="A1:V3"/>',
+                                                           b'<dimension ref="A1:XFD1048576"/>')}), 'reader: xlsx\n')
+# A workbook saved with a password: a compound file holding the encrypted package.
+encrypted = bytearray(4096)
+encrypted[:8] = bytes([0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1])
+encrypted[1024:1024 + 32] = 'EncryptedPackage'.encode('utf-16-le')
+case('xlsx', 'encrypted', 'historian.xlsx', bytes(encrypted), READ_XLSX)
+
+case('csv', 'empty', 'historian.csv', b'', READ_CSV)
+case('csv', 'binary_garbage', 'historian.csv', garbage(12, 4096), READ_CSV)
+case('csv', 'unclosed_quote', 'historian.csv',
+     'FSLL_293;"PT_219\r\n\r\n96,4;25,3\r\n'.encode('cp1251'), READ_CSV)
+case('csv', 'utf16', 'historian.csv', 'FSLL_293\tPT_219\r\n\r\n96,4\t25,3\r\n'.encode('utf-16'), READ_CSV)
+case('csv', 'long_line', 'historian.csv', b'FSLL_293;' + b'x' * 10000 + b'\r\n\r\n96,4;1\r\n', 'reader: csv\n')
+
 # --- Plant settings file l90 ---
 l90 = read(SK, 'l90.12')
 l90_lines = lines_of(l90)

@@ -1,0 +1,43 @@
+#include "conditions/sheet_choice_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "shell/window_helpers.h"
+
+namespace rw {
+
+SheetChoiceDialog::SheetChoiceDialog(QWidget* parent, const std::vector<std::string>& names, size_t preselected)
+    : QDialog(parent) {
+    setObjectName("SheetChoiceDialog");
+    setWindowTitle("Выбор листа");
+    SetFrameWithoutIcons(this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(NamedLabel(this, "Caption", "В книге несколько листов. Выберите лист с данными:"));
+    SheetList = new QListWidget(this);
+    SheetList->setObjectName("SheetList");
+    for (const std::string& name : names) SheetList->addItem(QString::fromStdString(name));
+    SheetList->setCurrentRow(static_cast<int>(preselected < names.size() ? preselected : 0));
+    layout->addWidget(SheetList);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = NamedButton(this, "OK", "OK");
+    QPushButton* cancel = NamedButton(this, "Cancel", "Отмена");
+    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(SheetList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    resize(320, 260);
+}
+
+size_t SheetChoiceDialog::ChosenSheet() const {
+    const int row = SheetList->currentRow();
+    return row < 0 ? 0 : static_cast<size_t>(row);
+}
+
+}  // namespace rw
