@@ -23,6 +23,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/dates.h"
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "results/chart_picture.h"
@@ -128,7 +129,7 @@ TCycleOutlook::TCycleOutlook(QWidget* parent) : QDialog(parent) {
     Figures = new QPlainTextEdit(this);
     Figures->setObjectName("Figures");
     Figures->setReadOnly(true);
-    Figures->setMinimumHeight(150);
+    Figures->setMinimumHeight(185);
 
     Button1 = NamedButton(this, "Button1", "Печать");
     Button5 = NamedButton(this, "Button5", "Копировать");
@@ -210,8 +211,16 @@ void TCycleOutlook::Plot() {
     const bool byDays = AxisList->currentIndex() == 1;
     const OutlookChart c = BuildOutlookChart(outlook_.outlook, coke, byDays);
 
+    // The title carries the answer: where the line reaches the limit, or why
+    // it does not say.
     QString title = ParameterList->currentText();
-    if (!c.words.empty()) title += " — " + QString::fromStdString(c.words);
+    if (!c.words.empty()) {
+        title += " — " + QString::fromStdString(c.words);
+    } else if (c.forecastX) {
+        title += " — предел " + LimitText(c.limit) + " достигается " +
+                 (byDays ? QString::fromStdString(FormatDateLong(*c.forecastX, '.'))
+                         : "при " + QString::number(*c.forecastX, 'f', 0) + " т");
+    }
     chart->setTitle(title);
 
     RecordsSeries->replace(Points(c.records, byDays));
@@ -234,7 +243,8 @@ void TCycleOutlook::Plot() {
     widen(c.bandHigh);
     if (c.setAside) widen({*c.setAside});
     const double room = std::max((high - low) * 0.06, 0.01);
-    low -= room;
+    // Activity and coke are never negative: the axis does not go below zero for room.
+    low = low >= 0 ? std::max(low - room, 0.0) : low - room;
     high += room;
     ForecastSeries->replace(c.forecastX ? QList<QPointF>{QPointF(ChartX(*c.forecastX, byDays), low),
                                                            QPointF(ChartX(*c.forecastX, byDays), high)}
@@ -261,13 +271,16 @@ void TCycleOutlook::Plot() {
         axis->setTitleText("Переработано сырья, т");
         axis->setRange(xMin - xRoom, xMax + xRoom);
         axis->setTickCount(7);
+        axis->applyNiceNumbers();
         xAxis = axis;
     }
     xAxis->setObjectName("BottomAxis");
     auto* yAxis = new QValueAxis;
     yAxis->setObjectName("LeftAxis");
-    yAxis->setLabelFormat(coke ? "%.1f" : "%.3f");
+    yAxis->setLabelFormat(coke ? "%.1f" : "%.2f");
     yAxis->setRange(low, high);
+    yAxis->setTickCount(7);
+    yAxis->applyNiceNumbers();
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
     for (QAbstractSeries* series : chart->series()) {

@@ -79,7 +79,7 @@ void CycleOutlookWindowTest::samplePlantChartAndFigures() {
     QCOMPARE(w.ForecastSeries->count(), 2);
     QCOMPARE(w.ForecastSeries->at(0).x(), o.activity.feed.x);
     QVERIFY(qAbs(w.FitSeries->at(1).y() - 0.85) < 0.2);
-    QVERIFY(w.chart->title().startsWith("Активность"));
+    QCOMPARE(w.chart->title(), "Активность — предел 0.85 достигается при " + QString::number(o.activity.feed.x, 'f', 0) + " т");
 
     // Against days the horizontal axis holds dates; the coke has its own limit.
     w.AxisList->setCurrentIndex(1);
