@@ -1,22 +1,32 @@
-// Writes the results history of the sample plant (Hornel, plant row 11): a
-// results file and its conditions file for each of twelve sampling dates,
-// about a month apart, from October 2008 to September 2009, in
-// <plant folder>/<dd-mm-yy>/<dd-mm-yy>.rez and .dan.
+// Writes the sample results histories: for each sample plant a results file
+// and its conditions file per sampling date, in
+// <base>/<plant folder>/<dd-mm-yy>/<dd-mm-yy>.rez and .dan, and prints
+// "<plant number> <results file>" lines for make_sample_history.sh, which
+// adds them to the plants' results indexes svod.<n> with reformer-cli
+// index-add.
 //
-// The numbers follow one catalyst cycle that started with the regeneration
-// of 14.04.2008: the activity falls and the coke grows, the operators raise
-// the inlet temperatures to hold the aromatics of the reformate near 67-70 %
-// and the octane number near 94-96, the yields slip a little. The values
-// are a demonstration, not plant data. Built and run by
-// make_sample_history.sh, which then adds the files to the plant's results
-// index svod.12 with reformer-cli index-add.
+// The numbers follow catalyst cycles: the activity falls and the coke grows,
+// the operators raise the inlet temperatures to hold the aromatics of the
+// reformate near 67-70 % and the octane number near 94-96, the yields slip a
+// little. The values are a demonstration, not plant data.
 //
-// Usage: make_sample_history PLANT_FOLDER TEMPLATE_DAN
+// The sample plant (Hornel, plant row 11) runs one cycle since the
+// regeneration of 14.04.2008 through the shipped sampling date 01-09-09. Its
+// curves pass through what the stand-in model calculates for that date
+// (ANCHOR_REZ, the stand-in's results file of 01-09-09), so a calculation of
+// the sample date lands on the line instead of standing out of it. The
+// other plants show the other sides of the cycle outlook: a young cycle, a
+// cycle after a regeneration inside the history with one bad analysis, and
+// a cycle too short for a forecast.
+//
+// Usage: make_sample_history BASE TEMPLATE_DAN ANCHOR_REZ
 #include <array>
 #include <cmath>
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/dates.h"
 #include "common/files.h"
@@ -31,14 +41,26 @@ struct Sample {
     int day, month, year;
 };
 
-// Sampling dates: mid-month, a Wednesday or so, as the laboratory works.
-constexpr std::array<Sample, 12> kSamples = {{
-    {15, 10, 2008}, {12, 11, 2008}, {10, 12, 2008}, {14, 1, 2009}, {11, 2, 2009}, {11, 3, 2009},
-    {15, 4, 2009},  {13, 5, 2009},  {10, 6, 2009},  {15, 7, 2009}, {12, 8, 2009}, {16, 9, 2009},
-}};
+// One cycle of one plant. Trends are per month of 30.4 days from `anchor`,
+// where the activity and the coke have the anchor values.
+struct Cycle {
+    int plantIndex;
+    const char* folder;            // below the base folder
+    Sample regeneration;
+    std::vector<Sample> samples;   // mid-month, a Wednesday or so, as the laboratory works
+    double anchor;                 // date value
+    double anchorActivity, activityPerMonth;
+    double anchorCoke, cokePerMonth;
+    double feedRate;               // m3/h
+    int badSample = -1;            // a sample whose analysis went wrong: its activity came out high
+};
 
-// A small deterministic wobble, so the curves look measured rather than drawn.
+constexpr double kMonth = 30.4;
+
+// A small deterministic wobble, so the curves look measured rather than drawn;
+// none for i < 0 (the smooth curve).
 double Wobble(int i, int salt, double amplitude) {
+    if (i < 0) return 0;
     return amplitude * std::sin(1.7 * i + 0.9 * salt) * std::cos(0.6 * i * salt + 0.3);
 }
 
@@ -50,13 +72,15 @@ double Round(double v, int decimals) {
 // Share of each carbon number C3..C12 in a stream (rows 1-10 of table A).
 constexpr std::array<double, 10> kCarbonShares = {0.005, 0.02, 0.06, 0.14, 0.22, 0.24, 0.18, 0.09, 0.03, 0.015};
 
-ResultsRecord MakeRecord(int i, double date, double daysOnStream) {
-    const double m = i;  // months into the history
+ResultsRecord MakeRecord(const Cycle& cycle, int i, double date, double daysOnStream) {
+    const double m = daysOnStream / kMonth - 6.0;  // months into the cycle, less the first half year
+    const double fromAnchor = (date - cycle.anchor) / kMonth;
     ResultsRecord r;
     r.sampleDate = date;
     r.sampleDateText.SetText(FormatDateLong(date, '.'));
 
-    r.activity = Round(1.05 - 0.011 * m + Wobble(i, 1, 0.004), 2);
+    r.activity = Round(cycle.anchorActivity + cycle.activityPerMonth * fromAnchor + Wobble(i, 1, 0.004), 2);
+    if (i >= 0 && i == cycle.badSample) r.activity = Round(r.activity + 0.07, 2);
     const double t1 = 486.0 + 0.85 * m + Wobble(i, 2, 0.6);
     r.inletTemperature = Round(t1, 1);
     r.line4Value2 = Round(t1 + 3.1, 1);
@@ -69,7 +93,7 @@ ResultsRecord MakeRecord(int i, double date, double daysOnStream) {
     r.line6Value2 = std::round(37.5 - 0.3 * m);
     r.line6Value3 = std::round(18.5 - 0.15 * m);
     r.line7Value1 = Round(29.5 + Wobble(i, 4, 0.2), 1);
-    r.feedRate = Round(65.0 + Wobble(i, 5, 1.8), 1);
+    r.feedRate = Round(cycle.feedRate + Wobble(i, 5, 1.8), 1);
     r.line8Value1 = Round(14.8 + Wobble(i, 6, 0.3), 1);
     r.hydrogenContent = Round(83.6 - 0.22 * m + Wobble(i, 7, 0.25), 2);
     r.line8Value3 = Round(1.25 + Wobble(i, 8, 0.05), 2);
@@ -123,14 +147,14 @@ ResultsRecord MakeRecord(int i, double date, double daysOnStream) {
     r.octaneMotor = Round(r.octaneResearch - 9.4, 2);
     r.reformateYield = Round(yield, 2);
     r.line65Value2 = Round(feedTonnes * 1000.0 / 400.0 * yield / 100.0 + 1.0, 2);
-    const double coke = 1.55 + 0.285 * m + Wobble(i, 18, 0.03);
+    const double coke = cycle.anchorCoke + cycle.cokePerMonth * fromAnchor + Wobble(i, 18, 0.03);
     r.line66Value1 = Round(coke * 0.38, 2);
     r.line66Value2 = Round(coke * 0.71, 2);
     r.coke = Round(coke, 2);
     r.chlorineR202 = Round(1.0 + Wobble(i, 19, 0.04), 2);
     r.chlorineR203 = Round(0.99 + Wobble(i, 20, 0.04), 2);
     r.chlorineR204 = Round(1.01 + Wobble(i, 21, 0.04), 2);
-    r.processedFeed = Round(daysOnStream * 24.0 * 65.0 * 0.745 + Wobble(i, 22, 400.0), 1);
+    r.processedFeed = Round(daysOnStream * 24.0 * cycle.feedRate * 0.745 + Wobble(i, 22, 400.0), 1);
     r.line68Value2 = Round(daysOnStream, 1);
     r.paraffinRatio = Round((24.5 + 28.7) / (35.1 + 11.7) + Wobble(i, 23, 0.02), 2);
     r.normalIsoFeed = Round(24.5 / 28.7 + Wobble(i, 24, 0.01), 2);
@@ -140,45 +164,105 @@ ResultsRecord MakeRecord(int i, double date, double daysOnStream) {
     return r;
 }
 
+// The values the summary table and the graphs show, with the decimals a
+// model prints for them.
+std::vector<std::pair<double*, int>> ShownFields(ResultsRecord& r) {
+    return {{&r.activity, 2},          {&r.inletTemperature, 1},    {&r.line4Value2, 1},
+            {&r.line4Value3, 1},       {&r.feedRate, 1},            {&r.hydrogenContent, 2},
+            {&r.crackingNumber, 1},    {&r.circulationRatio, 1},    {&r.paraffinRatio, 2},
+            {&r.normalIsoFeed, 2},     {&r.normalIsoProduct, 3},    {&r.dehydrocyclization, 2},
+            {&r.octaneResearch, 2},    {&r.octaneMotor, 2},         {&r.reformateYield, 2},
+            {&r.coke, 2},              {&r.tableA[8][10], 2},       {&r.tableA[9][10], 2},
+            {&r.tableB[3][0], 2},      {&r.tableB[4][19], 2}};
+}
+
+// Scales the shown values of a record by the stand-in's result of the anchor
+// date over the smooth curve there, so the curves run through it. Scaling,
+// not shifting, keeps every value on the side of zero it was on.
+void ScaleOnto(ResultsRecord& r, const ResultsRecord& smooth, const ResultsRecord& anchor) {
+    ResultsRecord s = smooth, a = anchor;
+    const auto fields = ShownFields(r);
+    const auto smoothFields = ShownFields(s);
+    const auto anchorFields = ShownFields(a);
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (*smoothFields[k].first == 0) continue;
+        *fields[k].first = Round(*fields[k].first * *anchorFields[k].first / *smoothFields[k].first, fields[k].second);
+    }
+}
+
+double DateOf(const Sample& s) { return EncodeDate(s.year, s.month, s.day); }
+
+std::vector<Cycle> Cycles(const ResultsRecord& anchor) {
+    std::vector<Cycle> cycles;
+    // The sample plant: twelve months of one cycle around the stand-in's 01.09.2009.
+    cycles.push_back({11, "Hornel", {14, 4, 2008},
+                      {{15, 10, 2008}, {12, 11, 2008}, {10, 12, 2008}, {14, 1, 2009}, {11, 2, 2009}, {11, 3, 2009},
+                       {15, 4, 2009}, {13, 5, 2009}, {10, 6, 2009}, {15, 7, 2009}, {12, 8, 2009}, {16, 9, 2009}},
+                      anchor.sampleDate, anchor.activity, -0.011, anchor.coke, 0.285, 65.0});
+    // A young cycle that loses activity fast.
+    cycles.push_back({0, "Tarvel", {20, 2, 2009},
+                      {{18, 3, 2009}, {15, 4, 2009}, {20, 5, 2009}, {17, 6, 2009}, {15, 7, 2009}, {19, 8, 2009},
+                       {16, 9, 2009}},
+                      EncodeDate(2009, 3, 18), 1.08, -0.017, 0.9, 0.42, 48.0});
+    // A regeneration on 10.11.2008 inside the history; one bad analysis in May.
+    cycles.push_back({3, "Korvin", {12, 3, 2008},
+                      {{16, 4, 2008}, {18, 6, 2008}, {20, 8, 2008}, {15, 10, 2008}}, EncodeDate(2008, 4, 16), 1.02,
+                      -0.014, 2.1, 0.33, 120.0});
+    cycles.push_back({3, "Korvin", {10, 11, 2008},
+                      {{10, 12, 2008}, {21, 1, 2009}, {18, 3, 2009}, {13, 5, 2009}, {15, 7, 2009}, {16, 9, 2009}},
+                      EncodeDate(2008, 12, 10), 1.10, -0.009, 0.7, 0.22, 120.0, 3});
+    // Just regenerated: two samples, too few for a forecast.
+    cycles.push_back({9, "Fenbor/LKS-1000", {1, 7, 2009}, {{12, 8, 2009}, {16, 9, 2009}}, EncodeDate(2009, 8, 12),
+                      1.09, -0.012, 0.6, 0.3, 140.0});
+    return cycles;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_sample_history PLANT_FOLDER TEMPLATE_DAN\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_sample_history BASE TEMPLATE_DAN ANCHOR_REZ\n");
         return 2;
     }
     try {
-        const std::string plantFolder = argv[1];
+        const std::string base = argv[1];
         PositionalReadOptions read;
         read.withExtension = true;
         const PositionalConditions templ = ReadConditionsByPosition(argv[2], read);
-        const double regeneration = EncodeDate(2008, 4, 14);
+        const ResultsRecord anchor = ReadResultsFile(argv[3]);
 
-        for (std::size_t i = 0; i < kSamples.size(); ++i) {
-            const Sample& s = kSamples[i];
-            const double date = EncodeDate(s.year, s.month, s.day);
-            const ResultsRecord record = MakeRecord(static_cast<int>(i), date, date - regeneration);
+        for (const Cycle& cycle : Cycles(anchor)) {
+            const double regeneration = DateOf(cycle.regeneration);
+            const bool anchored = cycle.anchor == anchor.sampleDate;
+            const ResultsRecord smooth = MakeRecord(cycle, -1, anchor.sampleDate, anchor.sampleDate - regeneration);
+            for (std::size_t i = 0; i < cycle.samples.size(); ++i) {
+                const double date = DateOf(cycle.samples[i]);
+                ResultsRecord record = MakeRecord(cycle, static_cast<int>(i), date, date - regeneration);
+                if (anchored) ScaleOnto(record, smooth, anchor);
 
-            char name[16];
-            std::snprintf(name, sizeof name, "%02d-%02d-%02d", s.day, s.month, s.year % 100);
-            const std::string folder = JoinPath(plantFolder, name);
-            CreateFolders(folder);
-            WriteResultsFile(JoinPath(folder, std::string(name) + ".rez"), record);
+                const std::string name = FormatDateShort(date, '-');
+                const std::string folder = JoinPath(JoinPath(base, cycle.folder), name);
+                CreateFolders(folder);
+                WriteResultsFile(JoinPath(folder, name + ".rez"), record);
 
-            // The conditions of the same date: the temperatures and drops the
-            // results show, the feed processed since the regeneration.
-            ConditionsRecord c = templ.conditions;
-            c.samplingDateText = FormatDateShort(date, '.');
-            c.activity = record.activity;
-            c.inletTemperature = {record.inletTemperature, record.line4Value2, record.line4Value3,
-                                  c.inletTemperature[3]};
-            c.temperatureDrop = {record.line6Value1, record.line6Value2, record.line6Value3, c.temperatureDrop[3]};
-            c.processedFeed = record.processedFeed;
-            c.feedFlow = record.feedRate;
-            FormLayoutOptions options;
-            options.extension = templ.extension;
-            WriteFormLayout(JoinPath(folder, std::string(name) + ".dan"), c, options);
-            std::printf("%s\n", JoinPath(folder, std::string(name) + ".rez").c_str());
+                // The conditions of the same date: the temperatures and drops the
+                // results show, the feed processed since the regeneration.
+                ConditionsRecord c = templ.conditions;
+                c.samplingDateText = FormatDateShort(date, '.');
+                c.regenerationDateText = FormatDateShort(regeneration, '.');
+                c.activity = record.activity;
+                c.inletTemperature = {record.inletTemperature, record.line4Value2, record.line4Value3,
+                                      c.inletTemperature[3]};
+                c.temperatureDrop = {record.line6Value1, record.line6Value2, record.line6Value3,
+                                     c.temperatureDrop[3]};
+                c.processedFeed = record.processedFeed;
+                c.feedFlow = record.feedRate;
+                FormLayoutOptions options;
+                // Only plant row 11's data entry writes the extension lines.
+                if (cycle.plantIndex == 11) options.extension = templ.extension;
+                WriteFormLayout(JoinPath(folder, name + ".dan"), c, options);
+                std::printf("%d %s\n", cycle.plantIndex + 1, JoinPath(folder, name + ".rez").c_str());
+            }
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "%s\n", e.what());

@@ -26,6 +26,7 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "common/regional.h"
+#include "results/chart_picture.h"
 #include "results/results_index.h"
 #include "results/summary_table.h"
 #include "shell/program_context.h"
@@ -377,56 +378,11 @@ QPrinter& TGraph::Printer() {
 }
 
 void TGraph::PrintChart(QPrinter& printer) {
-    const QPageLayout::Orientation previousOrientation = printer.pageLayout().orientation();
-    const bool previousFullPage = printer.fullPage();
-    printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setFullPage(true);  // the margins are taken from the whole sheet
-    struct Restore {
-        QPrinter& printer;
-        QPageLayout::Orientation orientation;
-        bool fullPage;
-        ~Restore() {
-            printer.setFullPage(fullPage);
-            printer.setPageOrientation(orientation);
-        }
-    } restore{printer, previousOrientation, previousFullPage};
-
-    QPainter painter;
-    if (!painter.begin(&printer)) throw UserError("Printer selected is not valid");
-    const QRectF page = printer.pageLayout().fullRectPixels(printer.resolution());
-    const QRectF target(page.width() * 0.02, page.height() * 0.10, page.width() * 0.96, page.height() * 0.60);
-
-    // The chart is laid out again at the shape of the printed area, at the
-    // width it has on screen, so its texts keep their size relative to it.
-    // It goes to the printer as a picture of at most four times the screen's
-    // resolution: drawn straight onto a printer the chart's fonts would be
-    // sized for the printer's resolution and the scaling both.
-    const qreal width = std::max<qreal>(Chart1->width(), 200);
-    const QSizeF shape(width, width * target.height() / target.width());
-    const QImage picture = RenderChart(shape, std::min<qreal>(target.width() / width, 4.0));
-    painter.drawImage(target, picture);
-    painter.end();
+    PrintChartPicture(printer, chart, Chart1->width(), [this]() { texts_->Refresh(); });
 }
 
 QImage TGraph::RenderChart(const QSizeF& shape, qreal scale) const {
-    QImage image((shape * scale).toSize(), QImage::Format_ARGB32);
-    image.fill(Qt::white);
-    const QSizeF before = chart->size();
-    chart->resize(shape);
-    if (chart->layout()) chart->layout()->activate();
-    texts_->Refresh();
-    {
-        QPainter painter(&image);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setRenderHint(QPainter::TextAntialiasing);
-        painter.scale(scale, scale);
-        const QRectF area(QPointF(0, 0), shape);
-        chart->scene()->render(&painter, area, QRectF(chart->scenePos(), shape), Qt::IgnoreAspectRatio);
-    }
-    chart->resize(before);
-    if (chart->layout()) chart->layout()->activate();
-    texts_->Refresh();
-    return image;
+    return RenderChartPicture(chart, shape, scale, [this]() { texts_->Refresh(); });
 }
 
 QImage TGraph::ChartImage() const {

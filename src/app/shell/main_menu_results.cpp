@@ -2,13 +2,16 @@
 // throw UserError (the menu shows the message).
 #include "shell/main_window.h"
 
+#include "results/cycle_outlook_window.h"
 #include "results/deactivation_window.h"
+#include "results/fleet_window.h"
 #include "results/graph_window.h"
 #include "results/help_window.h"
 #include "results/plant_report_view.h"
 #include "results/report_window.h"
 #include "results/results_folder_window.h"
 #include "results/summary_table_window.h"
+#include "shell/program_context.h"
 #include "shell/window_registry.h"
 
 namespace rw {
@@ -28,5 +31,13 @@ void TForm5::N27Click() { W().svod->ShowFolderIndex(); }
 void TForm5::N28Click() { W().graph->ShowFolderIndex(); }
 void TForm5::N20Click() { W().graph->ShowPlantHistory(); }
 void TForm5::N31Click() { ShowPlantDeactivationGraph(); }
+void TForm5::PrognozClick() {
+    TCycleOutlook window(this);
+    window.ShowPlant(Context().plantIndex);
+}
+void TForm5::AllPlantsClick() {
+    TFleet window(this);
+    window.ShowFleet();
+}
 
 }  // namespace rw

@@ -141,6 +141,9 @@ void TForm5::BuildMenu() {
     N26 = NewItem(this, N14Menu, "N26", "Выбор результатов");
     N27 = NewItem(this, N14Menu, "N27", "Таблица", {}, true, false);
     N28 = NewItem(this, N14Menu, "N28", "Графики", {}, true, false);
+    NewSeparator(this, N14Menu, "N14Outlook");
+    Prognoz = NewItem(this, N14Menu, "Prognoz", "Прогноз цикла");
+    AllPlants = NewItem(this, N14Menu, "AllPlants", "Все установки");
 
     GrMenu = NewSubmenu(this, bar, "Gr", "Графики", Gr, FullMenu());
     N20 = NewItem(this, GrMenu, "N20", "Графическое представление");
@@ -159,6 +162,7 @@ void TForm5::BuildMenu() {
         {N18, &TForm5::N18Click}, {N30, &TForm5::N30Click}, {N26, &TForm5::N26Click}, {N27, &TForm5::N27Click},
         {N28, &TForm5::N28Click}, {N20, &TForm5::N20Click}, {N31, &TForm5::N31Click}, {N6, &TForm5::N6Click},
         {About2, &TForm5::About2Click}, {NSample, &TForm5::NSampleClick},
+        {Prognoz, &TForm5::PrognozClick}, {AllPlants, &TForm5::AllPlantsClick},
     };
     for (const auto& [action, handler] : handlers) {
         auto h = handler;

@@ -80,6 +80,8 @@ public:
     QAction* N26 = nullptr;
     QAction* N27 = nullptr;
     QAction* N28 = nullptr;
+    QAction* Prognoz = nullptr;    // "Прогноз цикла" of the selected plant
+    QAction* AllPlants = nullptr;  // "Все установки"
     QAction* Gr = nullptr;
     QAction* N20 = nullptr;
     QAction* N31 = nullptr;
@@ -134,6 +136,8 @@ public slots:
     void N26Click();  // "Выбор результатов"
     void N27Click();  // "Таблица"
     void N28Click();  // "Графики"
+    void PrognozClick();    // "Прогноз цикла"
+    void AllPlantsClick();  // "Все установки"
     void N20Click();  // "Графическое представление"
     void N31Click();  // "График дезактивации"
 

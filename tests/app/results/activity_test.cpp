@@ -63,15 +63,15 @@ void ActivityWindowTest::comparisonWithTheResultsFileOfTheSameName() {
     QCOMPARE(QDir::cleanPath(folderAsked), QDir::cleanPath(program.base.file("Hornel")));
     QCOMPARE(m->Comper->text(), QString("с 10-06-09"));
     // Conditions: drop 69.00 and H2 81.20000; results: dehydrocyclization
-    // 45.28, hydrogen yield 2.34, cracking number 4.6, |0.86 - 0.46| * 100.
+    // 43.29, hydrogen yield 3.18, cracking number 1.7, |0.62 - 0.593| * 100.
     QCOMPARE(Texts({m->M1, m->M2, m->M3, m->M4, m->K1, m->K2}),
-             QStringList({"69.0", "81.20", "45.28", "2.34", "4.6", "40.00"}));
+             QStringList({"69.0", "81.20", "43.29", "3.18", "1.7", "2.70"}));
 
     // The regional decimal separator shows in every value.
     Regional().decimalSeparator = ',';
     m->Compare(chosen.toStdString());
     QCOMPARE(m->M2->text(), QString("81,20"));
-    QCOMPARE(m->K1->text(), QString("4,6"));
+    QCOMPARE(m->K1->text(), QString("1,7"));
 }
 
 void ActivityWindowTest::comparisonWithoutResultsFile() {

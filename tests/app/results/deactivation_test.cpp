@@ -271,7 +271,7 @@ void DeactivationTest::deactivationBetweenTwoSampleDates() {
     QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("; ")));
     QCOMPARE(log.reviews, 2);  // once per sample, not again for "Продолжить расчет"
     QCOMPARE(log.rawResults, 3);
-    QCOMPARE(log.calibrationEdits4, QStringList({"  0.950", "  0.900", "  1.030"}));
+    QCOMPARE(log.calibrationEdits4, QStringList({"  0.950", "  0.900", "  1.100"}));
     QVERIFY(log.continueDisabledOnShow);
     QVERIFY(log.progressHiddenAtCalibration);
     QVERIFY2(log.rawFirstLines[0].startsWith("01.09."), qPrintable(log.rawFirstLines[0]));
@@ -281,9 +281,9 @@ void DeactivationTest::deactivationBetweenTwoSampleDates() {
     // One day less of processed feed in the second sample, at the feed rate of
     // the end of the period (01-09-09, 65 m3/h), 24 h and 0.7 t/m3; the plant
     // constant 0.0124 of line 7 of l90.
-    const double expected = (0.90 - 1.03) * 100 / (-1.0 * 65.0 * 24 * 0.7) * 0.0124;
+    const double expected = (0.90 - 1.10) * 100 / (-1.0 * 65.0 * 24 * 0.7) * 0.0124;
     QVERIFY2(std::fabs(w->LastValue - expected) < 1e-15, qPrintable(QString::number(w->LastValue, 'g', 12)));
-    QCOMPARE(w->Deakt->text(), QString("Дезактивация = 0.0001 град./(тонн сыр./кг кат.)"));
+    QCOMPARE(w->Deakt->text(), QString("Дезактивация = 0.0002 град./(тонн сыр./кг кат.)"));
     QVERIFY(w->Button3->isEnabled());
     QVERIFY(W().form5->isEnabled());
     QVERIFY(W().form5->ProgressBar1->isHidden());
@@ -300,7 +300,7 @@ void DeactivationTest::deactivationBetweenTwoSampleDates() {
     answers.modal = Answer(again, {"120", "121"});
     QVERIFY(Click(w, "Button1"));
     QCOMPARE(again.rawResults, 2);
-    const double inOrder = (0.95 - 1.03) * 100 / (-1.0 * 65.0 * 24 * 0.7) * 0.0124;
+    const double inOrder = (0.95 - 1.10) * 100 / (-1.0 * 65.0 * 24 * 0.7) * 0.0124;
     QVERIFY2(std::fabs(w->LastValue - inOrder) < 1e-15, qPrintable(QString::number(w->LastValue, 'g', 12)));
     QCOMPARE(w->Lp->text(), QString("Период с 10.12.2008 по 01.09.2009"));
 }

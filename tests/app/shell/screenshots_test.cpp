@@ -154,6 +154,7 @@ private slots:
     void componentListEditorAndTheQuestions();
     void compositionEditor();
     void resultsSummaryTableAndGraph();
+    void cycleOutlookAndFleet();
 };
 
 void ScreenshotsTest::welcomeWindow() {
@@ -301,6 +302,24 @@ void ScreenshotsTest::resultsSummaryTableAndGraph() {
     W().form5->N20Click();
     QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("; ")));
     QCOMPARE(shot, (QStringList{"results-window", "summary-table", "graph"}));
+}
+
+void ScreenshotsTest::cycleOutlookAndFleet() {
+    StartedProgram program;
+    DialogAnswers answers;
+    ChoosePlant11();
+    QVERIFY(Click(W().form4, "Button2"));
+    QStringList shot;
+    answers.modal = [&](QDialog* d) {
+        if (d->objectName() == "CycleOutlook" && Save(Picture(d), "cycle-outlook")) shot << "cycle-outlook";
+        if (d->objectName() == "Fleet" && Save(Picture(d), "fleet")) shot << "fleet";
+        d->hide();
+        return int(QDialog::Accepted);
+    };
+    FindAction(W().form5, "Prognoz")->trigger();
+    FindAction(W().form5, "AllPlants")->trigger();
+    QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("; ")));
+    QCOMPARE(shot, (QStringList{"cycle-outlook", "fleet"}));
 }
 
 int main(int argc, char** argv) {

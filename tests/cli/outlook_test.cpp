@@ -1,0 +1,82 @@
+// reformer-cli outlook and fleet on the shipped sample histories: the same
+// figures as the windows (the core's lines and grid), the limits given on the
+// command line, and the wrong arguments.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "results/fleet.h"
+#include "test_support.h"
+
+namespace rw {
+namespace {
+
+test::CommandResult RunCli(const test::TempDir& base, std::vector<std::string> args) {
+    args.insert(args.begin(), {"--base", base.str()});
+    return test::RunCommand(REFORMER_CLI, args);
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines) text += line + "\n";
+    return text;
+}
+
+TEST(OutlookCommand, PrintsTheFiguresOfTheWindow) {
+    test::TempDir base;
+    test::CopyTree(test::SourceDataTree(), base.path());
+    const auto r = RunCli(base, {"outlook", "--plant-index", "11"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const PlantOutlook p = LoadPlantOutlook(base.str(), 11, {});
+    EXPECT_EQ(r.out, "Хорнельский НПЗ (Л-35-11/450К)\n" + Joined(OutlookLines(p.outlook, '.')));
+    EXPECT_NE(r.out.find("Конец цикла: "), std::string::npos);
+
+    // Limits for this answer only: the limits file is not written.
+    const auto limited = RunCli(base, {"outlook", "--plant-index", "11", "--activity-limit", "0,9", "--coke-limit", "8"});
+    ASSERT_EQ(limited.status, 0) << limited.err;
+    EXPECT_EQ(limited.out, "Хорнельский НПЗ (Л-35-11/450К)\n" +
+                               Joined(OutlookLines(LoadPlantOutlook(base.str(), 11, {0.9, 8}).outlook, '.')));
+    EXPECT_FALSE(std::filesystem::exists(base.path() / "prognoz.12"));
+}
+
+TEST(OutlookCommand, FleetIsOneLinePerPlant) {
+    test::TempDir base;
+    test::CopyTree(test::SourceDataTree(), base.path());
+    const auto r = RunCli(base, {"fleet"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const SummaryGrid grid = FleetGrid(LoadFleet(base.str()), '.');
+    std::string expected;
+    for (int row = 0; row < grid.rowCount; ++row) {
+        for (int column = 0; column < grid.columnCount; ++column) expected += (column ? "\t" : "") + grid.Cell(column, row);
+        expected += "\n";
+    }
+    EXPECT_EQ(r.out, expected);
+    EXPECT_GE(grid.rowCount, 4);
+}
+
+TEST(OutlookCommand, WrongArgumentsAndMissingHistory) {
+    test::TempDir base;
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string err;
+    };
+    const std::vector<Case> cases = {
+        {{"outlook"}, 2, "reformer-cli: outlook needs --plant-index N\n"},
+        {{"outlook", "--plant-index", "17"}, 2, "reformer-cli: --plant-index takes a plant row 0 to 16\n"},
+        {{"outlook", "--plant-index", "3", "--coke-limit", "-2"}, 1, "Предел должен быть положительным числом\n"},
+        {{"outlook", "--plant-index", "3"}, 1, "File not found\n"},
+        {{"fleet", "extra"}, 2, "reformer-cli: unexpected argument 'extra'\n"},
+    };
+    for (const Case& c : cases) {
+        const auto r = RunCli(base, c.args);
+        EXPECT_EQ(r.status, c.status) << c.args.back();
+        EXPECT_EQ(r.err.substr(0, c.err.size()), c.err) << c.args.back();
+    }
+    // An empty base folder: the fleet is the caption line alone.
+    EXPECT_EQ(RunCli(base, {"fleet"}).out.find('\n') + 1, RunCli(base, {"fleet"}).out.size());
+}
+
+}  // namespace
+}  // namespace rw

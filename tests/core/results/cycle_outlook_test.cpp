@@ -1,0 +1,225 @@
+// The cycle outlook: the fit and band against a case worked by hand, a known
+// decline recovered with and without a bad record, the cases that give words
+// instead of a forecast, the limits file and the fleet order.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "common/dates.h"
+#include "common/errors.h"
+#include "common/files.h"
+#include "results/cycle_outlook.h"
+#include "results/fleet.h"
+#include "results/results_index.h"
+#include "test_support.h"
+
+namespace rw {
+namespace {
+
+constexpr double kStart = 39814;  // 01.01.2009
+
+ResultsRecord Record(double day, double feed, double activity, double coke) {
+    ResultsRecord r;
+    r.sampleDate = kStart + day;
+    r.sampleDateText.SetText(FormatDateLong(r.sampleDate, '.'));
+    r.processedFeed = feed;
+    r.activity = activity;
+    r.coke = r.accumulatedCoke = coke;
+    return r;
+}
+
+// activity = 1.10 - 0.0001 a day, coke = 1.0 + 0.01 a day, 1500 t a day:
+// the limits 0.85 and 10 are reached on day 2500 and day 900.
+std::vector<ResultsRecord> KnownDecline() {
+    std::vector<ResultsRecord> h;
+    for (int day = 0; day <= 330; day += 30) h.push_back(Record(day, 1500.0 * day + 1.0, 1.10 - 0.0001 * day, 1.0 + 0.01 * day));
+    return h;
+}
+
+// Worked by hand: x = 1000..5000 t, y = 1.00 0.98 0.97 0.93 0.92.
+// mean x 3000, mean y 0.96, Sxx 1e7, Sxy -210: slope -2.1e-5, intercept
+// 1.023; residuals -0.002 -0.001 0.010 -0.009 0.002, SSE 1.9e-4, s =
+// sqrt(1.9e-4 / 3) = 0.0079582; t(3 df, 0.95) = 2.3534. The line meets 0.85
+// at 0.173 / 2.1e-5 = 8238.1 t; the band edges meet it at 6790.0 and
+// 10591.5 t (the roots of (b^2 - t^2 s^2 / Sxx) u^2 - 2 b g u + g^2 -
+// t^2 s^2 (1 + 1/n) = 0 with g = 0.85 - 0.96, also found by bisection).
+TEST(CycleOutlook, FitAndBandMatchACaseWorkedByHand) {
+    const LineFit fit = FitLine({1000, 2000, 3000, 4000, 5000}, {1.00, 0.98, 0.97, 0.93, 0.92});
+    ASSERT_TRUE(fit.valid);
+    EXPECT_NEAR(fit.slope, -2.1e-5, 1e-12);
+    EXPECT_NEAR(fit.intercept, 1.023, 1e-9);
+    EXPECT_NEAR(fit.residualSd, 0.0079582, 1e-7);
+    EXPECT_NEAR(fit.PredictionHalfWidth(3000, 2.3534), 2.3534 * 0.0079582 * std::sqrt(1.2), 1e-6);
+
+    const Crossing c = CrossLimit(fit, 0.85, true, 5000, 0.92, 4000);
+    ASSERT_EQ(c.state, CrossingState::Forecast);
+    EXPECT_NEAR(c.x, 8238.1, 0.1);
+    EXPECT_NEAR(c.early, 6790.0, 0.1);
+    EXPECT_NEAR(c.late, 10591.5, 0.1);
+    // The band's edges are where a new observation's 90 % limits touch 0.85.
+    EXPECT_NEAR(fit.At(c.early) - fit.PredictionHalfWidth(c.early, 2.3534), 0.85, 1e-9);
+    EXPECT_NEAR(fit.At(c.late) + fit.PredictionHalfWidth(c.late, 2.3534), 0.85, 1e-9);
+    // Narrow history: the same band is wider than 3000 t of history.
+    EXPECT_EQ(CrossLimit(fit, 0.85, true, 5000, 0.92, 3000).state, CrossingState::BandTooWide);
+}
+
+TEST(CycleOutlook, StudentQuantilesBetweenTabulatedDegrees) {
+    EXPECT_NEAR(StudentT95(45), 1.6794, 0.0005);   // tables: 1.6794
+    EXPECT_NEAR(StudentT995(50), 2.678, 0.002);    // tables: 2.678
+    EXPECT_NEAR(StudentT95(100000), 1.6449, 0.0005);
+    EXPECT_EQ(StudentT95(0), StudentT95(1));
+}
+
+TEST(CycleOutlook, RecoversAKnownLinearDecline) {
+    const CycleOutlook o = ComputeCycleOutlook(KnownDecline(), {0.85, 10.0});
+    EXPECT_FALSE(o.setAside);
+    ASSERT_EQ(o.activity.date.state, CrossingState::Forecast);
+    EXPECT_NEAR(o.activity.date.x, kStart + 2500, 1e-6);
+    // No scatter, no band (but for the rounding of the doubles).
+    EXPECT_NEAR(o.activity.date.early, kStart + 2500, 1e-3);
+    EXPECT_NEAR(o.activity.date.late, kStart + 2500, 1e-3);
+    ASSERT_EQ(o.activity.feed.state, CrossingState::Forecast);
+    EXPECT_NEAR(o.activity.feed.x, 1500.0 * 2500 + 1.0, 1e-3);
+    ASSERT_EQ(o.coke.date.state, CrossingState::Forecast);
+    EXPECT_NEAR(o.coke.date.x, kStart + 900, 1e-6);
+    EXPECT_NEAR(*o.EndOfCycle(), kStart + 900, 1e-6);
+}
+
+TEST(CycleOutlook, SetsASingleBadRecordAsideAndSaysWhy) {
+    std::vector<ResultsRecord> h = KnownDecline();
+    h[7].activity += 0.06;
+    const CycleOutlook o = ComputeCycleOutlook(h, {0.85, 10.0});
+    ASSERT_TRUE(o.setAside);
+    EXPECT_EQ(*o.setAside, 7u);
+    EXPECT_NEAR(o.activity.date.x, kStart + 2500, 1e-6);
+    EXPECT_EQ(o.SetAsideReason(','), "Отложена запись " + h[7].sampleDateText.Text() +
+                                         ": активность 1,14 отстоит от прямой по остальным записям на 0,060 при "
+                                         "их разбросе 0,0000");
+
+    // Measured scatter alone sets nothing aside.
+    std::vector<ResultsRecord> noisy = KnownDecline();
+    for (std::size_t i = 0; i < noisy.size(); ++i) noisy[i].activity += (i % 3 == 0 ? 0.004 : -0.002);
+    EXPECT_FALSE(ComputeCycleOutlook(noisy, {0.85, 10.0}).setAside);
+}
+
+TEST(CycleOutlook, ChartRunsTheLineAndBandToTheForecast) {
+    std::vector<ResultsRecord> h = KnownDecline();
+    h[3].activity -= 0.05;
+    const CycleOutlook o = ComputeCycleOutlook(h, {0.85, 10.0});
+    const OutlookChart byDays = BuildOutlookChart(o, true, true);
+    EXPECT_EQ(byDays.records.size(), 11u);
+    ASSERT_TRUE(byDays.setAside);
+    EXPECT_EQ(byDays.setAside->x, kStart + 90);
+    EXPECT_NEAR(byDays.setAside->y, 1.9, 1e-9);  // the coke of the record set aside
+    EXPECT_EQ(byDays.limit, 10.0);
+    ASSERT_TRUE(byDays.forecastX);
+    EXPECT_NEAR(*byDays.forecastX, kStart + 900, 1e-6);
+    EXPECT_EQ(byDays.xMin, kStart);
+    EXPECT_NEAR(byDays.xMax, kStart + 900, 1e-4);
+    ASSERT_EQ(byDays.line.size(), 2u);
+    EXPECT_NEAR(byDays.line.back().y, 10.0, 1e-6);
+    EXPECT_EQ(byDays.bandLow.size(), byDays.bandHigh.size());
+
+    // No forecast: the chart stays on the history and says why.
+    const OutlookChart passed = BuildOutlookChart(ComputeCycleOutlook(h, {0.85, 0.5}), true, false);
+    EXPECT_FALSE(passed.forecastX);
+    EXPECT_EQ(passed.words, "предел уже достигнут");
+    EXPECT_NEAR(passed.xMax, 1500.0 * 330 + 1.0, 1e-6);
+}
+
+TEST(CycleOutlook, WordsInsteadOfAForecast) {
+    std::vector<ResultsRecord> two = {Record(0, 1000, 1.0, 1.0), Record(30, 2000, 0.99, 1.2)};
+    std::vector<ResultsRecord> rising = KnownDecline();
+    for (auto& r : rising) r.activity = 2.0 - r.activity;
+    std::vector<ResultsRecord> flat = KnownDecline();
+    // A slight fall under a scatter of 0.03 that does not lean either way.
+    for (std::size_t i = 0; i < flat.size(); ++i) flat[i].activity = 0.95 - 0.0005 * i + (i % 4 == 0 || i % 4 == 3 ? 0.03 : -0.03);
+    struct Case {
+        const char* name;
+        std::vector<ResultsRecord> history;
+        double limit;
+        CrossingState state;
+        std::string words;
+    };
+    std::vector<ResultsRecord> noFeed = KnownDecline();
+    for (auto& r : noFeed) r.processedFeed = 0;
+    const std::vector<Case> cases = {
+        {"two records", two, 0.85, CrossingState::TooFewRecords, "прогноза нет: в цикле меньше трёх записей"},
+        {"rising", rising, 0.85, CrossingState::WrongTrend, "прогноза нет: активность не снижается"},
+        {"scatter", flat, 0.85, CrossingState::BandTooWide, "прогноза нет: 90 % полоса шире истории цикла"},
+        {"passed", KnownDecline(), 1.08, CrossingState::LimitReached, "предел уже достигнут"},
+    };
+    for (const Case& c : cases) {
+        const CycleOutlook o = ComputeCycleOutlook(c.history, {c.limit, 10.0});
+        EXPECT_EQ(o.activity.date.state, c.state) << c.name;
+        EXPECT_EQ(CrossingWords(o.activity.date, true), c.words) << c.name;
+    }
+    // A plant that records no processed feed: one cycle, a forecast by days only.
+    const CycleOutlook o = ComputeCycleOutlook(noFeed, {0.85, 10.0});
+    EXPECT_EQ(o.cycle.size(), 12u);
+    EXPECT_EQ(CrossingWords(o.activity.feed, true), "прогноза нет: переработанное сырьё не растёт");
+    EXPECT_EQ(o.activity.date.state, CrossingState::Forecast);
+}
+
+TEST(CycleOutlook, CurrentCycleStartsAfterTheLatestRegeneration) {
+    std::vector<ResultsRecord> h = KnownDecline();
+    // A regeneration after day 150: the feed counter starts again.
+    for (std::size_t i = 6; i < h.size(); ++i) h[i].processedFeed -= 1500.0 * 170;
+    EXPECT_EQ(CurrentCycle(h, 0).front().sampleDate, kStart + 180);
+    EXPECT_EQ(CurrentCycle(h, kStart + 200).front().sampleDate, kStart + 210);
+    EXPECT_EQ(CurrentCycle(KnownDecline(), 0).size(), 12u);
+}
+
+TEST(CycleOutlook, LimitsFileRoundTripAndDefaults) {
+    test::TempDir dir;
+    const std::string path = OutlookLimitsPath(dir.str(), 11);
+    EXPECT_EQ(path, JoinPath(dir.str(), "prognoz.12"));
+    EXPECT_EQ(ReadOutlookLimits(path).activity, 0.85);
+    WriteOutlookLimits(path, {0.8, 12.5});
+    EXPECT_EQ(dir.Read("prognoz.12"), "0.80 12.50\r\n");
+    EXPECT_EQ(ReadOutlookLimits(path).coke, 12.5);
+    EXPECT_EQ(ParseOutlookLimits("0,9  7\r\n").activity, 0.9);
+    for (const char* bad : {"", "0.9", "abc 7", "-1 7", "0.9 0"}) {
+        EXPECT_EQ(ParseOutlookLimits(bad).coke, 10.0) << bad;
+    }
+    EXPECT_THROW(WriteOutlookLimits(path, {0, 5}), UserError);
+    EXPECT_EQ(ParseLimitText(" 0,82 "), 0.82);
+    EXPECT_THROW(ParseLimitText("0.8x"), UserError);
+}
+
+TEST(CycleOutlook, FleetSortsByForecastAndReadsTheRegenerationDate) {
+    test::TempDir dir;
+    std::vector<ResultsRecord> soon = KnownDecline(), late = KnownDecline(), none = KnownDecline();
+    for (auto& r : late) r.accumulatedCoke = 1.0;  // no coke trend: the activity decides, day 2500
+    for (auto& r : soon) r.accumulatedCoke = 1.0 + 0.02 * (r.sampleDate - kStart);
+    for (auto& r : none) r.activity = 1.0, r.accumulatedCoke = 1.0;
+    WriteResultsIndex(JoinPath(dir.str(), "svod.1"), late);
+    WriteResultsIndex(JoinPath(dir.str(), "svod.5"), none);
+    WriteResultsIndex(JoinPath(dir.str(), "svod.12"), soon);
+    // Plant row 11's latest conditions file names the regeneration.
+    const std::string name = FormatDateShort(soon.back().sampleDate, '-');
+    std::string dan;
+    dan += "  1.00  1.00  1.00\r\n  1.00\r\n";
+    dan += " 29.00 28.00 27.00 26.00\r\n  0.01\r\n";
+    dan += "490.00 490.00 490.00 490.00\r\n 60.00 30.00 15.00  5.00\r\n";
+    dan += "80.0 5.0 4.0 3.0 1.0 1.0 0.5 0.5 0.3\r\n";
+    for (int line = 8; line <= 11; ++line) dan += "  1.00\r\n";
+    dan += FormatDateShort(soon.back().sampleDate, '.') + "\r\n20.12.08\r\n";
+    dir.Write("Hornel/" + name + "/" + name + ".dan", dan);
+
+    const SummaryGrid grid = FleetGrid(LoadFleet(dir.str()), '.');
+    ASSERT_EQ(grid.rowCount, 4);
+    EXPECT_EQ(grid.Cell(0, 1), "12");
+    EXPECT_EQ(grid.Cell(6, 1), FormatDateLong(kStart + 450, '.'));
+    EXPECT_EQ(grid.Cell(5, 1), "342");  // 27.11.2009 - 20.12.2008
+    EXPECT_EQ(grid.Cell(0, 2), "1");
+    EXPECT_EQ(grid.Cell(5, 2), "");
+    EXPECT_EQ(grid.Cell(0, 3), "5");
+    EXPECT_EQ(grid.Cell(6, 3), "нет прогноза");
+    EXPECT_EQ(grid.Cell(3, 3), "1.00");
+}
+
+}  // namespace
+}  // namespace rw
