@@ -24,6 +24,7 @@
 #include "runs/run_object.h"
 #include "runs/wizard_window.h"
 #include "shell/main_window.h"
+#include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/text_helpers.h"
 #include "shell/ui_services.h"
@@ -160,6 +161,7 @@ void RunReformingCalculation() {
         form->Button3->show();
 
         if (ui::ExecModal(form) == QDialog::Accepted) {
+            CalculationLock baseFolder(c);
             main->ProgressBar1->show();
             main->Label1->setText(kPleaseWait);
             main->repaint();
@@ -216,6 +218,7 @@ void RunReformingCalculation() {
 void ShowCalculationWizard() { W().form5->OpenChildWindow(W().form16); }
 
 void StartChlorineDosingProgram() {
+    CalculationLock baseFolder(Context());
     RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit);
 }
 

@@ -17,6 +17,7 @@
 #include "runs/reforming_run.h"
 #include "runs/research_files_window.h"
 #include "shell/main_window.h"
+#include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 #include "shell/window_registry.h"
@@ -90,6 +91,7 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     ReadBackReviewTexts(W().form8->EditTexts(), c.runConditions);
     WriteRunLayout(files.conditions, c.runConditions, c.reactorCount);
 
+    CalculationLock baseFolder(c);
     QProgressBar* bar = main->ProgressBar1;
     bar->show();
     main->Label1->setText(kPleaseWait);

@@ -5,6 +5,7 @@
 #include "common/codepage.h"
 #include "common/dates.h"
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "composition/composition_file.h"
 #include "conditions/conditions_file.h"
@@ -47,6 +48,8 @@ std::string FractionBaseFile(const ProgramContext& context) { return JoinPath(co
 std::string FractionProgramOutput(const ProgramContext& context) { return JoinPath(context.baseFolder, "sum-fr"); }
 
 std::optional<FractionWindowTexts> LastSampleFraction(const ProgramContext& context) {
+    BaseFolderLock lock(context.baseFolder);
+    RestoreWorkingFile(FractionBaseFile(context));
     const std::optional<FractionTexts> fraction = ReadFractionalComposition(FractionBaseFile(context));
     if (!fraction) return std::nullopt;
     FractionWindowTexts texts;
@@ -96,6 +99,10 @@ void WriteFractionSave(FractionSave& save, const ProgramContext& context, const 
                        const std::function<void()>& afterProgram) {
     save.changed = !SameFractionalComposition(typed, base);
     const std::string sk = FractionBaseFile(context);
+    // sk, sum-fr and the fraction program are shared by every instance on
+    // the base folder.
+    BaseFolderLock lock(context.baseFolder);
+    RestoreWorkingFile(sk);
 
     if (!save.changed) {
         WriteFileAtomic(save.compositionPath, ComposeNewCompositionFile(FirstValueLines(sk), typed));
@@ -106,6 +113,7 @@ void WriteFractionSave(FractionSave& save, const ProgramContext& context, const 
         AppendValueLines(input, base, kProgramInputValueIndent);
         AppendValueLines(input, typed, kProgramInputValueIndent);
         WriteFileAtomic(sk, JoinLinesCrLf(input));
+        RememberWorkingFile(sk, JoinLinesCrLf(input));
 
         const std::string output = FractionProgramOutput(context);
         DeleteFile(output);

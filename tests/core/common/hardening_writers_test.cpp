@@ -294,6 +294,11 @@ TEST(NothingLost, EveryWriterGoesThroughTheAtomicWriterOrTheAppender) {
         // Tests whether a results file of that name could be created: an empty
         // file made and removed at once, never one that held data.
         {"core/runs/research_run.cpp", "std::fopen(native.c_str(), \"wb\")"},
+        // A lock's record goes to a private new file that a hard link puts
+        // under the lock name whole; an existing lock file is opened for
+        // writing only to take its OS lock, never written.
+        {"core/common/file_lock.cpp", "open(tmp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0664)"},
+        {"core/common/file_lock.cpp", "open(path.c_str(), O_RDWR | O_CLOEXEC)"},
     };
     const fs::path src = fs::path(REFORMER_SOURCE_DIR) / "src";
     int files = 0;
