@@ -155,6 +155,7 @@ pid_t HoldBaseFolder(const fs::path& base) {
     if (pid == 0) {
         BaseFolderLock lock(base.string());
         pause();
+        _exit(0);
     }
     while (!fs::exists(ToNative(BaseFolderLockPath(base.string())))) usleep(10000);
     return pid;

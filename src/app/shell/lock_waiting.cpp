@@ -28,8 +28,10 @@ TLockWait::TLockWait(QWidget* parent) : QDialog(parent) {
     Label1 = new QLabel(this);
     Label1->setObjectName("Label1");
     Label1->setWordWrap(true);
+    Label1->setMinimumHeight(Label1->fontMetrics().lineSpacing() * 2);
     Button1 = new QPushButton("Отмена", this);
     Button1->setObjectName("Button1");
+    layout->setSpacing(12);
     layout->addWidget(caption);
     layout->addWidget(Label1);
     layout->addWidget(Button1, 0, Qt::AlignRight);
@@ -38,12 +40,16 @@ TLockWait::TLockWait(QWidget* parent) : QDialog(parent) {
 }
 
 void TLockWait::StartWait(const QString& heldMessage) {
+    if (Label1->text() != heldMessage) {
+        Label1->setText(heldMessage);
+        // The wrapped holder text needs its height before the window is laid out.
+        adjustSize();
+    }
     if (!isVisible()) {
         cancelled_ = false;
         CentreOnScreen(this);
         show();
     }
-    if (Label1->text() != heldMessage) Label1->setText(heldMessage);
 }
 
 void TLockWait::EndWait() {
@@ -66,7 +72,11 @@ void InstallLockWaiting() {
         return !window->Cancelled();
     };
     policy.onWaitEnd = [] { LockWaitWindow()->EndWait(); };
-    policy.onNotice = [](const std::string& notice) { ui::ShowMessage(nullptr, Text(notice)); };
+    policy.onNotice = [](const std::string& notice) {
+        // The holder named in the waiting window is the dead one.
+        LockWaitWindow()->EndWait();
+        ui::ShowMessage(nullptr, Text(notice));
+    };
 }
 
 }  // namespace rw

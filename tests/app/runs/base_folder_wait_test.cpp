@@ -30,6 +30,7 @@ pid_t HoldBaseFolder(const std::string& base) {
     if (pid == 0) {
         BaseFolderLock lock(base);
         pause();
+        _exit(0);
     }
     while (!std::filesystem::exists(ToNative(BaseFolderLockPath(base)))) usleep(10000);
     return pid;
