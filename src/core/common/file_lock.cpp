@@ -143,7 +143,7 @@ std::map<HeldKey, Held>& HeldLocks() {
 // One attempt. Returns the descriptor of the lock file now ours, or -1 with
 // `holder` filled when someone else holds it.
 int TryTake(const std::string& path, LockHolder& holder) {
-    static std::mt19937_64 rng{std::random_device{}()};
+    thread_local std::mt19937_64 rng{std::random_device{}()};
     LockHolder self{ThisUser(), ThisHost(), static_cast<long>(getpid()), static_cast<std::int64_t>(std::time(nullptr))};
     const std::string record = EncodeHolder(self);
 

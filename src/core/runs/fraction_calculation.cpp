@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/file_lock.h"
 #include "common/files.h"
+#include "shell/plant_selection.h"
 #include "composition/composition_file.h"
 #include "conditions/conditions_file.h"
 #include "shell/text_helpers.h"
@@ -101,7 +102,7 @@ void WriteFractionSave(FractionSave& save, const ProgramContext& context, const 
     const std::string sk = FractionBaseFile(context);
     // sk, sum-fr and the fraction program are shared by every instance on
     // the base folder.
-    BaseFolderLock lock(context.baseFolder);
+    CalculationLock lock(context);
     RestoreWorkingFile(sk);
 
     if (!save.changed) {

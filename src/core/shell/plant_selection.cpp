@@ -50,14 +50,16 @@ void SelectPlant(ProgramContext& c, int row) {
     c.reactorCount = ReactorCountOf(l90);
 }
 
-void EstablishPlantSettings(ProgramContext& c) {
+void EstablishPlantSettings(const ProgramContext& c) {
     if (c.plantIndex < 0 || c.plantIndex >= kPlantCount) return;
     BaseFolderLock lock(c.baseFolder);
     const std::string n = GetNumU(c.plantIndex);
-    const std::string l90 = JoinPath(c.baseFolder, "l90");
-    WriteFileAtomic(l90, JoinLinesCrLf(SplitLines(ReadFileBytes(JoinPath(c.baseFolder, "l90." + n)))));
+    const std::string master = JoinPath(c.baseFolder, "l90." + n);
+    // Plant selection has already insisted on the master copy; without it
+    // there is nothing better to put in place than what is there.
+    if (!FileExists(master)) return;
+    WriteFileAtomic(JoinPath(c.baseFolder, "l90"), JoinLinesCrLf(SplitLines(ReadFileBytes(master))));
     CopyFractionSettings(c.baseFolder, n);
-    c.reactorCount = ReactorCountOf(l90);
 }
 
 void FinishPlantSelection(ProgramContext& c, int row) { c.plantIndex = row; }

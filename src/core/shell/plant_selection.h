@@ -16,17 +16,17 @@ namespace rw {
 void SelectPlant(ProgramContext& context, int row);
 
 // Puts the settings copies l90 and kfr1 of the plant of context.plantIndex
-// back into the base folder and reads the reactor count again: another
-// instance on the same base folder may have selected another plant since.
-// Takes the base folder's lock; a calculation calls it inside its own.
-void EstablishPlantSettings(ProgramContext& context);
+// back into the base folder: another instance on the same base folder may
+// have selected another plant since. A missing l90.N leaves both as they
+// are. Takes the base folder's lock; a calculation calls it inside its own.
+void EstablishPlantSettings(const ProgramContext& context);
 
 // What a calculation holds while it prepares and uses the model, dosing or
 // fraction programs' working files: the base folder's lock, with the
 // plant's settings copies put back inside it.
 class CalculationLock {
 public:
-    explicit CalculationLock(ProgramContext& context) : lock_(context.baseFolder) { EstablishPlantSettings(context); }
+    explicit CalculationLock(const ProgramContext& context) : lock_(context.baseFolder) { EstablishPlantSettings(context); }
 
 private:
     BaseFolderLock lock_;
