@@ -9,6 +9,8 @@
 #include <random>
 #include <sstream>
 
+#include "common/errors.h"
+
 namespace fs = std::filesystem;
 
 namespace rw::test {
@@ -77,6 +79,15 @@ CommandResult RunCommand(const std::string& program, const std::vector<std::stri
     r.out = Slurp(outPath);
     r.err = Slurp(errPath);
     return r;
+}
+
+std::string UserErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const UserError& e) {
+        return e.what();
+    }
+    return "no error";
 }
 
 }  // namespace rw::test

@@ -22,7 +22,7 @@
 #include "composition/report_import.h"
 #include "composition/streams.h"
 #include "shell/program_context.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 #include "shell/ui_services.h"
 
 namespace rw {

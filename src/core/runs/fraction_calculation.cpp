@@ -10,7 +10,7 @@
 #include "shell/plant_selection.h"
 #include "composition/composition_file.h"
 #include "conditions/conditions_file.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace rw {
 

@@ -46,12 +46,7 @@ TEST(AtomicWrite, FailureLeavesThePreviousFileUntouched) {
 }
 
 TEST(ReadFile, MissingFileSaysFileNotFound) {
-    try {
-        ReadFileBytes("/nonexistent/file");
-        FAIL();
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { ReadFileBytes("/nonexistent/file"); }), "File not found");
 }
 
 TEST(Paths, BackslashesMapToTheSeparator) {
@@ -88,12 +83,7 @@ TEST(Dates, DayNumbersAndShortDates) {
     DecodeDate(ParseShortDate("01.01.75", '.', 2026), y, m, d);
     EXPECT_EQ(y, 2075);
     EXPECT_THROW(ParseShortDate("31.02.09", '.', 2026), UserError);
-    try {
-        ParseShortDate("01-09-09", '.', 2026);
-        FAIL();
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "'01-09-09' is not a valid date");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { ParseShortDate("01-09-09", '.', 2026); }), "'01-09-09' is not a valid date");
 }
 
 }  // namespace
