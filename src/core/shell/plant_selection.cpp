@@ -19,11 +19,6 @@ void CopyFractionSettings(const std::string& base, const std::string& n) {
     }
 }
 
-int ReactorCountOf(const std::string& l90) {
-    auto lines = SplitLines(ReadFileBytes(l90));
-    return ReactorCountFromLine(lines.empty() ? std::string() : lines[0]);
-}
-
 }  // namespace
 
 void SelectPlant(ProgramContext& c, int row) {
@@ -47,7 +42,8 @@ void SelectPlant(ProgramContext& c, int row) {
     if (!FolderExists(c.fractionFolder)) CreateFolders(c.fractionFolder);
     if (!FolderExists(c.researchFolder)) CreateFolders(c.researchFolder);
 
-    c.reactorCount = ReactorCountOf(l90);
+    auto lines = SplitLines(ReadFileBytes(l90));
+    c.reactorCount = ReactorCountFromLine(lines.empty() ? std::string() : lines[0]);
 }
 
 void EstablishPlantSettings(const ProgramContext& c) {
