@@ -7,6 +7,7 @@
 
 #include "command.h"
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "conditions/conditions_file.h"
 #include "results/results_index.h"
@@ -43,6 +44,9 @@ int Calc(Invocation& inv) {
     ProgramContext& c = Context();
     c.baseFolder = inv.base;
     c.modelBaseFolder = inv.base;
+    // The model's working files and the plant's settings copies lie in the
+    // base folder: one calculation at a time, with this plant's l90 and kfr1.
+    BaseFolderLock lock(inv.base);
     SelectPlant(c, plantIndex);
     FinishPlantSelection(c, plantIndex);
     const size_t cut = conditionsPath.find_last_of("\\/");

@@ -6,12 +6,25 @@
 
 #include "command.h"
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/regional.h"
 #include "shell/plant_selection.h"
 
 namespace rw::cli {
 namespace {
+
+constexpr int kDefaultWaitSeconds = 300;
+
+double WaitSeconds(const std::string& text) {
+    try {
+        size_t used = 0;
+        const double seconds = std::stod(text, &used);
+        if (used == text.size() && seconds >= 0) return seconds;
+    } catch (const std::exception&) {
+    }
+    throw UsageError{"--wait takes a number of seconds"};
+}
 
 struct Command {
     std::string usage;
@@ -25,9 +38,12 @@ std::map<std::string, Command>& Commands() {
 }
 
 void PrintHelp(std::ostream& out) {
-    out << "Usage: reformer-cli [--base DIR] COMMAND [ARGS]\n\n"
+    out << "Usage: reformer-cli [--base DIR] [--wait SECONDS] COMMAND [ARGS]\n\n"
            "Prepares and processes the plant data of the reforming model without windows.\n"
-           "--base DIR  the base folder (default: <folder of reformer-cli>/bin/sk)\n\n"
+           "--base DIR       the base folder (default: <folder of reformer-cli>/bin/sk)\n"
+           "--wait SECONDS   how long to wait for the base folder or a shared file that another\n"
+           "                 user's program holds (default " << kDefaultWaitSeconds << "); then the command fails\n"
+           "                 naming the holder\n\n"
            "Commands:\n";
     for (const auto& [name, c] : Commands()) out << "  " << c.usage << "\n      " << c.summary << "\n";
     out << "\nExit status: 0 done, 1 the work failed (message on stderr), 2 wrong arguments.\n";
@@ -73,9 +89,13 @@ int main(int argc, char** argv) {
         }
         Invocation inv;
         inv.base = rw::BaseFolderOf(rw::ProgramFolder());
-        if (args[0] == "--base") {
-            if (args.size() < 2) throw UsageError{"option --base needs a value"};
-            inv.base = args[1];
+        rw::LockWaitPolicy& waiting = rw::LockWaiting();
+        waiting.timeoutSeconds = kDefaultWaitSeconds;
+        waiting.onNotice = [](const std::string& notice) { std::cerr << notice << "\n"; };
+        while (!args.empty() && (args[0] == "--base" || args[0] == "--wait")) {
+            if (args.size() < 2) throw UsageError{"option " + args[0] + " needs a value"};
+            if (args[0] == "--base") inv.base = args[1];
+            else waiting.timeoutSeconds = WaitSeconds(args[1]);
             args.erase(args.begin(), args.begin() + 2);
         }
         while (!inv.base.empty() && inv.base.size() > 1 && (inv.base.back() == '/' || inv.base.back() == '\\')) {

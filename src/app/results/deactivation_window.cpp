@@ -343,6 +343,9 @@ void TRasDisAkt::BitBtn2Click() {
 
 void TRasDisAkt::Button1Click() {
     if (LFB->count() < 2 || SkFileChouse->text().isEmpty()) return;
+    // sirkat, Ver.bak, rez and l90 of the base folder are this calculation's
+    // until it ends.
+    CalculationLock baseFolder(Context());
     const ProgramContext& c = Context();
     SampleRunSetup setup;
     setup.modelBaseFolder = c.modelBaseFolder.empty() ? c.baseFolder : c.modelBaseFolder;

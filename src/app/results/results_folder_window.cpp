@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "results/results_index.h"
 #include "shell/program_context.h"
@@ -118,16 +119,22 @@ void TTreeF::DriveComboBox1Change() {
 void TTreeF::Button1Click() {
     const std::string folder = ChosenFolder().toStdString();
     const std::string index = JoinPath(Context().baseFolder, "svod.tmp");
-    WriteFileAtomic(index, {});
-    // Results files carry the extension in either case on the plants'
-    // machines, and the folder listing there does not tell them apart.
-    const std::vector<std::string> names = ListFiles(folder, "*.rez");
+    std::vector<std::string> names;
+    {
+        // svod.tmp is one file for every instance on the base folder: it is
+        // emptied and filled in one hold, so two folders never mix in it.
+        SharedFileLock lock(index);
+        WriteFileAtomic(index, {});
+        // Results files carry the extension in either case on the plants'
+        // machines, and the folder listing there does not tell them apart.
+        names = ListFiles(folder, "*.rez");
+        for (const std::string& name : names) AddToResultsIndex(JoinPath(folder, name), index);
+    }
     if (names.empty()) {
         ui::ShowMessage(this, "В данной директории файлов с результатами нет.");
         reject();
         return;
     }
-    for (const std::string& name : names) AddToResultsIndex(JoinPath(folder, name), index);
     accept();
 }
 

@@ -103,7 +103,12 @@ void TAdvice::FormCreate() {
 
     Label5->clear();
     ChlorineCoefficients k = ReadChlorineCoefficients(ChlorineCoefficientsPath(context));
-    std::array<double, 3> weights = ReadReactorWeights(JoinPath(context.baseFolder, "l90"));
+    std::array<double, 3> weights = [&] {
+        // The weights are those of this instance's plant, whatever another
+        // instance selected since.
+        CalculationLock baseFolder(Context());
+        return ReadReactorWeights(JoinPath(context.baseFolder, "l90"));
+    }();
     DosingConditions conditions = DosingConditionsFromEdits(W().form8->EditTexts());
     ChlorineDosing dosing = ComputeChlorineDosing(k, weights, conditions);
     Label5->setText(DisplayLines(Text(DosingText(dosing, sep))));

@@ -32,6 +32,7 @@
 #include "common/errors.h"
 #include "runs/wizard_window.h"
 #include "shell/main_window.h"
+#include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "common/text_helpers.h"
 #include "shell/ui_services.h"
@@ -169,6 +170,7 @@ void RunReformingCalculation() {
         form->Button3->show();
 
         if (ui::ExecModal(form) == QDialog::Accepted) {
+            CalculationLock baseFolder(c);
             ReadBackReviewTexts(form->EditTexts(), c.runConditions);
             RewriteConditionsInRunLayout(conditionsPath, c.runConditions, c.reactorCount);
 
@@ -228,6 +230,7 @@ void ChooseFastFit(bool fast) {
 void ShowCalculationWizard() { W().form5->OpenChildWindow(W().form16); }
 
 void StartChlorineDosingProgram() {
+    CalculationLock baseFolder(Context());
     if (DescribedConfiguration()) {
         // Nothing is read back at the call, so only a crash is worth a word.
         const ProgramEnd end =

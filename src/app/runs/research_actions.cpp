@@ -20,6 +20,7 @@
 #include "runs/run_progress.h"
 #include "runs/run_settings.h"
 #include "shell/main_window.h"
+#include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 #include "shell/window_registry.h"
@@ -104,6 +105,7 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     ReadBackReviewTexts(W().form8->EditTexts(), c.runConditions);
     RewriteConditionsInRunLayout(files.conditions, c.runConditions, c.reactorCount);
 
+    CalculationLock baseFolder(c);
     QProgressBar* bar = main->ProgressBar1;
     bar->show();
     main->Label1->setText(kPleaseWait);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <clocale>
 
+#include "shell/lock_waiting.h"
 #include "shell/welcome_window.h"
 #include "shell/window_registry.h"
 
@@ -14,6 +15,7 @@ void StartProgram() {
     // number conversions of the core must stay in the "C" notation. The
     // decimal separator of window texts comes from Regional() instead.
     std::setlocale(LC_NUMERIC, "C");
+    InstallLockWaiting();
     Windows& w = CreateWindows();
     w.form1->show();
 }

@@ -1,6 +1,7 @@
 #include "composition/component_database.h"
 
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 
 #include <algorithm>
@@ -157,9 +158,16 @@ std::string FileIn(const std::string& folder, const std::string& name) { return 
 
 // An appended line must start a line of its own even when the file's last
 // line lacks its CR LF; otherwise the name would be glued to that line.
+// Another engineer may have given the same answer since this database was
+// read: a second identical group-file line would count the component twice,
+// so an identical line is not appended again.
 void AppendLine(const std::string& path, std::string_view line) {
+    SharedFileLock lock(path);
     if (!FileExists(path)) throw UserError("File not found");
     std::string bytes = ReadFileBytes(path);
+    for (const std::string& present : SplitLines(bytes)) {
+        if (present == line) return;
+    }
     std::string out;
     if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') out = "\r\n";
     out.append(line);

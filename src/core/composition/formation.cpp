@@ -1,6 +1,7 @@
 #include "composition/formation.h"
 
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "composition/streams.h"
@@ -147,12 +148,22 @@ ModelVector ProcessStream(int stream, const FormationInputs& inputs, ComponentDa
     // The list is taken over as a working copy in the database folder and
     // counted from there.
     const std::string listBytes = ReadFileBytes(listPath);
-    WorkingListGuard guard(workingPath);
-    WriteFileAtomic(workingPath, JoinLinesCrLf(SplitLines(listBytes)));
+    std::vector<std::string> workingLines;
+    {
+        // Every instance on the base folder uses this one name: the copy is
+        // written, read back and erased under its lock, and not kept while the
+        // user answers questions about unknown components, so two formations
+        // never count each other's lists.
+        SharedFileLock lock(workingPath);
+        WorkingListGuard guard(workingPath);
+        WriteFileAtomic(workingPath, JoinLinesCrLf(SplitLines(listBytes)));
+        workingLines = SplitLines(ReadFileBytes(workingPath));
+        guard.Erase();
+    }
 
     ModelVector working{};
     GroupTables raw{};
-    for (const std::string& line : SplitLines(ReadFileBytes(workingPath))) {
+    for (const std::string& line : workingLines) {
         const std::string name = line.substr(0, std::min(line.size(), kNameLength));
         const double value = LineValue(line);
         LookupResult found = database.LookUp(name);
@@ -163,7 +174,6 @@ ModelVector ProcessStream(int stream, const FormationInputs& inputs, ComponentDa
         }
     }
     const GroupTables normalised = Normalised(raw);
-    guard.Erase();
 
     if (stream == kFeedStream) {
         // Delivered with every installation; the formation insists on it.

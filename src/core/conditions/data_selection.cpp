@@ -2,6 +2,7 @@
 
 #include "common/dates.h"
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/regional.h"
 #include "conditions/conditions_file.h"
@@ -68,8 +69,12 @@ CompositionSelection SelectComposition(ProgramContext& context, const Compositio
     // The fractional-composition programs read the composition file from the
     // fixed name "sk" of the base folder.
     const std::string sk = context.baseFolder + "\\sk";
-    if (FileExists(sk)) DeleteFile(sk);
-    CopyFile(compositionFile, sk);
+    {
+        BaseFolderLock lock(context.baseFolder);
+        if (FileExists(sk)) DeleteFile(sk);
+        CopyFile(compositionFile, sk);
+        RememberWorkingFile(sk, ReadFileBytes(sk));
+    }
     context.lastSampleName = context.sampleName;
     out.completeTail = true;
     std::copy(texts.tail.begin(), texts.tail.end(), out.fractionTexts.begin());

@@ -1,6 +1,7 @@
 #include "results/deactivation.h"
 
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "results/binary_io.h"
@@ -50,6 +51,7 @@ void InsertDeactivationPoint(std::vector<DeactivationPoint>& points, const Deact
 }
 
 std::vector<DeactivationPoint> StoreDeactivationValue(const std::string& path, const DeactivationPoint& point) {
+    SharedFileLock lock(path);
     std::vector<DeactivationPoint> points;
     if (FileExists(path)) points = ReadDeactivationHistory(path);
     InsertDeactivationPoint(points, point);
@@ -58,6 +60,7 @@ std::vector<DeactivationPoint> StoreDeactivationValue(const std::string& path, c
 }
 
 void ClearDeactivationHistory(const std::string& path) {
+    SharedFileLock lock(path);
     if (!FileExists(path)) return;
     try {
         DeleteFile(path);

@@ -1,5 +1,6 @@
 #include "results/results_index.h"
 
+#include "common/file_lock.h"
 #include "common/files.h"
 
 #include <algorithm>
@@ -60,8 +61,40 @@ void RecomputeAccumulatedCoke(std::vector<ResultsRecord>& records, std::size_t p
     }
 }
 
+namespace {
+
+bool SameBytes(const ResultsRecord& a, const ResultsRecord& b) {
+    return EncodeResultsIndex({a}) == EncodeResultsIndex({b});
+}
+
+}  // namespace
+
+std::vector<ResultsRecord> MergeIndexEdits(const std::vector<ResultsRecord>& opened,
+                                           const std::vector<ResultsRecord>& edited,
+                                           std::vector<ResultsRecord> current) {
+    auto hasDate = [](const std::vector<ResultsRecord>& list, double date) {
+        return std::any_of(list.begin(), list.end(), [&](const ResultsRecord& r) { return r.sampleDate == date; });
+    };
+    for (const ResultsRecord& r : opened) {
+        if (hasDate(edited, r.sampleDate)) continue;
+        current.erase(std::remove_if(current.begin(), current.end(),
+                                     [&](const ResultsRecord& c) { return c.sampleDate == r.sampleDate; }),
+                      current.end());
+    }
+    for (const ResultsRecord& r : edited) {
+        const bool untouched = std::any_of(opened.begin(), opened.end(), [&](const ResultsRecord& o) {
+            return o.sampleDate == r.sampleDate && SameBytes(o, r);
+        });
+        if (!untouched) InsertOrReplaceByDate(current, r);
+    }
+    return current;
+}
+
 void AddToResultsIndex(const std::string& resultsPath, const std::string& indexPath) {
     const ResultsRecord record = ReadResultsFile(resultsPath);
+    // Another instance may add its own date at the same time: the index is
+    // read again inside the lock so that both records land.
+    SharedFileLock lock(indexPath);
     std::vector<ResultsRecord> records;
     if (FileExists(indexPath)) records = ReadResultsIndex(indexPath);
     const std::size_t position = InsertOrReplaceByDate(records, record);

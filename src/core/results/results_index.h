@@ -34,8 +34,17 @@ std::size_t InsertOrReplaceByDate(std::vector<ResultsRecord>& records, const Res
 // at its own coke when no feed was processed in between.
 void RecomputeAccumulatedCoke(std::vector<ResultsRecord>& records, std::size_t position);
 
+// The index an editing window leaves when the file changed under it: the
+// file as it is now (`current`), without the dates the window removed from
+// what it opened, and with every record the window added or replaced. A
+// record the window left as it was opened yields to the file's.
+std::vector<ResultsRecord> MergeIndexEdits(const std::vector<ResultsRecord>& opened,
+                                           const std::vector<ResultsRecord>& edited,
+                                           std::vector<ResultsRecord> current);
+
 // Reads a results file and inserts or replaces its record in the index file
-// (created when missing), recomputing the accumulated coke from it on. When
+// (created when missing), recomputing the accumulated coke from it on, all
+// inside the index's lock, so concurrent additions all land. When
 // the results file cannot be read the index is left as it was; the errors
 // are those of ReadResultsFile, ReadResultsIndex and WriteResultsIndex.
 void AddToResultsIndex(const std::string& resultsPath, const std::string& indexPath);

@@ -2,6 +2,7 @@
 
 #include "common/codepage.h"
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "results/binary_io.h"
@@ -143,7 +144,10 @@ ParameterSelection ParameterSelection::Load(const std::string& path) {
     }
 }
 
-void ParameterSelection::Save(const std::string& path) const { WriteFileAtomic(path, Encode()); }
+void ParameterSelection::Save(const std::string& path) const {
+    SharedFileLock lock(path);
+    WriteFileAtomic(path, Encode());
+}
 
 // ---------------------------------------------------------------------------
 // Export
@@ -192,6 +196,7 @@ void SummaryTableModel::Open(std::vector<ResultsRecord> records, const std::stri
     coke_ = CokeChoiceForIndex(indexPath);
     LastCokeChoice() = coke_;
     full_ = std::move(records);
+    opened_ = full_;
     filtered_.clear();
     showFiltered_ = false;
     readFailed_ = false;
@@ -256,11 +261,24 @@ bool SummaryTableModel::RemoveColumn(int j) {
     return true;
 }
 
-void SummaryTableModel::SaveIndex() const { WriteResultsIndex(indexPath_, full_); }
+void SummaryTableModel::SaveIndex() const {
+    SharedFileLock lock(indexPath_);
+    std::vector<ResultsRecord> current = opened_;
+    if (FileExists(indexPath_)) {
+        try {
+            current = ReadResultsIndex(indexPath_);
+        } catch (const UserError&) {
+            // Unreadable now: the window's own copy is all there is to save.
+        }
+    }
+    WriteResultsIndex(indexPath_, MergeIndexEdits(opened_, full_, current));
+}
 
 void SummaryTableModel::Close() {
     full_.clear();
     full_.shrink_to_fit();
+    opened_.clear();
+    opened_.shrink_to_fit();
     filtered_.clear();
     filtered_.shrink_to_fit();
     showFiltered_ = false;

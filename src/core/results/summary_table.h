@@ -139,7 +139,10 @@ public:
     // displayed. Returns false when nothing is removed.
     bool RemoveColumn(int j);
 
-    // "Далее": rewrites the opened index with the full list.
+    // "Далее": rewrites the opened index with the full list. Records that
+    // another instance added or replaced in the file since it was opened are
+    // kept: the window's removals and additions are applied to the file as
+    // it is now (MergeIndexEdits).
     void SaveIndex() const;
     // Releases both lists.
     void Close();
@@ -153,6 +156,7 @@ private:
     std::string indexPath_;
     CokeChoice coke_ = CokeChoice::AccumulatedCoke;
     std::vector<ResultsRecord> full_;
+    std::vector<ResultsRecord> opened_;  // the full list as opened, to tell the window's edits apart
     std::vector<ResultsRecord> filtered_;
     bool showFiltered_ = false;
     bool readFailed_ = false;

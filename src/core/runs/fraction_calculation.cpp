@@ -5,7 +5,9 @@
 #include "common/codepage.h"
 #include "common/dates.h"
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
+#include "shell/plant_selection.h"
 #include "composition/composition_file.h"
 #include "conditions/conditions_file.h"
 #include "common/text_helpers.h"
@@ -49,6 +51,8 @@ std::string FractionProgramOutput(const ProgramContext& context) {
 }
 
 std::optional<FractionWindowTexts> LastSampleFraction(const ProgramContext& context) {
+    BaseFolderLock lock(context.baseFolder);
+    RestoreWorkingFile(FractionBaseFile(context));
     const std::optional<FractionTexts> fraction = ReadFractionalComposition(FractionBaseFile(context));
     if (!fraction) return std::nullopt;
     FractionWindowTexts texts;
@@ -98,6 +102,10 @@ void WriteFractionSave(FractionSave& save, const ProgramContext& context, const 
                        const std::function<void()>& afterProgram) {
     save.changed = !SameFractionalComposition(typed, base);
     const std::string sk = FractionBaseFile(context);
+    // sk, sum-fr and the fraction program are shared by every instance on
+    // the base folder.
+    CalculationLock lock(context);
+    RestoreWorkingFile(sk);
 
     if (!save.changed) {
         WriteFileAtomic(save.compositionPath, ComposeNewCompositionFile(FirstValueLines(sk), typed));
@@ -108,6 +116,7 @@ void WriteFractionSave(FractionSave& save, const ProgramContext& context, const 
         AppendValueLines(input, base, kProgramInputValueIndent);
         AppendValueLines(input, typed, kProgramInputValueIndent);
         WriteFileAtomic(sk, JoinLinesCrLf(input));
+        RememberWorkingFile(sk, JoinLinesCrLf(input));
 
         const std::string output = FractionProgramOutput(context);
         RemoveOutputFile(context.baseFolder, kFractionProgramOutputName);

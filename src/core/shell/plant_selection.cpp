@@ -1,6 +1,7 @@
 #include "shell/plant_selection.h"
 
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "shell/plant_table.h"
@@ -8,12 +9,24 @@
 #include <cstdlib>
 
 namespace rw {
+namespace {
+
+void CopyFractionSettings(const std::string& base, const std::string& n) {
+    try {
+        CopyFile(JoinPath(base, "kfr1." + n), JoinPath(base, "kfr1"));
+    } catch (const UserError&) {
+        // The fractional-composition settings are optional.
+    }
+}
+
+}  // namespace
 
 void SelectPlant(ProgramContext& c, int row) {
     if (row < 0 || row >= kPlantCount) throw UserError("List index out of bounds (" + std::to_string(row) + ")");
     const PlantRow& p = PlantTable()[static_cast<size_t>(row)];
     const std::string n = GetNumU(row);
     c.plantCaption = p.storedCaption;
+    BaseFolderLock lock(c.baseFolder);
 
     // l90 is emptied first and filled line by line from l90.N.
     const std::string l90 = JoinPath(c.baseFolder, "l90");
@@ -25,16 +38,24 @@ void SelectPlant(ProgramContext& c, int row) {
     WriteFileAtomic(l90, JoinLinesCrLf(SplitLines(master)));
     c.fractionProgram = p.fractionProgram;
     c.researchFolder = c.plantFolder + "\\Issl";
-    try {
-        CopyFile(JoinPath(c.baseFolder, "kfr1." + n), JoinPath(c.baseFolder, "kfr1"));
-    } catch (const UserError&) {
-        // The fractional-composition settings are optional.
-    }
+    CopyFractionSettings(c.baseFolder, n);
     if (!FolderExists(c.fractionFolder)) CreateFolders(c.fractionFolder);
     if (!FolderExists(c.researchFolder)) CreateFolders(c.researchFolder);
 
     auto lines = SplitLines(ReadFileBytes(l90));
     c.reactorCount = ReactorCountFromLine(lines.empty() ? std::string() : lines[0]);
+}
+
+void EstablishPlantSettings(const ProgramContext& c) {
+    if (c.plantIndex < 0 || c.plantIndex >= kPlantCount) return;
+    BaseFolderLock lock(c.baseFolder);
+    const std::string n = GetNumU(c.plantIndex);
+    const std::string master = JoinPath(c.baseFolder, "l90." + n);
+    // Plant selection has already insisted on the master copy; without it
+    // there is nothing better to put in place than what is there.
+    if (!FileExists(master)) return;
+    WriteFileAtomic(JoinPath(c.baseFolder, "l90"), JoinLinesCrLf(SplitLines(ReadFileBytes(master))));
+    CopyFractionSettings(c.baseFolder, n);
 }
 
 void FinishPlantSelection(ProgramContext& c, int row) { c.plantIndex = row; }
@@ -87,6 +108,8 @@ std::array<double, 3> ReadReactorWeights(const std::string& l90Path) {
 double ReadPlantConstant(const std::string& l90Path) { return NumbersOfLine(l90Path, 6, 1)[0]; }
 
 void DeleteBakFiles(const std::string& base) {
+    // dan.bak may be another instance's running calculation.
+    BaseFolderLock lock(base);
     for (const auto& name : ListFiles(base, "*.bak")) DeleteFile(JoinPath(base, name));
 }
 

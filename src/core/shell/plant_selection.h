@@ -3,16 +3,34 @@
 #include <string>
 #include <string_view>
 
+#include "common/file_lock.h"
 #include "shell/program_context.h"
 
 namespace rw {
 
-// Plant selection of row r (0..16): copies l90.N to l90 and kfr1.N to kfr1 in
-// the base folder, creates the fraction and research folders and reads the
+// Plant selection of row r (0..16), inside the base folder's lock: copies
+// l90.N to l90 and kfr1.N to kfr1 in the base folder, creates the fraction and research folders and reads the
 // reactor count; fills the plant fields of the context. A missing l90.N
 // throws UserError("File not found") after l90 has been emptied and the
 // caption changed, as the user then sees it. A missing kfr1.N is ignored.
 void SelectPlant(ProgramContext& context, int row);
+
+// Puts the settings copies l90 and kfr1 of the plant of context.plantIndex
+// back into the base folder: another instance on the same base folder may
+// have selected another plant since. A missing l90.N leaves both as they
+// are. Takes the base folder's lock; a calculation calls it inside its own.
+void EstablishPlantSettings(const ProgramContext& context);
+
+// What a calculation holds while it prepares and uses the model, dosing or
+// fraction programs' working files: the base folder's lock, with the
+// plant's settings copies put back inside it.
+class CalculationLock {
+public:
+    explicit CalculationLock(const ProgramContext& context) : lock_(context.baseFolder) { EstablishPlantSettings(context); }
+
+private:
+    BaseFolderLock lock_;
+};
 
 // End of plant selection: records the plant index.
 void FinishPlantSelection(ProgramContext& context, int row);

@@ -125,3 +125,28 @@ TEST(ReadResultsIndex, EmptyAndMissing) {
 
 }  // namespace
 }  // namespace rw
+
+namespace rw {
+namespace {
+
+// The summary table leaves the index while another instance has changed it:
+// the window's removals and additions land on the file as it is now.
+TEST(MergeIndexEdits, KeepsWhatOthersWroteMeanwhile) {
+    const std::vector<ResultsRecord> opened = {Sample(1, 1, 100), Sample(5, 1, 500), Sample(9, 1, 900)};
+    // The window removed the 5th, added the 7th and replaced the 9th.
+    ResultsRecord ninth = Sample(9, 4, 900);
+    const std::vector<ResultsRecord> edited = {Sample(1, 1, 100), Sample(7, 1, 700), ninth};
+    // Meanwhile another instance added the 3rd and recalculated the 1st.
+    const ResultsRecord first = Sample(1, 2, 100);
+    const std::vector<ResultsRecord> current = {first, Sample(3, 1, 300), Sample(5, 1, 500), Sample(9, 1, 900)};
+
+    const auto merged = MergeIndexEdits(opened, edited, current);
+    EXPECT_EQ(Days(merged), (std::vector<int>{1, 3, 7, 9}));
+    EXPECT_EQ(merged[0].coke, 2) << "a record the window left alone yields to the file's";
+    EXPECT_EQ(merged[3].coke, 4) << "the window's replacement wins";
+    // Nothing changed under the window: the result is the window's list.
+    EXPECT_EQ(Days(MergeIndexEdits(opened, edited, opened)), (std::vector<int>{1, 7, 9}));
+}
+
+}  // namespace
+}  // namespace rw

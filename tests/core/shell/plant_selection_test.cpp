@@ -73,6 +73,19 @@ TEST_F(PlantSelectionTest, MissingFractionSettingsAreIgnored) {
     EXPECT_NO_THROW(SelectPlant(context, 0));
 }
 
+// Another instance on the base folder selects its plant between this one's
+// selection and calculation: the calculation puts its own copies back.
+TEST_F(PlantSelectionTest, ACalculationPutsItsPlantsSettingsBack) {
+    SelectPlant(context, 11);
+    FinishPlantSelection(context, 11);
+    ProgramContext other;
+    other.baseFolder = context.baseFolder;
+    SelectPlant(other, 3);
+    { CalculationLock calculation(context); }
+    EXPECT_EQ(dir.Read("l90"), dir.Read("l90.12"));
+    EXPECT_EQ(dir.Read("kfr1"), dir.Read("kfr1.12"));
+}
+
 TEST(ReactorCount, FirstDigitFromPosition43) {
     EXPECT_EQ(ReactorCountFromLine(std::string(42, ' ') + "  4"), 4);
     EXPECT_EQ(ReactorCountFromLine(std::string(42, ' ') + "2"), 3);
