@@ -1,4 +1,5 @@
 #include "composition/carbon_number_question.h"
+#include "common/configuration.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,14 +14,16 @@ namespace rw {
 
 TFormb4::TFormb4(QWidget* parent) : QDialog(parent) {
     setObjectName("Formb4");
-    setWindowTitle(QString());
+    setWindowTitle(WorkingConfiguration() ? QStringLiteral("Число атомов углерода") : QString());
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
     Label1 = new QLabel("Сколько атомов углерода содержит", this);
     Label1->setObjectName("Label1");
     Label2 = new QLabel("данное вещество?", this);
     Label2->setObjectName("Label2");
-    Label3 = new QLabel("Введите С от 1 до 13", this);
+    // Only 3 to 13 are accepted; the working configuration says so.
+    Label3 = new QLabel(WorkingConfiguration() ? QStringLiteral("Введите С от 3 до 13") : QStringLiteral("Введите С от 1 до 13"),
+                        this);
     Label3->setObjectName("Label3");
     Label3->setStyleSheet("color: navy");
     Label4 = new QLabel(this);

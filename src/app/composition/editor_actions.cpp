@@ -23,8 +23,8 @@ ImportedList ImportList(bool startedFromNext) {
     OpenDialogSetup setup = PrepareOpenDialog(c.baseFolder, c.samplingFolder, c.plantIndex, c.currentStream,
                                               startedFromNext ? OpenStarter::NextButton : OpenStarter::Other);
     OpenedList opened = OpenComponentList(setup.fileName, c.currentStream);
-    if (!opened.sumValid) throw UserError(opened.sumError);
-    return ImportedList{opened.lines, opened.sum, opened.dosNames};
+    return ImportedList{opened.lines,     opened.sum,      opened.dosNames,
+                        opened.faultyLine, opened.sumError, SkippedLinesNote(opened.skippedLines)};
 }
 
 void RunFormation(const std::array<std::string, 5>& fractionTexts, const std::array<double, 3>& densities,

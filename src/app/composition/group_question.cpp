@@ -1,4 +1,5 @@
 #include "composition/group_question.h"
+#include "common/configuration.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -15,7 +16,7 @@ namespace rw {
 
 TFormb3::TFormb3(QWidget* parent) : QDialog(parent) {
     setObjectName("Formb3");
-    setWindowTitle(QString());
+    setWindowTitle(WorkingConfiguration() ? QStringLiteral("Группа углеводородов") : QString());
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
     Label1 = new QLabel("В какую группу отнести данное вещество:", this);

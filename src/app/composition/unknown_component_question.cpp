@@ -1,4 +1,5 @@
 #include "composition/unknown_component_question.h"
+#include "common/configuration.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,7 +15,7 @@ namespace rw {
 
 TFormb2::TFormb2(QWidget* parent) : QDialog(parent) {
     setObjectName("Formb2");
-    setWindowTitle(QString());
+    setWindowTitle(WorkingConfiguration() ? QStringLiteral("Неизвестный компонент") : QString());
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
     label1 = new QLabel("Данное вещество не найдено в базе данных", this);

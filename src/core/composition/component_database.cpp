@@ -158,7 +158,7 @@ std::string FileIn(const std::string& folder, const std::string& name) { return 
 // An appended line must start a line of its own even when the file's last
 // line lacks its CR LF; otherwise the name would be glued to that line.
 void AppendLine(const std::string& path, std::string_view line) {
-    if (!FileExists(path)) throw UserError("File not found");
+    if (!FileExists(path)) throw UserError(FileNotFoundMessage(path));
     std::string bytes = ReadFileBytes(path);
     std::string out;
     if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') out = "\r\n";
@@ -414,7 +414,7 @@ LookupResult LookUpComponentByFiles(const std::string& basaFolder, std::string_v
         std::string path = FileIn(basaFolder, GroupFileName(ref.group, std::to_string(ref.carbon)));
         if (found) {
             // Opened and closed, not read.
-            if (!FileExists(path)) throw UserError("File not found");
+            if (!FileExists(path)) throw UserError(FileNotFoundMessage(path));
             continue;
         }
         for (const auto& line : SplitLines(ReadFileBytes(path))) {
@@ -428,7 +428,7 @@ LookupResult LookUpComponentByFiles(const std::string& basaFolder, std::string_v
     }
     std::string nloPath = FileIn(basaFolder, "nlo");
     if (found) {
-        if (!FileExists(nloPath)) throw UserError("File not found");
+        if (!FileExists(nloPath)) throw UserError(FileNotFoundMessage(nloPath));
         r.kind = LookupKind::Target;
         return r;
     }

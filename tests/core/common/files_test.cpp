@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "common/codepage.h"
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
@@ -52,6 +54,29 @@ TEST(ReadFile, MissingFileSaysFileNotFound) {
     } catch (const UserError& e) {
         EXPECT_STREQ(e.what(), "File not found");
     }
+}
+
+// The working configuration names the file and says in Russian what happened.
+TEST(ReadFile, WorkingConfigurationNamesTheFile) {
+    SetConfiguration(Configuration::Working);
+    test::TempDir dir;
+    const std::string missing = dir.str() + "\\Hornel\\01-09-09.dan";
+    const std::string folder = (dir.path() / "folder").string();
+    std::filesystem::create_directories(folder);
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { ReadFileBytes(missing); }, "Файл не найден: " + ToNative(missing)},
+        {[&] { ReadFileBytes(folder); }, "Нет доступа к файлу: " + folder},
+        {[&] { WriteFileAtomic(dir.str() + "/none/x.sk", "y"); }, "Папка не найдена: " + dir.str() + "/none"},
+    };
+    for (const auto& [action, message] : cases) {
+        try {
+            action();
+            ADD_FAILURE() << message;
+        } catch (const UserError& e) {
+            EXPECT_EQ(e.what(), message);
+        }
+    }
+    SetConfiguration(Configuration::Described);
 }
 
 TEST(Paths, BackslashesMapToTheSeparator) {
