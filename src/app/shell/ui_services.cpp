@@ -5,6 +5,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include <memory>
+
 #include "common/configuration.h"
 
 namespace rw::ui {
@@ -33,15 +35,26 @@ void ShowMessage(QWidget* parent, const QString& text) {
     box.exec();
 }
 
+QMessageBox* NewErrorBox(QWidget* parent, const QString& text) {
+    return new QMessageBox(QMessageBox::Critical, BoxTitle(QStringLiteral("Error")), text, QMessageBox::Ok, parent);
+}
+
+QMessageBox* NewQuestionBox(QWidget* parent, const QString& title, const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Question, BoxTitle(title), text, QMessageBox::Yes | QMessageBox::No, parent);
+    box->setDefaultButton(QMessageBox::Yes);
+    return box;
+}
+
 void ShowError(QWidget* parent, const QString& text) {
     if (TestHooks().message) return TestHooks().message(text);
-    QMessageBox box(QMessageBox::Critical, BoxTitle(QStringLiteral("Error")), text, QMessageBox::Ok, parent);
-    box.exec();
+    std::unique_ptr<QMessageBox> box(NewErrorBox(parent, text));
+    box->exec();
 }
 
 bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
     if (TestHooks().yesNo) return TestHooks().yesNo(text);
-    return QMessageBox::question(parent, BoxTitle(title), text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    std::unique_ptr<QMessageBox> box(NewQuestionBox(parent, title, text));
+    return box->exec() == QMessageBox::Yes;
 }
 
 std::optional<QString> AskText(QWidget* parent, const QString& title, const QString& prompt, const QString& initial) {

@@ -8,8 +8,10 @@
 namespace rw {
 namespace {
 
-const double kSampling = EncodeDate(2009, 9, 1);
-const double kRegeneration = EncodeDate(2009, 3, 15);
+// Functions, not constants: the date routine's tables may not be set up
+// before this file's constants would be.
+double Sampling() { return EncodeDate(2009, 9, 1); }
+double Regeneration() { return EncodeDate(2009, 3, 15); }
 
 ConditionsEditTexts SampleTexts() {
     const RowExtension extension = test::SampleExtension();
@@ -46,7 +48,7 @@ TEST(ConditionsChecks, NameTheFieldAndTheFault) {
     for (const Case& c : cases) {
         ConditionsEditTexts texts = SampleTexts();
         if (c.edit) texts[static_cast<size_t>(c.edit)] = c.text;
-        const std::string got = Joined(CheckConditionsEdits(texts, true, kSampling, kRegeneration));
+        const std::string got = Joined(CheckConditionsEdits(texts, true, Sampling(), Regeneration()));
         if (std::string(c.expected).empty()) {
             EXPECT_EQ(got, "") << "Edit" << c.edit << " " << c.text;
         } else {
@@ -57,7 +59,7 @@ TEST(ConditionsChecks, NameTheFieldAndTheFault) {
 
 TEST(ConditionsChecks, EmptyFormAndDatesOutOfOrderAreRefused) {
     ConditionsEditTexts empty;
-    const ConditionsCheck check = CheckConditionsEdits(empty, false, kRegeneration, kSampling);
+    const ConditionsCheck check = CheckConditionsEdits(empty, false, Regeneration(), Sampling());
     // Every saved field of a plant without the fifth reactor, and the dates.
     EXPECT_EQ(check.refusals.size(), 24u);
     EXPECT_EQ(check.refusals.front(), "Поле «Объем переработанного сырья, т» не заполнено.");
