@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "component_doubles.h"
 #include "composition/component_database.h"
 
 namespace fs = std::filesystem;

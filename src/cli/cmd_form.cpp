@@ -14,7 +14,7 @@
 #include "composition/component_resolver.h"
 #include "composition/component_list.h"
 #include "composition/formation.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace rw::cli {
 namespace {

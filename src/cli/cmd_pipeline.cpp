@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "command.h"
-#include "shell/welcome_pipeline.h"
+#include "pipeline/welcome_pipeline.h"
 
 namespace rw::cli {
 namespace {

@@ -7,6 +7,7 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "composition/component_database.h"
+#include "component_doubles.h"
 #include "fuzz_support.h"
 
 using namespace rw;

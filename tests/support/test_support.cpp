@@ -9,6 +9,8 @@
 #include <random>
 #include <sstream>
 
+#include "common/errors.h"
+
 namespace fs = std::filesystem;
 
 #include "common/configuration.h"
@@ -88,6 +90,15 @@ CommandResult RunCommand(const std::string& program, const std::vector<std::stri
     r.out = Slurp(outPath);
     r.err = Slurp(errPath);
     return r;
+}
+
+std::string UserErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const UserError& e) {
+        return e.what();
+    }
+    return "no error";
 }
 
 }  // namespace rw::test

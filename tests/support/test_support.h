@@ -1,5 +1,6 @@
 #pragma once
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,5 +40,9 @@ struct CommandResult {
     std::string err;
 };
 CommandResult RunCommand(const std::string& program, const std::vector<std::string>& args);
+
+// The message of the UserError that f throws, for comparing with what the
+// user is to read; "no error" when f returns. Other exceptions pass through.
+std::string UserErrorOf(const std::function<void()>& f);
 
 }  // namespace rw::test

@@ -17,7 +17,7 @@
 #include "common/files.h"
 #include "common/number_format.h"
 #include "composition/composition_file.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace {
 

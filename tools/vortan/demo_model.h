@@ -16,7 +16,7 @@
 #include <cmath>
 
 #include "composition/composition_file.h"
-#include "conditions/conditions_record.h"
+#include "shell/conditions_record.h"
 
 namespace demo {
 

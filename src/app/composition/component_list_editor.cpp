@@ -24,7 +24,7 @@
 #include "composition/streams.h"
 #include "conditions/field_rules.h"
 #include "shell/program_context.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 #include "shell/ui_services.h"
 
 namespace rw {

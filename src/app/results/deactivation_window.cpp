@@ -24,7 +24,7 @@
 #include "results/calibration_dialog.h"
 #include "results/graph_window.h"
 #include "results/report_window.h"
-#include "results/sample_run.h"
+#include "runs/sample_run.h"
 #include "results/to_graph_dialog.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"

@@ -25,7 +25,7 @@
 #include "runs/wizard_window.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 #include "shell/ui_services.h"
 #include "shell/window_registry.h"
 

@@ -2,7 +2,7 @@
 #include <string>
 
 #include "conditions/conditions_edits.h"
-#include "conditions/conditions_record.h"
+#include "shell/conditions_record.h"
 
 namespace rw {
 

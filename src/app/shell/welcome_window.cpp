@@ -17,7 +17,7 @@
 #include "shell/plant_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
-#include "shell/welcome_pipeline.h"
+#include "pipeline/welcome_pipeline.h"
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 

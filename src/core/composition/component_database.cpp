@@ -396,52 +396,6 @@ std::vector<Candidate> ComponentDatabase::ReadCandidates(int group, const std::s
     return out;
 }
 
-// ---------------------------------------------------------------------------
-// The file-by-file search, one name at a time.
-
-LookupResult LookUpComponentByFiles(const std::string& basaFolder, std::string_view rawName) {
-    LookupResult r;
-    if (int row = FindBuiltInRow(rawName)) {
-        const BuiltInRow& b = BuiltInRowAt(row);
-        r.kind = LookupKind::Target;
-        r.builtIn = true;
-        r.hits.push_back({b.component, b.group, b.carbon});
-        return r;
-    }
-    std::string_view name = NameField(rawName);
-    bool found = false;
-    for (const GroupFileRef& ref : GroupFileSequence()) {
-        std::string path = FileIn(basaFolder, GroupFileName(ref.group, std::to_string(ref.carbon)));
-        if (found) {
-            // Opened and closed, not read.
-            if (!FileExists(path)) throw UserError(FileNotFoundMessage(path));
-            continue;
-        }
-        for (const auto& line : SplitLines(ReadFileBytes(path))) {
-            if (IsBlankLine(line)) continue;
-            GroupLine g = ParseGroupLine(line);
-            if (g.name == name) {
-                found = true;
-                r.hits.push_back({g.component, ref.group, ref.carbon});
-            }
-        }
-    }
-    std::string nloPath = FileIn(basaFolder, "nlo");
-    if (found) {
-        if (!FileExists(nloPath)) throw UserError(FileNotFoundMessage(nloPath));
-        r.kind = LookupKind::Target;
-        return r;
-    }
-    for (const auto& line : SplitLines(ReadFileBytes(nloPath))) {
-        if (NameField(line) == name) {
-            r.kind = LookupKind::Ignored;
-            return r;
-        }
-    }
-    r.kind = LookupKind::Unresolved;
-    return r;
-}
-
 std::vector<std::string> ReadTemplate(const std::string& basaFolder, int plantIndex) {
     std::vector<std::string> names;
     for (const auto& line : SplitLines(ReadFileBytes(FileIn(basaFolder, "shablon." + std::to_string(plantIndex + 1))))) {

@@ -84,12 +84,6 @@ private:
     Impl* impl_;
 };
 
-// The straightforward lookup: opens and reads the files of the folder for
-// this one name, exactly in the order the search describes. Same results and
-// failures as ComponentDatabase::LookUp; it is the reference the in-memory
-// object is measured and tested against.
-LookupResult LookUpComponentByFiles(const std::string& basaFolder, std::string_view name);
-
 // ReadTemplate: the first 42 bytes of each line of <folder>\shablon.<plantIndex+1>.
 // Throws "File not found" when the plant has no template list.
 std::vector<std::string> ReadTemplate(const std::string& basaFolder, int plantIndex);

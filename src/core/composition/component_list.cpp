@@ -6,7 +6,7 @@
 #include "common/errors.h"
 #include "common/number_format.h"
 #include "composition/report_import.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace rw {
 

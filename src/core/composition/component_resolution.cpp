@@ -130,29 +130,4 @@ void AutomaticResolver::ThrowIfUnresolved() const {
     throw UserError(message);
 }
 
-// --- ScriptedResolver --------------------------------------------------------
-
-std::optional<ComponentTarget> ScriptedResolver::Resolve(const std::string& name, ComponentDatabase& database) {
-    asked_.push_back(name);
-    if (answers_.empty()) throw std::logic_error("scripted resolver: no answer left for '" + name + "'");
-    Answer a = answers_.front();
-    answers_.pop_front();
-
-    chain_.Start(name, database);
-    chain_.AnswerAdd(a.add);
-    if (!a.add) return std::nullopt;
-    if (!chain_.ConfirmGroup(a.radio)) throw std::logic_error("scripted resolver: no group chosen");
-    bool accepted = false;
-    for (const auto& text : a.carbonTexts) {
-        if (chain_.ConfirmCarbon(text)) {
-            accepted = true;
-            break;
-        }
-        refused_.push_back(text);
-    }
-    if (!accepted) throw std::logic_error("scripted resolver: no carbon number accepted");
-    if (!chain_.ConfirmCandidate(a.candidateRow)) throw std::logic_error("scripted resolver: no such candidate row");
-    return chain_.result();
-}
-
 }  // namespace rw

@@ -108,32 +108,4 @@ private:
     std::vector<std::string> unresolved_;
 };
 
-// Answers given in advance, one per expected question, consumed in order;
-// it drives the same chain the dialogs drive. Throws std::logic_error when it
-// runs out of answers or an answer can never close a dialog.
-class ScriptedResolver : public ComponentResolver {
-public:
-    struct Answer {
-        bool add = true;                       // Formb2
-        int radio = 0;                         // Formb3: 0 = press OK without choosing
-        std::vector<std::string> carbonTexts;  // Formb4: typed in turn until one is accepted
-        int candidateRow = 0;                  // AddSub
-    };
-    explicit ScriptedResolver(std::deque<Answer> answers) : answers_(std::move(answers)) {}
-    std::optional<ComponentTarget> Resolve(const std::string& name, ComponentDatabase& database) override;
-
-    const ResolutionChain& chain() const { return chain_; }
-    // Every name asked, in order.
-    const std::vector<std::string>& asked() const { return asked_; }
-    // Carbon texts the chain refused.
-    const std::vector<std::string>& refusedCarbonTexts() const { return refused_; }
-    size_t remainingAnswers() const { return answers_.size(); }
-
-private:
-    ResolutionChain chain_;
-    std::deque<Answer> answers_;
-    std::vector<std::string> asked_;
-    std::vector<std::string> refused_;
-};
-
 }  // namespace rw

@@ -4,7 +4,7 @@
 #include "common/files.h"
 #include "common/number_format.h"
 #include "composition/streams.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include <algorithm>
 #include <set>

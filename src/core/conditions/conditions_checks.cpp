@@ -5,7 +5,7 @@
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/number_format.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace rw {
 

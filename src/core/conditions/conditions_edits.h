@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "conditions/conditions_file.h"
-#include "conditions/conditions_record.h"
+#include "shell/conditions_record.h"
 
 namespace rw {
 

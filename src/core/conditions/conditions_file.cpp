@@ -7,7 +7,7 @@
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "common/text_reader.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include <algorithm>
 #include <span>

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "conditions/conditions_record.h"
+#include "shell/conditions_record.h"
 
 namespace rw {
 

@@ -6,7 +6,7 @@
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "conditions/conditions_file.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include <algorithm>
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "conditions/conditions_record.h"
+#include "shell/conditions_record.h"
 #include "results/results_file.h"
 
 namespace rw {

@@ -7,7 +7,7 @@
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "results/binary_io.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include <algorithm>
 #include <cmath>

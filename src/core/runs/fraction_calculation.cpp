@@ -8,7 +8,7 @@
 #include "common/files.h"
 #include "composition/composition_file.h"
 #include "conditions/conditions_file.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace rw {
 

@@ -6,7 +6,7 @@
 #include "common/text_reader.h"
 #include "common/files.h"
 #include "common/number_format.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace rw {
 namespace {

@@ -4,7 +4,7 @@
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "runs/external_program.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace rw {
 namespace {

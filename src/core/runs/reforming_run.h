@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "conditions/conditions_record.h"
+#include "shell/conditions_record.h"
 #include "results/results_file.h"
 #include "runs/run_object.h"
 #include "shell/program_context.h"

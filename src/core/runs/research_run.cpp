@@ -7,7 +7,7 @@
 
 #include "common/configuration.h"
 #include "common/errors.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "runs/external_program.h"

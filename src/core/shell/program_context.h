@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "conditions/conditions_record.h"
+#include "shell/conditions_record.h"
 
 namespace rw {
 

@@ -48,12 +48,7 @@ TEST(AtomicWrite, FailureLeavesThePreviousFileUntouched) {
 }
 
 TEST(ReadFile, MissingFileSaysFileNotFound) {
-    try {
-        ReadFileBytes("/nonexistent/file");
-        FAIL();
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { ReadFileBytes("/nonexistent/file"); }), "File not found");
 }
 
 // The working configuration names the file and says in Russian what happened.
@@ -68,14 +63,7 @@ TEST(ReadFile, WorkingConfigurationNamesTheFile) {
         {[&] { ReadFileBytes(folder); }, "Нет доступа к файлу: " + folder},
         {[&] { WriteFileAtomic(dir.str() + "/none/x.sk", "y"); }, "Папка не найдена: " + dir.str() + "/none"},
     };
-    for (const auto& [action, message] : cases) {
-        try {
-            action();
-            ADD_FAILURE() << message;
-        } catch (const UserError& e) {
-            EXPECT_EQ(e.what(), message);
-        }
-    }
+    for (const auto& [action, message] : cases) EXPECT_EQ(test::UserErrorOf(action), message);
     SetConfiguration(Configuration::Described);
 }
 
@@ -113,12 +101,7 @@ TEST(Dates, DayNumbersAndShortDates) {
     DecodeDate(ParseShortDate("01.01.75", '.', 2026), y, m, d);
     EXPECT_EQ(y, 2075);
     EXPECT_THROW(ParseShortDate("31.02.09", '.', 2026), UserError);
-    try {
-        ParseShortDate("01-09-09", '.', 2026);
-        FAIL();
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "'01-09-09' is not a valid date");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { ParseShortDate("01-09-09", '.', 2026); }), "'01-09-09' is not a valid date");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "composition/component_database.h"
+#include "component_doubles.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -217,12 +218,7 @@ TEST(ComponentDatabase, CandidatesAndTemplates) {
     EXPECT_EQ(c[2], (Candidate{8, ""}));
     EXPECT_THROW(db.ReadCandidates(3, "7"), UserError);  // missing file
     b.Append("pars.5", "six Pentane\r\n");
-    try {
-        db.ReadCandidates(1, "5");
-        FAIL();
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "Invalid numeric input");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { db.ReadCandidates(1, "5"); }), "Invalid numeric input");
 
     b.Append("shablon.12", PadName("Propane") + " 00.000\r\nShort\r\n");
     auto t = ReadTemplate(b.folder(), 11);

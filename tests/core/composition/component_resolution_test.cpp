@@ -7,6 +7,7 @@
 #include "common/files.h"
 #include "composition/component_database.h"
 #include "composition/component_resolution.h"
+#include "component_doubles.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -170,12 +171,8 @@ TEST(AutomaticResolver, FailCollectsIgnoreAnswersNo) {
     EXPECT_FALSE(fail.Resolve(Name("Beta"), db));
     EXPECT_FALSE(fail.Resolve(Name("Alpha"), db));
     EXPECT_EQ(fail.unresolved(), (std::vector<std::string>{Name("Alpha"), Name("Beta")}));
-    try {
-        fail.ThrowIfUnresolved();
-        FAIL();
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "Components not found in the database:\n  Alpha\n  Beta");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { fail.ThrowIfUnresolved(); }),
+              "Components not found in the database:\n  Alpha\n  Beta");
     EXPECT_EQ(test::Slurp(b.dir.path() / "nlo"), "");  // nothing written
 
     AutomaticResolver ignore(AutomaticResolver::Policy::Ignore);

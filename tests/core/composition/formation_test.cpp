@@ -353,12 +353,7 @@ TEST_P(FormationFailure, LeavesNoFileAndThePreviousOneUntouched) {
     for (bool withPrevious : {false, true}) {
         SCOPED_TRACE(withPrevious ? "over an earlier file" : "no earlier file");
         if (withPrevious) std::ofstream(SkPath(), std::ios::binary) << previous;
-        try {
-            FormComposition(inputs, resolver);
-            ADD_FAILURE() << "the formation succeeded";
-        } catch (const UserError& e) {
-            EXPECT_STREQ(e.what(), GetParam().message);
-        }
+        EXPECT_EQ(test::UserErrorOf([&] { FormComposition(inputs, resolver); }), GetParam().message);
         if (withPrevious) {
             EXPECT_EQ(Slurp(SkPath()), previous);
         } else {

@@ -56,23 +56,14 @@ TEST(ReportImport, MissingHeaderFailsNamingTheFileAndKeepsTheOldList) {
     test::TempDir dir;
     std::string dha = dir.Write("x.DHA", "Detailed Hydrocarbon Analysis\r\nno table here\r\n");
     std::string kat = dir.Write("x.KAT", "previous list\r\n");
-    try {
-        ConvertDhaReport(dha, 2);
-        FAIL();
-    } catch (const UserError& e) {
-        std::string m = e.what();
-        EXPECT_NE(m.find(dha), std::string::npos) << m;
-        EXPECT_NE(m.find("Components Listed in Chromatographic Order"), std::string::npos) << m;
-    }
+    const std::string m = test::UserErrorOf([&] { ConvertDhaReport(dha, 2); });
+    EXPECT_NE(m.find(dha), std::string::npos) << m;
+    EXPECT_NE(m.find("Components Listed in Chromatographic Order"), std::string::npos) << m;
     EXPECT_EQ(test::Slurp(kat), "previous list\r\n");
 
     std::string txt = dir.Write("y.TXT", "   1   6.823   309.4  0.734 \x8F\x90\x8E\x8F\x80\x8D\r\n");
-    try {
-        ConvertTxtReport(txt, 1);
-        FAIL();
-    } catch (const UserError& e) {
-        EXPECT_NE(std::string(e.what()).find("************"), std::string::npos) << e.what();
-    }
+    const std::string txtMessage = test::UserErrorOf([&] { ConvertTxtReport(txt, 1); });
+    EXPECT_NE(txtMessage.find("************"), std::string::npos) << txtMessage;
     EXPECT_FALSE(fs::exists(dir.path() / "y.SIR"));
     EXPECT_THROW(ConvertDhaReport((dir.path() / "none.DHA").string(), 2), UserError);
 }

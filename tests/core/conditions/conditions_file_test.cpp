@@ -119,12 +119,7 @@ TEST(PositionalReader, DatesWithDashesAndAnEmptyRegenerationLine) {
 TEST(PositionalReader, RejectsCommasShortLinesAndAdjoiningOverflow) {
     std::vector<std::string> lines = SplitLines(Cp866ToUtf8(Golden("form_layout.dan")));
     auto expectInvalid = [](const std::vector<std::string>& l) {
-        try {
-            ParseConditionsByPosition(Cp866File(l));
-            ADD_FAILURE() << "no error";
-        } catch (const UserError& e) {
-            EXPECT_STREQ(e.what(), "Invalid numeric input");
-        }
+        EXPECT_EQ(test::UserErrorOf([&] { ParseConditionsByPosition(Cp866File(l)); }), "Invalid numeric input");
     };
     auto comma = lines;
     comma[1] = "  0,87     Активность катализатора (условная еденица)";
@@ -135,12 +130,7 @@ TEST(PositionalReader, RejectsCommasShortLinesAndAdjoiningOverflow) {
     auto overflow = lines;
     overflow[0] = "  1.501234.50  2.50     Подача дихлорэтана по реакторам (Р-202, Р-203, Р-204), ррм.";
     expectInvalid(overflow);
-    try {
-        ReadConditionsByPosition("/nonexistent/folder/x.dan");
-        ADD_FAILURE() << "no error";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { ReadConditionsByPosition("/nonexistent/folder/x.dan"); }), "File not found");
 }
 
 TEST(RunReader, ReadsTheRunLayoutsOfThreeAndFourReactors) {

@@ -88,12 +88,8 @@ TEST_F(ConditionsDataTest, ABadFifthColumnTextLeavesTheSavedFileAsItWas) {
     ConditionsEditTexts edits = SampleEdits();
     edits[28] = "4,95";
     edits[kEditGasFlow] = " 99.00";
-    try {
-        SaveDataEntry(context, edits, sampling, regeneration);
-        ADD_FAILURE() << "no error";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "'4,95' is not a valid floating point value");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { SaveDataEntry(context, edits, sampling, regeneration); }),
+              "'4,95' is not a valid floating point value");
     EXPECT_EQ(dir.Read("Hornel/01-09-09/01-09-09.dan"), before);
     EXPECT_EQ(Regional().decimalSeparator, '.');
 }
@@ -163,12 +159,7 @@ TEST_F(ConditionsDataTest, RunLayoutOfThreeReactorsShowsThePads) {
 TEST_F(ConditionsDataTest, FailedReadsLeaveTheRecordAsItWas) {
     context.conditions = test::SampleConditions();
     context.conditions.activity = 5.5;
-    try {
-        SelectConditions(context);
-        ADD_FAILURE() << "no error";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { SelectConditions(context); }), "File not found");
     EXPECT_EQ(context.sampleName, "01-09-09");
     EXPECT_DOUBLE_EQ(context.conditions.activity, 5.5);
 
@@ -183,12 +174,7 @@ TEST_F(ConditionsDataTest, FailedReadsLeaveTheRecordAsItWas) {
 TEST_F(ConditionsDataTest, DateTextsOutsideTheRegionalFormatFailAfterTheRecordIsFilled) {
     PutConditions(Golden("form_layout.dan"));
     Regional().dateSeparator = '/';
-    try {
-        SelectConditions(context);
-        ADD_FAILURE() << "no error";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "'01.09.09' is not a valid date");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { SelectConditions(context); }), "'01.09.09' is not a valid date");
     EXPECT_DOUBLE_EQ(context.conditions.feedFlow, 96.4);
 }
 

@@ -42,14 +42,9 @@ TEST(WorkbookReader, ReadsTheFirstSheetAndFormatsDates) {
 
 TEST(WorkbookReader, UnreadableWorkbooksFailWithTheirName) {
     for (const std::string name : {"not_a_workbook.xls", "no_such_file.xls"}) {
-        try {
-            OpenWorkbookSheet(Workbook(name), ',');
-            ADD_FAILURE() << name << " opened";
-        } catch (const UserError& e) {
-            const std::string message = e.what();
-            EXPECT_EQ(message.rfind("Не удалось открыть книгу Excel «", 0), 0u) << message;
-            EXPECT_NE(message.find(name), std::string::npos) << message;
-        }
+        const std::string message = test::UserErrorOf([&] { OpenWorkbookSheet(Workbook(name), ','); });
+        EXPECT_EQ(message.rfind("Не удалось открыть книгу Excel «", 0), 0u) << message;
+        EXPECT_NE(message.find(name), std::string::npos) << message;
     }
 }
 
@@ -135,12 +130,8 @@ TEST_F(ProcessedFeedTest, HalvesGoToTheEvenNeighbour) {
 }
 
 TEST_F(ProcessedFeedTest, FeedFlowThatIsNoNumberLeavesThePointSeparator) {
-    try {
-        ProcessedFeedText("96,4", regeneration + 10, regeneration);
-        ADD_FAILURE() << "no error";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "'96,4' is not a valid floating point value");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { ProcessedFeedText("96,4", regeneration + 10, regeneration); }),
+              "'96,4' is not a valid floating point value");
     EXPECT_EQ(Regional().decimalSeparator, '.');
 }
 

@@ -67,12 +67,8 @@ TEST(Activity, ResultsFileGivesTheFourIndicatorsAndIsomerizationIsNeverNegative)
 TEST(Activity, ResultsFieldsThatAreNoNumbersAreReported) {
     std::vector<std::string> lines = SplitLines(FormatResultsFile(Results(0.86, 0.46)));
     lines[68].resize(40);  // dehydrocyclization missing
-    try {
-        ParseActivityResults(JoinLinesCrLf(lines));
-        ADD_FAILURE() << "no error";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "'' is not a valid floating point value");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { ParseActivityResults(JoinLinesCrLf(lines)); }),
+              "'' is not a valid floating point value");
     lines = SplitLines(FormatResultsFile(Results(0.86, 0.46)));
     lines[8] = std::string(59, ' ') + "4.6.1";
     EXPECT_THROW(ParseActivityResults(JoinLinesCrLf(lines)), UserError);

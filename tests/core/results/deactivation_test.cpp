@@ -52,12 +52,7 @@ TEST(DeactivationHistory, Clearing) {
     StoreDeactivationValue(path, {EncodeDate(2009, 9, 1), 1});
     std::filesystem::permissions(dir.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
     if (::geteuid() != 0) {
-        try {
-            ClearDeactivationHistory(path);
-            ADD_FAILURE() << "no error";
-        } catch (const UserError& e) {
-            EXPECT_EQ(std::string(e.what()), "Не могу удалить файл: " + path);
-        }
+        EXPECT_EQ(test::UserErrorOf([&] { ClearDeactivationHistory(path); }), "Не могу удалить файл: " + path);
         EXPECT_TRUE(FileExists(path));
     }
 }

@@ -16,12 +16,7 @@ using test::DataPath;
 using test::TempDir;
 
 std::string ErrorOf(const std::string& path) {
-    try {
-        ReadResultsFile(path);
-    } catch (const UserError& e) {
-        return e.what();
-    }
-    return "no error";
+    return test::UserErrorOf([&] { ReadResultsFile(path); });
 }
 
 double DoubleAt(const std::string& bytes, std::size_t offset) {

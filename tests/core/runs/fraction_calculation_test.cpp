@@ -75,12 +75,8 @@ TEST(FractionComparison, ValuesAreComparedAsNumbers) {
     EXPECT_TRUE(SameFractionalComposition({"78", "83.", "80,0", " 9 3", "101.000", "0.7150"}, base));
     EXPECT_FALSE(SameFractionalComposition({"78", "83", "80", "93", "101", "0.716"}, base));
     // A text that is not a number is reported even when an earlier pair already differs.
-    try {
-        SameFractionalComposition({"79", "83", "80", "93", "101", "0,7x"}, base);
-        FAIL() << "no conversion error";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "'0.7x' is not a valid floating point value");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { SameFractionalComposition({"79", "83", "80", "93", "101", "0,7x"}, base); }),
+              "'0.7x' is not a valid floating point value");
 }
 
 TEST_F(FractionSaveTest, FirstStepSwitchesToTheNewDateInTheFractionFolder) {

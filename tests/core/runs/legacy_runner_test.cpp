@@ -107,14 +107,11 @@ TEST(LegacyRunner, WindowsModelNeedsWineAndDosboxWillNotDo) {
     FakeRunner(dir, "dosbox");
     PathGuard path((dir.path() / "runners").string());
     const std::string model = WindowsProgram(dir, "sk/kelmar.exe");
-    try {
+    const std::string message = test::UserErrorOf([&] {
         RunExternalProgram("kelmar.exe dan.bak", (dir.path() / "sk").string(), WindowMode::Hidden, 2000);
-        FAIL() << "a Windows program started without wine";
-    } catch (const UserError& e) {
-        const std::string message = e.what();
-        EXPECT_NE(message.find(model), std::string::npos) << message;
-        EXPECT_NE(message.find("установите wine"), std::string::npos) << message;
-    }
+    });
+    EXPECT_NE(message.find(model), std::string::npos) << message;
+    EXPECT_NE(message.find("установите wine"), std::string::npos) << message;
     EXPECT_FALSE(fs::exists(dir.path() / "sk" / "runner.txt"));
 
     FakeRunner(dir, "wine");
@@ -130,14 +127,11 @@ TEST(LegacyRunner, NoRunnerInstalledIsReportedInsteadOfReadingStaleFiles) {
     const std::string model = DosProgram(dir, "sk/vortan-10.exe");
     dir.Write("sk/rez", "results of an earlier run");
     ExternalProgram p;
-    try {
+    const std::string message = test::UserErrorOf([&] {
         p.Start("vortan-10.exe dan.bak", (dir.path() / "sk").string());
-        FAIL() << "a DOS program counted as started without a runner";
-    } catch (const UserError& e) {
-        const std::string message = e.what();
-        EXPECT_NE(message.find(model), std::string::npos) << message;
-        EXPECT_NE(message.find("установите dosbox или wine"), std::string::npos) << message;
-    }
+    });
+    EXPECT_NE(message.find(model), std::string::npos) << message;
+    EXPECT_NE(message.find("установите dosbox или wine"), std::string::npos) << message;
     EXPECT_FALSE(p.Running());
 }
 

@@ -35,12 +35,7 @@ DosingConditions Conditions() {
 }
 
 std::string MessageOf(const ChlorineCoefficients& k, const std::array<double, 3>& w, const DosingConditions& c) {
-    try {
-        ComputeChlorineDosing(k, w, c);
-    } catch (const UserError& e) {
-        return e.what();
-    }
-    return "no error";
+    return test::UserErrorOf([&] { ComputeChlorineDosing(k, w, c); });
 }
 
 TEST(Advice, ThresholdsOfActivityAndCrackingNumberAreInclusive) {
@@ -132,12 +127,7 @@ TEST(ChlorineCoefficientsFile, NumbersAcrossLinesAndTheRestOfTheNinthValuesLineS
     EXPECT_EQ(shortFile.b3(), 0);
     EXPECT_EQ(shortFile.b4(), 0);
 
-    try {
-        ParseChlorineCoefficients("1 2 0,745 4");
-        FAIL() << "a comma is not the file's decimal point";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "Invalid numeric input");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { ParseChlorineCoefficients("1 2 0,745 4"); }), "Invalid numeric input");
 }
 
 TEST(ChlorineCoefficientsFile, MissingFileAndFileNameInMessages) {
@@ -187,12 +177,8 @@ TEST(DosingConditions, FormTextsReadTolerantly) {
     EXPECT_DOUBLE_EQ(c.feedFlow, 65);
 
     edits[2] = "78 тыс";
-    try {
-        DosingConditionsFromEdits(edits);
-        FAIL() << "a text that is not a number";
-    } catch (const UserError& e) {
-        EXPECT_NE(std::string(e.what()).find("is not a valid floating point value"), std::string::npos);
-    }
+    EXPECT_NE(test::UserErrorOf([&] { DosingConditionsFromEdits(edits); }).find("is not a valid floating point value"),
+              std::string::npos);
 }
 
 }  // namespace

@@ -140,12 +140,7 @@ TEST(StudyTexts, SummaryPromptAndQuestion) {
     EXPECT_EQ(OctanePrompt("01-09-09"), "Введите ОЧИ за 01-09-09");
     EXPECT_EQ(OctaneFromText("95,5", ','), 95.5);
     EXPECT_EQ(OctaneFromText(" 96 ", '.'), 96);
-    try {
-        OctaneFromText("95.5", ',');
-        FAIL() << "no conversion error";
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "'95.5' is not a valid floating point value");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { OctaneFromText("95.5", ','); }), "'95.5' is not a valid floating point value");
     EXPECT_EQ(ContinueStudyQuestion("/x/a.rez"),
               "Результаты сохранены в файле:\rрезультаты расчета                  /x/a.rez\rПродолжить исследования?");
 

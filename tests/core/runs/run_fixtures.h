@@ -7,7 +7,7 @@
 #include "common/files.h"
 #include "composition/composition_file.h"
 #include "conditions/conditions_file.h"
-#include "conditions/conditions_record.h"
+#include "shell/conditions_record.h"
 
 namespace rw::test {
 

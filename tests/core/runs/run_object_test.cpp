@@ -258,14 +258,10 @@ TEST_F(RunObjectTest, ModeOneFitsTheOctaneNumber) {
 TEST_F(RunObjectTest, GivesUpAfterTheLoopBoundWithoutResults) {
     dir.Write("Hornel/01-09-09.rez", "earlier results");
     model.script = [](double, double) { return Answer{70, 60, 95, 1.0}; };  // never reachable
-    try {
-        object.Run();
-        FAIL() << "the fitting cannot converge";
-    } catch (const UserError& e) {
-        EXPECT_EQ(std::string(e.what()), FittingNotConvergedMessage(0));
-        EXPECT_NE(std::string(e.what()).find("0.051"), std::string::npos);
-        EXPECT_NE(std::string(e.what()).find("0.01."), std::string::npos);
-    }
+    const std::string message = test::UserErrorOf([&] { object.Run(); });
+    EXPECT_EQ(message, FittingNotConvergedMessage(0));
+    EXPECT_NE(message.find("0.051"), std::string::npos);
+    EXPECT_NE(message.find("0.01."), std::string::npos);
     EXPECT_EQ(model.log.size(), static_cast<size_t>(kMaxModelRuns));
     EXPECT_FALSE(object.Done);
     EXPECT_FALSE(fs::exists(dir.path() / "Hornel" / "01-09-09.rez"));

@@ -63,12 +63,7 @@ TEST_F(PlantSelectionTest, CyrillicSubPathsAndStoredCaptions) {
 TEST_F(PlantSelectionTest, MissingSettingsFileFailsAfterEmptyingL90) {
     dir.Write("l90", "old");
     fs::remove(dir.path() / "l90.5");
-    try {
-        SelectPlant(context, 4);
-        FAIL();
-    } catch (const UserError& e) {
-        EXPECT_STREQ(e.what(), "File not found");
-    }
+    EXPECT_EQ(test::UserErrorOf([&] { SelectPlant(context, 4); }), "File not found");
     EXPECT_EQ(dir.Read("l90"), "");
     EXPECT_EQ(context.plantCaption, "Дальмирский НПЗ (Л-35-11/1000)        ");
 }

@@ -9,7 +9,7 @@
 #include "common/files.h"
 #include "conditions/conditions_file.h"
 #include "results/results_file.h"
-#include "results/sample_run.h"
+#include "runs/sample_run.h"
 #include "runs/run_object.h"
 #include "test_support.h"
 
@@ -249,12 +249,7 @@ TEST(SampleRun, FailuresEndTheRunWithTheBarHidden) {
         // A conditions file that does not match stops before anything is shown.
         SampleRunFixture f;
         f.dir.Write("Hornel/01-09-09/01-09-09.dan", "  1.00  2.00\r\nabc\r\n");
-        try {
-            RunSample(f.dan, f.sk, f.Setup(0), f.dialogs);
-            ADD_FAILURE() << "no error";
-        } catch (const UserError& e) {
-            EXPECT_STREQ(e.what(), "Invalid numeric input");
-        }
+        EXPECT_EQ(test::UserErrorOf([&] { RunSample(f.dan, f.sk, f.Setup(0), f.dialogs); }), "Invalid numeric input");
         EXPECT_EQ(f.dialogs.reviews, 0);
         EXPECT_TRUE(f.dialogs.progress.empty());
     }

@@ -1,4 +1,4 @@
-#include "results/sample_run.h"
+#include "runs/sample_run.h"
 
 #include "common/dates.h"
 #include "common/files.h"
@@ -7,7 +7,7 @@
 #include "conditions/conditions_file.h"
 #include "runs/external_program.h"
 #include "runs/run_object.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include <algorithm>
 #include <vector>

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "conditions/conditions_edits.h"
-#include "conditions/conditions_record.h"
+#include "shell/conditions_record.h"
 #include "results/results_file.h"
 
 namespace rw {

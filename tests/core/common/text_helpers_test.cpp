@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
+#include "test_support.h"
 
 namespace rw {
 namespace {
@@ -18,14 +19,7 @@ TEST(TextToNumber, AcceptsEitherSeparatorAndBlanks) {
 }
 
 TEST(TextToNumber, FailsWithTheTextAfterReplacement) {
-    auto message = [](std::string_view text, char sep) {
-        try {
-            TextToNumber(text, sep);
-        } catch (const UserError& e) {
-            return std::string(e.what());
-        }
-        return std::string("no error");
-    };
+    auto message = [](std::string_view text, char sep) { return test::UserErrorOf([&] { TextToNumber(text, sep); }); };
     EXPECT_EQ(message("", ','), "'' is not a valid floating point value");
     EXPECT_EQ(message("   ", '.'), "'' is not a valid floating point value");
     EXPECT_EQ(message("1,234.5", ','), "'1,234,5' is not a valid floating point value");

@@ -1,4 +1,4 @@
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 #include "common/errors.h"
 #include "common/number_format.h"

@@ -1,4 +1,4 @@
-#include "shell/welcome_pipeline.h"
+#include "pipeline/welcome_pipeline.h"
 
 #include "common/errors.h"
 #include "common/files.h"
@@ -11,7 +11,7 @@
 #include "conditions/data_selection.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
-#include "shell/text_helpers.h"
+#include "common/text_helpers.h"
 
 namespace rw {
 namespace {
