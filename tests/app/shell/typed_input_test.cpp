@@ -54,6 +54,16 @@ void Leave(QWidget* next) {
     QApplication::processEvents();
 }
 
+// The component list editor as the data-entry save of plant row 11 opens it.
+Tbasadan* OpenEditorOfRow11(const QString& feedFlow) {
+    SelectPlant(Context(), 11);
+    FinishPlantSelection(Context(), 11);
+    Tbasadan* editor = W().basadan;
+    editor->StartDataEntry(feedFlow);
+    ShowActive(editor);
+    return editor;
+}
+
 // Line n (1-based) of the conditions file written by the save.
 QString DanLine(const WorkingProgram& w, int n) {
     const QStringList lines =
@@ -164,12 +174,7 @@ void TypedInputTest::conditionsFormRefusesWithTheFieldNamed() {
 
 void TypedInputTest::listEditorKeepsProgramTextsAndRefusesPercentagesItCannotHold() {
     WorkingProgram w;
-    ProgramContext& c = Context();
-    SelectPlant(c, 11);
-    FinishPlantSelection(c, 11);
-    Tbasadan* editor = W().basadan;
-    editor->StartDataEntry("1234.5");
-    ShowActive(editor);
+    Tbasadan* editor = OpenEditorOfRow11("1234.5");
     QCOMPARE(editor->F7->text(), QString("1234.5"));  // handed over whole
 
     struct Case {
@@ -196,12 +201,7 @@ void TypedInputTest::listEditorKeepsProgramTextsAndRefusesPercentagesItCannotHol
 
 void TypedInputTest::listWithAFaultyValueStaysLoadedWithTheLineSelected() {
     WorkingProgram w;
-    ProgramContext& c = Context();
-    SelectPlant(c, 11);
-    FinishPlantSelection(c, 11);
-    Tbasadan* editor = W().basadan;
-    editor->StartDataEntry("65");
-    ShowActive(editor);
+    Tbasadan* editor = OpenEditorOfRow11("65");
     const QByteArray list = QByteArray("Benzene").leftJustified(43, ' ') + "40.000\r\n" +
                             QByteArray("Toluene").leftJustified(43, ' ') + "6x.000\r\n";
     w.program.base.write("Hornel/01-09-09/01-09-09.KAT", list);
