@@ -122,8 +122,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The libraries (Qt6 Widgets, Print Support, Charts, FreeXL, libzip, expat) come from
-# dpkg-shlibdeps; groupadd for the postinst from passwd.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "passwd")
+# dpkg-shlibdeps; groupadd for the postinst from passwd. Qt's own Russian
+# texts (standard dialogs and buttons) are loaded from qt6-translations-l10n.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "passwd, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine, dosbox")
 set(_rw_postinst ${CMAKE_BINARY_DIR}/debian/postinst)
 set(REFORMER_PROGRAM_DIR ${CMAKE_INSTALL_PREFIX})

@@ -3,7 +3,7 @@
 set -euo pipefail
 PKGS=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev
       libfreexl-dev libzip-dev libexpat1-dev libgtest-dev googletest libbenchmark-dev xvfb xauth
-      clang-14 libclang-rt-14-dev dosbox)
+      clang-14 libclang-rt-14-dev dosbox qt6-translations-l10n)
 missing=()
 for p in "${PKGS[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

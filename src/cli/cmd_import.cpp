@@ -31,6 +31,7 @@ int Import(Invocation& inv) {
     // The tidied list is what the editor holds, also when a value is not a
     // number (the editor keeps it loaded); the sum is then not shown.
     WriteFileAtomic(out, JoinLinesCrLf(list.lines));
+    if (list.skippedLines > 0) std::cerr << SkippedLinesNote(list.skippedLines) << "\n";
     if (!list.sumValid) throw UserError(list.sumError);
     std::cout << FormatFixed(list.sum, 0, 3) << "\n";
     return 0;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "command.h"
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/file_lock.h"
 #include "common/files.h"
@@ -38,12 +39,14 @@ std::map<std::string, Command>& Commands() {
 }
 
 void PrintHelp(std::ostream& out) {
-    out << "Usage: reformer-cli [--base DIR] [--wait SECONDS] COMMAND [ARGS]\n\n"
+    out << "Usage: reformer-cli [--base DIR] [--wait SECONDS] [--described-configuration] COMMAND [ARGS]\n\n"
            "Prepares and processes the plant data of the reforming model without windows.\n"
            "--base DIR       the base folder (default: <folder of reformer-cli>/bin/sk)\n"
            "--wait SECONDS   how long to wait for the base folder or a shared file that another\n"
            "                 user's program holds (default " << kDefaultWaitSeconds << "); then the command fails\n"
-           "                 naming the holder\n\n"
+           "                 naming the holder\n"
+           "--described-configuration  the behaviour and English file messages of the\n"
+           "                 demonstration configuration, as the program's option of the same name\n\n"
            "Commands:\n";
     for (const auto& [name, c] : Commands()) out << "  " << c.usage << "\n      " << c.summary << "\n";
     out << "\nExit status: 0 done, 1 the work failed (message on stderr), 2 wrong arguments.\n";
@@ -83,6 +86,7 @@ int main(int argc, char** argv) {
     using namespace rw::cli;
     std::vector<std::string> args(argv + 1, argv + argc);
     try {
+        if (TakeFlag(args, rw::kDescribedConfigurationSwitch)) rw::SetConfiguration(rw::Configuration::Described);
         if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
             PrintHelp(args.empty() ? std::cerr : std::cout);
             return args.empty() ? 2 : 0;

@@ -66,12 +66,21 @@ TEST_F(ImportCommand, FailuresAndWrongArguments) {
     EXPECT_NE(r.err.find("Components Listed in Chromatographic Order"), std::string::npos) << r.err;
     EXPECT_FALSE(fs::exists(dir.path() / "bad.KAT"));
 
-    r = Run({"import", (dir.path() / "none.DHA").string(), "--stream", "1"});
+    // The working configuration (the default) names the file and the line;
+    // the described one keeps the run time's texts.
+    const std::string none = (dir.path() / "none.DHA").string();
+    r = Run({"import", none, "--stream", "1"});
     EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Файл не найден: " + none + "\n");
+    r = Run({"--described-configuration", "import", none, "--stream", "1"});
     EXPECT_EQ(r.err, "File not found\n");
 
     std::string list = dir.Write("l.SIR", "Benzene" + std::string(36, ' ') + "4x.000\r\n");
     r = Run({"import", list, "--stream", "1"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "Строка 1: массовая доля «4x.000» не число. Список загружен, строка выделена; "
+                     "исправьте значение.\n");
+    r = Run({"import", list, "--stream", "1", "--described-configuration"});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.err, "'4x.000' is not a valid floating point value\n");
 

@@ -52,7 +52,7 @@ TEST(IndexAddCommand, Failures) {
     const std::string index = dir.str() + "/svod.12";
     const auto missing = RunCli(dir, {"index-add", dir.str() + "/none.rez", index});
     EXPECT_EQ(missing.status, 1);
-    EXPECT_EQ(missing.err, "File not found\n");
+    EXPECT_EQ(missing.err, "Файл не найден: " + dir.str() + "/none.rez\n");
     EXPECT_FALSE(std::filesystem::exists(index));
     EXPECT_EQ(RunCli(dir, {"index-add", "only-one"}).status, 2);
 }

@@ -75,7 +75,7 @@ TEST_F(PipelineCommand, AMissingConditionsFileIsReported) {
     fs::remove(sample / "01-09-09.dan");
     auto r = Run({});
     EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "File not found\n");
+    EXPECT_EQ(r.err, "Файл не найден: " + (sample / "01-09-09.dan").string() + "\n");
     EXPECT_EQ(Run({"--unknown", "maybe"}).status, 2);
 }
 

@@ -13,7 +13,18 @@
 
 namespace fs = std::filesystem;
 
+#include "common/configuration.h"
+
 namespace rw::test {
+
+namespace {
+// The core tests check the described texts ("File not found", ...) unless a
+// test selects the working configuration itself (SetConfiguration).
+const bool kDescribedByDefault = [] {
+    SetConfiguration(Configuration::Described);
+    return true;
+}();
+}  // namespace
 
 TempDir::TempDir() {
     std::random_device rd;

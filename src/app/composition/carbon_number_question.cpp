@@ -1,4 +1,5 @@
 #include "composition/carbon_number_question.h"
+#include "common/configuration.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -20,7 +21,9 @@ TFormb4::TFormb4(QWidget* parent) : QDialog(parent) {
     Label1->setObjectName("Label1");
     Label2 = new QLabel("данное вещество?", this);
     Label2->setObjectName("Label2");
-    Label3 = new QLabel("Введите С от 1 до 13", this);
+    // Only 3 to 13 are accepted; the working configuration says so.
+    Label3 = new QLabel(WorkingConfiguration() ? QStringLiteral("Введите С от 3 до 13") : QStringLiteral("Введите С от 1 до 13"),
+                        this);
     Label3->setObjectName("Label3");
     Label3->setStyleSheet("color: navy");
     Label4 = new QLabel(this);

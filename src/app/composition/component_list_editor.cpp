@@ -24,6 +24,7 @@
 #include "composition/report_import.h"
 #include "composition/streams.h"
 #include "conditions/data_selection_ui.h"
+#include "conditions/field_rules.h"
 #include "shell/program_context.h"
 #include "common/text_helpers.h"
 #include "shell/ui_services.h"
@@ -47,10 +48,12 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
     return l;
 }
 
+// The limit applies to typing only: a text the program puts in (the feed
+// flow handed over from the conditions form) is never cut.
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, int maxLength) {
     auto* e = Make<QLineEdit>(parent, name);
-    e->setMaxLength(maxLength);
     e->setText(text);
+    LimitTypedLength(e, maxLength);
     return e;
 }
 
@@ -58,7 +61,7 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, int 
 
 Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     setObjectName("basadan");
-    setWindowTitle(QString());
+    setWindowTitle(WorkingConfiguration() ? QStringLiteral("Компонентный состав потоков") : QString());
     if (DescribedConfiguration()) setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
     Prob = MakeLabel(this, "Prob", "Катализат");
@@ -270,15 +273,17 @@ void Tbasadan::ShowSum() {
 
 void Tbasadan::weightexit() {
     if (list_.selected < 0) return;  // no line to store into: the edit is ignored
+    const std::string& line = list_.lines[static_cast<size_t>(list_.selected)];
     try {
         list_.StoreValue(weight->text().toStdString());
     } catch (const UserError& e) {
+        // A refused value is not kept on screen: the field shows what is stored.
+        if (WorkingConfiguration()) weight->setText(QString::fromStdString(ComponentList::ValuePart(line)));
         ui::ShowError(this, QString::fromStdString(e.what()));
         return;
     }
-    if (list_.selected < List->count()) {
-        List->item(list_.selected)->setText(Display(list_.lines[static_cast<size_t>(list_.selected)]));
-    }
+    if (list_.selected < List->count()) List->item(list_.selected)->setText(Display(line));
+    if (WorkingConfiguration()) weight->setText(QString::fromStdString(ComponentList::ValuePart(line)));
     ShowSum();
 }
 
@@ -370,6 +375,18 @@ void Tbasadan::cansClick() {
 
 bool Tbasadan::NextClick() {
     ProgramContext& c = Context();
+    if (WorkingConfiguration()) {
+        // The density and the flow are named when they are no number, so the
+        // user knows which field to correct.
+        for (auto [field, caption] : {std::pair{F6, "Плотность, г/см3"}, std::pair{F7, "Расход, м3/ч"}}) {
+            try {
+                TextToNumber(field->text().toStdString());
+            } catch (const UserError&) {
+                ui::ShowError(this, QString::fromUtf8("Поле «%1»: «%2» не число.").arg(caption, field->text()));
+                return false;
+            }
+        }
+    }
     try {
         if (list_.lines.empty()) throw UserError(kEntryError);
         list_.RemoveZeroLines();
@@ -442,14 +459,23 @@ bool Tbasadan::BitBtn1Click(QObject* starter) {
             result = editor_actions::ImportListFile(ProgramPath(chosen));
         }
         list_.lines = result.lines;
-        list_.runningSum = result.sum;
         list_.selected = list_.lines.empty() ? -1 : 0;
         if (result.switchToDos) {
             CodDos->setChecked(true);
         }
+        if (result.faultyLine >= 0) {
+            // The list stays loaded with the faulty line selected, so the
+            // user can correct it; the sum is not shown until then.
+            list_.selected = result.faultyLine;
+            RefreshList();
+            ui::ShowError(this, QString::fromStdString(result.faultyMessage));
+            return false;
+        }
+        list_.runningSum = result.sum;
         RefreshList();
         ShowSum();
         if (list_.selected >= 0) LoadSelectedLine();
+        if (!result.note.empty()) ui::ShowMessage(this, QString::fromStdString(result.note));
     } catch (const std::exception& e) {
         RefreshList();
         ui::ShowError(this, QString::fromStdString(e.what()));

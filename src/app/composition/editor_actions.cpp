@@ -28,8 +28,8 @@ ImportedList ImportList(bool startedFromNext) {
 
 ImportedList ImportListFile(const std::string& path) {
     OpenedList opened = OpenComponentList(path, Context().currentStream);
-    if (!opened.sumValid) throw UserError(opened.sumError);
-    return ImportedList{opened.lines, opened.sum, opened.dosNames};
+    return ImportedList{opened.lines,     opened.sum,      opened.dosNames,
+                        opened.faultyLine, opened.sumError, SkippedLinesNote(opened.skippedLines)};
 }
 
 OpenDialogTexts ImportDialog() {

@@ -16,6 +16,9 @@ struct ImportedList {
     std::vector<std::string> lines;
     double sum = 0;
     bool switchToDos = false;  // a Russian table report was converted
+    int faultyLine = -1;       // first line whose value is no number (the list stays loaded)
+    std::string faultyMessage; // what the user reads about it
+    std::string note;          // report lines left out, for the user; empty when none
 };
 
 // The "Открыть" action on the default sample of the sampling date: the feed

@@ -1,4 +1,5 @@
 #include "composition/group_question.h"
+#include "common/configuration.h"
 
 #include <QGroupBox>
 #include <QLabel>

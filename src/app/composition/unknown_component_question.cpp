@@ -1,4 +1,5 @@
 #include "composition/unknown_component_question.h"
+#include "common/configuration.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

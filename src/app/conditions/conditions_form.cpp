@@ -23,6 +23,7 @@
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "composition/component_list_editor.h"
+#include "conditions/conditions_checks.h"
 #include "conditions/conditions_edits.h"
 #include "conditions/conditions_save.h"
 #include "conditions/data_selection_ui.h"
@@ -280,7 +281,18 @@ void TForm8::OnTextChanged(QLineEdit* edit) {
     Field* f = fields_.value(edit);
     const bool user = f->userChange;
     f->userChange = false;
-    if (f->filter != Filter::None) {
+    if (WorkingConfiguration()) {
+        // Both separators are typed; the form shows and saves the point. No
+        // other character is removed behind the user's back: a text that is
+        // no number is refused, with a message, when the field is left.
+        if (edit->text().contains(QLatin1Char(','))) {
+            int cursor = edit->cursorPosition();
+            filtering_ = true;
+            edit->setText(QString(edit->text()).replace(QLatin1Char(','), QLatin1Char('.')));
+            edit->setCursorPosition(cursor);
+            filtering_ = false;
+        }
+    } else if (f->filter != Filter::None) {
         int cursor = edit->cursorPosition();
         QString clean = StripToStrict(edit->text(), &cursor);
         if (clean != edit->text()) {
@@ -321,12 +333,23 @@ bool TForm8::eventFilter(QObject* watched, QEvent* event) {
 void TForm8::koks1Exit(QLineEdit* edit) {
     Field* f = fields_.value(edit);
     if (!f) return;
+    const std::string text = edit->text().toStdString();
+    // An empty field is left empty in the working configuration: the save
+    // names it, instead of an old value coming back unnoticed.
+    const bool keepEmpty = WorkingConfiguration() && text.find_first_not_of(' ') == std::string::npos;
     try {
-        TextToNumber(edit->text().toStdString());
+        if (!keepEmpty) TextToNumber(text);
     } catch (const UserError&) {
         if (f->undo.Available()) {
             const QString before = f->undo.Before();
             edit->setText(before);
+        }
+        if (WorkingConfiguration()) {
+            f->undo.Clear();
+            const FieldRange* range = ConditionsFieldRange(EditNumber(edit));
+            ui::ShowError(this, QString::fromStdString(
+                                    NotANumberMessage(range ? range->caption : edit->objectName().toStdString(), text)));
+            return;
         }
     }
     f->undo.Clear();
@@ -414,13 +437,43 @@ void TForm8::PrepareSaveDialog(const QString& fileName) {
     if (WorkingConfiguration()) preparedSaveFile_ = fileName;
 }
 
+// Working configuration: the checks before a save. Throws UserError naming
+// the faulty fields (the form stays open); false when the user declines to
+// save a doubtful value.
+bool TForm8::ChecksPassed() {
+    if (!WorkingConfiguration()) return true;
+    const ConditionsCheck check =
+        CheckConditionsEdits(EditTexts(), Context().plantIndex == kRowWithFifthReactor,
+                             PickerDate(DateTimePicker1), PickerDate(DateTimePicker2));
+    if (!check.refusals.empty()) {
+        std::string text = "Данные не сохранены:";
+        for (const std::string& r : check.refusals) text += "\n" + r;
+        throw UserError(text);
+    }
+    return check.question.empty() || ui::AskYesNo(this, "Технологические условия", QString::fromStdString(check.question));
+}
+
+// The texts the saves read: in the working configuration "," counts as the
+// decimal point, so the value saved is the value shown.
+ConditionsEditTexts TForm8::SavedTexts() const {
+    return WorkingConfiguration() ? WithPointDecimals(EditTexts()) : EditTexts();
+}
+
+int TForm8::EditNumber(const QLineEdit* edit) const {
+    for (int n = 1; n <= 29; ++n) {
+        if (Edit(n) == edit) return n;
+    }
+    return 0;
+}
+
 void TForm8::Button2Click() {
+    if (!ChecksPassed()) return;
     const QString prepared = std::exchange(preparedSaveFile_, QString());
     const QString folder = prepared.isEmpty() ? NativePath(Context().baseFolder) : QFileInfo(prepared).path();
     const QString chosen = ui::ChooseSaveFile(this, "Сохранение файла", folder, "Технологические условия (*.dan)",
                                               "dan", prepared.isEmpty() ? QString() : QFileInfo(prepared).fileName());
     if (!chosen.isEmpty()) {
-        SaveConditionsAs(Context(), chosen.toStdString(), EditTexts(), PickerDate(DateTimePicker1),
+        SaveConditionsAs(Context(), chosen.toStdString(), SavedTexts(), PickerDate(DateTimePicker1),
                          PickerDate(DateTimePicker2));
     }
     ReturnToMainWindow();
@@ -429,7 +482,8 @@ void TForm8::Button2Click() {
 // Data-entry save: the conditions file goes into the sampling-date folder of
 // the plant, then the component list editor takes over with the feed.
 void TForm8::Basa2Click() {
-    SaveDataEntry(Context(), EditTexts(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2));
+    if (!ChecksPassed()) return;
+    SaveDataEntry(Context(), SavedTexts(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2));
     hide();
     SetDataEntryMode(false);
     Context().currentStream = 1;
@@ -451,7 +505,7 @@ int TForm8::NumColExcel(const QString& tag) const {
 void TForm8::AskQuestion(const std::string& text, QWidget* control) {
     QDialog dialog(this);
     dialog.setObjectName("QuestionDialog");
-    dialog.setWindowTitle("Confirm");
+    dialog.setWindowTitle(WorkingConfiguration() ? QStringLiteral("Уточнение данных") : QStringLiteral("Confirm"));
     SetFrameWithoutIcons(&dialog);
     dialog.setFixedSize(340, 112);
     auto* caption = new QLabel(QString::fromStdString(text), &dialog);

@@ -134,6 +134,9 @@ private:
     void ReturnToMainWindow();
     QString preparedSaveFile_;
     void AskQuestion(const std::string& text, QWidget* control);
+    bool ChecksPassed();
+    ConditionsEditTexts SavedTexts() const;
+    int EditNumber(const QLineEdit* edit) const;  // 0 for none
 
     std::array<QLineEdit*, 30> edits_{};  // [1..29]
     QHash<QLineEdit*, Field*> fields_;

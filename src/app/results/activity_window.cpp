@@ -1,4 +1,5 @@
 #include "results/activity_window.h"
+#include "common/configuration.h"
 
 #include <QFileInfo>
 #include <QGridLayout>
@@ -37,7 +38,9 @@ TM_A::TM_A(QWidget* parent) : QDialog(parent) {
     SetFrameWithoutIcons(this);
     Ops.filter = "технологические данные (*.dan)";
 
-    Comper = NamedLabel(this, "Comper", "Comper");
+    // The design caption names no case; the working configuration shows
+    // nothing until a comparison case is chosen.
+    Comper = NamedLabel(this, "Comper", WorkingConfiguration() ? QString() : QStringLiteral("Comper"));
     QFont bold = Comper->font();
     bold.setBold(true);
     Comper->setFont(bold);

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "common/errors.h"
+#include "common/files.h"
 #include "results/result_views.h"
 #include "runs/run_object.h"
 #include "shell/main_window.h"
@@ -88,7 +89,7 @@ void TFRep::PrintToPdf(const QString& path) const {
     printer.setOutputFileName(path);
     SetUpPage(printer);
     PrintReport(&printer);
-    if (!QFile::exists(path)) throw UserError("File access denied");
+    if (!QFile::exists(path)) throw UserError(FileAccessDeniedMessage(path.toStdString()));
 }
 
 QPrintPreviewDialog* TFRep::CreatePreview(QPrinter& printer, QWidget* parent) {

@@ -1,4 +1,5 @@
 #include "results/summary_table_window.h"
+#include "common/configuration.h"
 
 #include <QAbstractTableModel>
 #include <QCalendarWidget>
@@ -177,7 +178,7 @@ private:
 
 Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
     setObjectName("svod");
-    setWindowTitle("svod");
+    setWindowTitle(WorkingConfiguration() ? QStringLiteral("Сводная таблица") : QStringLiteral("svod"));
     SetFrameWithoutIcons(this);
 
     auto* grid = new SummaryGridView(this);

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "common/configuration.h"
+#include "common/errors.h"
 #include "common/files.h"
 #include "common/regional.h"
 #include "conditions/conditions_file.h"
@@ -114,11 +115,21 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
 
     double target = 0;
     if (StudyAsksOctane(kind, c.plantIndex)) {
-        const std::optional<QString> answer = ui::AskText(main, Text(kOctanePromptCaption),
-                                                          Text(OctanePrompt(StudySampleName(c.runConditions, c.sampleName))),
-                                                          Text(OfferedOctaneText(run, separator)));
-        if (!answer) return false;
-        target = OctaneFromText(answer->toStdString(), separator);
+        QString offered = Text(OfferedOctaneText(run, separator));
+        for (;;) {
+            const std::optional<QString> answer =
+                ui::AskText(main, Text(kOctanePromptCaption), Text(OctanePrompt(StudySampleName(c.runConditions, c.sampleName))), offered);
+            if (!answer) return false;
+            try {
+                target = OctaneFromText(answer->toStdString(), separator);
+                break;
+            } catch (const UserError& e) {
+                // A slip of the hand does not end the study: the prompt comes back.
+                if (!WorkingConfiguration()) throw;
+                ui::ShowError(main, QString::fromUtf8(e.what()));
+                offered = *answer;
+            }
+        }
     }
 
     SetUpStudyRun(run, c, kind, files, target);

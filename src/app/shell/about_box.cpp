@@ -1,4 +1,5 @@
 #include "shell/about_box.h"
+#include "common/configuration.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -12,7 +13,7 @@ namespace rw {
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
-    setWindowTitle("About");
+    setWindowTitle(WorkingConfiguration() ? QStringLiteral("О программе") : QStringLiteral("About"));
 
     ProgramIcon = new QLabel(this);
     ProgramIcon->setObjectName("ProgramIcon");

@@ -1,13 +1,31 @@
 #include "shell/app_start.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <clocale>
 
+#include "common/configuration.h"
 #include "shell/lock_waiting.h"
+#include "shell/plant_selection.h"
+#include "shell/program_context.h"
 #include "shell/welcome_window.h"
 #include "shell/window_registry.h"
 
 namespace rw {
+
+void LoadQtTranslation(QCoreApplication& app) {
+    // The program speaks Russian whatever the user's locale: the standard
+    // dialogs and their buttons ("Да", "Нет", "Отмена") must too.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Russian, QLocale::Russia), "qtbase", "_",
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;
+    }
+}
 
 void StartProgram() {
     // QApplication adopts the user's locale for the C library as well; the
@@ -24,6 +42,17 @@ int RunProgram(QApplication& app) {
     // The welcome window is the application's main window: closing it ends
     // the program, whatever other windows are open.
     app.setQuitOnLastWindowClosed(false);
+    LoadQtTranslation(app);
+    // However the program ends (the window's close box, the menu, the end of
+    // the chain), the working configuration leaves no *.bak working copies.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, [] {
+        if (!WorkingConfiguration()) return;
+        try {
+            DeleteBakFiles(Context().baseFolder);
+        } catch (const std::exception&) {
+            // Nothing is left to show a message in; the next exit tries again.
+        }
+    });
     StartProgram();
     // exit(), not quit(): quit() first asks every open window to close and
     // gives up when one refuses (the main window has no close box, the plant

@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class QCoreApplication;
 
 namespace rw {
 
@@ -8,6 +9,10 @@ namespace rw {
 // window in the start-up order, shows the welcome window and runs the event
 // loop until the welcome window is closed.
 int RunProgram(QApplication& app);
+
+// Installs Qt's own Russian texts (standard dialogs, their buttons and
+// captions) when the translation is installed.
+void LoadQtTranslation(QCoreApplication& app);
 
 // The start-up without the event loop (the window tests use it): context,
 // windows, welcome window shown.

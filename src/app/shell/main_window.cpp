@@ -81,6 +81,26 @@ private:
     QPointer<QWidget> mainWindow_;
 };
 
+// Alt+letter opens a menu or chooses an item, as the engineers know it from
+// their other programs: the first letter of a caption not yet taken in the
+// same menu is marked. Captions keep their text; only the mark is added.
+void AddMnemonics(QWidget* menu) {
+    QString used;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator() || a->text().contains(QLatin1Char('&'))) continue;
+        QString text = a->text();
+        for (int i = 0; i < text.size(); ++i) {
+            const QChar c = text[i].toLower();
+            if (!c.isLetter() || used.contains(c)) continue;
+            used += c;
+            text.insert(i, QLatin1Char('&'));
+            a->setText(text);
+            break;
+        }
+        if (QMenu* sub = a->menu()) AddMnemonics(sub);
+    }
+}
+
 }  // namespace
 
 TForm5::TForm5(QWidget* parent) : QMainWindow(parent) {
@@ -153,6 +173,23 @@ void TForm5::BuildMenu() {
 
     About1Menu = NewSubmenu(this, bar, "About1", "About", About1);
     About2 = NewItem(this, About1Menu, "About2", "About", QKeySequence(Qt::CTRL | Qt::Key_A));
+
+    if (WorkingConfiguration()) {
+        AddMnemonics(MainMenu1);
+        // F10 opens the first visible menu of the bar.
+        auto* f10 = new QAction(this);
+        f10->setObjectName("MenuKey");
+        f10->setShortcut(QKeySequence(Qt::Key_F10));
+        addAction(f10);
+        connect(f10, &QAction::triggered, this, [this] {
+            for (QAction* a : MainMenu1->actions()) {
+                if (a->isVisible() && a->menu()) {
+                    MainMenu1->setActiveAction(a);
+                    return;
+                }
+            }
+        });
+    }
 
     const std::pair<QAction*, void (TForm5::*)()> handlers[] = {
         {N1, &TForm5::N1Click},   {N10, &TForm5::N10Click}, {N12, &TForm5::N12Click}, {Bdan, &TForm5::BdanClick},
@@ -287,6 +324,10 @@ void TForm5::N4Click() {
 void TForm5::N11Click() { OpenChildWindow(W().form9); }
 
 void TForm5::N6Click() {
+    // The working configuration ends every way with the exit step, so no
+    // model working copy (*.bak) is left for the next session; a file that
+    // cannot be deleted stops here with its message and the program stays.
+    if (WorkingConfiguration()) DeleteBakFiles(Context().baseFolder);
     W().form1->close();
     CloseMainWindow();
 }

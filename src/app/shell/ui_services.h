@@ -5,6 +5,7 @@
 
 class QWidget;
 class QDialog;
+class QMessageBox;
 
 namespace rw::ui {
 
@@ -26,6 +27,11 @@ QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& fol
                        const QString& fileName = {});
 QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
                        const QString& defaultSuffix, const QString& fileName = {});
+// The error and question boxes as ShowError and AskYesNo show them, not yet
+// shown (the screenshots take them); the caller owns them.
+QMessageBox* NewErrorBox(QWidget* parent, const QString& text);
+QMessageBox* NewQuestionBox(QWidget* parent, const QString& title, const QString& text);
+
 // Runs a window modally and returns its result code.
 int ExecModal(QDialog* dialog);
 

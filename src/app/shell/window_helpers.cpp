@@ -78,7 +78,7 @@ QString BaseFile(const std::string& relative) { return NativePath(JoinPath(Conte
 QImage LoadPicture(const QString& nativePath) {
     // The reader would report a missing file as an unknown format; the user
     // is better served by the message every other missing file gives.
-    if (!FileExists(nativePath.toStdString())) throw UserError("File not found");
+    if (!FileExists(nativePath.toStdString())) throw UserError(FileNotFoundMessage(nativePath.toStdString()));
     QImageReader reader(nativePath);
     QImage image = reader.read();
     if (image.isNull()) throw UserError(reader.errorString().toStdString());

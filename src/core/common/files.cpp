@@ -1,5 +1,6 @@
 #include "common/files.h"
 
+#include "common/configuration.h"
 #include "common/errors.h"
 
 #include <fnmatch.h>
@@ -18,20 +19,38 @@ namespace fs = std::filesystem;
 namespace rw {
 namespace {
 
-std::string ErrnoMessage(int err) {
+// The run time's English text in the described configuration; in the
+// working one a Russian sentence that names the file, so the user knows
+// which of the many plant files to look for.
+std::string ErrnoMessage(int err, const std::string& path) {
     switch (err) {
-        case ENOENT: return "File not found";
+        case ENOENT: return FileNotFoundMessage(path);
         case EACCES:
         case EPERM:
-        case EROFS: return "File access denied";
-        case ENOTDIR: return "Path not found";
-        default: return std::strerror(err);
+        case EROFS: return FileAccessDeniedMessage(path);
+        case ENOTDIR: return FileErrorMessage("Path not found", "Папка не найдена", path);
+        default:
+            return DescribedConfiguration() ? std::string(std::strerror(err))
+                                            : "Ошибка файла " + ToNative(path) + ": " + std::strerror(err);
     }
 }
 
 fs::path P(const std::string& path) { return fs::path(ToNative(path)); }
 
 }  // namespace
+
+std::string FileErrorMessage(std::string_view described, std::string_view working, const std::string& path) {
+    if (DescribedConfiguration()) return std::string(described);
+    return std::string(working) + ": " + ToNative(path);
+}
+
+std::string FileNotFoundMessage(const std::string& path) {
+    return FileErrorMessage("File not found", "Файл не найден", path);
+}
+
+std::string FileAccessDeniedMessage(const std::string& path) {
+    return FileErrorMessage("File access denied", "Нет доступа к файлу", path);
+}
 
 std::string ToNative(std::string_view path) {
     std::string s(path);
@@ -61,16 +80,16 @@ bool FolderExists(const std::string& path) {
 std::string ReadFileBytes(const std::string& path) {
     std::string native = ToNative(path);
     std::error_code ec;
-    if (fs::is_directory(native, ec)) throw UserError("File access denied");
+    if (fs::is_directory(native, ec)) throw UserError(FileAccessDeniedMessage(path));
     FILE* f = std::fopen(native.c_str(), "rb");
-    if (!f) throw UserError(ErrnoMessage(errno));
+    if (!f) throw UserError(ErrnoMessage(errno, path));
     std::string data;
     char buf[65536];
     size_t n;
     while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
     bool bad = std::ferror(f);
     std::fclose(f);
-    if (bad) throw UserError("Read beyond end of file");
+    if (bad) throw UserError(FileErrorMessage("Read beyond end of file", "Файл не прочитан до конца", path));
     return data;
 }
 
@@ -106,32 +125,32 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
     std::error_code ec;
-    if (!fs::is_directory(dir, ec)) throw UserError("Path not found");
+    if (!fs::is_directory(dir, ec)) throw UserError(FileErrorMessage("Path not found", "Папка не найдена", dir.string()));
     static std::mt19937_64 rng{std::random_device{}()};
     fs::path tmp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(rng() % 1000000));
     FILE* f = std::fopen(tmp.c_str(), "wb");
-    if (!f) throw UserError(ErrnoMessage(errno));
+    if (!f) throw UserError(ErrnoMessage(errno, path));
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = (std::fflush(f) == 0) && ok;
     ok = (std::fclose(f) == 0) && ok;
     if (!ok) {
         fs::remove(tmp, ec);
-        throw UserError("Disk full");
+        throw UserError(FileErrorMessage("Disk full", "Диск заполнен, файл не записан", path));
     }
     if (std::rename(tmp.c_str(), target.c_str()) != 0) {
         int err = errno;
         fs::remove(tmp, ec);
-        throw UserError(ErrnoMessage(err));
+        throw UserError(ErrnoMessage(err, path));
     }
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
     std::string native = ToNative(path);
     FILE* f = std::fopen(native.c_str(), "ab");
-    if (!f) throw UserError(ErrnoMessage(errno));
+    if (!f) throw UserError(ErrnoMessage(errno, path));
     bool ok = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
     ok = (std::fclose(f) == 0) && ok;
-    if (!ok) throw UserError("Disk full");
+    if (!ok) throw UserError(FileErrorMessage("Disk full", "Диск заполнен, файл не записан", path));
 }
 
 void CopyFile(const std::string& from, const std::string& to) {
@@ -142,12 +161,12 @@ void CopyFile(const std::string& from, const std::string& to) {
 void CreateFolders(const std::string& path) {
     std::error_code ec;
     fs::create_directories(P(path), ec);
-    if (ec && !fs::is_directory(P(path))) throw UserError(ErrnoMessage(ec.value()));
+    if (ec && !fs::is_directory(P(path))) throw UserError(ErrnoMessage(ec.value(), path));
 }
 
 void DeleteFile(const std::string& path) {
     std::string native = ToNative(path);
-    if (std::remove(native.c_str()) != 0 && errno != ENOENT) throw UserError(ErrnoMessage(errno));
+    if (std::remove(native.c_str()) != 0 && errno != ENOENT) throw UserError(ErrnoMessage(errno, path));
 }
 
 std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern) {

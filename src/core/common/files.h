@@ -12,6 +12,15 @@ std::string ToNative(std::string_view path);
 // Joins with the program's separator '\'.
 std::string JoinPath(std::string_view folder, std::string_view name);
 
+// The message of a failed file operation: `described` (the run time's
+// English text) in the described configuration, otherwise `working` (a
+// Russian text) followed by ": " and the file's native path.
+std::string FileErrorMessage(std::string_view described, std::string_view working, const std::string& path);
+// "File not found" / "Файл не найден: <path>".
+std::string FileNotFoundMessage(const std::string& path);
+// "File access denied" / "Нет доступа к файлу: <path>".
+std::string FileAccessDeniedMessage(const std::string& path);
+
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 

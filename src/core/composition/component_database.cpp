@@ -163,7 +163,7 @@ std::string FileIn(const std::string& folder, const std::string& name) { return 
 // so an identical line is not appended again.
 void AppendLine(const std::string& path, std::string_view line) {
     SharedFileLock lock(path);
-    if (!FileExists(path)) throw UserError("File not found");
+    if (!FileExists(path)) throw UserError(FileNotFoundMessage(path));
     std::string bytes = ReadFileBytes(path);
     for (const std::string& present : SplitLines(bytes)) {
         if (present == line) return;

@@ -2,7 +2,9 @@
 
 #include <cmath>
 
+#include "common/configuration.h"
 #include "common/errors.h"
+#include "common/number_format.h"
 #include "composition/report_import.h"
 #include "common/text_helpers.h"
 
@@ -57,17 +59,59 @@ std::string ComponentList::NormalizeValue(std::string_view typed) {
     return s;
 }
 
+std::string ComponentList::CheckedValue(std::string_view typed) {
+    std::string blankless;
+    for (char c : typed) {
+        if (c != ' ') blankless.push_back(c);
+    }
+    if (blankless.empty()) return "00.000";
+    double v = 0;
+    try {
+        v = TextToNumber(blankless);
+    } catch (const UserError&) {
+        throw UserError("Массовая доля «" + std::string(typed) + "» не число; введите, например, 12.345.");
+    }
+    // The line keeps two integer digits and three decimals: 100 would lose
+    // its first digit, so it is refused; more decimals are rounded, and the
+    // field shows the rounded value that is stored and summed.
+    const double rounded = std::round(v * 1000.0) / 1000.0;
+    if (rounded < 0 || rounded >= 100.0) {
+        throw UserError("Массовая доля «" + std::string(typed) + "» вне пределов: от 0 до 99.999 %.");
+    }
+    std::string text = FormatFixed(rounded, 6, 3);
+    for (char& c : text) {
+        if (c == ' ') c = '0';
+    }
+    return text;
+}
+
 void ComponentList::StoreValue(std::string_view typed) {
     if (selected < 0 || selected >= static_cast<int>(lines.size())) return;
-    std::string v = NormalizeValue(typed);
+    const bool working = WorkingConfiguration();
+    std::string v = working ? CheckedValue(typed) : NormalizeValue(typed);
     std::string& line = lines[static_cast<size_t>(selected)];
-    double before = ListLineValue(line);
+    // A line imported without a number is being corrected: its old value
+    // counted nowhere, so the sum is taken again over the whole list.
+    double before = 0;
+    bool beforeValid = true;
+    try {
+        before = ListLineValue(line);
+    } catch (const UserError&) {
+        if (!working) throw;
+        beforeValid = false;
+    }
     std::string updated = NamePart(line);
     updated.resize(43, ' ');
     updated += v;
     if (updated.size() > 49) updated.resize(49);
     line = updated;
-    runningSum = runningSum - before + TextToNumber(v);
+    if (!working) {
+        runningSum = runningSum - before + TextToNumber(v);
+        return;
+    }
+    // The sum is the sum of the stored texts, the numbers the user sees.
+    if (FirstFaultyValueLine(lines) < 0) runningSum = ListSum(lines);
+    else if (beforeValid) runningSum = runningSum - before + ListLineValue(line);
 }
 
 std::string LowerCp1251(std::string_view bytes) {

@@ -26,7 +26,15 @@ public:
     // longer when the user typed more decimals); "00.000" when it is not a number.
     static std::string NormalizeValue(std::string_view typed);
 
-    // Leaving the value field: stores the normalised text into the selected
+    // The working configuration's reading of a typed value: "," or ".",
+    // rounded to three decimals and written "dd.ddd" (an empty text is
+    // "00.000"). Throws UserError for a text that is not a number and for a
+    // value outside 0 to 99.999, which the two integer digits cannot hold.
+    static std::string CheckedValue(std::string_view typed);
+
+    // Leaving the value field: stores the normalised text (CheckedValue in
+    // the working configuration, which also takes the sum again over the
+    // stored texts and accepts a line imported without a number) into the selected
     // line (cut to 49 bytes) and moves the running sum by the difference.
     // Does nothing when no line is selected. Throws UserError when the line's
     // previous value is not a number.

@@ -1,5 +1,6 @@
 #include "composition/report_import.h"
 
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "common/number_format.h"
@@ -76,6 +77,16 @@ std::string ShortenTrans(std::string_view name) {
     return out;
 }
 
+// A DHA table line that names no component: a blank name (the footer's
+// total carries its number in the value columns only) or a total line.
+bool NotAComponent(std::string_view name) {
+    std::string lower;
+    for (char ch : name) {
+        if (ch != ' ' && ch != '\t') lower.push_back(static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch));
+    }
+    return lower.empty() || lower.rfind("total", 0) == 0 || lower.rfind("sum", 0) == 0;
+}
+
 std::string MissingLine(const std::string& file, const std::string& what) {
     return "В файле " + file + " нет " + what + "; отчёт не загружен.";
 }
@@ -91,6 +102,10 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension) 
 }
 
 std::string ConvertDhaReport(const std::string& reportPath, int stream) {
+    return ConvertDhaReportCounted(reportPath, stream).listPath;
+}
+
+DhaConversion ConvertDhaReportCounted(const std::string& reportPath, int stream) {
     std::string out = ReplaceExtension(reportPath, StreamExtension(stream));
     std::vector<std::string> lines = SplitLines(ReadFileBytes(reportPath));
     size_t i = 0;
@@ -100,14 +115,22 @@ std::string ConvertDhaReport(const std::string& reportPath, int stream) {
     }
     i += 3;  // the header line and the two heading lines after it
     std::vector<std::string> list;
+    int skipped = 0;
     for (; i < lines.size(); ++i) {
         // A blank line (the end of the page, the last line of the file) names
         // no component; taken as one it would be a line without a number.
         if (IsBlank(lines[i])) continue;
-        list.push_back(Field(lines[i], kDhaName) + std::string(kDhaGap, ' ') + Field(lines[i], kDhaValue));
+        const std::string name = Field(lines[i], kDhaName);
+        // The footer after the table ("Total ... 100.000") is no component;
+        // imported, it would count the whole sum a second time.
+        if (NotAComponent(name)) {
+            ++skipped;
+            continue;
+        }
+        list.push_back(name + std::string(kDhaGap, ' ') + Field(lines[i], kDhaValue));
     }
     WriteFileAtomic(out, JoinLinesCrLf(list));
-    return out;
+    return {out, skipped};
 }
 
 std::string ConvertTxtReport(const std::string& reportPath, int stream) {
@@ -160,12 +183,16 @@ OpenDialogSetup PrepareOpenDialog(const std::string& baseFolder, const std::stri
 }
 
 ConvertedFile ConvertByExtension(const std::string& path, int stream) {
-    ConvertedFile f{path, false};
+    ConvertedFile f{path, false, 0};
     if (ExtensionOf(f.path) == ".TXT") {
         f.path = ConvertTxtReport(f.path, stream);
         f.dosNames = true;
     }
-    if (ExtensionOf(f.path) == ".DHA") f.path = ConvertDhaReport(f.path, stream);
+    if (ExtensionOf(f.path) == ".DHA") {
+        DhaConversion dha = ConvertDhaReportCounted(f.path, stream);
+        f.path = dha.listPath;
+        f.skippedLines = dha.skippedLines;
+    }
     return f;
 }
 
@@ -202,6 +229,33 @@ double ListSum(const std::vector<std::string>& lines) {
     return sum;
 }
 
+int FirstFaultyValueLine(const std::vector<std::string>& lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
+        try {
+            ListLineValue(lines[i]);
+        } catch (const UserError&) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+std::string FaultyValueMessage(const std::vector<std::string>& lines, int index, const std::string& described) {
+    if (DescribedConfiguration() || index < 0 || index >= static_cast<int>(lines.size())) return described;
+    // The line is named by its number and value: a list file does not say
+    // in which code page its names are.
+    const std::string& line = lines[static_cast<size_t>(index)];
+    std::string value = line.size() >= kListValue.first ? line.substr(kListValue.first - 1, kListValue.width) : "";
+    return "Строка " + std::to_string(index + 1) + ": массовая доля «" + value +
+           "» не число. Список загружен, строка выделена; исправьте значение.";
+}
+
+std::string SkippedLinesNote(int skipped) {
+    if (skipped <= 0) return {};
+    return "Пропущено строк после таблицы отчёта: " + std::to_string(skipped) +
+           " (пустое название компонента или строка итога); они не являются компонентами.";
+}
+
 std::string RunningSumText(double sum, char decimalSeparator) {
     return FormatFixedPrecision(sum, 5, 3, decimalSeparator);
 }
@@ -213,13 +267,15 @@ OpenedList OpenComponentList(const std::string& path, int stream) {
     ConvertedFile f = ConvertByExtension(path, stream);
     r.file = f.path;
     r.dosNames = f.dosNames;
+    r.skippedLines = f.skippedLines;
     r.lines = ReadListFile(f.path);
     TidyListLines(r.lines);
     try {
         r.sum = ListSum(r.lines);
     } catch (const UserError& e) {
         r.sumValid = false;
-        r.sumError = e.what();
+        r.faultyLine = FirstFaultyValueLine(r.lines);
+        r.sumError = FaultyValueMessage(r.lines, r.faultyLine, e.what());
     }
     return r;
 }

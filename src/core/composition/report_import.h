@@ -21,12 +21,24 @@ std::string ReplaceExtension(std::string_view path, std::string_view extension);
 // component table follows the line containing "Components Listed in
 // Chromatographic Order" and two heading lines; each following line is one
 // component, name in columns 20-54 and mass percentage in columns 55-60
-// (missing columns read as blanks; an entirely blank line is no component).
+// (missing columns read as blanks). An entirely blank line, a line with a
+// blank name and a total line (a name beginning with "Total" or "Sum") are
+// no components and are not written.
 // Writes the list next to the report with the stream's extension (replacing
 // any file there) and returns its name. Throws UserError naming the file when
 // the header line is missing (nothing is written then), and the file-system
 // message when the report cannot be read or the list not written.
 std::string ConvertDhaReport(const std::string& reportPath, int stream);
+// The same, also counting the table lines left out as no components (blank
+// lines not counted).
+struct DhaConversion {
+    std::string listPath;
+    int skippedLines = 0;
+};
+DhaConversion ConvertDhaReportCounted(const std::string& reportPath, int stream);
+// The note telling the user how many report lines were left out and why;
+// empty for none.
+std::string SkippedLinesNote(int skipped);
 
 // ConvertTxtReport: the Russian table report in code page 866. The table
 // starts after the line containing 12 asterisks and the heading line after
@@ -66,6 +78,7 @@ std::string DefaultReportFile(const std::string& baseFolder, OpenStarter starter
 struct ConvertedFile {
     std::string path;       // the component list file to load
     bool dosNames = false;  // a TXT report was converted: names are cp866 ("Dos")
+    int skippedLines = 0;   // DHA table lines that were no components
 };
 // Conversion by extension, upper-cased: ".TXT" through ConvertTxtReport,
 // then ".DHA" through ConvertDhaReport; any other file is a list already.
@@ -84,6 +97,12 @@ void TidyListLines(std::vector<std::string>& lines);
 double ListLineValue(std::string_view line);
 // The running sum over all lines; 0 for no lines. Throws like ListLineValue.
 double ListSum(const std::vector<std::string>& lines);
+// Index of the first line whose value field is not a number, or -1.
+int FirstFaultyValueLine(const std::vector<std::string>& lines);
+// The message for a list whose line `index` has no number: `described` (the
+// conversion error) in the described configuration; in the working one a
+// Russian sentence naming the line by its number and its value.
+std::string FaultyValueMessage(const std::vector<std::string>& lines, int index, const std::string& described);
 
 // The `Sum` label: fixed notation, 5 significant digits, 3 decimals.
 std::string RunningSumText(double sum, char decimalSeparator);
@@ -100,7 +119,9 @@ struct OpenedList {
     std::vector<std::string> lines;
     bool sumValid = true;
     double sum = 0;
-    std::string sumError;
+    std::string sumError;  // FaultyValueMessage of the faulty line
+    int faultyLine = -1;   // the first line whose value is not a number
+    int skippedLines = 0;  // report lines left out as no components
 };
 OpenedList OpenComponentList(const std::string& path, int stream);
 

@@ -2,6 +2,7 @@
 
 #include "common/codepage.h"
 #include "common/dates.h"
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "common/number_format.h"
@@ -274,7 +275,16 @@ PositionalConditions ParseConditionsByPosition(std::string_view bytes, const Pos
 }
 
 PositionalConditions ReadConditionsByPosition(const std::string& path, const PositionalReadOptions& options) {
-    return ParseConditionsByPosition(ReadFileBytes(path), options);
+    const std::string bytes = ReadFileBytes(path);
+    try {
+        return ParseConditionsByPosition(bytes, options);
+    } catch (const UserError& e) {
+        if (DescribedConfiguration() || std::string_view(e.what()) != "Invalid numeric input") throw;
+        // The one reading failure: a value that is no number (often a ","
+        // typed in an editor); the user needs to know which file to open.
+        throw UserError(FileErrorMessage("", "Значение в файле условий не число (дробную часть в файле отделяют точкой)",
+                                         path));
+    }
 }
 
 bool ParseRunConditions(std::string_view bytes, int reactorCount, RunConditions& record) {

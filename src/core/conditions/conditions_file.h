@@ -118,7 +118,8 @@ struct PositionalConditions {
 // plant's pads become the fourth values).
 // Throws UserError("File not found") for a missing file and
 // UserError("Invalid numeric input") when a value is not a number (a short
-// line runs into its label). Nothing is returned on failure, so a caller's
+// line runs into its label); the working configuration names the file in
+// both messages. Nothing is returned on failure, so a caller's
 // record is never left half overwritten.
 PositionalConditions ReadConditionsByPosition(const std::string& path, const PositionalReadOptions& options = {});
 PositionalConditions ParseConditionsByPosition(std::string_view bytes, const PositionalReadOptions& options = {});

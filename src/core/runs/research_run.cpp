@@ -5,7 +5,9 @@
 #include <system_error>
 #include <vector>
 
+#include "common/configuration.h"
 #include "common/errors.h"
+#include "common/text_helpers.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "runs/external_program.h"
@@ -124,6 +126,14 @@ std::string OfferedOctaneText(const TRavionObj& run, char decimalSeparator) {
 
 double OctaneFromText(std::string_view text, char decimalSeparator) {
     double value = 0;
+    if (WorkingConfiguration()) {
+        // Typed as the engineer writes it: "96.0" and "96,0" alike.
+        try {
+            return TextToNumber(text);
+        } catch (const UserError&) {
+            throw UserError("ОЧИ «" + std::string(text) + "» не число; введите, например, 96.0.");
+        }
+    }
     if (!ParseStrictNumber(text, value, decimalSeparator)) {
         throw UserError("'" + std::string(text) + "' is not a valid floating point value");
     }

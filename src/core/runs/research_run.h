@@ -69,7 +69,9 @@ inline constexpr std::string_view kOctanePromptCaption = "Исследовани
 // last completed run of this program run, empty before any.
 std::string OfferedOctaneText(const TRavionObj& run, char decimalSeparator);
 // The answer as a number with the regional decimal separator. Throws
-// UserError("'%s' is not a valid floating point value").
+// UserError("'%s' is not a valid floating point value"). The working
+// configuration reads it with TextToNumber ("," or ".") and says in Russian
+// what is wrong.
 double OctaneFromText(std::string_view text, char decimalSeparator);
 
 struct StudyFiles {

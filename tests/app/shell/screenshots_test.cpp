@@ -18,6 +18,10 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include <QMessageBox>
+
+#include <memory>
+
 #include "common/configuration.h"
 #include "composition/candidate_choice.h"
 #include "composition/carbon_number_question.h"
@@ -30,9 +34,11 @@
 #include "results/results_window.h"
 #include "results/summary_table_window.h"
 #include "runs/calculation_confirmation.h"
+#include "shell/app_start.h"
 #include "shell/main_window.h"
 #include "shell/plant_window.h"
 #include "shell/program_context.h"
+#include "shell/ui_services.h"
 #include "shell/welcome_window.h"
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"
@@ -155,6 +161,7 @@ private slots:
     void compositionEditor();
     void resultsSummaryTableAndGraph();
     void cycleOutlookAndFleet();
+    void russianMessageBoxes();
 };
 
 void ScreenshotsTest::welcomeWindow() {
@@ -322,9 +329,33 @@ void ScreenshotsTest::cycleOutlookAndFleet() {
     QCOMPARE(shot, (QStringList{"cycle-outlook", "fleet"}));
 }
 
+// The working configuration's refusal of an empty conditions form and its
+// question about the gas composition, with Qt's Russian buttons.
+void ScreenshotsTest::russianMessageBoxes() {
+    {
+        StartedProgram program;
+        QString refusal;
+        {
+            DialogAnswers answers;
+            W().form8->show();
+            QVERIFY(Click(W().form8, "Button2"));
+            QCOMPARE(answers.messages.size(), 1);
+            refusal = answers.messages[0];
+        }
+        std::unique_ptr<QMessageBox> error(ui::NewErrorBox(W().form8, refusal));
+        QVERIFY(Save(Picture(error.get()), "refusal-message"));
+        std::unique_ptr<QMessageBox> question(ui::NewQuestionBox(
+            W().form8, "Технологические условия", "Сумма состава ВСГ 75.390 % далека от 100 %. Сохранить всё же?"));
+        QCOMPARE(question->button(QMessageBox::Yes)->text(), QString("&Да"));
+        QVERIFY(Save(Picture(question.get()), "question-message"));
+        W().form8->hide();
+    }
+}
+
 int main(int argc, char** argv) {
     SetConfiguration(Configuration::Working);
     QApplication app(argc, argv);
+    LoadQtTranslation(app);
     // "--out FOLDER" is ours; everything else goes to QtTest.
     QStringList args = app.arguments();
     const qsizetype at = args.indexOf("--out");

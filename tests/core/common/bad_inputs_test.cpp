@@ -18,6 +18,7 @@
 #include <set>
 #include <sstream>
 
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
@@ -233,7 +234,9 @@ TEST_P(BadInputs, ReaderGivesTheCataloguedOutcome) {
     ASSERT_FALSE(inputName.empty()) << "expected.txt names no input";
     const std::string input = dir.Write(inputName, test::Slurp(c.folder / inputName));
 
+    SetConfiguration(c.Get("configuration") == "working" ? Configuration::Working : Configuration::Described);
     const Outcome got = RunReader(c.Get("reader"), input, d);
+    SetConfiguration(Configuration::Described);
     if (std::getenv("REFORMER_BAD_INPUTS_SHOW")) {
         std::cout << "== " << c.name << "\n";
         if (!got.message.empty()) std::cout << "message: " << Replace(got.message, input, "{input}") << "\n";

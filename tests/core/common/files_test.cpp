@@ -3,8 +3,10 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 
 #include "common/codepage.h"
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
@@ -47,6 +49,22 @@ TEST(AtomicWrite, FailureLeavesThePreviousFileUntouched) {
 
 TEST(ReadFile, MissingFileSaysFileNotFound) {
     EXPECT_EQ(test::UserErrorOf([&] { ReadFileBytes("/nonexistent/file"); }), "File not found");
+}
+
+// The working configuration names the file and says in Russian what happened.
+TEST(ReadFile, WorkingConfigurationNamesTheFile) {
+    SetConfiguration(Configuration::Working);
+    test::TempDir dir;
+    const std::string missing = dir.str() + "\\Hornel\\01-09-09.dan";
+    const std::string folder = (dir.path() / "folder").string();
+    std::filesystem::create_directories(folder);
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[&] { ReadFileBytes(missing); }, "Файл не найден: " + ToNative(missing)},
+        {[&] { ReadFileBytes(folder); }, "Нет доступа к файлу: " + folder},
+        {[&] { WriteFileAtomic(dir.str() + "/none/x.sk", "y"); }, "Папка не найдена: " + dir.str() + "/none"},
+    };
+    for (const auto& [action, message] : cases) EXPECT_EQ(test::UserErrorOf(action), message);
+    SetConfiguration(Configuration::Described);
 }
 
 TEST(Paths, BackslashesMapToTheSeparator) {

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "common/errors.h"
+#include "common/configuration.h"
 #include "composition/component_list.h"
+#include "composition/report_import.h"
+#include "test_support.h"
 
 namespace rw {
 namespace {
@@ -78,6 +81,43 @@ TEST(Template, LinesArePaddedNamesWithZeroValues) {
     EXPECT_EQ(list.selected, 0);
     list.LoadTemplate({});
     EXPECT_EQ(list.selected, -1);
+}
+
+// The working configuration: what is stored is what is typed, or the value
+// is refused; the sum is always the sum of the stored texts.
+TEST(ValueFieldWorking, StoredTextIsTheValueSummed) {
+    SetConfiguration(Configuration::Working);
+    struct Case {
+        const char* typed;
+        const char* stored;  // nullptr: refused, the line unchanged
+    };
+    const Case cases[] = {
+        {"100", nullptr},       {"99.9999", nullptr}, {"-1", nullptr},      {"4x", nullptr},
+        {"1.2344", "01.234"},   {"1.2346", "01.235"}, {"12,5", "12.500"},   {" 5 ", "05.000"},
+        {"", "00.000"},         {"99.999", "99.999"}, {"1e1", "10.000"},
+    };
+    for (const Case& c : cases) {
+        ComponentList list;
+        list.lines = {Line("Benzene", "01.000"), Line("Toluene", "02.000")};
+        list.runningSum = 3;
+        list.selected = 1;
+        if (!c.stored) {
+            EXPECT_NE(test::UserErrorOf([&] { list.StoreValue(c.typed); }), "no error") << c.typed;
+            EXPECT_EQ(list.lines[1], Line("Toluene", "02.000")) << c.typed;
+            EXPECT_DOUBLE_EQ(list.runningSum, 3) << c.typed;
+            continue;
+        }
+        list.StoreValue(c.typed);
+        EXPECT_EQ(list.lines[1], Line("Toluene", c.stored)) << c.typed;
+        EXPECT_DOUBLE_EQ(list.runningSum, ListSum(list.lines)) << c.typed;
+    }
+    // A line imported without a number can be corrected; the sum then counts it.
+    ComponentList list;
+    list.lines = {Line("Benzene", "01.000"), Line("Toluene", "4x.000")};
+    list.selected = 1;
+    list.StoreValue("4");
+    EXPECT_DOUBLE_EQ(list.runningSum, 5);
+    SetConfiguration(Configuration::Described);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "conditions/conditions_file.h"
@@ -141,6 +142,12 @@ TEST(StudyTexts, SummaryPromptAndQuestion) {
     EXPECT_EQ(OctaneFromText("95,5", ','), 95.5);
     EXPECT_EQ(OctaneFromText(" 96 ", '.'), 96);
     EXPECT_EQ(test::UserErrorOf([&] { OctaneFromText("95.5", ','); }), "'95.5' is not a valid floating point value");
+    // The working configuration takes either separator and says what is wrong in Russian.
+    SetConfiguration(Configuration::Working);
+    EXPECT_EQ(OctaneFromText("96.0", ','), 96);
+    EXPECT_EQ(OctaneFromText("96,5", '.'), 96.5);
+    EXPECT_EQ(test::UserErrorOf([&] { OctaneFromText("9б", ','); }), "ОЧИ «9б» не число; введите, например, 96.0.");
+    SetConfiguration(Configuration::Described);
     EXPECT_EQ(ContinueStudyQuestion("/x/a.rez"),
               "Результаты сохранены в файле:\rрезультаты расчета                  /x/a.rez\rПродолжить исследования?");
 

@@ -26,6 +26,8 @@ running this again never overwrites a reviewed expectation. Its lines:
   cli:     reformer-cli arguments running the same file ({input}, {dir})
   cli-exit, cli-stdout, cli-stderr: what the command line gives; cli-stderr
            defaults to the message
+  configuration: working  (the case runs in the working configuration; the
+           others in the described one, whose messages are the run time's)
 
 Run it from any folder; it writes beside itself.
 """
@@ -95,6 +97,7 @@ case('dan', 'value_in_label', '01-09-09.dan', b'\r\n'.join(l), READ_DAN)
 l = list(dan_lines)
 l[2] = l[2].replace(b'25.30', b'25,30')
 case('dan', 'comma_decimals', '01-09-09.dan', b'\r\n'.join(l), READ_DAN)
+case('dan', 'comma_decimals_working', '01-09-09.dan', b'\r\n'.join(l), 'configuration: working\n' + READ_DAN)
 l = list(dan_lines)
 l[0] = l[0] + b'=' * (10000 - len(l[0]))
 case('dan', 'long_line', '01-09-09.dan', b'\r\n'.join(l), READ_DAN)
@@ -205,6 +208,11 @@ l = list(dha_lines)
 l[first] = l[first] + b' ' + b'x' * (10000 - len(l[first]) - 1)
 case('dha', 'long_line', 'report.DHA', b'\r\n'.join(l), READ_DHA)
 case('dha', 'binary_garbage', 'report.DHA', garbage(6, 4000), READ_DHA + 'keep: report.KAT\n', KEEP_KAT)
+# A footer after the table: a rule and a total under the value column (blank
+# name), and a total line written in the name columns.
+footer = [b' ' * 54 + b'------', b'Total' + b' ' * 49 + b'100.000',
+          b' ' * 19 + b'Total identified' + b' ' * 19 + b' 99.999']
+case('dha', 'footer_total', 'report.DHA', b'\r\n'.join(dha_lines + footer), READ_DHA)
 
 # --- TXT report (code page 866) ---
 txt = read(DATA, 'import', 'feed.TXT')
@@ -251,6 +259,10 @@ l = list(lst_lines)
 l[0] = l[0] + b' ' * (10000 - len(l[0]))
 case('list', 'long_line', 'list.SIR', b'\r\n'.join(l), READ_LIST)
 case('list', 'binary_garbage', 'list.SIR', garbage(8, 3000), READ_LIST)
+l = list(lst_lines)
+# A slip of the hand in the fourth value; the working configuration names the line.
+l[3] = l[3][:44] + b'x' + l[3][45:]
+case('list', 'faulty_value_working', 'list.SIR', b'\r\n'.join(l), 'configuration: working\n' + READ_LIST)
 
 # --- Historian workbook (.xls) ---
 xls = read(DATA, 'xls', 'historian_export.xls')

@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include "common/dates.h"
+#include "conditions/conditions_checks.h"
+#include "conditions/conditions_edits.h"
+#include "sample_conditions.h"
+
+namespace rw {
+namespace {
+
+// Functions, not constants: the date routine's tables may not be set up
+// before this file's constants would be.
+double Sampling() { return EncodeDate(2009, 9, 1); }
+double Regeneration() { return EncodeDate(2009, 3, 15); }
+
+ConditionsEditTexts SampleTexts() {
+    const RowExtension extension = test::SampleExtension();
+    return EditsFromRecord(test::SampleConditions(), &extension);
+}
+
+std::string Joined(const ConditionsCheck& check) {
+    std::string s;
+    for (const auto& r : check.refusals) s += r + "\n";
+    return s + check.question;
+}
+
+// Each case changes the sample texts of the form and names the text the
+// check must give (a refusal or the question); empty: the save goes on.
+TEST(ConditionsChecks, NameTheFieldAndTheFault) {
+    struct Case {
+        int edit;
+        const char* text;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0, "", ""},
+        {24, "0,02", ""},
+        {1, "64,5", ""},
+        {1, "", "Поле «Расход сырья, м3/час» не заполнено."},
+        {24, "  ", "Поле «Влажность ВСГ, %» не заполнено."},
+        {3, "1x3", "Поле «Давление, атм. (Р - 2)»: «1x3» не число"},
+        {3, "250", "Поле «Давление, атм. (Р - 2)»: 250 вне физических пределов, от 0 до 100."},
+        {28, "-5", "Поле «Температура, °С (Р - 5)»: -5 вне физических пределов, от 0 до 650."},
+        {2, "1.5e7", "Поле «Расход ВСГ, м3/час»: 15000000 вне физических пределов"},
+        {15, "60", "Сумма состава ВСГ 75.390 % далека от 100 %. Сохранить всё же?"},
+        {16, "7,5", ""},  // 101.38: within the tolerance
+    };
+    for (const Case& c : cases) {
+        ConditionsEditTexts texts = SampleTexts();
+        if (c.edit) texts[static_cast<size_t>(c.edit)] = c.text;
+        const std::string got = Joined(CheckConditionsEdits(texts, true, Sampling(), Regeneration()));
+        if (std::string(c.expected).empty()) {
+            EXPECT_EQ(got, "") << "Edit" << c.edit << " " << c.text;
+        } else {
+            EXPECT_NE(got.find(c.expected), std::string::npos) << "Edit" << c.edit << " " << c.text << ": " << got;
+        }
+    }
+}
+
+TEST(ConditionsChecks, EmptyFormAndDatesOutOfOrderAreRefused) {
+    ConditionsEditTexts empty;
+    const ConditionsCheck check = CheckConditionsEdits(empty, false, Regeneration(), Sampling());
+    // Every saved field of a plant without the fifth reactor, and the dates.
+    EXPECT_EQ(check.refusals.size(), 24u);
+    EXPECT_EQ(check.refusals.front(), "Поле «Объем переработанного сырья, т» не заполнено.");
+    EXPECT_EQ(check.refusals.back(), "Дата регенерации катализатора 01.09.09 позже даты отбора 15.03.09.");
+    EXPECT_EQ(check.question, "");
+}
+
+TEST(ConditionsChecks, SavedTextsShowTheCommaValueWithAPoint) {
+    ConditionsEditTexts texts = SampleTexts();
+    texts[1] = " 64,5";
+    texts[24] = "0,02";
+    const ConditionsEditTexts saved = WithPointDecimals(texts);
+    EXPECT_DOUBLE_EQ(FormFieldValue(saved[1]), 64.5);
+    EXPECT_DOUBLE_EQ(FormFieldValue(saved[24]), 0.02);
+}
+
+}  // namespace
+}  // namespace rw
