@@ -9,6 +9,7 @@
 #include "composition/component_resolution.h"
 #include "composition/name_display.h"
 #include "composition/question_errors.h"
+#include "shell/form_fields.h"
 
 namespace rw {
 
@@ -17,18 +18,15 @@ TAddSub::TAddSub(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Уточнение названия компонента");
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
-    ima = new QLabel(this);
-    ima->setObjectName("ima");
+    ima = NamedLabel(this, "ima", QString());
     QFont f = ima->font();
     f.setBold(true);
     f.setUnderline(true);
     ima->setFont(f);
-    Label1 = new QLabel("Выберите наиболее подходящее название для вещества:", this);
-    Label1->setObjectName("Label1");
+    Label1 = NamedLabel(this, "Label1", "Выберите наиболее подходящее название для вещества:");
     List = new QListWidget(this);
     List->setObjectName("List");
-    Button1 = new QPushButton("Далее", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Далее");
     auto* v = new QVBoxLayout(this);
     v->addWidget(ima);
     v->addWidget(Label1);

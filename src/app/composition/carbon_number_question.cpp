@@ -9,6 +9,7 @@
 #include "composition/component_resolution.h"
 #include "composition/question_errors.h"
 #include "composition/name_display.h"
+#include "shell/form_fields.h"
 
 namespace rw {
 
@@ -17,24 +18,20 @@ TFormb4::TFormb4(QWidget* parent) : QDialog(parent) {
     SetQuestionTitle(this, "Число атомов углерода");
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
-    Label1 = new QLabel("Сколько атомов углерода содержит", this);
-    Label1->setObjectName("Label1");
-    Label2 = new QLabel("данное вещество?", this);
-    Label2->setObjectName("Label2");
+    Label1 = NamedLabel(this, "Label1", "Сколько атомов углерода содержит");
+    Label2 = NamedLabel(this, "Label2", "данное вещество?");
     // Only 3 to 13 are accepted; the working configuration says so.
     Label3 = new QLabel(WorkingConfiguration() ? QStringLiteral("Введите С от 3 до 13") : QStringLiteral("Введите С от 1 до 13"),
                         this);
     Label3->setObjectName("Label3");
     Label3->setStyleSheet("color: navy");
-    Label4 = new QLabel(this);
-    Label4->setObjectName("Label4");
+    Label4 = NamedLabel(this, "Label4", QString());
     QFont bold = Label4->font();
     bold.setBold(true);
     Label4->setFont(bold);
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
-    BitBtn1 = new QPushButton("OK", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = NamedButton(this, "BitBtn1", "OK");
     auto* v = new QVBoxLayout(this);
     v->addWidget(Label1);
     v->addWidget(Label2);

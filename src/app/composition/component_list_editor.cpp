@@ -24,7 +24,7 @@
 #include "composition/report_import.h"
 #include "composition/streams.h"
 #include "conditions/data_selection_ui.h"
-#include "conditions/field_rules.h"
+#include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "common/text_helpers.h"
 #include "shell/ui_services.h"

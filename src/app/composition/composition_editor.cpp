@@ -12,7 +12,7 @@
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "composition/composition_file.h"
-#include "conditions/field_rules.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "common/text_helpers.h"
@@ -71,8 +71,7 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     setFixedSize(3 * kGroupWidth + 24, 740);
 
     auto label = [this](const QString& name, const QString& text, int x, int y, int w) {
-        auto* l = new QLabel(text, this);
-        l->setObjectName(name);
+        auto* l = NamedLabel(this, name, text);
         l->setGeometry(x, y, w, 20);
         return l;
     };
@@ -126,13 +125,10 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     SumKat->setFont(bold);
 
     const int buttonTop = sumTop + 36;
-    Button3 = new QPushButton("Открыть", this);
-    Button3->setObjectName("Button3");
-    Button2 = new QPushButton("Сохранить как", this);
-    Button2->setObjectName("Button2");
+    Button3 = NamedButton(this, "Button3", "Открыть");
+    Button2 = NamedButton(this, "Button2", "Сохранить как");
     Button2->setToolTip("Сохранить данные в файл");
-    Button1 = new QPushButton("Далее", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setToolTip("Выход из окна с составом сырья и катализата");
     const int right = width() - 12;
     Button1->setGeometry(right - 120, buttonTop, 120, 30);
@@ -181,14 +177,7 @@ void TForm9::Edit1Change(QLineEdit* edit) {
     // only after typing.
     if (DescribedConfiguration() || edit->isModified()) changed_ = true;
     if (filtering_) return;
-    int cursor = edit->cursorPosition();
-    const QString clean = StripToStrict(edit->text(), &cursor);
-    if (clean != edit->text()) {
-        filtering_ = true;
-        edit->setText(clean);
-        edit->setCursorPosition(cursor);
-        filtering_ = false;
-    }
+    FilterToStrict(edit, filtering_);
 }
 
 bool TForm9::eventFilter(QObject* watched, QEvent* event) {

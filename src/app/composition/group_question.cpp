@@ -11,6 +11,7 @@
 #include "composition/component_resolution.h"
 #include "composition/question_errors.h"
 #include "composition/name_display.h"
+#include "shell/form_fields.h"
 
 namespace rw {
 
@@ -19,10 +20,8 @@ TFormb3::TFormb3(QWidget* parent) : QDialog(parent) {
     SetQuestionTitle(this, "Группа вещества");
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
-    Label1 = new QLabel("В какую группу отнести данное вещество:", this);
-    Label1->setObjectName("Label1");
-    Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
+    Label1 = NamedLabel(this, "Label1", "В какую группу отнести данное вещество:");
+    Label2 = NamedLabel(this, "Label2", QString());
     QFont bold = Label2->font();
     bold.setBold(true);
     Label2->setFont(bold);
@@ -34,8 +33,7 @@ TFormb3::TFormb3(QWidget* parent) : QDialog(parent) {
         RadioButton[g - 1]->setObjectName(QString("RadioButton%1").arg(g));
         rv->addWidget(RadioButton[g - 1]);
     }
-    BitBtn1 = new QPushButton("OK", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = NamedButton(this, "BitBtn1", "OK");
     auto* v = new QVBoxLayout(this);
     v->addWidget(Label1);
     v->addWidget(Label2);

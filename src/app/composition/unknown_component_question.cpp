@@ -9,6 +9,7 @@
 #include "composition/component_resolution.h"
 #include "composition/question_errors.h"
 #include "composition/name_display.h"
+#include "shell/form_fields.h"
 #include "shell/ui_services.h"
 
 namespace rw {
@@ -18,17 +19,12 @@ TFormb2::TFormb2(QWidget* parent) : QDialog(parent) {
     SetQuestionTitle(this, "Вещество не найдено");
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
-    label1 = new QLabel("Данное вещество не найдено в базе данных", this);
-    label1->setObjectName("label1");
+    label1 = NamedLabel(this, "label1", "Данное вещество не найдено в базе данных");
     label1->setStyleSheet("color: red");
-    Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
-    Label3 = new QLabel("Вы желаете ввести его в базу данных", this);
-    Label3->setObjectName("Label3");
-    BitBtn1 = new QPushButton("Да", this);
-    BitBtn1->setObjectName("BitBtn1");
-    BitBtn2 = new QPushButton("Нет", this);
-    BitBtn2->setObjectName("BitBtn2");
+    Label2 = NamedLabel(this, "Label2", QString());
+    Label3 = NamedLabel(this, "Label3", "Вы желаете ввести его в базу данных");
+    BitBtn1 = NamedButton(this, "BitBtn1", "Да");
+    BitBtn2 = NamedButton(this, "BitBtn2", "Нет");
     auto* v = new QVBoxLayout(this);
     v->addWidget(label1);
     v->addWidget(Label2);

@@ -30,6 +30,7 @@
 #include "conditions/historian_import.h"
 #include "conditions/sheet_choice_dialog.h"
 #include "conditions/spreadsheet.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "common/text_helpers.h"
@@ -73,14 +74,12 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     resize(kNarrowWidth, kFormHeight);
 
     auto label = [this](QLabel*& target, const char* name, const QString& text, int x, int y, int w = 230) {
-        target = new QLabel(text, this);
-        target->setObjectName(QString::fromLatin1(name));
+        target = NamedLabel(this, QString::fromLatin1(name), text);
         target->setGeometry(x, y, w, 22);
         return target;
     };
 
-    TexShemeImage = new QLabel(this);
-    TexShemeImage->setObjectName("TexShemeImage");
+    TexShemeImage = NamedLabel(this, "TexShemeImage", QString());
     TexShemeImage->setGeometry(kPictureX, kPictureY, 870, 300);
     TexShemeImage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
 
@@ -213,8 +212,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     Label25->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
     auto button = [this](QPushButton*& target, const char* name, const char* text, const char* hint) {
-        target = new QPushButton(QString::fromUtf8(text), this);
-        target->setObjectName(QString::fromLatin1(name));
+        target = NamedButton(this, QString::fromLatin1(name), QString::fromUtf8(text));
         if (hint) target->setToolTip(QString::fromUtf8(hint));
     };
     button(Button1, "Button1", "Назад", "Выход из окна набора технологических условий");
@@ -293,14 +291,7 @@ void TForm8::OnTextChanged(QLineEdit* edit) {
             filtering_ = false;
         }
     } else if (f->filter != Filter::None) {
-        int cursor = edit->cursorPosition();
-        QString clean = StripToStrict(edit->text(), &cursor);
-        if (clean != edit->text()) {
-            filtering_ = true;
-            edit->setText(clean);
-            edit->setCursorPosition(cursor);
-            filtering_ = false;
-        }
+        FilterToStrict(edit, filtering_);
     }
     // A text put in by the program is not something the user can undo.
     if (!user) f->undo.Clear();
@@ -508,11 +499,9 @@ void TForm8::AskQuestion(const std::string& text, QWidget* control) {
     dialog.setWindowTitle(WorkingConfiguration() ? QStringLiteral("Уточнение данных") : QStringLiteral("Confirm"));
     SetFrameWithoutIcons(&dialog);
     dialog.setFixedSize(340, 112);
-    auto* caption = new QLabel(QString::fromStdString(text), &dialog);
-    caption->setObjectName("Caption");
+    auto* caption = NamedLabel(&dialog, "Caption", QString::fromStdString(text));
     caption->setGeometry(12, 8, 320, 22);
-    auto* ok = new QPushButton("OK", &dialog);
-    ok->setObjectName("OK");
+    auto* ok = NamedButton(&dialog, "OK", "OK");
     ok->setGeometry(130, 74, 80, 28);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);

@@ -11,6 +11,7 @@
 #include "conditions/data_selection.h"
 #include "conditions/missing_composition_warning.h"
 #include "runs/feed_info_window.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -20,12 +21,6 @@
 namespace rw {
 
 namespace {
-
-QDate ToQDate(double value) {
-    int y = 0, m = 0, d = 0;
-    DecodeDate(value, y, m, d);
-    return QDate(y, m, d);
-}
 
 // TForm30 shows the feed's fractional composition of the selected sample in
 // its value fields F1..F6 and the sample in Label9.

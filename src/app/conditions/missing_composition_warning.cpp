@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "common/configuration.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"
@@ -17,8 +18,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     setFixedSize(420, 250);
 
     auto label = [this](QLabel*& target, const char* name, const QString& text, int x, int y, int w) {
-        target = new QLabel(text, this);
-        target->setObjectName(QString::fromLatin1(name));
+        target = NamedLabel(this, QString::fromLatin1(name), text);
         target->setGeometry(x, y, w, 22);
     };
     // Two lines per fact: what was chosen, and whether its file exists.
@@ -39,8 +39,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     red.setColor(QPalette::WindowText, Qt::red);
     Label8->setPalette(red);
 
-    Button1 = new QPushButton("Далее", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setToolTip("Дальнейшее продолжение программы");
     Button1->setGeometry(160, 206, 100, 30);
     ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 
 namespace rw {

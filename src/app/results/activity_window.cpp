@@ -13,6 +13,7 @@
 #include "common/regional.h"
 #include "results/activity.h"
 #include "results/latest_calculation.h"
+#include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -97,10 +98,8 @@ TM_A::TM_A(QWidget* parent) : QDialog(parent) {
         grid->setColumnMinimumWidth(2, 100);
     }
 
-    Button1 = new QPushButton("Далее", this);
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Сравнить", this);
-    Button2->setObjectName("Button2");
+    Button1 = NamedButton(this, "Button1", "Далее");
+    Button2 = NamedButton(this, "Button2", "Сравнить");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button2);

@@ -5,35 +5,19 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QValidator>
 #include <QVBoxLayout>
 
 #include "results/result_views.h"
+#include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 
 namespace rw {
 
 namespace {
 
-constexpr int kTypedLimit = 8;
-
 // The user types at most eight characters; a longer text put in by the
-// deactivation calculation stays whole (setMaxLength would cut it). While a
-// typed change is checked the edit already holds it, so the text before it
-// is remembered here.
-class TypedLimit : public QValidator {
-public:
-    explicit TypedLimit(QLineEdit* edit) : QValidator(edit), last_(edit->text()) {
-        connect(edit, &QLineEdit::textChanged, this, [this](const QString& text) { last_ = text; });
-    }
-    State validate(QString& input, int&) const override {
-        if (input.size() > kTypedLimit && input.size() > last_.size()) return Invalid;
-        return Acceptable;
-    }
-
-private:
-    QString last_;
-};
+// deactivation calculation stays whole.
+constexpr int kTypedLimit = 8;
 
 }  // namespace
 
@@ -68,7 +52,7 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
         grid->addWidget(NamedLabel(this, captionName, caption), r, 0);
         auto* e = new QLineEdit(this);
         e->setObjectName(name);
-        e->setValidator(new TypedLimit(e));
+        LimitTypedLength(e, kTypedLimit);
         e->setMaximumWidth(90);
         grid->addWidget(e, r, 1);
         ++r;
@@ -79,11 +63,9 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     Edit3 = edit("Label12", "Подача хлорорганики в Р-204, условных единиц (у.е.)", "Edit3");
     Edit4 = edit("Label13", "Активность катализатора, (у.е)", "Edit4");
 
-    BitBtn2 = new QPushButton("Продолжить расчет", this);
-    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2 = NamedButton(this, "BitBtn2", "Продолжить расчет");
     BitBtn2->setToolTip("Продолжить проведение расчетов с измененными параметрами");
-    BitBtn1 = new QPushButton("Закончить расчет", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = NamedButton(this, "BitBtn1", "Закончить расчет");
     BitBtn1->setToolTip("Закончить расчет");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -9,6 +9,7 @@
 
 #include "common/regional.h"
 #include "results/result_views.h"
+#include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 #include "shell/window_registry.h"
@@ -18,8 +19,7 @@ namespace rw {
 namespace {
 
 QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
+    auto* label = NamedLabel(owner, name, text);
     return label;
 }
 
@@ -105,10 +105,8 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
         *right[i] = Compared[i];
     }
 
-    Button1 = new QPushButton("Далее", this);
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Сравнить с", this);
-    Button2->setObjectName("Button2");
+    Button1 = NamedButton(this, "Button1", "Далее");
+    Button2 = NamedButton(this, "Button2", "Сравнить с");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button2);

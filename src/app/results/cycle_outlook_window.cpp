@@ -27,6 +27,7 @@
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "results/chart_picture.h"
+#include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"

@@ -29,6 +29,7 @@
 #include "results/report_window.h"
 #include "runs/sample_run.h"
 #include "results/to_graph_dialog.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -81,9 +82,6 @@ void SortSamplingFoldersByDate(QStringList& folders) {
     });
 }
 
-QDate ToQDate(double value) { return QDate(1899, 12, 30).addDays(static_cast<qint64>(value)); }
-double FromQDate(const QDate& date) { return static_cast<double>(QDate(1899, 12, 30).daysTo(date)); }
-
 // The windows a sample run talks to: the conditions form for the review,
 // the main window's progress bar, the report window for the raw results and
 // the calibration dialog.
@@ -109,8 +107,8 @@ public:
         TForm8* form = W().form8;
         SampleReview review;
         review.texts = form->EditTexts();
-        review.samplingDate = FromQDate(form->DateTimePicker1->date());
-        review.regenerationDate = FromQDate(form->DateTimePicker2->date());
+        review.samplingDate = DateValue(form->DateTimePicker1->date());
+        review.regenerationDate = DateValue(form->DateTimePicker2->date());
         return review;
     }
 

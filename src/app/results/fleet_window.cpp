@@ -10,6 +10,7 @@
 
 #include "common/regional.h"
 #include "results/cycle_outlook_window.h"
+#include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"

@@ -29,6 +29,7 @@
 #include "results/chart_picture.h"
 #include "results/results_index.h"
 #include "results/summary_table.h"
+#include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
@@ -117,8 +118,7 @@ TGraph::TGraph(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Графики");
     SetFrameWithoutIcons(this);
 
-    Label1 = new QLabel("Выберите график:", this);
-    Label1->setObjectName("Label1");
+    Label1 = NamedLabel(this, "Label1", "Выберите график:");
     GrList = new QComboBox(this);
     GrList->setObjectName("GrList");
     for (int k = 1; k <= kParameterCount; ++k) GrList->addItem(QString::fromUtf8(ParameterCaption(k)));
@@ -169,18 +169,12 @@ TGraph::TGraph(QWidget* parent) : QDialog(parent) {
         texts_->Refresh();
     });
 
-    Finita = new QPushButton("Возврат", this);
-    Finita->setObjectName("Finita");
-    Button1 = new QPushButton("Печать", this);
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Увеличить", this);
-    Button2->setObjectName("Button2");
-    Button3 = new QPushButton("Уменьшить", this);
-    Button3->setObjectName("Button3");
-    Button4 = new QPushButton("Восстановить", this);
-    Button4->setObjectName("Button4");
-    Button5 = new QPushButton("Копировать", this);
-    Button5->setObjectName("Button5");
+    Finita = NamedButton(this, "Finita", "Возврат");
+    Button1 = NamedButton(this, "Button1", "Печать");
+    Button2 = NamedButton(this, "Button2", "Увеличить");
+    Button3 = NamedButton(this, "Button3", "Уменьшить");
+    Button4 = NamedButton(this, "Button4", "Восстановить");
+    Button5 = NamedButton(this, "Button5", "Копировать");
     for (QPushButton* b : {Finita, Button1, Button2, Button3, Button4, Button5}) b->setAutoDefault(false);
 
     auto* top = new QHBoxLayout;

@@ -7,6 +7,7 @@
 
 #include "results/report_window.h"
 #include "results/result_views.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -32,8 +33,7 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     MemoRez->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     MemoRez->setReadOnly(true);
 
-    BitBtn1 = new QPushButton("Далее", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = NamedButton(this, "BitBtn1", "Далее");
     BitBtn1->setToolTip("Дальнейшее продолжение программы");
     BitBtn1->setDefault(true);
 

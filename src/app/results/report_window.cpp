@@ -17,6 +17,7 @@
 #include "common/files.h"
 #include "results/result_views.h"
 #include "runs/run_object.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -46,10 +47,8 @@ TFRep::TFRep(QWidget* parent) : QDialog(parent) {
     SetFrameWithoutIcons(this);
     Rep.Font = DesignFont();
 
-    Button1 = new QPushButton("Готово", this);
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Просмотр и печать", this);
-    Button2->setObjectName("Button2");
+    Button1 = NamedButton(this, "Button1", "Готово");
+    Button2 = NamedButton(this, "Button2", "Просмотр и печать");
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(Button2);
     layout->addWidget(Button1);

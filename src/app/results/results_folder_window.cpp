@@ -15,6 +15,7 @@
 #include "common/file_lock.h"
 #include "common/files.h"
 #include "results/results_index.h"
+#include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
@@ -56,11 +57,9 @@ TTreeF::TTreeF(QWidget* parent) : QDialog(parent) {
     DirectoryListBox1->header()->hide();
     DirectoryListBox1->setRootIndex(folders_->index(QDir::rootPath()));
 
-    Button1 = new QPushButton("Далее", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setDefault(true);
-    Button2 = new QPushButton("Отмена", this);
-    Button2->setObjectName("Button2");
+    Button2 = NamedButton(this, "Button2", "Отмена");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

@@ -11,6 +11,7 @@
 #include "results/report_window.h"
 #include "runs/advice_window.h"
 #include "runs/feed_info_window.h"
+#include "shell/form_fields.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"
@@ -29,8 +30,7 @@ TNewReportForm::TNewReportForm(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Результаты расчета");
     SetFrameWithoutIcons(this);
 
-    Label1 = new QLabel(this);
-    Label1->setObjectName("Label1");
+    Label1 = NamedLabel(this, "Label1", QString());
     QFont headline = Label1->font();
     headline.setBold(true);
     headline.setPixelSize(19);
@@ -40,8 +40,7 @@ TNewReportForm::TNewReportForm(QWidget* parent) : QDialog(parent) {
     Label1->setPalette(navy);
     Label1->setAlignment(Qt::AlignCenter);
 
-    Label2 = new QLabel(this);
-    Label2->setObjectName("Label2");
+    Label2 = NamedLabel(this, "Label2", QString());
     QPalette black = Label2->palette();
     black.setColor(QPalette::WindowText, Qt::black);
     Label2->setPalette(black);
@@ -51,8 +50,7 @@ TNewReportForm::TNewReportForm(QWidget* parent) : QDialog(parent) {
     GroupBox1 = new QGroupBox("Подробнее", this);
     GroupBox1->setObjectName("GroupBox1");
     auto button = [this](const char* name, const QString& caption) {
-        auto* b = new QPushButton(caption, GroupBox1);
-        b->setObjectName(name);
+        auto* b = NamedButton(GroupBox1, name, caption);
         return b;
     };
     Button1 = button("Button1", "Просмотр файла результатов");

@@ -24,6 +24,7 @@
 #include "common/configuration.h"
 #include "common/files.h"
 #include "common/regional.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -32,11 +33,6 @@
 namespace rw {
 
 namespace {
-
-const QDate kDateZero(1899, 12, 30);
-
-double ToDateValue(const QDate& date) { return static_cast<double>(kDateZero.daysTo(date)); }
-QDate FromDateValue(double value) { return kDateZero.addDays(static_cast<qint64>(std::floor(value))); }
 
 std::string SettingsPath() { return JoinPath(Context().baseFolder, "Ravionn.ini"); }
 
@@ -213,10 +209,8 @@ Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
 
     GroupBox2 = new QGroupBox("Даты:", this);
     GroupBox2->setObjectName("GroupBox2");
-    Label1 = new QLabel("от", GroupBox2);
-    Label1->setObjectName("Label1");
-    Label2 = new QLabel("до", GroupBox2);
-    Label2->setObjectName("Label2");
+    Label1 = NamedLabel(GroupBox2, "Label1", "от");
+    Label2 = NamedLabel(GroupBox2, "Label2", "до");
     from = new QDateEdit(QDate::currentDate(), GroupBox2);
     from->setObjectName("from");
     till = new QDateEdit(QDate::currentDate(), GroupBox2);
@@ -225,10 +219,8 @@ Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
         picker->setCalendarPopup(true);
         picker->setDisplayFormat("dd.MM.yyyy");
     }
-    Button1 = new QPushButton("Добавить", GroupBox2);
-    Button1->setObjectName("Button1");
-    Button3 = new QPushButton("Удалить", GroupBox2);
-    Button3->setObjectName("Button3");
+    Button1 = NamedButton(GroupBox2, "Button1", "Добавить");
+    Button3 = NamedButton(GroupBox2, "Button3", "Удалить");
     auto* dates = new QGridLayout(GroupBox2);
     dates->addWidget(Label1, 0, 0);
     dates->addWidget(from, 0, 1);
@@ -237,12 +229,9 @@ Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
     dates->addWidget(Button1, 2, 0, 1, 2);
     dates->addWidget(Button3, 3, 0, 1, 2);
 
-    Button2 = new QPushButton("Создать текстовый файл", this);
-    Button2->setObjectName("Button2");
-    Button4 = new QPushButton("Копировать в буфер", this);
-    Button4->setObjectName("Button4");
-    BitBtn1 = new QPushButton("Далее", this);
-    BitBtn1->setObjectName("BitBtn1");
+    Button2 = NamedButton(this, "Button2", "Создать текстовый файл");
+    Button4 = NamedButton(this, "Button4", "Копировать в буфер");
+    BitBtn1 = NamedButton(this, "BitBtn1", "Далее");
     BitBtn1->setAutoDefault(false);
     for (QPushButton* b : {Button1, Button2, Button3, Button4}) b->setAutoDefault(false);
 
@@ -335,15 +324,15 @@ void Tsvod::SetFolderParametersVisible(bool visible) {
 void Tsvod::reject() {}
 
 void Tsvod::PushDates() {
-    model_.SetFrom(ToDateValue(from->date()));
-    model_.SetTill(ToDateValue(till->date()));
+    model_.SetFrom(DateValue(from->date()));
+    model_.SetTill(DateValue(till->date()));
 }
 
 void Tsvod::PullDates() {
     const QSignalBlocker blockFrom(from);
     const QSignalBlocker blockTill(till);
-    from->setDate(FromDateValue(model_.From()));
-    till->setDate(FromDateValue(model_.Till()));
+    from->setDate(ToQDate(model_.From()));
+    till->setDate(ToQDate(model_.Till()));
 }
 
 void Tsvod::ShowFile(const std::string& indexPath) {

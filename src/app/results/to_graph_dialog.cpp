@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "common/regional.h"
+#include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 
 namespace rw {
@@ -16,8 +17,7 @@ TToGr::TToGr(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Добавить дату");
     SetFrameWithoutIcons(this);
 
-    Label1 = new QLabel("Введите дату, за которую добавить дезактивацию", this);
-    Label1->setObjectName("Label1");
+    Label1 = NamedLabel(this, "Label1", "Введите дату, за которую добавить дезактивацию");
     Dt = new QLineEdit(this);
     Dt->setObjectName("Dt");
     // Day and month: an optional digit before a required one; the year: two
@@ -28,11 +28,9 @@ TToGr::TToGr(QWidget* parent) : QDialog(parent) {
     Dt->setText("01" + sep + "01" + sep + "2000");
     Dt->setMaximumWidth(110);
 
-    BitBtn1 = new QPushButton("OK", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = NamedButton(this, "BitBtn1", "OK");
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton("Cancel", this);
-    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2 = NamedButton(this, "BitBtn2", "Cancel");
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();

@@ -12,6 +12,7 @@
 #include "results/results_window.h"
 #include "runs/recommendations.h"
 #include "runs/run_object.h"
+#include "shell/form_fields.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/window_helpers.h"
@@ -20,17 +21,6 @@
 namespace rw {
 
 namespace {
-
-QLabel* NewLabel(QWidget* owner, const char* name, const QString& text, bool bold = false) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    return label;
-}
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
@@ -41,21 +31,20 @@ TAdvice::TAdvice(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Рекомендации");
     SetFrameWithoutIcons(this);
 
-    Label1 = NewLabel(this, "Label1", "Активность катализатора:");
-    AKt = NewLabel(this, "AKt", "AKt", true);
-    Label3 = NewLabel(this, "Label3", "Число крекинга");
-    Nm = NewLabel(this, "Nm", "Nm", true);
-    reas = NewLabel(this, "reas", "Повышенная активность обусловлена");
-    ad = NewLabel(this, "ad", QString(), true);
+    Label1 = NamedLabel(this, "Label1", "Активность катализатора:");
+    AKt = BoldLabel(this, "AKt", "AKt");
+    Label3 = NamedLabel(this, "Label3", "Число крекинга");
+    Nm = BoldLabel(this, "Nm", "Nm");
+    reas = NamedLabel(this, "reas", "Повышенная активность обусловлена");
+    ad = BoldLabel(this, "ad", QString());
     QPalette navy = ad->palette();
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     ad->setPalette(navy);
-    Label2 = NewLabel(this, "Label2", "Рекомендуемая подача:");
-    Label5 = NewLabel(this, "Label5", QString(), true);
+    Label2 = NamedLabel(this, "Label2", "Рекомендуемая подача:");
+    Label5 = BoldLabel(this, "Label5", QString());
     Label5->setMinimumHeight(3 * Label5->fontMetrics().lineSpacing());
     Label5->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Button1 = new QPushButton("Далее", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setDefault(true);
 
     auto* values = new QGridLayout;

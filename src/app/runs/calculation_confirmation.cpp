@@ -6,24 +6,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 
 namespace rw {
-
-namespace {
-
-QLabel* NewLabel(QWidget* owner, const char* name, const QString& text, bool bold = false) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    if (bold) {
-        QFont font = label->font();
-        font.setBold(true);
-        label->setFont(font);
-    }
-    return label;
-}
-
-}  // namespace
 
 TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     setObjectName("Form6");
@@ -31,22 +17,20 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     setWindowTitle("                                                       Внимание !");
     SetFrameWithoutIcons(this);
 
-    Label1 = NewLabel(this, "Label1", "Проводим расчет", true);
-    Label2 = NewLabel(this, "Label2", "при следующих заданных условиях :", true);
-    Label3 = NewLabel(this, "Label3", "Установка :");
-    Label4 = NewLabel(this, "Label4", "Дата отбора :");
-    Label7 = NewLabel(this, "Label7", "Процесс :");
-    Label5 = NewLabel(this, "Label5", "Label5", true);
-    Label6 = NewLabel(this, "Label6", "Label6", true);
-    Label8 = NewLabel(this, "Label8", "Label8", true);
-    Label9 = NewLabel(this, "Label9", "Если условия заданы правильно, то начинаем проводить расчет.");
+    Label1 = BoldLabel(this, "Label1", "Проводим расчет");
+    Label2 = BoldLabel(this, "Label2", "при следующих заданных условиях :");
+    Label3 = NamedLabel(this, "Label3", "Установка :");
+    Label4 = NamedLabel(this, "Label4", "Дата отбора :");
+    Label7 = NamedLabel(this, "Label7", "Процесс :");
+    Label5 = BoldLabel(this, "Label5", "Label5");
+    Label6 = BoldLabel(this, "Label6", "Label6");
+    Label8 = BoldLabel(this, "Label8", "Label8");
+    Label9 = NamedLabel(this, "Label9", "Если условия заданы правильно, то начинаем проводить расчет.");
 
-    BitBtn1 = new QPushButton("Да", this);
-    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1 = NamedButton(this, "BitBtn1", "Да");
     BitBtn1->setToolTip("Провести расчет");
     BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton("Нет", this);
-    BitBtn2->setObjectName("BitBtn2");
+    BitBtn2 = NamedButton(this, "BitBtn2", "Нет");
     BitBtn2->setToolTip("Не проводить расчет. Вернуться к изменению исходных данных.");
 
     auto* heading = new QVBoxLayout;

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 
@@ -14,8 +15,7 @@ namespace rw {
 namespace {
 
 QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
+    auto* label = NamedLabel(owner, name, text);
     return label;
 }
 
@@ -59,11 +59,9 @@ TForm30::TForm30(QWidget* parent) : QDialog(parent) {
     grid->setColumnMinimumWidth(1, 90);
     grid->setColumnMinimumWidth(2, 90);
 
-    Button1 = new QPushButton("Далее", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setDefault(true);
-    Button2 = new QPushButton("Сравнить с", this);
-    Button2->setObjectName("Button2");
+    Button2 = NamedButton(this, "Button2", "Сравнить с");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button2);

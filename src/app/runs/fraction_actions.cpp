@@ -13,6 +13,7 @@
 #include "runs/fraction_calculation.h"
 #include "runs/fraction_window.h"
 #include "runs/fraction_wizard_window1.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -24,8 +25,6 @@ namespace rw {
 namespace {
 
 QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-QDate ToQDate(double value) { return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(value))); }
 
 // The last edit of the form's record fields; the three after it belong to
 // the fifth reactor of one plant and are not taken from the previous date.

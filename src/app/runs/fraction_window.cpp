@@ -9,6 +9,7 @@
 
 #include "composition/composition_editor.h"
 #include "runs/fraction_actions.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -20,8 +21,7 @@ namespace rw {
 namespace {
 
 QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
+    auto* label = NamedLabel(owner, name, text);
     return label;
 }
 
@@ -86,11 +86,9 @@ Tfrak1::Tfrak1(QWidget* parent) : QDialog(parent) {
     date->addStretch();
     date->addWidget(DateFr);
 
-    Button1 = new QPushButton("Сохранить", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Сохранить");
     Button1->setDefault(true);
-    Button2 = new QPushButton("Нет", this);
-    Button2->setObjectName("Button2");
+    Button2 = NamedButton(this, "Button2", "Нет");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(Button1);

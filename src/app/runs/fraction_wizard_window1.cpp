@@ -9,6 +9,7 @@
 
 #include "conditions/data_selection_ui.h"
 #include "runs/fraction_wizard_window2.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
@@ -58,14 +59,11 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     Label1 = NamedLabel(this, "Label1", "Для расчетов по фракционному составу необходимо  выбрать ");
     Label2 = NamedLabel(this, "Label2", "\"базовую\" дату отбора пробы (т.е. ближайшую по времени к ");
     Label3 = NamedLabel(this, "Label3", "дате отбора фракционного состава)");
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
+    Image1 = NamedLabel(this, "Image1", QString());
     Image1->setPixmap(BaseDatePicture());
 
-    Button1 = new QPushButton("Выход", this);
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Далее", this);
-    Button2->setObjectName("Button2");
+    Button1 = NamedButton(this, "Button1", "Выход");
+    Button2 = NamedButton(this, "Button2", "Далее");
     Button2->setDefault(true);
 
     auto* texts = new QVBoxLayout;

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "runs/fraction_wizard_window1.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "shell/window_helpers.h"

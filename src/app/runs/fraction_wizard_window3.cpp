@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "runs/fraction_wizard_window2.h"
+#include "shell/form_fields.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"

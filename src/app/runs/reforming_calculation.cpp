@@ -31,6 +31,7 @@
 #include "runs/run_settings.h"
 #include "common/errors.h"
 #include "runs/wizard_window.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -74,10 +75,6 @@ constexpr ReviewField kReviewFields[] = {
     {kEditSulphur, kSulphur, 6, 2},
 };
 constexpr int kGasCompositionValues = 9;
-
-QDate ToQDate(double value) {
-    return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(value)));
-}
 
 // The main window as the user can go on from it, whenever a step of the
 // calculation fails after the window was disabled.

@@ -20,6 +20,7 @@
 #include "runs/research_files_window.h"
 #include "runs/run_progress.h"
 #include "runs/run_settings.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -35,8 +36,6 @@ const char* const kPleaseWait = "Пожалуйста подождите.       
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-QDate ToQDate(double value) { return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(value))); }
 
 // The main window as the user can go on from it, when a pass ends early.
 class MainWindowGuard {

@@ -11,6 +11,7 @@
 
 #include "common/files.h"
 #include "results/results_window.h"
+#include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 
@@ -21,8 +22,7 @@ namespace {
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 QPushButton* NewButton(QWidget* owner, const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, owner);
-    button->setObjectName(name);
+    auto* button = NamedButton(owner, name, caption);
     // Enter in an edit must not press a button before the edit is checked.
     button->setAutoDefault(false);
     return button;

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "conditions/data_selection_ui.h"
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"
@@ -56,14 +57,11 @@ TForm16::TForm16(QWidget* parent) : QDialog(parent) {
     Label3 = NamedLabel(this, "Label3", "сырья, продуктов и технол-ми условиями ведения процесса");
     Label4 = NamedLabel(this, "Label4", "Из папки с данными за текущий ");
     Label5 = NamedLabel(this, "Label5", "месяц выбираем  файл");
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
+    Image1 = NamedLabel(this, "Image1", QString());
     Image1->setPixmap(FolderPicture());
 
-    Button1 = new QPushButton("Назад", this);
-    Button1->setObjectName("Button1");
-    Button2 = new QPushButton("Далее", this);
-    Button2->setObjectName("Button2");
+    Button1 = NamedButton(this, "Button1", "Назад");
+    Button2 = NamedButton(this, "Button2", "Далее");
     Button2->setDefault(true);
 
     auto* step = new QVBoxLayout;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 
 namespace rw {
@@ -15,25 +16,19 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName("AboutBox");
     setWindowTitle(WorkingConfiguration() ? QStringLiteral("О программе") : QStringLiteral("About"));
 
-    ProgramIcon = new QLabel(this);
-    ProgramIcon->setObjectName("ProgramIcon");
+    ProgramIcon = NamedLabel(this, "ProgramIcon", QString());
     ProgramIcon->setFixedSize(160, 120);
     ShowDecorativePicture(ProgramIcon, BaseFile("Basa\\Pic\\decor1.jpg"));
 
-    ProductName = new QLabel("Контроль и анализ работы\nустановок каталитического риформинга", this);
-    ProductName->setObjectName("ProductName");
+    ProductName = NamedLabel(this, "ProductName", "Контроль и анализ работы\nустановок каталитического риформинга");
     QFont bold = ProductName->font();
     bold.setBold(true);
     ProductName->setFont(bold);
-    Version = new QLabel("Version 3.5b", this);
-    Version->setObjectName("Version");
-    Copyright = new QLabel("Лаборатория моделирования каталитических процессов", this);
-    Copyright->setObjectName("Copyright");
-    Comments = new QLabel("Подготовка исходных данных и расчет\nпроцесса каталитического риформинга бензинов", this);
-    Comments->setObjectName("Comments");
+    Version = NamedLabel(this, "Version", "Version 3.5b");
+    Copyright = NamedLabel(this, "Copyright", "Лаборатория моделирования каталитических процессов");
+    Comments = NamedLabel(this, "Comments", "Подготовка исходных данных и расчет\nпроцесса каталитического риформинга бензинов");
 
-    OKButton = new QPushButton("OK", this);
-    OKButton->setObjectName("OKButton");
+    OKButton = NamedButton(this, "OKButton", "OK");
     OKButton->setDefault(true);
 
     auto* text = new QVBoxLayout;

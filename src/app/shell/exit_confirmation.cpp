@@ -6,6 +6,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "shell/form_fields.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/welcome_window.h"
@@ -19,12 +20,9 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QString(16, ' ') + "Выход из программы");
     SetFrameWithoutIcons(this);
 
-    Label1 = new QLabel("Уважаемый пользователь !", this);
-    Label1->setObjectName("Label1");
-    Label2 = new QLabel("Вы действительно решили", this);
-    Label2->setObjectName("Label2");
-    Label3 = new QLabel("завершить работу ?", this);
-    Label3->setObjectName("Label3");
+    Label1 = NamedLabel(this, "Label1", "Уважаемый пользователь !");
+    Label2 = NamedLabel(this, "Label2", "Вы действительно решили");
+    Label3 = NamedLabel(this, "Label3", "завершить работу ?");
     QFont big = Label1->font();
     big.setPointSizeF(big.pointSizeF() * 1.2);
     big.setBold(true);

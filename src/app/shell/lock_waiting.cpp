@@ -1,3 +1,4 @@
+#include "shell/form_fields.h"
 #include "shell/lock_waiting.h"
 
 #include <QCoreApplication>
@@ -23,14 +24,11 @@ TLockWait::TLockWait(QWidget* parent) : QDialog(parent) {
     setWindowTitle("Ожидание");
     setWindowModality(Qt::ApplicationModal);
     auto* layout = new QVBoxLayout(this);
-    auto* caption = new QLabel("Другой расчет или другая программа на этой базовой папке ещё не закончили работу.", this);
-    caption->setObjectName("Label2");
-    Label1 = new QLabel(this);
-    Label1->setObjectName("Label1");
+    auto* caption = NamedLabel(this, "Label2", "Другой расчет или другая программа на этой базовой папке ещё не закончили работу.");
+    Label1 = NamedLabel(this, "Label1", QString());
     Label1->setWordWrap(true);
     Label1->setMinimumHeight(Label1->fontMetrics().lineSpacing() * 2);
-    Button1 = new QPushButton("Отмена", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Отмена");
     layout->setSpacing(12);
     layout->addWidget(caption);
     layout->addWidget(Label1);

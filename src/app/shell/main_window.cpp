@@ -1,3 +1,4 @@
+#include "shell/form_fields.h"
 #include "shell/main_window.h"
 
 #include <QAction>
@@ -216,8 +217,7 @@ void TForm5::BuildControls() {
     pictures->setSpacing(16);
     QLabel** images[] = {&Image1, &Image2, &Image3, &Image4};
     for (int i = 0; i < 4; ++i) {
-        auto* image = new QLabel(central);
-        image->setObjectName(QString("Image%1").arg(i + 1));
+        auto* image = NamedLabel(central, QString("Image%1").arg(i + 1), QString());
         image->setFixedSize(160, 120);
         image->setFrameShape(QFrame::StyledPanel);
         ShowDecorativePicture(image, BaseFile("Basa\\Pic\\decor" + std::to_string(i + 1) + ".jpg"));
@@ -229,8 +229,7 @@ void TForm5::BuildControls() {
     ProgressBar1->setObjectName("ProgressBar1");
     ProgressBar1->setTextVisible(false);
 
-    Label1 = new QLabel(central);
-    Label1->setObjectName("Label1");
+    Label1 = NamedLabel(central, "Label1", QString());
     Label1->setAlignment(Qt::AlignCenter);
     QFont bold = Label1->font();
     bold.setBold(true);
@@ -244,8 +243,7 @@ void TForm5::BuildControls() {
     layout->addStretch();
     layout->addLayout(pictures);
     layout->addStretch();
-    CancelRun = new QPushButton(QString::fromUtf8("Прервать"), central);
-    CancelRun->setObjectName("CancelRun");
+    CancelRun = NamedButton(central, "CancelRun", QString::fromUtf8("Прервать"));
     CancelRun->setToolTip(QString::fromUtf8("Остановить программу модели; результаты расчета не сохраняются."));
     CancelRun->hide();
     auto* progress = new QHBoxLayout;

@@ -1,3 +1,4 @@
+#include "shell/form_fields.h"
 #include "shell/plant_window.h"
 
 #include <QButtonGroup>
@@ -53,20 +54,16 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
         list->addWidget(item);
     }
 
-    Button1 = new QPushButton("Выход", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Выход");
     Button1->setToolTip("Выход из программы");
-    Button2 = new QPushButton("Далее", this);
-    Button2->setObjectName("Button2");
+    Button2 = NamedButton(this, "Button2", "Далее");
     Button2->setToolTip("Дальнейшее продолжение программы");
     Button2->setEnabled(false);
     // Enter is "Далее" once a plant is chosen, never "Выход".
     if (WorkingConfiguration()) Button2->setDefault(true);
-    Button3 = new QPushButton("Назад", this);
-    Button3->setObjectName("Button3");
+    Button3 = NamedButton(this, "Button3", "Назад");
     Button3->setToolTip("Вернуться к предыдущему окну");
-    Button4 = new QPushButton("Отмена", this);
-    Button4->setObjectName("Button4");
+    Button4 = NamedButton(this, "Button4", "Отмена");
     Button4->setToolTip("Вернуться к работе с прежней установкой");
     Button4->hide();
 

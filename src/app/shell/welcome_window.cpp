@@ -1,3 +1,4 @@
+#include "shell/form_fields.h"
 #include "shell/welcome_window.h"
 
 #include <QCloseEvent>
@@ -31,8 +32,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     SetFrameWithoutIcons(this);
     FormCreate();
 
-    Label1 = new QLabel("Контроль и анализ работы\nустановок каталитического риформинга", this);
-    Label1->setObjectName("Label1");
+    Label1 = NamedLabel(this, "Label1", "Контроль и анализ работы\nустановок каталитического риформинга");
     Label1->setAlignment(Qt::AlignCenter);
     QFont title = Label1->font();
     title.setPointSizeF(title.pointSizeF() * 1.5);
@@ -42,25 +42,20 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
     Label1->setPalette(navy);
 
-    Label2 = new QLabel("19.10.2007", this);
-    Label2->setObjectName("Label2");
+    Label2 = NamedLabel(this, "Label2", "19.10.2007");
     Label2->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 
-    Image1 = new QLabel(this);
-    Image1->setObjectName("Image1");
+    Image1 = NamedLabel(this, "Image1", QString());
     Image1->setFixedSize(320, 240);
     Image1->setFrameShape(QFrame::StyledPanel);
     ShowDecorativePicture(Image1, BaseFile("Basa\\Pic\\welcome.jpg"));
 
-    Button1 = new QPushButton("Далее", this);
-    Button1->setObjectName("Button1");
+    Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setToolTip("Дальнейшее продолжение программы");
     Button1->setDefault(true);
-    Button2 = new QPushButton("Выход", this);
-    Button2->setObjectName("Button2");
+    Button2 = NamedButton(this, "Button2", "Выход");
     Button2->setToolTip("Выход из программы");
-    Button3 = new QPushButton("Пример", this);
-    Button3->setObjectName("Button3");
+    Button3 = NamedButton(this, "Button3", "Пример");
     Button3->setToolTip("Подготовка данных примера: установка Хорнельского НПЗ, дата отбора 01-09-09");
     Button3->setVisible(WorkingConfiguration());
 

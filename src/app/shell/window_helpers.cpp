@@ -95,16 +95,4 @@ void ShowDecorativePicture(QLabel* label, const QString& nativePath) {
     label->setPixmap(QPixmap::fromImage(image));
 }
 
-QLabel* NamedLabel(QWidget* owner, const char* name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    return label;
-}
-
-QPushButton* NamedButton(QWidget* owner, const char* name, const QString& text) {
-    auto* button = new QPushButton(text, owner);
-    button->setObjectName(name);
-    return button;
-}
-
 }  // namespace rw

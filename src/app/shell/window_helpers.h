@@ -6,7 +6,6 @@
 #include <string>
 
 class QLabel;
-class QPushButton;
 class QWidget;
 
 namespace rw {
@@ -28,11 +27,6 @@ template <class Sender, class Signal, class Fn>
 QMetaObject::Connection ConnectHandler(Sender* sender, Signal signal, QWidget* owner, Fn handler) {
     return QObject::connect(sender, signal, owner, [owner, handler]() { RunHandler(owner, handler); });
 }
-
-// A label or button with its text and its control name (the object name the
-// window tests find it by).
-QLabel* NamedLabel(QWidget* owner, const char* name, const QString& text);
-QPushButton* NamedButton(QWidget* owner, const char* name, const QString& text);
 
 // Window frame of a dialog without border icons: a title bar only, no close,
 // minimise or maximise buttons.
