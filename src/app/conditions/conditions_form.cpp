@@ -60,10 +60,7 @@ constexpr int kReactorColumnStep = 70;
 constexpr int kGasTop = 532;
 constexpr int kGasColumnStep = 76;
 
-double PickerDate(const QDateEdit* picker) {
-    QDate d = picker->date();
-    return EncodeDate(d.year(), d.month(), d.day());
-}
+double PickerDate(const QDateEdit* picker) { return DateValue(picker->date()); }
 
 }  // namespace
 
@@ -479,6 +476,46 @@ void TForm8::Basa2Click() {
     SetDataEntryMode(false);
     Context().currentStream = 1;
     if (W().basadan) W().basadan->StartDataEntry(Edit1->text());
+}
+
+TForm8::ReviewOutcome TForm8::Review(const ConditionsReview& shown, int lastEdit) {
+    DateTimePicker1->setDate(ToQDate(shown.samplingDate));
+    DateTimePicker2->setDate(ToQDate(shown.regenerationDate));
+    for (int n = 1; n <= lastEdit; ++n) {
+        QLineEdit* edit = Edit(n);
+        const QString text = QString::fromStdString(shown.texts[static_cast<size_t>(n)]);
+        if (edit && edit->text() != text) edit->setText(text);
+    }
+    Button1->hide();
+    Button2->hide();
+    Button3->show();
+    ReviewOutcome outcome;
+    outcome.accepted = ui::ExecModal(this) == QDialog::Accepted;
+    outcome.held = {EditTexts(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2)};
+    return outcome;
+}
+
+void TForm8::ShowSelection(const ConditionsReview& values, int lastEdit) {
+    DateTimePicker1->setDate(ToQDate(values.samplingDate));
+    DateTimePicker2->setDate(ToQDate(values.regenerationDate));
+    for (int n = 1; n <= lastEdit; ++n) Edit(n)->setText(QString::fromStdString(values.texts[static_cast<size_t>(n)]));
+}
+
+int TForm8::AskNewDateConditions(std::optional<double> samplingDate, const ConditionsEditTexts& texts,
+                                 const QString& saveFile) {
+    if (samplingDate) DateTimePicker1->setDate(ToQDate(*samplingDate));
+    PrepareSaveDialog(saveFile);
+    Button3->hide();
+    Button1->show();
+    Button2->show();
+    // The fifth reactor's Edit27 to Edit29 are not taken from the previous date.
+    for (int n = 1; n <= kEditProcessedFeed; ++n) Edit(n)->setText(QString::fromStdString(texts[static_cast<size_t>(n)]));
+    return ui::ExecModal(this);
+}
+
+void TForm8::ShowCokeFields() {
+    Label27->show();
+    for (QLineEdit* koks : {koks1, koks2, koks3}) koks->show();
 }
 
 // "Далее": ends a modal showing with OK.

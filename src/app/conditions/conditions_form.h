@@ -5,9 +5,11 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "conditions/conditions_edits.h"
 #include "conditions/field_rules.h"
+#include "runs/conditions_review.h"
 
 class QDateEdit;
 class QLabel;
@@ -56,6 +58,29 @@ public:
 
     // The texts of Edit1..Edit29 as the core's save routines take them.
     ConditionsEditTexts EditTexts() const;
+
+    // The review before a run: the form shows the dates of `shown` and its
+    // texts of Edit1 to Edit`lastEdit` (the other edits keep theirs), with
+    // "Далее" in place of "Назад" and "Сохранить", modally. `accepted` tells
+    // whether the user went on with "Далее"; `held` is what the form holds
+    // when it is left, however that happens.
+    struct ReviewOutcome {
+        bool accepted = false;
+        ConditionsReview held;
+    };
+    ReviewOutcome Review(const ConditionsReview& shown, int lastEdit);
+    // The values data selection found for the chosen date: both dates and
+    // the texts of Edit1 to Edit`lastEdit`.
+    void ShowSelection(const ConditionsReview& values, int lastEdit);
+    // The conditions of a date that has none yet, as the fractional-composition
+    // wizard asks for them: the sampling date when known, the texts of Edit1
+    // to Edit26, "Назад" and "Сохранить" in place of "Далее", the next save
+    // proposing `saveFile` (native); shown modally. Returns the dialog's result.
+    int AskNewDateConditions(std::optional<double> samplingDate, const ConditionsEditTexts& texts,
+                             const QString& saveFile);
+    // The coke row (Label27, koks1..koks3), hidden until a study has
+    // reviewed its first conditions.
+    void ShowCokeFields();
 
     QLabel* TexShemeImage = nullptr;
     QLabel* Label37 = nullptr;  // "Гидрогенизат"

@@ -1,7 +1,6 @@
 #include "conditions/data_selection_ui.h"
 
 #include <QAction>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -34,10 +33,8 @@ void SetFeedInfoText(const char* name, const std::string& text) {
 void FillConditionsForm(const ConditionsSelection& selection) {
     TForm8* form = W().form8;
     if (!form) return;
-    form->DateTimePicker1->setDate(ToQDate(selection.samplingDate));
-    form->DateTimePicker2->setDate(ToQDate(selection.regenerationDate));
-    const int last = selection.hasExtension ? 29 : 26;
-    for (int n = 1; n <= last; ++n) form->Edit(n)->setText(QString::fromStdString(selection.edits[static_cast<size_t>(n)]));
+    form->ShowSelection({selection.edits, selection.samplingDate, selection.regenerationDate},
+                        selection.hasExtension ? kEditLast : kEditProcessedFeed);
 }
 
 void FillComposition(const CompositionSelection& selection) {

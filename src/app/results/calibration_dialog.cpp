@@ -9,6 +9,7 @@
 
 #include "results/result_views.h"
 #include "shell/form_fields.h"
+#include "shell/ui_services.h"
 #include "shell/window_helpers.h"
 
 namespace rw {
@@ -83,6 +84,22 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     connect(Edit4, &QLineEdit::textChanged, this, &TForm11::Edit4Change);
     connect(BitBtn1, &QPushButton::clicked, this, &TForm11::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TForm11::BitBtn2Click);
+}
+
+bool TForm11::Calibrate(const CalibrationView& view, std::array<std::string, 4>& edits) {
+    auto text = [](const std::string& utf8) { return QString::fromStdString(utf8); };
+    Label9->setText(text(view.experimentalAromatics));
+    Label10->setText(text(view.calculatedAromatics));
+    Label14->setText(text(view.chlorine[0]));
+    Label15->setText(text(view.chlorine[1]));
+    Label16->setText(text(view.chlorine[2]));
+    QLineEdit* fields[4] = {Edit1, Edit2, Edit3, Edit4};
+    for (size_t i = 0; i < 4; ++i) fields[i]->setText(text(edits[i]));
+    // Filling the edits counts as a change; the user has not changed anything yet.
+    BitBtn2->setEnabled(false);
+    const bool again = ui::ExecModal(this) == QDialog::Accepted;
+    for (size_t i = 0; i < 4; ++i) edits[i] = fields[i]->text().toStdString();
+    return again;
 }
 
 void TForm11::FilterEdit(QLineEdit* edit) {

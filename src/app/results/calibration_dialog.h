@@ -1,6 +1,11 @@
 #pragma once
 #include <QDialog>
 
+#include <array>
+#include <string>
+
+#include "runs/sample_run.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,6 +20,11 @@ class TForm11 : public QDialog {
     Q_OBJECT
 public:
     explicit TForm11(QWidget* parent = nullptr);
+
+    // Shows the results of a pass and, for editing, the four texts of
+    // `edits` (dosing of Р-202 to Р-204, activity), modally. `edits` takes
+    // the texts as the user left them. True for "Продолжить расчет".
+    bool Calibrate(const CalibrationView& view, std::array<std::string, 4>& edits);
 
     QLabel* Label9 = nullptr;   // experimental aromatics
     QLabel* Label10 = nullptr;  // calculated aromatics

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDate>
-#include <QDateEdit>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
@@ -10,7 +9,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QTimer>
 #include <algorithm>
@@ -87,30 +85,13 @@ void SortSamplingFoldersByDate(QStringList& folders) {
 // the calibration dialog.
 class WindowSampleDialogs : public SampleRunDialogs {
 public:
+    // The sample's texts fill Edit1 to Edit26; the run goes on however the
+    // form is closed, with what it holds then.
     void Review(const ConditionsEditTexts& texts, double samplingDate, double regenerationDate) override {
-        TForm8* form = W().form8;
-        form->DateTimePicker1->setDate(ToQDate(samplingDate));
-        form->DateTimePicker2->setDate(ToQDate(regenerationDate));
-        for (int n = 1; n <= kEditProcessedFeed; ++n) {
-            QLineEdit* edit = form->Edit(n);
-            const QString text = Text(texts[static_cast<size_t>(n)]);
-            if (edit && edit->text() != text) edit->setText(text);
-        }
-        form->Button1->hide();
-        form->Button2->hide();
-        form->Button3->show();
-        // The run goes on however the form is closed.
-        ui::ExecModal(form);
+        reviewed_ = W().form8->Review({texts, samplingDate, regenerationDate}, kEditProcessedFeed).held;
     }
 
-    SampleReview ReadReview() override {
-        TForm8* form = W().form8;
-        SampleReview review;
-        review.texts = form->EditTexts();
-        review.samplingDate = DateValue(form->DateTimePicker1->date());
-        review.regenerationDate = DateValue(form->DateTimePicker2->date());
-        return review;
-    }
+    SampleReview ReadReview() override { return reviewed_; }
 
     void Progress(int position) override {
         TForm5* main = W().form5;
@@ -132,20 +113,11 @@ public:
     }
 
     bool Calibrate(const CalibrationView& view, std::array<std::string, 4>& edits) override {
-        TForm11* dialog = W().form11;
-        dialog->Label9->setText(Text(view.experimentalAromatics));
-        dialog->Label10->setText(Text(view.calculatedAromatics));
-        dialog->Label14->setText(Text(view.chlorine[0]));
-        dialog->Label15->setText(Text(view.chlorine[1]));
-        dialog->Label16->setText(Text(view.chlorine[2]));
-        QLineEdit* fields[4] = {dialog->Edit1, dialog->Edit2, dialog->Edit3, dialog->Edit4};
-        for (size_t i = 0; i < 4; ++i) fields[i]->setText(Text(edits[i]));
-        // Filling the edits counts as a change; the user has not changed anything yet.
-        dialog->BitBtn2->setEnabled(false);
-        const bool again = ui::ExecModal(dialog) == QDialog::Accepted;
-        for (size_t i = 0; i < 4; ++i) edits[i] = fields[i]->text().toStdString();
-        return again;
+        return W().form11->Calibrate(view, edits);
     }
+
+private:
+    SampleReview reviewed_;
 };
 
 }  // namespace

@@ -19,7 +19,6 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <climits>
-#include <cmath>
 
 #include "common/configuration.h"
 #include "common/files.h"

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "shell/form_fields.h"
+#include "shell/ui_services.h"
 #include "shell/window_helpers.h"
 
 namespace rw {
@@ -64,6 +65,13 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
 
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
     connect(BitBtn2, &QPushButton::clicked, this, [this] { done(kResultNo); });
+}
+
+bool TForm6::Confirm(const QString& process, const QString& plant, const QString& sample) {
+    Label8->setText(process);
+    Label5->setText(plant);
+    Label6->setText(sample);
+    return ui::ExecModal(this) == QDialog::Accepted;
 }
 
 }  // namespace rw

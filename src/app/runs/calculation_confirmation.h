@@ -14,6 +14,10 @@ class TForm6 : public QDialog {
 public:
     explicit TForm6(QWidget* parent = nullptr);
 
+    // Shows the process, plant and sampling date of the calculation about
+    // to start, modally. True for "Да".
+    bool Confirm(const QString& process, const QString& plant, const QString& sample);
+
     // The result of "Нет" (the caller goes back to its data).
     static constexpr int kResultNo = 7;
 

@@ -1,11 +1,6 @@
 #include "runs/fraction_actions.h"
 
 #include <QAction>
-#include <QDate>
-#include <QDateEdit>
-#include <QLineEdit>
-#include <QPushButton>
-#include <cmath>
 
 #include "common/files.h"
 #include "conditions/conditions_form.h"
@@ -25,10 +20,6 @@ namespace rw {
 namespace {
 
 QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-// The last edit of the form's record fields; the three after it belong to
-// the fifth reactor of one plant and are not taken from the previous date.
-constexpr int kLastRecordEdit = 26;
 
 }  // namespace
 
@@ -68,16 +59,7 @@ void ContinueWithConditions(const FractionSave& save, QWidget* fractionWindow) {
 
     TForm8* form = W().form8;
     const NewDateConditions prepared = PrepareNewDateConditions(c, save);
-    if (prepared.samplingDate) form->DateTimePicker1->setDate(ToQDate(*prepared.samplingDate));
-    form->PrepareSaveDialog(NativePath(save.conditionsPath));
-    form->Button3->hide();
-    form->Button1->show();
-    form->Button2->show();
-    for (int n = 1; n <= kLastRecordEdit; ++n) {
-        form->Edit(n)->setText(Text(prepared.edits[static_cast<size_t>(n)]));
-    }
-
-    const int result = ui::ExecModal(form);
+    const int result = form->AskNewDateConditions(prepared.samplingDate, prepared.edits, NativePath(save.conditionsPath));
     form->setEnabled(true);
     // "Сохранить" of the form hides it without a result of its own; the
     // date's conditions file on disk is what a run needs, so its presence

@@ -4,13 +4,9 @@
 #include <QFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
-#include <QDateEdit>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <QProgressBar>
-#include <QPushButton>
-#include <cmath>
 
 #include "common/codepage.h"
 #include "common/configuration.h"
@@ -50,32 +46,6 @@ const char* const kCalculationCaption = "Риформинг";
 const char* const kPleaseWait = " Пожалуйста подождите.             Идет расчет.";
 const char* const kSuccess = "Расчет проведен успешно.";
 
-// The fields of the review and where they sit in the run record. Only the
-// first three reactors are on the form; the gas composition has its own rule.
-struct ReviewField {
-    int edit;
-    int slot;
-    int width;
-    int decimals;
-};
-constexpr ReviewField kReviewFields[] = {
-    {kEditProcessedFeed, kProcessedFeed, 6, 2},
-    {kEditFeedFlow, kFeedFlow, 4, 1},
-    {kEditGasFlow, kGasFlow, 6, 2},
-    {kEditPressure, kPressure, 6, 2},
-    {kEditPressure + 1, kPressure + 1, 6, 2},
-    {kEditPressure + 2, kPressure + 2, 6, 2},
-    {kEditInletTemperature, kInletTemperature, 6, 2},
-    {kEditInletTemperature + 1, kInletTemperature + 1, 6, 2},
-    {kEditInletTemperature + 2, kInletTemperature + 2, 6, 2},
-    {kEditTemperatureDrop, kTemperatureDrop, 6, 2},
-    {kEditTemperatureDrop + 1, kTemperatureDrop + 1, 6, 2},
-    {kEditTemperatureDrop + 2, kTemperatureDrop + 2, 6, 2},
-    {kEditGasMoisture, kGasMoisture, 6, 2},
-    {kEditSulphur, kSulphur, 6, 2},
-};
-constexpr int kGasCompositionValues = 9;
-
 // The main window as the user can go on from it, whenever a step of the
 // calculation fails after the window was disabled.
 class MainWindowGuard {
@@ -100,29 +70,6 @@ QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 }  // namespace
 
-ConditionsEditTexts ReviewTexts(const RunConditions& record, const ConditionsEditTexts& current) {
-    ConditionsEditTexts texts = current;
-    for (const ReviewField& f : kReviewFields) {
-        texts[static_cast<size_t>(f.edit)] = FormatFixed(record[static_cast<size_t>(f.slot)], f.width, f.decimals);
-    }
-    for (int i = 0; i < kGasCompositionValues; ++i) {
-        texts[static_cast<size_t>(kEditGasComposition + i)] =
-            FormatFixed(record[static_cast<size_t>(kGasComposition + i)], 6, 2);
-    }
-    return texts;
-}
-
-void ReadBackReviewTexts(const ConditionsEditTexts& texts, RunConditions& record) {
-    RunConditions read = record;
-    for (const ReviewField& f : kReviewFields) {
-        read[static_cast<size_t>(f.slot)] = LongestPrefixNumber(texts[static_cast<size_t>(f.edit)], '.');
-    }
-    for (int i = 0; i < kGasCompositionValues; ++i) {
-        read[static_cast<size_t>(kGasComposition + i)] = TextToNumber(texts[static_cast<size_t>(kEditGasComposition + i)]);
-    }
-    record = read;
-}
-
 void FillResultWindows(const TRavionObj& run, const std::string& sampleName) {
     // The metal and acid activity window shows the latest calculation as its research case.
     SetLatestCalculation(run.Results, Context().runConditions);
@@ -140,13 +87,10 @@ void RunReformingCalculation() {
     const std::string indexPath = PlantResultsIndexPath(c);
 
     c.calculationCaption = kCalculationCaption;
-    confirm->Label8->setText(Text(c.calculationCaption));
-    confirm->Label5->setText(Text(c.plantCaption));
-    confirm->Label6->setText(Text(c.sampleName));
     main->setEnabled(false);
     MainWindowGuard guard(main);
 
-    if (ui::ExecModal(confirm) != QDialog::Accepted) {
+    if (!confirm->Confirm(Text(c.calculationCaption), Text(c.plantCaption), Text(c.sampleName))) {
         main->setEnabled(true);
     } else {
         confirm->hide();
@@ -154,21 +98,11 @@ void RunReformingCalculation() {
         ReadRunConditions(conditionsPath, c.reactorCount, c.runConditions);
 
         // The conditions form for review: the values of the file, "Далее" to go on.
-        form->DateTimePicker1->setDate(ToQDate(c.runConditions[kSamplingDate]));
-        form->DateTimePicker2->setDate(ToQDate(c.runConditions[kRegenerationDate]));
-        const ConditionsEditTexts shown = ReviewTexts(c.runConditions, form->EditTexts());
-        for (int n = 1; n <= 29; ++n) {
-            QLineEdit* edit = form->Edit(n);
-            const QString text = Text(shown[static_cast<size_t>(n)]);
-            if (edit && edit->text() != text) edit->setText(text);
-        }
-        form->Button1->hide();
-        form->Button2->hide();
-        form->Button3->show();
-
-        if (ui::ExecModal(form) == QDialog::Accepted) {
+        const TForm8::ReviewOutcome review =
+            form->Review(RunRecordReview(c.runConditions, form->EditTexts()), kEditLast);
+        if (review.accepted) {
             CalculationLock baseFolder(c);
-            ReadBackReviewTexts(form->EditTexts(), c.runConditions);
+            ReadBackReviewTexts(review.held.texts, c.runConditions);
             RewriteConditionsInRunLayout(conditionsPath, c.runConditions, c.reactorCount);
 
             SetUpReformingRun(run, c, conditionsPath);

@@ -1,12 +1,8 @@
 #include "runs/research_actions.h"
 
 #include <QDate>
-#include <QDateEdit>
 #include <QLabel>
-#include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <cmath>
 
 #include "common/configuration.h"
 #include "common/errors.h"
@@ -61,26 +57,6 @@ private:
     bool armed_ = true;
 };
 
-// The conditions form shows the file's values for review, as before a
-// reforming calculation; "Далее" goes on.
-void ReviewConditions(TForm8* form, const RunConditions& record) {
-    form->DateTimePicker1->setDate(ToQDate(record[run_slot::kSamplingDate]));
-    form->DateTimePicker2->setDate(ToQDate(record[run_slot::kRegenerationDate]));
-    const ConditionsEditTexts shown = ReviewTexts(record, form->EditTexts());
-    for (int n = 1; n <= 29; ++n) {
-        QLineEdit* edit = form->Edit(n);
-        const QString text = Text(shown[static_cast<size_t>(n)]);
-        if (edit && edit->text() != text) edit->setText(text);
-    }
-    form->Button1->hide();
-    form->Button2->hide();
-    form->Button3->show();
-    // Whatever the user leaves the review with, the study goes on.
-    ui::ExecModal(form);
-    form->Label27->show();
-    for (QLineEdit* koks : {form->koks1, form->koks2, form->koks3}) koks->show();
-}
-
 // The sampling date a study names: in the working configuration the date of
 // the conditions file the user chose (as dd-mm-yy, like a sample name), in
 // the described one the current sample name.
@@ -101,8 +77,12 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     const char separator = Regional().decimalSeparator;
 
     ReadRunConditions(files.conditions, c.reactorCount, c.runConditions);
-    ReviewConditions(W().form8, c.runConditions);
-    ReadBackReviewTexts(W().form8->EditTexts(), c.runConditions);
+    // The conditions form shows the file's values for review, as before a
+    // reforming calculation; whatever the user leaves it with, the study goes on.
+    TForm8* form = W().form8;
+    const TForm8::ReviewOutcome review = form->Review(RunRecordReview(c.runConditions, form->EditTexts()), kEditLast);
+    form->ShowCokeFields();
+    ReadBackReviewTexts(review.held.texts, c.runConditions);
     RewriteConditionsInRunLayout(files.conditions, c.runConditions, c.reactorCount);
 
     CalculationLock baseFolder(c);

@@ -24,6 +24,7 @@ constexpr int kEditGasComposition = 15;   // 15..23
 constexpr int kEditGasMoisture = 24;
 constexpr int kEditSulphur = 25;
 constexpr int kEditExtension = 27;        // 27..29, plant row 11 only
+constexpr int kEditLast = 29;             // the form has Edit1 to Edit29
 
 // The value a save or the composition sum takes from a form text: the strict
 // rule ("." only, optional sign and exponent); an empty text is 0; a text the

@@ -5,6 +5,7 @@
 #include "conditions/conditions_edits.h"
 #include "shell/conditions_record.h"
 #include "results/results_file.h"
+#include "runs/conditions_review.h"
 
 namespace rw {
 
@@ -31,11 +32,7 @@ ConditionsEditTexts SampleReviewTexts(const ConditionsRecord& conditions);
 
 // What the conditions form gives back on every pass: its texts and the
 // dates of its two date pickers.
-struct SampleReview {
-    ConditionsEditTexts texts;
-    double samplingDate = 0;
-    double regenerationDate = 0;
-};
+using SampleReview = ConditionsReview;
 
 // The conditions of a pass: the form's values (gas composition with
 // TextToNumber, everything else with the plain conversion, which takes the
