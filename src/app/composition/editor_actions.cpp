@@ -60,7 +60,7 @@ void AfterFormation() {
     c.dataFolder = c.samplingFolder + "\\";
     c.sampleName = c.entrySampleName;
     main->setWindowTitle(QString::fromStdString(MainWindowCaption(c)));
-    if (W().form30 && W().form30->Label9) W().form30->Label9->setText(QString::fromStdString(c.entrySampleName));
+    if (W().form30) W().form30->ShowCurrentName(QString::fromStdString(c.entrySampleName));
 }
 
 void ShowMainWindow() { W().form5->ReturnToMainWindow(); }

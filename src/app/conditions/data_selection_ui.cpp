@@ -21,15 +21,6 @@ namespace rw {
 
 namespace {
 
-// TForm30 shows the feed's fractional composition of the selected sample in
-// its value fields F1..F6 and the sample in Label9.
-void SetFeedInfoText(const char* name, const std::string& text) {
-    if (!W().form30) return;
-    if (QWidget* w = W().form30->findChild<QWidget*>(QString::fromLatin1(name))) {
-        w->setProperty("text", QString::fromStdString(text));
-    }
-}
-
 void FillConditionsForm(const ConditionsSelection& selection) {
     TForm8* form = W().form8;
     if (!form) return;
@@ -49,11 +40,10 @@ void FillComposition(const CompositionSelection& selection) {
                                                                       : QString());
         }
     }
-    SetFeedInfoText("Label9", selection.fractionSampleName);
     if (selection.completeTail) SetMainMenuItemEnabled(&TForm5::N16, true);
-    static const char* const kFeedInfoFields[6] = {"F1", "F2", "F3", "F4", "F5", "F6"};
+    // The feed information window shows the selected sample's fractional composition.
+    if (W().form30) W().form30->ShowCurrent({selection.fractionSampleName, selection.fractionTexts, selection.completeTail});
     for (size_t i = 0; i < 6; ++i) {
-        SetFeedInfoText(kFeedInfoFields[i], selection.fractionTexts[i]);
         if (W().form9) W().form9->TailEdit(static_cast<int>(i))->setText(QString::fromStdString(selection.fractionTexts[i]));
     }
 }
@@ -61,11 +51,10 @@ void FillComposition(const CompositionSelection& selection) {
 void ShowMissingCompositionWarning(const CompositionSelection& selection) {
     TForm7* warning = W().form7;
     if (!warning) return;
-    warning->Label3->setText(QString::fromStdString(selection.warningSampleName));
-    warning->Label5->setText(QString::fromStdString(selection.warningConditionsFile));
-    warning->Label9->setText(QString::fromStdString(selection.warningCompositionFile));
     if (W().form5) W().form5->setEnabled(false);
-    warning->show();
+    warning->Warn(QString::fromStdString(selection.warningSampleName),
+                  QString::fromStdString(selection.warningConditionsFile),
+                  QString::fromStdString(selection.warningCompositionFile));
 }
 
 }  // namespace

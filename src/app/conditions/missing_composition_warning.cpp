@@ -48,6 +48,13 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
 }
 
 // "Далее": the user has read the warning and goes on from the main window.
+void TForm7::Warn(const QString& sample, const QString& conditionsFile, const QString& compositionFile) {
+    Label3->setText(sample);
+    Label5->setText(conditionsFile);
+    Label9->setText(compositionFile);
+    show();
+}
+
 void TForm7::Button1Click() {
     hide();
     if (W().form5) W().form5->ReturnToMainWindow();

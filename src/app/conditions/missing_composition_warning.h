@@ -14,6 +14,9 @@ class TForm7 : public QDialog {
 public:
     explicit TForm7(QWidget* parent = nullptr);
 
+    // Shows the warning for the sampling date and its two file names.
+    void Warn(const QString& sample, const QString& conditionsFile, const QString& compositionFile);
+
     QLabel* Label1 = nullptr;   // "Уважаемый пользователь !"
     QLabel* Label2 = nullptr;   // "Вы выбрали дату отбора :"
     QLabel* Label3 = nullptr;   // sample name

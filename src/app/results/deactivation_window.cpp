@@ -95,16 +95,12 @@ public:
 
     void Progress(int position) override {
         TForm5* main = W().form5;
-        if (position == 20) main->Label1->setText(kWaitText);
-        main->ProgressBar1->show();
-        main->ProgressBar1->setValue(position);
-        main->repaint();
+        if (position == 20) main->ShowWaitText(kWaitText);
+        main->ShowProgress(position);
     }
 
     void EndProgress() override {
-        TForm5* main = W().form5;
-        main->Label1->clear();
-        main->ProgressBar1->hide();
+        W().form5->ClearProgress();
     }
 
     void ShowRawResults(const std::string& rezPath) override {

@@ -83,6 +83,11 @@ TNewReportForm::TNewReportForm(QWidget* parent) : QDialog(parent) {
     connect(Button6, &QPushButton::clicked, this, &TNewReportForm::Button6Click);
 }
 
+void TNewReportForm::ShowSummary(const QString& headline, const QString& summary) {
+    SetTexts(headline, summary);
+    ui::ExecModal(this);
+}
+
 void TNewReportForm::SetTexts(const QString& headline, const QString& summary) {
     Label1->setText(headline);
     Label2->setText(DisplayLines(summary));

@@ -17,6 +17,8 @@ public:
     // Sets the headline and the summary; lines of the summary may be
     // separated by a carriage return, as the run builds it.
     void SetTexts(const QString& headline, const QString& summary);
+    // The summary of a run just made: SetTexts, then the window, modally.
+    void ShowSummary(const QString& headline, const QString& summary);
 
     QLabel* Label1 = nullptr;  // headline: navy, bold, 19 pixels
     QLabel* Label2 = nullptr;  // summary

@@ -12,15 +12,6 @@
 
 namespace rw {
 
-namespace {
-
-QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text) {
-    auto* label = NamedLabel(owner, name, text);
-    return label;
-}
-
-}  // namespace
-
 TForm30::TForm30(QWidget* parent) : QDialog(parent) {
     setObjectName("Form30");
     // The blanks centre the word in the title bar; they belong to the caption.
@@ -28,15 +19,15 @@ TForm30::TForm30(QWidget* parent) : QDialog(parent) {
     SetFrameWithoutIcons(this);
     OpenSk.filter = "Файл сырье катализат (*.sk)";
 
-    Label1 = NewLabel(this, "Label1", "Фракционный состав сырья");
+    Label1 = NamedLabel(this, "Label1", "Фракционный состав сырья");
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
     static const char* const kCaptions[6] = {"НК", "10 %", "50 %", "90 %", "КК", "Плотность сырья, г/см3"};
-    Label8 = NewLabel(this, "Label8", "Дата отбора");
+    Label8 = NamedLabel(this, "Label8", "Дата отбора");
     Label8->setFont(bold);
-    Label9 = NewLabel(this, "Label9", QString());
-    Label10 = NewLabel(this, "Label10", QString());
+    Label9 = NamedLabel(this, "Label9", QString());
+    Label10 = NamedLabel(this, "Label10", QString());
     for (QLabel* l : {Label9, Label10}) l->setFont(bold);
 
     QLabel** current[6] = {&F1, &F2, &F3, &F4, &F5, &F6};
@@ -47,9 +38,9 @@ TForm30::TForm30(QWidget* parent) : QDialog(parent) {
     grid->addWidget(Label9, 0, 1, Qt::AlignRight);
     grid->addWidget(Label10, 0, 2, Qt::AlignRight);
     for (int i = 0; i < 6; ++i) {
-        Captions[static_cast<size_t>(i)] = NewLabel(this, QString("Label%1").arg(i + 2), kCaptions[i]);
-        *current[i] = NewLabel(this, QString("F%1").arg(i + 1), QString());
-        *compared[i] = NewLabel(this, QString("Ff%1").arg(i + 1), QString());
+        Captions[static_cast<size_t>(i)] = NamedLabel(this, QString("Label%1").arg(i + 2), kCaptions[i]);
+        *current[i] = NamedLabel(this, QString("F%1").arg(i + 1), QString());
+        *compared[i] = NamedLabel(this, QString("Ff%1").arg(i + 1), QString());
         current_[static_cast<size_t>(i)] = *current[i];
         compared_[static_cast<size_t>(i)] = *compared[i];
         grid->addWidget(Captions[static_cast<size_t>(i)], i + 1, 0);
@@ -82,6 +73,8 @@ void TForm30::ShowCurrent(const FeedInfo& info) {
     Label9->setText(QString::fromStdString(info.name));
     for (size_t i = 0; i < 6; ++i) current_[i]->setText(QString::fromStdString(info.fraction[i]));
 }
+
+void TForm30::ShowCurrentName(const QString& name) { Label9->setText(name); }
 
 void TForm30::ShowCompared(const FeedInfo& info) {
     Label10->setText(QString::fromStdString(info.name));

@@ -21,6 +21,8 @@ public:
     // compared one), from a composition file's feed information.
     void ShowCurrent(const FeedInfo& info);
     void ShowCompared(const FeedInfo& info);
+    // Label9 alone: the sample a data entry has just formed.
+    void ShowCurrentName(const QString& name);
 
     QLabel* Label1 = nullptr;  // "Фракционный состав сырья"
     std::array<QLabel*, 6> Captions{};  // Label2..Label7: НК ... density

@@ -54,8 +54,7 @@ public:
     ~MainWindowGuard() {
         if (!armed_) return;
         main_->setEnabled(true);
-        main_->ProgressBar1->hide();
-        main_->Label1->clear();
+        main_->ClearProgress();
     }
     MainWindowGuard(const MainWindowGuard&) = delete;
     MainWindowGuard& operator=(const MainWindowGuard&) = delete;
@@ -107,7 +106,6 @@ void RunReformingCalculation() {
 
             SetUpReformingRun(run, c, conditionsPath);
             run.Fit = ReadModelRunSettings(c.baseFolder).fit;
-            QProgressBar* bar = main->ProgressBar1;
             {
                 // The run object outlives this call: the progress takes its
                 // callbacks into the window back once the run is over, failed or not.
@@ -115,11 +113,7 @@ void RunReformingCalculation() {
                 run.Run();
             }
 
-            bar->setValue(100);
-            main->setEnabled(true);
-            main->show();
-            main->Label1->clear();
-            bar->hide();
+            main->EndCalculation();
 
             if (run.Done) {
                 AddToResultsIndex(run.ResultsPath, indexPath);
@@ -127,8 +121,7 @@ void RunReformingCalculation() {
                 const std::string summary = JoinLines(
                     ReformingSummaryLines(c.sampleName, c.runConditions[kProcessedFeed], run.Results, c.plantIndex),
                     "\r");
-                W().newReportForm->SetTexts(kSuccess, Text(summary));
-                ui::ExecModal(W().newReportForm);
+                W().newReportForm->ShowSummary(kSuccess, Text(summary));
             }
         }
         confirm->hide();

@@ -38,19 +38,11 @@ class MainWindowGuard {
 public:
     explicit MainWindowGuard(TForm5* main) : main_(main) {}
     ~MainWindowGuard() {
-        if (armed_) RestoreMainWindow(main_);
+        if (armed_) main_->EndCalculation();
     }
     MainWindowGuard(const MainWindowGuard&) = delete;
     MainWindowGuard& operator=(const MainWindowGuard&) = delete;
     void Release() { armed_ = false; }
-
-    static void RestoreMainWindow(TForm5* main) {
-        main->ProgressBar1->setValue(100);
-        main->setEnabled(true);
-        main->show();
-        main->Label1->clear();
-        main->ProgressBar1->hide();
-    }
 
 private:
     TForm5* main_;
@@ -86,10 +78,7 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     RewriteConditionsInRunLayout(files.conditions, c.runConditions, c.reactorCount);
 
     CalculationLock baseFolder(c);
-    QProgressBar* bar = main->ProgressBar1;
-    bar->show();
-    main->Label1->setText(kPleaseWait);
-    main->repaint();
+    main->ShowWaitText(kPleaseWait);
     MainWindowGuard guard(main);
 
     double target = 0;
@@ -118,7 +107,7 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
         run.Run();
     }
     guard.Release();
-    MainWindowGuard::RestoreMainWindow(main);
+    main->EndCalculation();
 
     if (run.Done) {
         const std::string sample = StudySampleName(c.runConditions, c.sampleName);
@@ -127,8 +116,7 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
                                                            run.Results, c.plantIndex, separator);
         if (WorkingConfiguration() && !(run.Results.activity > 0)) lines[1] = kNoActivityFound;
         const std::string summary = JoinLines(lines, "\r");
-        W().newReportForm->SetTexts(Text(StudyTitle(kind)), Text(summary));
-        ui::ExecModal(W().newReportForm);
+        W().newReportForm->ShowSummary(Text(StudyTitle(kind)), Text(summary));
     }
     main->setEnabled(true);
     main->show();

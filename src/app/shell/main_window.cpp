@@ -270,6 +270,30 @@ void TForm5::ReturnToMainWindow() {
     }
 }
 
+void TForm5::ShowWaitText(const QString& text) {
+    ProgressBar1->show();
+    Label1->setText(text);
+    repaint();
+}
+
+void TForm5::ShowProgress(int position) {
+    ProgressBar1->show();
+    ProgressBar1->setValue(position);
+    repaint();
+}
+
+void TForm5::ClearProgress() {
+    Label1->clear();
+    ProgressBar1->hide();
+}
+
+void TForm5::EndCalculation() {
+    ProgressBar1->setValue(100);
+    setEnabled(true);
+    show();
+    ClearProgress();
+}
+
 void TForm5::CloseMainWindow() {
     closing_ = true;
     close();

@@ -36,6 +36,17 @@ public:
     // pipeline); the window has no close box, so nothing else closes it.
     void CloseMainWindow();
 
+    // --- The bottom line and progress bar of a calculation ----------------
+    // The bar shown and the line saying `text`, painted at once.
+    void ShowWaitText(const QString& text);
+    // The bar shown at `position` (0..100), painted at once.
+    void ShowProgress(int position);
+    // The line cleared and the bar hidden.
+    void ClearProgress();
+    // The end of a calculation: the bar at 100, the window enabled and
+    // shown, the line cleared and the bar hidden.
+    void EndCalculation();
+
     // --- Menu ------------------------------------------------------------
     QMenuBar* MainMenu1 = nullptr;
     QMenu* N9Menu = nullptr;

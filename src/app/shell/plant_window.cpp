@@ -114,8 +114,7 @@ void TForm4::Button2Click() {
 
     TForm5* main = W().form5;
     main->setWindowTitle(QString::fromStdString(MainWindowCaption(c)));
-    main->Label1->clear();
-    main->ProgressBar1->hide();
+    main->ClearProgress();
     main->setEnabled(true);
     main->show();
     hide();
