@@ -109,17 +109,17 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
 
     // Edits and their rules. Every edit takes at most 6 typed characters,
     // except the gas flow (10) and the feed flow and processed feed (no limit).
-    for (int n = 1; n <= 29; ++n) {
+    for (int n = 1; n <= kEditLast; ++n) {
         int limit = 6;
         Filter filter = Filter::Keystroke;
-        if (n == 1) {
+        if (n == kEditFeedFlow) {
             limit = 0;
             filter = Filter::None;  // the feed flow is checked on leaving only
-        } else if (n == 2) {
+        } else if (n == kEditGasFlow) {
             limit = 10;
-        } else if (n == 26) {
+        } else if (n == kEditProcessedFeed) {
             limit = 0;
-        } else if (n >= 15 && n <= 23) {
+        } else if (n >= kEditGasComposition && n < kEditGasComposition + kGasCompositionEdits) {
             filter = Filter::Composition;
         }
         edits_[static_cast<size_t>(n)] = MakeEdit(n, limit, filter);
@@ -132,7 +132,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     Edit28 = Edit(28); Edit29 = Edit(29);
     // The fifth column of row 11 turns a typed "," into "." (the historian
     // and the operators write decimals with a comma).
-    for (QLineEdit* e : {Edit27, Edit28, Edit29}) fields_[e]->commaToPoint = true;
+    for (int n = kEditExtension; n <= kEditLast; ++n) fields_[Edit(n)]->commaToPoint = true;
 
     // Left block: dates, flows and feed.
     struct LeftRow {
@@ -142,11 +142,11 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
         QLineEdit* edit;
     };
     const LeftRow left[] = {
-        {&Label21, "Label21", "Объем переработанного сырья, т", Edit26},
-        {&Label12, "Label12", "Расход ВСГ, м3/час", Edit2},
-        {&Label22, "Label22", "Влажность ВСГ, %", Edit24},
-        {&Label23, "Label23", "Серы в гидрогенизате, ppm", Edit25},
-        {&Label11, "Label11", "Расход сырья, м3/час", Edit1},
+        {&Label21, "Label21", "Объем переработанного сырья, т", Edit(kEditProcessedFeed)},
+        {&Label12, "Label12", "Расход ВСГ, м3/час", Edit(kEditGasFlow)},
+        {&Label22, "Label22", "Влажность ВСГ, %", Edit(kEditGasMoisture)},
+        {&Label23, "Label23", "Серы в гидрогенизате, ppm", Edit(kEditSulphur)},
+        {&Label11, "Label11", "Расход сырья, м3/час", Edit(kEditFeedFlow)},
     };
     int y = kTop + 2 * kRow;
     for (const LeftRow& r : left) {
@@ -166,13 +166,15 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     label(Label9, "Label9", "Перепад темп., °С", kReactorLabelX, kTop + 3 * kRow, 130);
     // Columns: reactors 1 to 3, then the fifth column of row 11 (Edit27..29).
     // The fourth reactor's edits carry file values but are never shown.
-    const int columns[4][3] = {{3, 7, 11}, {4, 8, 12}, {5, 9, 13}, {27, 28, 29}};
+    const int rows[3] = {kEditPressure, kEditInletTemperature, kEditTemperatureDrop};
     for (int c = 0; c < 4; ++c) {
         for (int r = 0; r < 3; ++r) {
-            Edit(columns[c][r])->setGeometry(kReactorColumnX + c * kReactorColumnStep, kTop + (r + 1) * kRow - 2, 62, 24);
+            const int n = c < 3 ? rows[r] + c : kEditExtension + r;
+            Edit(n)->setGeometry(kReactorColumnX + c * kReactorColumnStep, kTop + (r + 1) * kRow - 2, 62, 24);
         }
     }
-    for (QLineEdit* e : {Edit6, Edit10, Edit14}) {
+    for (int first : rows) {
+        QLineEdit* e = Edit(first + 3);  // the fourth reactor
         e->setGeometry(kReactorColumnX, kTop + 4 * kRow, 62, 24);
         e->hide();
     }
@@ -259,7 +261,7 @@ QLineEdit* TForm8::MakeEdit(int number, int typedLimit, Filter filter) {
 }
 
 QLineEdit* TForm8::Edit(int n) const {
-    if (n < 1 || n > 29) return nullptr;
+    if (n < 1 || n > kEditLast) return nullptr;
     return edits_[static_cast<size_t>(n)];
 }
 
@@ -364,7 +366,7 @@ void TForm8::Relayout() {
 
 double TForm8::CompositionSum() const {
     double sum = 0;
-    for (int n = 15; n <= 23; ++n) sum += FormFieldValue(Edit(n)->text().toStdString());
+    for (int n = kEditGasComposition; n < kEditGasComposition + kGasCompositionEdits; ++n) sum += FormFieldValue(Edit(n)->text().toStdString());
     return sum;
 }
 
@@ -376,7 +378,7 @@ void TForm8::FormCreate() { ShowCompositionSum(); }
 void TForm8::PrepareForPlant(int plantIndex, const QString& picturePath) {
     const bool wide = plantIndex == kRowWithFifthReactor;
     Label8->setVisible(wide);
-    for (QLineEdit* e : {Edit27, Edit28, Edit29}) e->setVisible(wide);
+    for (int n = kEditExtension; n <= kEditLast; ++n) Edit(n)->setVisible(wide);
     TexShemeImage->setPixmap(QPixmap::fromImage(LoadPicture(picturePath)));
     if (wide) resize(kWideWidth, height());
     Label24->setVisible(!wide);
@@ -388,7 +390,7 @@ void TForm8::SetDataEntryMode(bool on) { dataEntry_ = on; }
 
 ConditionsEditTexts TForm8::EditTexts() const {
     ConditionsEditTexts texts;
-    for (int n = 1; n <= 29; ++n) texts[static_cast<size_t>(n)] = Edit(n)->text().toStdString();
+    for (int n = 1; n <= kEditLast; ++n) texts[static_cast<size_t>(n)] = Edit(n)->text().toStdString();
     return texts;
 }
 
@@ -448,7 +450,7 @@ ConditionsEditTexts TForm8::SavedTexts() const {
 }
 
 int TForm8::EditNumber(const QLineEdit* edit) const {
-    for (int n = 1; n <= 29; ++n) {
+    for (int n = 1; n <= kEditLast; ++n) {
         if (Edit(n) == edit) return n;
     }
     return 0;
@@ -475,7 +477,7 @@ void TForm8::Basa2Click() {
     hide();
     SetDataEntryMode(false);
     Context().currentStream = 1;
-    if (W().basadan) W().basadan->StartDataEntry(Edit1->text());
+    if (W().basadan) W().basadan->StartDataEntry(Edit(kEditFeedFlow)->text());
 }
 
 TForm8::ReviewOutcome TForm8::Review(const ConditionsReview& shown, int lastEdit) {
@@ -614,13 +616,13 @@ void TForm8::Button4Click() {
     for (;;) {
         AskQuestion(kAskSamplingDate, DateTimePicker1);
         AskQuestion(kAskRegenerationDate, DateTimePicker2);
-        AskQuestion(kAskSulphur, Edit25);
+        AskQuestion(kAskSulphur, Edit(kEditSulphur));
         if (DatesInOrder(PickerDate(DateTimePicker1), PickerDate(DateTimePicker2))) break;
         ui::ShowMessage(this, QString::fromStdString(kWrongDateOrder));
     }
 
-    Edit26->setText(QString::fromStdString(
-        ProcessedFeedText(Edit1->text().toStdString(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2))));
+    Edit(kEditProcessedFeed)->setText(QString::fromStdString(ProcessedFeedText(
+        Edit(kEditFeedFlow)->text().toStdString(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2))));
 }
 
 }  // namespace rw

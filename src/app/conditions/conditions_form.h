@@ -110,12 +110,36 @@ public:
     QLineEdit* koks1 = nullptr;
     QLineEdit* koks2 = nullptr;
     QLineEdit* koks3 = nullptr;
-    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
-              *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr,
-              *Edit11 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr,
-              *Edit16 = nullptr, *Edit17 = nullptr, *Edit18 = nullptr, *Edit19 = nullptr, *Edit20 = nullptr,
-              *Edit21 = nullptr, *Edit22 = nullptr, *Edit23 = nullptr, *Edit24 = nullptr, *Edit25 = nullptr,
-              *Edit26 = nullptr, *Edit27 = nullptr, *Edit28 = nullptr, *Edit29 = nullptr;
+    // The edits by number (Edit(n), ConditionsEditTexts[n]):
+    QLineEdit* Edit1 = nullptr;       // feed flow, m3/h (kEditFeedFlow)
+    QLineEdit* Edit2 = nullptr;       // hydrogen-rich gas flow, m3/h (kEditGasFlow)
+    QLineEdit* Edit3 = nullptr;       // pressure, Р-2 (kEditPressure)
+    QLineEdit* Edit4 = nullptr;       // pressure, Р-3
+    QLineEdit* Edit5 = nullptr;       // pressure, Р-4
+    QLineEdit* Edit6 = nullptr;       // pressure, fourth reactor (hidden)
+    QLineEdit* Edit7 = nullptr;       // inlet temperature, Р-2 (kEditInletTemperature)
+    QLineEdit* Edit8 = nullptr;       // inlet temperature, Р-3
+    QLineEdit* Edit9 = nullptr;       // inlet temperature, Р-4
+    QLineEdit* Edit10 = nullptr;      // inlet temperature, fourth reactor (hidden)
+    QLineEdit* Edit11 = nullptr;      // temperature drop, Р-2 (kEditTemperatureDrop)
+    QLineEdit* Edit12 = nullptr;      // temperature drop, Р-3
+    QLineEdit* Edit13 = nullptr;      // temperature drop, Р-4
+    QLineEdit* Edit14 = nullptr;      // temperature drop, fourth reactor (hidden)
+    QLineEdit* Edit15 = nullptr;      // gas composition: first of nine (kEditGasComposition)
+    QLineEdit* Edit16 = nullptr;      // gas composition
+    QLineEdit* Edit17 = nullptr;      // gas composition
+    QLineEdit* Edit18 = nullptr;      // gas composition
+    QLineEdit* Edit19 = nullptr;      // gas composition
+    QLineEdit* Edit20 = nullptr;      // gas composition
+    QLineEdit* Edit21 = nullptr;      // gas composition
+    QLineEdit* Edit22 = nullptr;      // gas composition
+    QLineEdit* Edit23 = nullptr;      // gas composition: last of nine
+    QLineEdit* Edit24 = nullptr;      // gas moisture, % (kEditGasMoisture)
+    QLineEdit* Edit25 = nullptr;      // sulphur in the hydrogenate, ppm (kEditSulphur)
+    QLineEdit* Edit26 = nullptr;      // processed feed, t (kEditProcessedFeed)
+    QLineEdit* Edit27 = nullptr;      // Р-5 pressure, plant row 11 only (kEditExtension)
+    QLineEdit* Edit28 = nullptr;      // Р-5 inlet temperature, row 11
+    QLineEdit* Edit29 = nullptr;      // Р-5 temperature drop, row 11 (kEditLast)
     QPushButton* Button1 = nullptr;  // "Назад"
     QPushButton* Button2 = nullptr;  // "Сохранить"
     QPushButton* Button3 = nullptr;  // "Далее"

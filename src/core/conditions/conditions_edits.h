@@ -21,6 +21,7 @@ constexpr int kEditPressure = 3;          // 3..6
 constexpr int kEditInletTemperature = 7;  // 7..10
 constexpr int kEditTemperatureDrop = 11;  // 11..14
 constexpr int kEditGasComposition = 15;   // 15..23
+constexpr int kGasCompositionEdits = 9;
 constexpr int kEditGasMoisture = 24;
 constexpr int kEditSulphur = 25;
 constexpr int kEditExtension = 27;        // 27..29, plant row 11 only

@@ -33,7 +33,6 @@ constexpr ReviewField kReviewFields[] = {
     {kEditGasMoisture, kGasMoisture, 6, 2},
     {kEditSulphur, kSulphur, 6, 2},
 };
-constexpr int kGasCompositionValues = 9;
 
 }  // namespace
 
@@ -42,7 +41,7 @@ ConditionsEditTexts ReviewTexts(const RunConditions& record, const ConditionsEdi
     for (const ReviewField& f : kReviewFields) {
         texts[static_cast<size_t>(f.edit)] = FormatFixed(record[static_cast<size_t>(f.slot)], f.width, f.decimals);
     }
-    for (int i = 0; i < kGasCompositionValues; ++i) {
+    for (int i = 0; i < kGasCompositionEdits; ++i) {
         texts[static_cast<size_t>(kEditGasComposition + i)] =
             FormatFixed(record[static_cast<size_t>(kGasComposition + i)], 6, 2);
     }
@@ -58,7 +57,7 @@ void ReadBackReviewTexts(const ConditionsEditTexts& texts, RunConditions& record
     for (const ReviewField& f : kReviewFields) {
         read[static_cast<size_t>(f.slot)] = LongestPrefixNumber(texts[static_cast<size_t>(f.edit)], '.');
     }
-    for (int i = 0; i < kGasCompositionValues; ++i) {
+    for (int i = 0; i < kGasCompositionEdits; ++i) {
         read[static_cast<size_t>(kGasComposition + i)] = TextToNumber(texts[static_cast<size_t>(kEditGasComposition + i)]);
     }
     record = read;
