@@ -42,12 +42,6 @@ W* Make(QWidget* parent, const char* name) {
     return w;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text) {
-    auto* l = Make<QLabel>(parent, name);
-    l->setText(text);
-    return l;
-}
-
 // The limit applies to typing only: a text the program puts in (the feed
 // flow handed over from the conditions form) is never cut.
 QLineEdit* MakeEdit(QWidget* parent, const char* name, const QString& text, int maxLength) {
@@ -64,7 +58,7 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     setWindowTitle(WorkingConfiguration() ? QStringLiteral("Компонентный состав потоков") : QString());
     if (DescribedConfiguration()) setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
 
-    Prob = MakeLabel(this, "Prob", "Катализат");
+    Prob = NamedLabel(this, "Prob", "Катализат");
     QFont big = Prob->font();
     big.setBold(true);
     big.setPointSize(big.pointSize() + 3);
@@ -77,25 +71,25 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     Subst = MakeEdit(this, "Subst", QString(), 43);
     Subst->setFont(mono);
     weight = MakeEdit(this, "weight", "00.000", 6);
-    Label14 = MakeLabel(this, "Label14", "Сумма:");
-    Sum = MakeLabel(this, "Sum", "00,000");
-    Label1 = MakeLabel(this, "Label1", "Фракционный состав и плотность  для введенного углеводородного состава сырья, в 0С");
+    Label14 = NamedLabel(this, "Label14", "Сумма:");
+    Sum = NamedLabel(this, "Sum", "00,000");
+    Label1 = NamedLabel(this, "Label1", "Фракционный состав и плотность  для введенного углеводородного состава сырья, в 0С");
     Label1->setWordWrap(true);
     // The heading takes two lines beside the list; keep room for both.
     Label1->setMinimumHeight(Label1->fontMetrics().lineSpacing() * 2 + 4);
-    Label2 = MakeLabel(this, "Label2", "НК");
-    Label3 = MakeLabel(this, "Label3", "10%");
-    Label4 = MakeLabel(this, "Label4", "50%");
-    Label5 = MakeLabel(this, "Label5", "90%");
-    Label6 = MakeLabel(this, "Label6", "КК");
+    Label2 = NamedLabel(this, "Label2", "НК");
+    Label3 = NamedLabel(this, "Label3", "10%");
+    Label4 = NamedLabel(this, "Label4", "50%");
+    Label5 = NamedLabel(this, "Label5", "90%");
+    Label6 = NamedLabel(this, "Label6", "КК");
     F1 = MakeEdit(this, "F1", " 86", 3);
     F2 = MakeEdit(this, "F2", " 96", 3);
     F3 = MakeEdit(this, "F3", "113", 3);
     F4 = MakeEdit(this, "F4", "152", 3);
     F5 = MakeEdit(this, "F5", "175", 3);
-    Label7 = MakeLabel(this, "Label7", "p,г/см3");
+    Label7 = NamedLabel(this, "Label7", "p,г/см3");
     F6 = MakeEdit(this, "F6", "0.7300", 6);
-    Label8 = MakeLabel(this, "Label8", "Расход м3/ч.");
+    Label8 = NamedLabel(this, "Label8", "Расход м3/ч.");
     F7 = MakeEdit(this, "F7", "1500", 5);
     BitBtn1 = Make<QPushButton>(this, "BitBtn1");
     BitBtn1->setText("Открыть");
@@ -118,7 +112,7 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     auto* codLayout = new QVBoxLayout(Cod);
     codLayout->addWidget(CodWindows);
     codLayout->addWidget(CodDos);
-    Animate1 = MakeLabel(this, "Animate1", "Формирование файла состава...");
+    Animate1 = NamedLabel(this, "Animate1", "Формирование файла состава...");
     Animate1->hide();
 
     // Layout: list on the left, fields and buttons on the right.

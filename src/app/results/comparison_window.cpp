@@ -18,11 +18,6 @@ namespace rw {
 
 namespace {
 
-QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text) {
-    auto* label = NamedLabel(owner, name, text);
-    return label;
-}
-
 QFont Bold(QFont font) {
     font.setBold(true);
     return font;
@@ -64,11 +59,11 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     grid->setHorizontalSpacing(18);
     grid->setVerticalSpacing(4);
     int r = 0;
-    auto* header = NewLabel(this, "Label26", "Дата отбора");
+    auto* header = NamedLabel(this, "Label26", "Дата отбора");
     header->setFont(Bold(header->font()));
-    Label25 = NewLabel(this, "Label25", "Label25");
+    Label25 = NamedLabel(this, "Label25", "Label25");
     Label25->setFont(Bold(Label25->font()));
-    Label24 = NewLabel(this, "Label24", QString());
+    Label24 = NamedLabel(this, "Label24", QString());
     Label24->setFont(Bold(Label24->font()));
     grid->addWidget(header, r, 0);
     grid->addWidget(Label25, r, 1, Qt::AlignRight);
@@ -81,16 +76,16 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     for (int shown : kDisplayOrder) {
         const Row& row = kRows[shown];
         if (row.group != lastGroup && row.group != 0) {
-            auto* caption = NewLabel(this, row.group == 1 ? "Label13" : "Label14",
+            auto* caption = NamedLabel(this, row.group == 1 ? "Label13" : "Label14",
                                      row.group == 1 ? "Степень превращения парафинов в реакции :"
                                                     : "Отношение н - Р / i - P :");
             caption->setFont(Bold(caption->font()));
             grid->addWidget(caption, r++, 0, 1, 3);
         }
         lastGroup = row.group;
-        grid->addWidget(NewLabel(this, QString("Caption%1").arg(row.left), row.caption), r, 0);
-        Latest[static_cast<size_t>(shown)] = NewLabel(this, row.left, row.left);
-        Compared[static_cast<size_t>(shown)] = NewLabel(this, row.right, QString());
+        grid->addWidget(NamedLabel(this, QString("Caption%1").arg(row.left), row.caption), r, 0);
+        Latest[static_cast<size_t>(shown)] = NamedLabel(this, row.left, row.left);
+        Compared[static_cast<size_t>(shown)] = NamedLabel(this, row.right, QString());
         grid->addWidget(Latest[static_cast<size_t>(shown)], r, 1, Qt::AlignRight);
         grid->addWidget(Compared[static_cast<size_t>(shown)], r, 2, Qt::AlignRight);
         ++r;

@@ -20,11 +20,6 @@ namespace rw {
 
 namespace {
 
-QLabel* NewLabel(QWidget* owner, const QString& name, const QString& text) {
-    auto* label = NamedLabel(owner, name, text);
-    return label;
-}
-
 QLineEdit* NewEdit(QWidget* owner, const QString& name, const QString& text) {
     auto* edit = new QLineEdit(text, owner);
     edit->setObjectName(name);
@@ -38,12 +33,12 @@ Tfrak1::Tfrak1(QWidget* parent) : QDialog(parent) {
     setObjectName("frak1");
     setWindowTitle("Фракционный состав");
 
-    Label1 = NewLabel(this, "Label1", "Ввод данных по фракционному составу сырья");
+    Label1 = NamedLabel(this, "Label1", "Ввод данных по фракционному составу сырья");
     QFont bold = Label1->font();
     bold.setBold(true);
     Label1->setFont(bold);
-    Label5 = NewLabel(this, "Label5", "Дата последнего отбора:");
-    Label14 = NewLabel(this, "Label14", "Дата отбора");
+    Label5 = NamedLabel(this, "Label5", "Дата последнего отбора:");
+    Label14 = NamedLabel(this, "Label14", "Дата отбора");
     DateFr = NewEdit(this, "DateFr", QString());
 
     struct Row {
@@ -68,8 +63,8 @@ Tfrak1::Tfrak1(QWidget* parent) : QDialog(parent) {
     grid->setHorizontalSpacing(16);
     for (int i = 0; i < kFractionValues; ++i) {
         const Row& r = rows[i];
-        *r.captionField = NewLabel(this, r.caption, r.captionText);
-        *r.labelField = NewLabel(this, r.label, QString());
+        *r.captionField = NamedLabel(this, r.caption, r.captionText);
+        *r.labelField = NamedLabel(this, r.label, QString());
         (*r.labelField)->setMinimumWidth(70);
         (*r.labelField)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         *r.editField = NewEdit(this, r.edit, r.defaultText);

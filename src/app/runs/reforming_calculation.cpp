@@ -46,25 +46,6 @@ const char* const kCalculationCaption = "Риформинг";
 const char* const kPleaseWait = " Пожалуйста подождите.             Идет расчет.";
 const char* const kSuccess = "Расчет проведен успешно.";
 
-// The main window as the user can go on from it, whenever a step of the
-// calculation fails after the window was disabled.
-class MainWindowGuard {
-public:
-    explicit MainWindowGuard(TForm5* main) : main_(main) {}
-    ~MainWindowGuard() {
-        if (!armed_) return;
-        main_->setEnabled(true);
-        main_->ClearProgress();
-    }
-    MainWindowGuard(const MainWindowGuard&) = delete;
-    MainWindowGuard& operator=(const MainWindowGuard&) = delete;
-    void Release() { armed_ = false; }
-
-private:
-    TForm5* main_;
-    bool armed_ = true;
-};
-
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 }  // namespace
@@ -87,7 +68,12 @@ void RunReformingCalculation() {
 
     c.calculationCaption = kCalculationCaption;
     main->setEnabled(false);
-    MainWindowGuard guard(main);
+    // The main window as the user can go on from it, whenever a step of the
+    // calculation fails after the window was disabled.
+    RestoreOnFailure guard([main] {
+        main->setEnabled(true);
+        main->ClearProgress();
+    });
 
     if (!confirm->Confirm(Text(c.calculationCaption), Text(c.plantCaption), Text(c.sampleName))) {
         main->setEnabled(true);

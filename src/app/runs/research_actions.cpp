@@ -21,6 +21,7 @@
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
+#include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 
 namespace rw {
@@ -32,22 +33,6 @@ const char* const kPleaseWait = "Пожалуйста подождите.       
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
-
-// The main window as the user can go on from it, when a pass ends early.
-class MainWindowGuard {
-public:
-    explicit MainWindowGuard(TForm5* main) : main_(main) {}
-    ~MainWindowGuard() {
-        if (armed_) main_->EndCalculation();
-    }
-    MainWindowGuard(const MainWindowGuard&) = delete;
-    MainWindowGuard& operator=(const MainWindowGuard&) = delete;
-    void Release() { armed_ = false; }
-
-private:
-    TForm5* main_;
-    bool armed_ = true;
-};
 
 // The sampling date a study names: in the working configuration the date of
 // the conditions file the user chose (as dd-mm-yy, like a sample name), in
@@ -79,7 +64,8 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
 
     CalculationLock baseFolder(c);
     main->ShowWaitText(kPleaseWait);
-    MainWindowGuard guard(main);
+    // The main window as the user can go on from it, when a pass ends early.
+    RestoreOnFailure guard([main] { main->EndCalculation(); });
 
     double target = 0;
     if (StudyAsksOctane(kind, c.plantIndex)) {

@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <utility>
 #include <string>
 
 class QLabel;
@@ -27,6 +28,22 @@ template <class Sender, class Signal, class Fn>
 QMetaObject::Connection ConnectHandler(Sender* sender, Signal signal, QWidget* owner, Fn handler) {
     return QObject::connect(sender, signal, owner, [owner, handler]() { RunHandler(owner, handler); });
 }
+
+// Runs `restore` when it goes before Release() was called: the windows a
+// failing step leaves disabled or half-way are given back to the user.
+class RestoreOnFailure {
+public:
+    explicit RestoreOnFailure(std::function<void()> restore) : restore_(std::move(restore)) {}
+    ~RestoreOnFailure() {
+        if (restore_) restore_();
+    }
+    RestoreOnFailure(const RestoreOnFailure&) = delete;
+    RestoreOnFailure& operator=(const RestoreOnFailure&) = delete;
+    void Release() { restore_ = nullptr; }
+
+private:
+    std::function<void()> restore_;
+};
 
 // Window frame of a dialog without border icons: a title bar only, no close,
 // minimise or maximise buttons.
