@@ -507,12 +507,16 @@ int TForm8::AskNewDateConditions(std::optional<double> samplingDate, const Condi
                                  const QString& saveFile) {
     if (samplingDate) DateTimePicker1->setDate(ToQDate(*samplingDate));
     PrepareSaveDialog(saveFile);
-    Button3->hide();
-    Button1->show();
-    Button2->show();
+    ShowSaveButtons();
     // The fifth reactor's Edit27 to Edit29 are not taken from the previous date.
     for (int n = 1; n <= kEditProcessedFeed; ++n) Edit(n)->setText(QString::fromStdString(texts[static_cast<size_t>(n)]));
     return ui::ExecModal(this);
+}
+
+void TForm8::ShowSaveButtons() {
+    Button3->hide();
+    Button1->show();
+    Button2->show();
 }
 
 void TForm8::ShowCokeFields() {

@@ -69,6 +69,9 @@ public:
         ConditionsReview held;
     };
     ReviewOutcome Review(const ConditionsReview& shown, int lastEdit);
+    // "Назад" and "Сохранить" in place of "Далее": the form as the user
+    // enters or changes conditions (the review shows "Далее" alone).
+    void ShowSaveButtons();
     // The values data selection found for the chosen date: both dates and
     // the texts of Edit1 to Edit`lastEdit`.
     void ShowSelection(const ConditionsReview& values, int lastEdit);

@@ -4,7 +4,6 @@
 #include <QLabel>
 #include <QLineEdit>
 
-#include "common/dates.h"
 #include "composition/composition_editor.h"
 #include "conditions/conditions_form.h"
 #include "conditions/data_selection.h"
@@ -34,18 +33,17 @@ void FillComposition(const CompositionSelection& selection) {
         SetMainMenuItemEnabled(&TForm5::N8, true);
     }
     if (TForm9* editor = W().form9) {
-        for (int k = 1; k <= 138; ++k) {
-            const size_t i = static_cast<size_t>(k - 1);
-            editor->Edit(k)->setText(i < selection.editorTexts.size() ? QString::fromStdString(selection.editorTexts[i])
-                                                                      : QString());
+        // Values the selection lacks leave their fields empty.
+        CompositionTexts texts;
+        for (size_t i = 0; i < texts.values.size() && i < selection.editorTexts.size(); ++i) {
+            texts.values[i] = selection.editorTexts[i];
         }
+        texts.tail = selection.fractionTexts;
+        editor->SetTexts(texts);
     }
     if (selection.completeTail) SetMainMenuItemEnabled(&TForm5::N16, true);
     // The feed information window shows the selected sample's fractional composition.
     if (W().form30) W().form30->ShowCurrent({selection.fractionSampleName, selection.fractionTexts, selection.completeTail});
-    for (size_t i = 0; i < 6; ++i) {
-        if (W().form9) W().form9->TailEdit(static_cast<int>(i))->setText(QString::fromStdString(selection.fractionTexts[i]));
-    }
 }
 
 void ShowMissingCompositionWarning(const CompositionSelection& selection) {

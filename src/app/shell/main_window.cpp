@@ -327,9 +327,7 @@ void TForm5::BdanClick() {
     TForm8* form = W().form8;
     form->SetDataEntryMode(true);
     hide();
-    form->Button1->show();
-    form->Button2->show();
-    form->Button3->hide();
+    form->ShowSaveButtons();
     form->show();
 }
 
@@ -337,9 +335,7 @@ void TForm5::N4Click() {
     // The normal save of the conditions form starts its dialog in the base
     // folder itself, so the plant folder is not handed on to it here.
     TForm8* form = W().form8;
-    form->Button3->hide();
-    form->Button1->show();
-    form->Button2->show();
+    form->ShowSaveButtons();
     OpenChildWindow(form);
 }
 
