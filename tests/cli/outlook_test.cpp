@@ -66,7 +66,7 @@ TEST(OutlookCommand, WrongArgumentsAndMissingHistory) {
         {{"outlook"}, 2, "reformer-cli: outlook needs --plant-index N\n"},
         {{"outlook", "--plant-index", "17"}, 2, "reformer-cli: --plant-index takes a plant row 0 to 16\n"},
         {{"outlook", "--plant-index", "3", "--coke-limit", "-2"}, 1, "Предел должен быть положительным числом\n"},
-        {{"outlook", "--plant-index", "3"}, 1, "File not found\n"},
+        {{"outlook", "--plant-index", "3"}, 1, "Файл не найден: "},
         {{"fleet", "extra"}, 2, "reformer-cli: unexpected argument 'extra'\n"},
     };
     for (const Case& c : cases) {

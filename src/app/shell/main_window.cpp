@@ -46,7 +46,9 @@ QAction* NewSeparator(QWidget* owner, QWidget* menu, const char* name, const QKe
     auto* action = new QAction(owner);
     action->setObjectName(name);
     action->setSeparator(true);
-    action->setShortcut(shortcut);
+    // A separator's key does nothing; the working configuration does not
+    // print it across the line either.
+    if (DescribedConfiguration()) action->setShortcut(shortcut);
     menu->addAction(action);
     return action;
 }
@@ -132,7 +134,9 @@ void TForm5::BuildMenu() {
     Bdan = NewItem(this, N2Menu, "Bdan", "Набор данных", QKeySequence(Qt::CTRL | Qt::Key_N));
     N13 = NewSeparator(this, N2Menu, "N13", QKeySequence(Qt::CTRL | Qt::Key_P));
     NSample = NewItem(this, N2Menu, "NSample", "Пример (01-09-09)", {}, WorkingConfiguration());
-    N3Menu = NewSubmenu(this, N2Menu, "N3", "Набор данных", N3, FullMenu());
+    // Beside "Набор данных" of a new date, the working configuration names
+    // the editors of the current date's files by what they do.
+    N3Menu = NewSubmenu(this, N2Menu, "N3", WorkingConfiguration() ? "Правка данных" : "Набор данных", N3, FullMenu());
     N4 = NewItem(this, N3Menu, "N4", "Технологические условия");
     N5 = NewSeparator(this, N3Menu, "N5");
     N11 = NewItem(this, N3Menu, "N11", "Состав сырья и катализата");

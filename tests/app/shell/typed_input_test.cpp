@@ -231,6 +231,10 @@ void TypedInputTest::russianTextsAndMenuKeys() {
     for (QAction* a : W().form5->MainMenu1->actions()) {
         if (a->isVisible()) QVERIFY2(a->text().contains('&'), qPrintable(a->text()));
     }
+    // The "Данные" menu: no key printed across its separator, and its two
+    // entries of data named apart.
+    QVERIFY(W().form5->N13->shortcut().isEmpty());
+    QVERIFY(W().form5->N3->text().remove('&') != W().form5->Bdan->text().remove('&'));
     // Ctrl+X ends the program with the exit step: no *.bak is left.
     w.program.base.write("dan.bak", "x");
     W().form5->N6Click();

@@ -197,6 +197,7 @@ void WorkingConfigurationTest::cancelledChoicesChangeNothing() {
 
     // "Открыть" cancelled, and Enter in a field, leave a typed list alone.
     W().form5->Bdan->trigger();
+    TypeConditions(W().form8);
     QVERIFY(Click(W().form8, "Button2"));
     Tbasadan* editor = W().basadan;
     const int lines = editor->List->count();
@@ -237,10 +238,12 @@ void WorkingConfigurationTest::escapeAndCloseLeadBackToTheMainWindow() {
         [] { QTest::keyClick(W().form8, Qt::Key_Escape); },
         [] { W().form8->close(); },
         [] {
+            TypeConditions(W().form8);
             Click(W().form8, "Button2");
             QTest::keyClick(W().basadan, Qt::Key_Escape);
         },
         [] {
+            TypeConditions(W().form8);
             Click(W().form8, "Button2");
             W().basadan->close();
         },
