@@ -11,18 +11,22 @@ namespace rw {
 namespace {
 bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 const QDate kDateZero(1899, 12, 30);
+
+template <class Control>
+Control* Named(QWidget* owner, const QString& name, const QString& text) {
+    auto* control = new Control(text, owner);
+    control->setObjectName(name);
+    return control;
+}
+
 }  // namespace
 
 QLabel* NamedLabel(QWidget* owner, const QString& name, const QString& text) {
-    auto* label = new QLabel(text, owner);
-    label->setObjectName(name);
-    return label;
+    return Named<QLabel>(owner, name, text);
 }
 
 QPushButton* NamedButton(QWidget* owner, const QString& name, const QString& text) {
-    auto* button = new QPushButton(text, owner);
-    button->setObjectName(name);
-    return button;
+    return Named<QPushButton>(owner, name, text);
 }
 
 QLabel* BoldLabel(QWidget* owner, const QString& name, const QString& text) {
