@@ -24,7 +24,7 @@ public:
     QLabel* Label2;
     QLabel* Label3;
     QLabel* Label4;
-    QLineEdit* Edit1;
+    QLineEdit* Edit1;  // the carbon number typed
     QPushButton* BitBtn1;
 
 public slots:

@@ -36,9 +36,14 @@ public:
     QLabel* Label12 = nullptr;  // "90%"
     QLabel* Label13 = nullptr;  // "КК"
     QLabel* Label2 = nullptr;   // "Плотность сырья, г/см3"
+    // The last sample's values (b1..b6) and the new date's (Edit...), row by row:
     QLabel *b1 = nullptr, *b2 = nullptr, *b3 = nullptr, *b4 = nullptr, *b5 = nullptr, *b6 = nullptr;
-    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit6 = nullptr, *Edit10 = nullptr, *Edit11 = nullptr,
-              *Edit12 = nullptr;
+    QLineEdit* Edit1 = nullptr;   // initial boiling point, °C
+    QLineEdit* Edit2 = nullptr;   // 10 % distilled, °C
+    QLineEdit* Edit6 = nullptr;   // 50 % distilled, °C
+    QLineEdit* Edit10 = nullptr;  // 90 % distilled, °C
+    QLineEdit* Edit11 = nullptr;  // end point, °C
+    QLineEdit* Edit12 = nullptr;  // feed density, g/cm3
     QPushButton* Button1 = nullptr;  // "Сохранить"
     QPushButton* Button2 = nullptr;  // "Нет"
 

@@ -3,39 +3,18 @@
 #include "common/files.h"
 #include "common/number_format.h"
 #include "common/regional.h"
+#include "runs/conditions_review.h"
 #include "runs/external_program.h"
 #include "common/text_helpers.h"
 
 namespace rw {
 namespace {
 
-// A value shown in an edit of the form and read back with the plain
-// conversion, which takes the number at the start of the text.
-double ShownAndReadBack(double value, int width, int decimals) {
-    return LongestPrefixNumber(FormatFixed(value, width, decimals));
-}
-
 std::string General(double value) { return FormatGeneral(value, 15, Regional().decimalSeparator); }
 
 }  // namespace
 
-void PassThroughReviewForm(RunConditions& r) {
-    using namespace run_slot;
-    auto at = [&r](int slot) -> double& { return r[static_cast<size_t>(slot)]; };
-    at(kProcessedFeed) = ShownAndReadBack(at(kProcessedFeed), 6, 2);  // Edit26
-    at(kFeedFlow) = ShownAndReadBack(at(kFeedFlow), 4, 1);            // Edit1
-    at(kGasFlow) = ShownAndReadBack(at(kGasFlow), 6, 2);              // Edit2
-    for (int i = 0; i < 3; ++i) {
-        at(kPressure + i) = ShownAndReadBack(at(kPressure + i), 6, 2);                  // Edit3-Edit5
-        at(kInletTemperature + i) = ShownAndReadBack(at(kInletTemperature + i), 6, 2);  // Edit7-Edit9
-        at(kTemperatureDrop + i) = ShownAndReadBack(at(kTemperatureDrop + i), 6, 2);    // Edit11-Edit13
-    }
-    for (int i = 0; i < 9; ++i) {  // Edit15-Edit23, read back the tolerant way
-        at(kGasComposition + i) = TextToNumber(FormatFixed(at(kGasComposition + i), 6, 2));
-    }
-    at(kGasMoisture) = ShownAndReadBack(at(kGasMoisture), 6, 2);  // Edit24
-    at(kSulphur) = ShownAndReadBack(at(kSulphur), 6, 2);          // Edit25
-}
+void PassThroughReviewForm(RunConditions& r) { ReadBackReviewTexts(ReviewTexts(r, {}), r); }
 
 std::vector<std::string> ReformingSummaryLines(const std::string& sampleName, double processedFeed,
                                                const ResultsRecord& results, int plantIndex) {
