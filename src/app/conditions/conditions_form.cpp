@@ -366,7 +366,9 @@ void TForm8::Relayout() {
 
 double TForm8::CompositionSum() const {
     double sum = 0;
-    for (int n = kEditGasComposition; n < kEditGasComposition + kGasCompositionEdits; ++n) sum += FormFieldValue(Edit(n)->text().toStdString());
+    for (int n = kEditGasComposition; n < kEditGasComposition + kGasCompositionEdits; ++n) {
+        sum += FormFieldValue(Edit(n)->text().toStdString());
+    }
     return sum;
 }
 
@@ -509,7 +511,9 @@ int TForm8::AskNewDateConditions(std::optional<double> samplingDate, const Condi
     PrepareSaveDialog(saveFile);
     ShowSaveButtons();
     // The fifth reactor's Edit27 to Edit29 are not taken from the previous date.
-    for (int n = 1; n <= kEditProcessedFeed; ++n) Edit(n)->setText(QString::fromStdString(texts[static_cast<size_t>(n)]));
+    for (int n = 1; n <= kEditProcessedFeed; ++n) {
+        Edit(n)->setText(QString::fromStdString(texts[static_cast<size_t>(n)]));
+    }
     return ui::ExecModal(this);
 }
 

@@ -43,7 +43,9 @@ void FillComposition(const CompositionSelection& selection) {
     }
     if (selection.completeTail) SetMainMenuItemEnabled(&TForm5::N16, true);
     // The feed information window shows the selected sample's fractional composition.
-    if (W().form30) W().form30->ShowCurrent({selection.fractionSampleName, selection.fractionTexts, selection.completeTail});
+    if (W().form30) {
+        W().form30->ShowCurrent({selection.fractionSampleName, selection.fractionTexts, selection.completeTail});
+    }
 }
 
 void ShowMissingCompositionWarning(const CompositionSelection& selection) {

@@ -59,7 +59,8 @@ void ContinueWithConditions(const FractionSave& save, QWidget* fractionWindow) {
 
     TForm8* form = W().form8;
     const NewDateConditions prepared = PrepareNewDateConditions(c, save);
-    const int result = form->AskNewDateConditions(prepared.samplingDate, prepared.edits, NativePath(save.conditionsPath));
+    const int result =
+        form->AskNewDateConditions(prepared.samplingDate, prepared.edits, NativePath(save.conditionsPath));
     form->setEnabled(true);
     // "Сохранить" of the form hides it without a result of its own; the
     // date's conditions file on disk is what a run needs, so its presence

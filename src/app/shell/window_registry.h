@@ -49,7 +49,7 @@ struct Windows {
     TForm9* form9 = nullptr;  // the feed and catalyzate composition editor
     TForm10* form10 = nullptr;  // "Информация": the help text
     TForm11* form11 = nullptr;  // the deactivation run's calibration dialog
-    TForm12* form12 = nullptr;  // "Результаты проведенных расчетов": the latest calculation beside a chosen results file
+    TForm12* form12 = nullptr;  // "Результаты проведенных расчетов": the latest calculation and a results file
     TForm15* form15 = nullptr;  // an empty spare window, created and never shown
     Tfrak1* frak1 = nullptr;  // "Фракционный состав" of the feed for a new sampling date
     TGraph* graph = nullptr;  // the graph of a results index parameter over the sampling dates

@@ -58,7 +58,8 @@ void ReadBackReviewTexts(const ConditionsEditTexts& texts, RunConditions& record
         read[static_cast<size_t>(f.slot)] = LongestPrefixNumber(texts[static_cast<size_t>(f.edit)], '.');
     }
     for (int i = 0; i < kGasCompositionEdits; ++i) {
-        read[static_cast<size_t>(kGasComposition + i)] = TextToNumber(texts[static_cast<size_t>(kEditGasComposition + i)]);
+        const std::string& text = texts[static_cast<size_t>(kEditGasComposition + i)];
+        read[static_cast<size_t>(kGasComposition + i)] = TextToNumber(text);
     }
     record = read;
 }

@@ -27,7 +27,8 @@ void FormFieldsTest::storedDatesAndPickerDatesAgree() {
     struct Case {
         int y, m, d;
     };
-    for (const Case& c : {Case{1899, 12, 30}, Case{1900, 3, 1}, Case{2009, 9, 1}, Case{2024, 2, 29}, Case{9999, 12, 31}}) {
+    const Case cases[] = {{1899, 12, 30}, {1900, 3, 1}, {2009, 9, 1}, {2024, 2, 29}, {9999, 12, 31}};
+    for (const Case& c : cases) {
         const double value = EncodeDate(c.y, c.m, c.d);
         QCOMPARE(ToQDate(value), QDate(c.y, c.m, c.d));
         QCOMPARE(ToQDate(value + 0.75), QDate(c.y, c.m, c.d));  // the time of day does not move the date
