@@ -29,8 +29,8 @@ double DateValue(const QDate& date);
 
 // The strict reading of a typed number: leading blanks, an optional sign,
 // digits with an optional "." and fraction, an optional exponent ("E" or
-// "e", optional sign, digits), nothing else; the regional setting plays no
-// part. Returns 0 when the text is a number, otherwise the 1-based position
+// "e", optional sign, digits), nothing else; the regional setting does not
+// count. Returns 0 when the text is a number, otherwise the 1-based position
 // of the character that stops the reading. A text that merely ends too early
 // (a lone "-", an unfinished exponent such as "1e", an empty text) reports
 // the position just past its end, so the typing filters leave it alone and
