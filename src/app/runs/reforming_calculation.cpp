@@ -141,28 +141,23 @@ void ShowCalculationWizard() { W().form5->OpenChildWindow(W().form16); }
 
 void StartChlorineDosingProgram() {
     CalculationLock baseFolder(Context());
-    if (DescribedConfiguration()) {
-        // Nothing is read back at the call, so only a crash is worth a word.
-        const ProgramEnd end =
-            RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit, kNoTimeLimit, {});
-        if (end.outcome == RunOutcome::Crashed) {
-            throw UserError(FailedRunMessage("selvin.exe", Context().sampleName, ProgramEndProblem(end)));
-        }
-        return;
-    }
     // A console program prints its answer to a terminal the user does not
-    // have: what it printed is shown in a message instead.
+    // have: in the working configuration what it printed is shown in a
+    // message instead.
+    const bool showOutput = WorkingConfiguration();
     QTemporaryDir folder;
-    const QString output = folder.filePath("selvin.out");
+    const QString output = showOutput ? folder.filePath("selvin.out") : QString();
     const ProgramEnd end = RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit,
                                               kNoTimeLimit, {}, output.toStdString());
-    if (end.outcome == RunOutcome::NotStarted) {
+    if (showOutput && end.outcome == RunOutcome::NotStarted) {
         ui::ShowError(W().form5, "Программа selvin.exe не найдена в папке " + NativePath(Context().baseFolder) + ".");
         return;
     }
+    // Nothing is read back at the call, so only a crash is worth a word.
     if (end.outcome == RunOutcome::Crashed) {
         throw UserError(FailedRunMessage("selvin.exe", Context().sampleName, ProgramEndProblem(end)));
     }
+    if (!showOutput) return;
     QFile file(output);
     const QByteArray printed = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     QStringDecoder utf8(QStringDecoder::Utf8);
