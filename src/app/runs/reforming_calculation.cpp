@@ -1,5 +1,7 @@
 #include "runs/reforming_calculation.h"
 
+#include <optional>
+
 #include <QAction>
 #include <QFile>
 #include <QStringDecoder>
@@ -86,7 +88,8 @@ void RunReformingCalculation() {
         const TForm8::ReviewOutcome review =
             form->Review(RunRecordReview(c.runConditions, form->EditTexts()), kEditLast);
         if (review.accepted) {
-            CalculationLock baseFolder(c);
+            std::optional<CalculationLock> baseFolder;
+            baseFolder.emplace(c);
             ReadBackReviewTexts(review.held.texts, c.runConditions);
             RewriteConditionsInRunLayout(conditionsPath, c.runConditions, c.reactorCount);
 
@@ -107,6 +110,9 @@ void RunReformingCalculation() {
                 const std::string summary = JoinLines(
                     ReformingSummaryLines(c.sampleName, c.runConditions[kProcessedFeed], run.Results, c.plantIndex),
                     "\r");
+                // The results window waits for the user; other engineers'
+                // calculations need not wait with it.
+                baseFolder.reset();
                 W().newReportForm->ShowSummary(kSuccess, Text(summary));
             }
         }

@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QLabel>
 #include <QProgressBar>
+#include <optional>
 
 #include "common/configuration.h"
 #include "common/errors.h"
@@ -62,7 +63,6 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     ReadBackReviewTexts(review.held.texts, c.runConditions);
     RewriteConditionsInRunLayout(files.conditions, c.runConditions, c.reactorCount);
 
-    CalculationLock baseFolder(c);
     main->ShowWaitText(kPleaseWait);
     // The main window as the user can go on from it, when a pass ends early.
     RestoreOnFailure guard([main] { main->EndCalculation(); });
@@ -86,6 +86,9 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
         }
     }
 
+    // Taken after the question, so no one waits for this user's answer.
+    std::optional<CalculationLock> baseFolder;
+    baseFolder.emplace(c);
     SetUpStudyRun(run, c, kind, files, target);
     run.Fit = ReadModelRunSettings(c.baseFolder).fit;
     {
@@ -94,6 +97,7 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     }
     guard.Release();
     main->EndCalculation();
+    baseFolder.reset();
 
     if (run.Done) {
         const std::string sample = StudySampleName(c.runConditions, c.sampleName);

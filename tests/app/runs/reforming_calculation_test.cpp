@@ -17,6 +17,7 @@
 
 #include "common/codepage.h"
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "conditions/conditions_form.h"
@@ -83,7 +84,11 @@ struct Seen {
     bool nextShown = false, backHidden = false;
     QString edit26, edit1, edit15;
     QString headline, summary;
+    bool baseFolderFreeAtResults = false;
 };
+
+// Whether another instance could take the base folder now.
+bool BaseFolderFree() { return !FileExists(ToNative(BaseFolderLockPath(Context().baseFolder))); }
 
 // Answers "Да", then "Далее" on the review (after `edit` changes the form's
 // texts), and records the results window.
@@ -111,6 +116,7 @@ std::function<int(QDialog*)> Answer(Seen& seen, std::function<void(TForm8*)> edi
         if (auto* report = qobject_cast<TNewReportForm*>(d)) {
             seen.headline = report->Label1->text();
             seen.summary = report->Label2->text();
+            seen.baseFolderFreeAtResults = BaseFolderFree();
             return int(QDialog::Accepted);
         }
         return int(QDialog::Rejected);
@@ -158,6 +164,8 @@ void ReformingCalculationTest::runWithTheStandInModelFillsTheWindows() {
     QCOMPARE(seen.plantShown, QString::fromStdString(Context().plantCaption));
     QCOMPARE(seen.sampleShown, QString("01-09-09"));
     QCOMPARE(seen.processShown, QString("Риформинг"));
+    // The results window waits for the user with the base folder free.
+    QVERIFY(seen.baseFolderFreeAtResults);
     QVERIFY(seen.nextShown);
     QVERIFY(seen.backHidden);
     QCOMPARE(seen.edit26, QString("586911.00"));

@@ -14,6 +14,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "conditions/conditions_form.h"
@@ -69,6 +70,7 @@ void ShowActive(QWidget* w) {
 struct Pass {
     QString headline, summary;
     bool koksHiddenAtReview = false;
+    bool baseFolderFreeAtSummary = false;  // another instance could calculate meanwhile
 };
 
 }  // namespace
@@ -231,6 +233,8 @@ void ResearchTest::feedCompositionStudyRunsOncePerPass() {
             modelRuns << RavionObj().ModelRuns;
             passes.last().headline = report->Label1->text();
             passes.last().summary = report->Label2->text();
+            passes.last().baseFolderFreeAtSummary =
+                !FileExists(ToNative(BaseFolderLockPath(Context().baseFolder)));
             return int(QDialog::Accepted);
         }
         return int(QDialog::Rejected);
@@ -247,6 +251,7 @@ void ResearchTest::feedCompositionStudyRunsOncePerPass() {
     QCOMPARE(passes.size(), 2);
     QCOMPARE(modelRuns, (QList<int>{1, 1}));
     QVERIFY(passes[0].koksHiddenAtReview);
+    QVERIFY(passes[0].baseFolderFreeAtSummary);
     QVERIFY(!W().form8->koks1->isHidden());  // shown after the first review
     QVERIFY(!W().form8->Label27->isHidden());
     QCOMPARE(passes[0].headline, QString("Исследование влияния состава сырья"));
