@@ -20,7 +20,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "common/configuration.h"
 #include "common/files.h"
 #include "common/regional.h"
 #include "shell/form_fields.h"
