@@ -493,8 +493,16 @@ TForm8::ReviewOutcome TForm8::Review(const ConditionsReview& shown, int lastEdit
     Button1->hide();
     Button2->hide();
     Button3->show();
+    // The review is a look before going on: Enter is "Далее", never the
+    // historian import.
+    const bool enterGoesOn = WorkingConfiguration();
+    if (enterGoesOn) {
+        Button3->setDefault(true);
+        Button3->setFocus();
+    }
     ReviewOutcome outcome;
     outcome.accepted = ui::ExecModal(this) == QDialog::Accepted;
+    if (enterGoesOn) Button3->setDefault(false);
     outcome.held = {EditTexts(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2)};
     return outcome;
 }

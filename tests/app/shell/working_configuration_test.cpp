@@ -121,7 +121,10 @@ void WorkingConfigurationTest::engineersDayFromWelcomeToSummaryTable() {
     answers.modal = [&](QDialog* d) -> int {
         if (qobject_cast<TFormb2*>(d)) Click(d, "BitBtn2");  // unknown name: not into the database
         else if (qobject_cast<TForm6*>(d)) Click(d, "BitBtn1");
-        else if (qobject_cast<TForm8*>(d)) Click(d, "Button3");
+        else if (qobject_cast<TForm8*>(d)) {
+            d->show();
+            QTest::keyClick(d, Qt::Key_Return);  // Enter on the review goes on
+        }
         else if (auto* report = qobject_cast<TNewReportForm*>(d)) {
             headline = report->Label1->text();
             summary = report->Label2->text();
