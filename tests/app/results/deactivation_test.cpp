@@ -48,15 +48,7 @@ namespace fs = std::filesystem;
 
 constexpr int kHornel = 11;  // plant index of the sample plant (kelmar.exe)
 
-bool InstallStandIns(const TempBaseFolder& base) {
-    for (const char* name : {"vortan.exe", "vortan-10.exe", "kelmar.exe"}) {
-        std::error_code ec;
-        fs::copy_file(fs::path(REFORMER_BINARY_DIR) / "bin" / "sk" / name, fs::path(base.path().toStdString()) / name,
-                      fs::copy_options::overwrite_existing, ec);
-        if (ec) return false;
-    }
-    return true;
-}
+bool InstallStandIns(const TempBaseFolder& base) { return CopyStandIns(base, {"vortan.exe", "vortan-10.exe", "kelmar.exe"}); }
 
 QByteArray TestFile(const QString& relative) {
     QFile f(QString(REFORMER_TEST_DATA) + "/" + relative);

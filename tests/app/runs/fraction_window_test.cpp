@@ -34,15 +34,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool InstallStandIns(const TempBaseFolder& base) {
-    for (const char* name : {"kelmar.exe", "drovan.exe"}) {
-        const fs::path from = fs::path(REFORMER_BINARY_DIR) / "bin" / "sk" / name;
-        std::error_code ec;
-        fs::copy_file(from, fs::path(base.path().toStdString()) / name, fs::copy_options::overwrite_existing, ec);
-        if (ec) return false;
-    }
-    return true;
-}
+bool InstallStandIns(const TempBaseFolder& base) { return CopyStandIns(base, {"kelmar.exe", "drovan.exe"}); }
 
 // The sample plant (row 11) with its 01-09-09 conditions and composition;
 // data selection has made them current and copied the composition to base\sk.

@@ -46,15 +46,7 @@ namespace fs = std::filesystem;
 QString TestData(const QString& relative) { return QString(REFORMER_TEST_DATA) + "/" + relative; }
 
 // The stand-in model programs beside the data, as an installation has them.
-bool InstallStandIns(const TempBaseFolder& base) {
-    for (const char* name : {"vortan.exe", "vortan-10.exe", "kelmar.exe", "selvin.exe"}) {
-        const fs::path from = fs::path(REFORMER_BINARY_DIR) / "bin" / "sk" / name;
-        std::error_code ec;
-        fs::copy_file(from, fs::path(base.path().toStdString()) / name, fs::copy_options::overwrite_existing, ec);
-        if (ec) return false;
-    }
-    return true;
-}
+bool InstallStandIns(const TempBaseFolder& base) { return CopyStandIns(base, {"vortan.exe", "vortan-10.exe", "kelmar.exe", "selvin.exe"}); }
 
 // Plant row `row` selected and its sampling date 01-09-09 (the sample's
 // conditions and composition) chosen as data selection leaves it.

@@ -140,13 +140,7 @@ QImage WithMenu(TForm5* main, QMenu* menu, QAction* at) {
 }
 
 // The stand-in model programs beside the sample data, as an installation has them.
-bool InstallStandIns(const TempBaseFolder& base) {
-    for (const char* name : {"vortan.exe", "vortan-10.exe", "kelmar.exe", "selvin.exe"}) {
-        QFile::remove(base.file(name));
-        if (!QFile::copy(QString(REFORMER_BINARY_DIR) + "/bin/sk/" + name, base.file(name))) return false;
-    }
-    return true;
-}
+bool InstallStandIns(const TempBaseFolder& base) { return CopyStandIns(base, {"vortan.exe", "vortan-10.exe", "kelmar.exe", "selvin.exe"}); }
 
 }  // namespace
 

@@ -46,11 +46,7 @@ namespace {
 constexpr int kPlantRow = 3;
 const QString kPlantFolder = "Korvin";
 
-bool InstallStandIns(const TempBaseFolder& base) {
-    for (const char* name : {"vortan.exe", "vortan-10.exe", "kelmar.exe", "drovan.exe"})
-        if (!QFile::copy(QString(REFORMER_BINARY_DIR) + "/bin/sk/" + name, base.file(name))) return false;
-    return true;
-}
+bool InstallStandIns(const TempBaseFolder& base) { return CopyStandIns(base, {"vortan.exe", "vortan-10.exe", "kelmar.exe", "drovan.exe"}); }
 
 // A detailed hydrocarbon analysis report of the components of a sample list
 // (name in columns 20 to 54, mass percentage in 55 to 60), with one more

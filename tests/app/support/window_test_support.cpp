@@ -66,6 +66,14 @@ void TempBaseFolder::write(const QString& relative, const QByteArray& bytes) con
 
 void TempBaseFolder::remove(const QString& relative) const { QFile::remove(file(relative)); }
 
+bool CopyStandIns(const TempBaseFolder& base, std::initializer_list<const char*> programs) {
+    for (const char* name : programs) {
+        QFile::remove(base.file(name));
+        if (!QFile::copy(QString(REFORMER_BINARY_DIR) + "/bin/sk/" + name, base.file(name))) return false;
+    }
+    return true;
+}
+
 DialogAnswers::DialogAnswers() {
     ui::Hooks& h = ui::TestHooks();
     h.message = [this](const QString& t) { messages << t; };

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 
@@ -39,6 +40,10 @@ private:
     QTemporaryDir dir_;
     bool ok_ = false;
 };
+
+// Copies the named stand-in programs of the build (its bin/sk) into the base
+// copy, over any program of that name there. False when one is missing.
+bool CopyStandIns(const TempBaseFolder& base, std::initializer_list<const char*> programs);
 
 // Answers the dialogs that go through rw::ui while it lives (its destructor
 // removes every hook). Messages are recorded; modal windows are handed to
