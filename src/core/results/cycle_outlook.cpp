@@ -88,6 +88,22 @@ Series SeriesOf(const std::vector<ResultsRecord>& records, std::optional<std::si
     return s;
 }
 
+bool AtOrPast(double value, double limit, bool falling) { return falling ? value <= limit : value >= limit; }
+
+// See ParameterOutlook::reachedBy: `last` is the latest record the fits rest
+// on, `skip` the record set aside.
+std::optional<std::size_t> ReachedBy(const std::vector<ResultsRecord>& cycle, std::optional<std::size_t> skip,
+                                     std::size_t last, const ParameterOutlook& p, double ResultsRecord::*value) {
+    std::optional<std::size_t> first;
+    for (std::size_t i = last + 1; i-- > 0;) {
+        if (skip && *skip == i) continue;
+        if (!AtOrPast(cycle[i].*value, p.limit, p.falling)) break;
+        first = i;
+    }
+    if (!first && p.date.state == CrossingState::LimitReached) first = last;
+    return first;
+}
+
 double Span(const std::vector<double>& x) {
     if (x.empty()) return 0;
     const auto [lo, hi] = std::minmax_element(x.begin(), x.end());
@@ -161,16 +177,18 @@ double StudentT995(int degrees) { return TQuantile(kT995, kT995Tail, degrees); }
 
 Crossing CrossLimit(const LineFit& fit, double limit, bool falling, double lastX, double lastY, double historySpan) {
     Crossing c;
+    // A limit the plant has reached is reached whatever the line says, and
+    // however few records there are to draw one.
+    if (AtOrPast(lastY, limit, falling)) {
+        c.state = CrossingState::LimitReached;
+        return c;
+    }
     if (!fit.valid) {
         if (fit.n >= 3) c.state = CrossingState::NoSpread;
         return c;
     }
     if (falling ? fit.slope >= 0 : fit.slope <= 0) {
         c.state = CrossingState::WrongTrend;
-        return c;
-    }
-    if (falling ? lastY <= limit : lastY >= limit) {
-        c.state = CrossingState::LimitReached;
         return c;
     }
     c.x = (limit - fit.intercept) / fit.slope;
@@ -206,7 +224,23 @@ Crossing CrossLimit(const LineFit& fit, double limit, bool falling, double lastX
     return c;
 }
 
+std::optional<std::size_t> CycleOutlook::LimitReachedBy() const {
+    const std::optional<std::size_t>& a = activity.reachedBy;
+    const std::optional<std::size_t>& c = coke.reachedBy;
+    if (a && c) return std::min(*a, *c);
+    return a ? a : c;
+}
+
+std::string CycleOutlook::EndOfCycleText(const std::string& noForecast) const {
+    if (const std::optional<std::size_t> reached = LimitReachedBy()) {
+        return "предел достигнут " + cycle[*reached].sampleDateText.Text();
+    }
+    const std::optional<double> end = EndOfCycle();
+    return end ? Date(*end) : noForecast;
+}
+
 std::optional<double> CycleOutlook::EndOfCycle() const {
+    if (LimitReachedBy()) return std::nullopt;
     std::optional<double> end;
     for (const Crossing* c : {&activity.date, &coke.date}) {
         if (c->state == CrossingState::Forecast && (!end || c->x < *end)) end = c->x;
@@ -276,6 +310,8 @@ CycleOutlook ComputeCycleOutlook(const std::vector<ResultsRecord>& history, cons
     const ResultsRecord& latest = o.cycle[last];
     o.activity = Outlook(s, s.activity, limits.activity, true, latest, latest.activity);
     o.coke = Outlook(s, s.coke, limits.coke, false, latest, latest.accumulatedCoke);
+    o.activity.reachedBy = ReachedBy(o.cycle, o.setAside, last, o.activity, &ResultsRecord::activity);
+    o.coke.reachedBy = ReachedBy(o.cycle, o.setAside, last, o.coke, &ResultsRecord::accumulatedCoke);
     return o;
 }
 
@@ -373,8 +409,7 @@ std::vector<std::string> OutlookLines(const CycleOutlook& o, char sep) {
     };
     describe("Активность", o.activity, 2, "");
     describe("Кокс", o.coke, 2, " %");
-    const std::optional<double> end = o.EndOfCycle();
-    lines.push_back("Конец цикла: " + (end ? Date(*end) : std::string("прогноза нет")));
+    lines.push_back("Конец цикла: " + o.EndOfCycleText("прогноза нет"));
     return lines;
 }
 

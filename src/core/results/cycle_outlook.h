@@ -43,7 +43,8 @@ enum class CrossingState {
     TooFewRecords,  // fewer than three usable records
     NoSpread,       // three or more, but all at the same x (no processed feed recorded)
     WrongTrend,     // the line does not go towards the limit
-    LimitReached,   // the latest record is already at or past the limit
+    LimitReached,   // the latest record is already at or past the limit (however few the
+                    // records), or the line is past it
     BandTooWide,    // the band is open or wider than the history it rests on
 };
 struct Crossing {
@@ -67,6 +68,11 @@ struct ParameterOutlook {
     Crossing date;  // in date values (days since 30.12.1899)
     double lastFeed = 0;
     double lastDate = 0;
+    // Index into the cycle of the record that reached the limit: the first
+    // of the records at or past it up to the latest fitted one; the latest
+    // one when only the line through them is past it. Unset while the limit
+    // is ahead.
+    std::optional<std::size_t> reachedBy;
 };
 
 struct OutlookLimits {
@@ -84,8 +90,16 @@ struct CycleOutlook {
     ParameterOutlook activity;
     ParameterOutlook coke;
 
-    // The earlier of the two forecast dates (activity, coke), if any.
+    // The earlier of the two forecast dates (activity, coke), if any and if
+    // neither limit is reached: a forecast of one limit says nothing once
+    // the other is behind.
     std::optional<double> EndOfCycle() const;
+    // The record (index into `cycle`) at which the cycle reached a limit,
+    // the earlier one when both are reached.
+    std::optional<std::size_t> LimitReachedBy() const;
+    // How the cycle ends, in words: "предел достигнут " + the reaching
+    // record's date, the forecast date, or `noForecast`.
+    std::string EndOfCycleText(const std::string& noForecast) const;
     // Why the record was set aside, in words ("" when none was).
     std::string SetAsideReason(char decimalSeparator) const;
 };

@@ -110,7 +110,16 @@ std::vector<PlantOutlook> LoadFleet(const std::string& baseFolder) {
         } catch (const UserError&) {
         }
     }
-    std::stable_sort(fleet.begin(), fleet.end(), [](const PlantOutlook& a, const PlantOutlook& b) {
+    // A plant at a limit needs attention now: before every forecast, the one
+    // that reached it first at the top.
+    const auto reachedOn = [](const PlantOutlook& p) -> std::optional<double> {
+        const std::optional<std::size_t> by = p.outlook.LimitReachedBy();
+        if (!by) return std::nullopt;
+        return p.outlook.cycle[*by].sampleDate;
+    };
+    std::stable_sort(fleet.begin(), fleet.end(), [&reachedOn](const PlantOutlook& a, const PlantOutlook& b) {
+        const std::optional<double> ra = reachedOn(a), rb = reachedOn(b);
+        if (ra || rb) return ra && (!rb || *ra < *rb);
         const std::optional<double> ea = a.outlook.EndOfCycle(), eb = b.outlook.EndOfCycle();
         if (ea && eb) return *ea < *eb;
         return ea.has_value() && !eb.has_value();
@@ -131,14 +140,13 @@ SummaryGrid FleetGrid(const std::vector<PlantOutlook>& fleet, char sep) {
     for (const PlantOutlook& p : fleet) {
         const CycleOutlook& o = p.outlook;
         const ResultsRecord& last = o.cycle.back();
-        const std::optional<double> end = o.EndOfCycle();
         grid.cells.push_back(std::to_string(p.plantIndex + 1));
         grid.cells.push_back(p.caption);
         grid.cells.push_back(last.sampleDateText.Text());
         grid.cells.push_back(Fixed(last.activity, 2, sep));
         grid.cells.push_back(Fixed(last.accumulatedCoke, 2, sep));
         grid.cells.push_back(o.regenerationDate > 0 ? Fixed(last.sampleDate - o.regenerationDate, 0, sep) : "");
-        grid.cells.push_back(end ? FormatDateLong(*end, '.') : "нет прогноза");
+        grid.cells.push_back(o.EndOfCycleText("нет прогноза"));
     }
     return grid;
 }

@@ -46,14 +46,16 @@ double RegenerationDateOf(const std::string& plantFolder, const ResultsRecord& r
 PlantOutlook LoadPlantOutlook(const std::string& baseFolder, int plantIndex, const OutlookLimits& limits);
 
 // Every plant of the plant table that has a results index with records, with
-// its own limits file, the earliest forecast end of cycle first, plants
-// without a forecast after them in table order. An index that cannot be read
-// leaves its plant out.
+// its own limits file: plants at or past a limit first (the earliest reached
+// first), then the earliest forecast end of cycle, plants without a forecast
+// after them in table order. An index that cannot be read leaves its plant
+// out.
 std::vector<PlantOutlook> LoadFleet(const std::string& baseFolder);
 
 // The fleet as a table: row 0 the captions, then one row per plant (plant
 // number, caption, latest sampling date, activity, accumulated coke, days
-// since regeneration, forecast end of cycle). Exported as the summary
+// since regeneration, end of cycle: "предел достигнут dd.mm.yyyy", the
+// forecast date or "нет прогноза"). Exported as the summary
 // table's grid is (SummaryExportText, SummaryClipboardText).
 SummaryGrid FleetGrid(const std::vector<PlantOutlook>& fleet, char decimalSeparator);
 

@@ -1,6 +1,7 @@
 #include "results/results_file.h"
 
 #include "common/codepage.h"
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
@@ -281,11 +282,37 @@ double ParseSampleDate(std::string_view line2) {
     return value;
 }
 
+constexpr const char* kIncompletePrefix = "Файл результатов неполный, ";
+
+[[noreturn]] void ThrowIncomplete(const std::string& detail) {
+    throw IncompleteResultsError(kIncompletePrefix + detail, detail);
+}
+
+// Lines ended by a line break. A last line without one may have been cut
+// anywhere, even inside its last number, so it does not count.
+std::size_t CompleteLines(std::string_view bytes, std::size_t lineCount) {
+    const bool ended = !bytes.empty() && (bytes.back() == '\n' || bytes.back() == '\r');
+    return ended || lineCount == 0 ? lineCount : lineCount - 1;
+}
+
+void RequireAllLines(std::string_view bytes, std::size_t lineCount) {
+    const std::size_t complete = CompleteLines(bytes, lineCount);
+    if (complete >= static_cast<std::size_t>(kLastLine)) return;
+    const std::string needed = "(нужно " + std::to_string(kLastLine) + " строк)";
+    if (bytes.empty()) ThrowIncomplete("файл пуст " + needed);
+    ThrowIncomplete("обрывается после строки " + std::to_string(complete) + " " + needed);
+}
+
+bool Blank(std::string_view text) { return text.find_first_not_of(' ') == std::string_view::npos; }
+
 }  // namespace
 
 ResultsRecord ParseResultsText(std::string_view bytes) {
     const std::vector<std::string> lines = SplitLines(bytes);
-    // Lines past the end of the file read as empty lines.
+    // The described reading takes lines past the end of the file as empty
+    // lines; the working one wants the whole record.
+    const bool whole = WorkingConfiguration();
+    if (whole) RequireAllLines(bytes, lines.size());
     auto line = [&](int number) -> std::string_view {
         std::size_t i = static_cast<std::size_t>(number - 1);
         return i < lines.size() ? std::string_view(lines[i]) : std::string_view();
@@ -298,7 +325,12 @@ ResultsRecord ParseResultsText(std::string_view bytes) {
     for (const FieldSpec& f : Layout()) {
         std::string_view text = line(f.line);
         if (static_cast<int>(text.size()) < f.minLineLength) continue;
-        f.ref.In(r) = Convert(FieldText(text, f.column, f.width), f.conversion);
+        const std::string_view field = FieldText(text, f.column, f.width);
+        if (whole && Blank(field)) {
+            ThrowIncomplete("в строке " + std::to_string(f.line) + " нет числа в позициях " + std::to_string(f.column) +
+                            "-" + std::to_string(f.column + f.width - 1));
+        }
+        f.ref.In(r) = Convert(field, f.conversion);
     }
     r.accumulatedCoke = r.coke;
     return r;
@@ -310,7 +342,12 @@ std::string CompanionConditionsPath(const std::string& resultsPath) {
 }
 
 ResultsRecord ReadResultsFile(const std::string& path) {
-    ResultsRecord r = ParseResultsText(ReadFileBytes(path));
+    ResultsRecord r;
+    try {
+        r = ParseResultsText(ReadFileBytes(path));
+    } catch (const IncompleteResultsError& e) {
+        throw IncompleteResultsError(std::string(e.what()) + ": " + ToNative(path), e.Detail());
+    }
     const std::string companion = CompanionConditionsPath(path);
     if (FileExists(companion)) {
         const std::vector<std::string> lines = SplitLines(ReadFileBytes(companion));

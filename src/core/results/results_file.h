@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "common/errors.h"
+
 namespace rw {
 
 // The short date text of a results record as it sits in the index files: a
@@ -84,11 +86,33 @@ std::string EncodeResultsRecord(const ResultsRecord& record);
 // `bytes` must hold at least kResultsRecordSize bytes.
 ResultsRecord DecodeResultsRecord(const char* bytes);
 
+// A results file that ends before the record does (a model stopped while it
+// printed, a disk that filled up): a line of 1-69 missing, the last of them
+// without its line end, or a field that a line of the required length
+// leaves blank. Such a file would be read as a record with zeros where the
+// values are missing, and a processed feed of 0 upsets the accumulated coke
+// of every later record of the plant. what() is "Файл результатов
+// неполный, " + Detail() (+ ": " + path from ReadResultsFile); Detail() is
+// "обрывается после строки 67 (нужно 69 строк)", "файл пуст (нужно 69
+// строк)" or "в строке 69 нет числа в позициях 58-62".
+class IncompleteResultsError : public UserError {
+public:
+    IncompleteResultsError(const std::string& message, std::string detail)
+        : UserError(message), detail_(std::move(detail)) {}
+    const std::string& Detail() const { return detail_; }
+
+private:
+    std::string detail_;
+};
+
 // Reads the text of a results file (code page 866 bytes, CR LF or LF) into a
 // record, without the companion conditions file (temperatureDrop = 0).
 // Throws UserError with the run time's conversion text when the date is not
 // valid ("'%s' is not a valid date") or a strict field is not a number
-// ("'%s' is not a valid floating point value").
+// ("'%s' is not a valid floating point value"). In the working
+// configuration an incomplete file throws IncompleteResultsError; the
+// described one reads what is missing as empty lines (plain fields 0, table
+// A rows skipped).
 ResultsRecord ParseResultsText(std::string_view bytes);
 
 // The companion conditions file of a results file: the path with its last
@@ -97,7 +121,8 @@ std::string CompanionConditionsPath(const std::string& resultsPath);
 
 // Reads a results file and the temperature drop of its companion conditions
 // file. Throws UserError("File not found") when the results file is missing,
-// and the errors of ParseResultsText.
+// and the errors of ParseResultsText (an IncompleteResultsError naming the
+// file).
 ResultsRecord ReadResultsFile(const std::string& path);
 
 // The results file text (code page 866, CR LF) in exactly the layout the

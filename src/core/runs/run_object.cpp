@@ -120,6 +120,9 @@ ProgramEnd RunForOutput(ModelRunner& runner, const std::string& commandLine, con
 ResultsRecord ReadModelResults(const std::string& rezPath, const std::string& program, const std::string& sampleDate) {
     try {
         return ReadResultsFile(rezPath);
+    } catch (const IncompleteResultsError& e) {
+        throw UserError(FailedRunMessage(program, sampleDate,
+                                         "оставила неполный файл результатов " + NamePart(rezPath) + ": " + e.Detail()));
     } catch (const UserError& e) {
         throw UserError(FailedRunMessage(program, sampleDate,
                                          "оставила файл результатов " + NamePart(rezPath) + ", который не читается: " + e.what()));

@@ -68,7 +68,9 @@ ProgramEnd RunForOutput(ModelRunner& runner, const std::string& commandLine, con
                         const std::string& output, const std::string& program, const std::string& sampleDate);
 
 // The results file a model left, read; a file that cannot be read throws
-// UserError(FailedRunMessage) with the reader's message in it.
+// UserError(FailedRunMessage) with the reader's message in it, one that is
+// incomplete "... оставила неполный файл результатов rez: обрывается после
+// строки 67 (нужно 69 строк). ...".
 ResultsRecord ReadModelResults(const std::string& rezPath, const std::string& program, const std::string& sampleDate);
 
 // The run object: copies a sampling date's conditions and composition files

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -150,6 +151,11 @@ TEST(CycleOutlook, WordsInsteadOfAForecast) {
         {"rising", rising, 0.85, CrossingState::WrongTrend, "прогноза нет: активность не снижается"},
         {"scatter", flat, 0.85, CrossingState::BandTooWide, "прогноза нет: 90 % полоса шире истории цикла"},
         {"passed", KnownDecline(), 1.08, CrossingState::LimitReached, "предел уже достигнут"},
+        // Below the limit is reached, whatever the records say of a trend.
+        {"two records, the latest at the limit", two, 0.99, CrossingState::LimitReached, "предел уже достигнут"},
+        {"two records, just above the limit", two, 0.989, CrossingState::TooFewRecords,
+         "прогноза нет: в цикле меньше трёх записей"},
+        {"rising, the latest below the limit", rising, 1.0, CrossingState::LimitReached, "предел уже достигнут"},
     };
     for (const Case& c : cases) {
         const CycleOutlook o = ComputeCycleOutlook(c.history, {c.limit, 10.0});
@@ -161,6 +167,65 @@ TEST(CycleOutlook, WordsInsteadOfAForecast) {
     EXPECT_EQ(o.cycle.size(), 12u);
     EXPECT_EQ(CrossingWords(o.activity.feed, true), "прогноза нет: переработанное сырьё не растёт");
     EXPECT_EQ(o.activity.date.state, CrossingState::Forecast);
+}
+
+// Day 0, 30, ... with 1000 t a day; coke 1, 2, 3, ...
+std::vector<ResultsRecord> Cycle(const std::vector<double>& activities) {
+    std::vector<ResultsRecord> h;
+    for (std::size_t i = 0; i < activities.size(); ++i) {
+        const double day = 30.0 * static_cast<double>(i);
+        h.push_back(Record(day, 1000.0 * day + 1000.0, activities[i], 1.0 + static_cast<double>(i)));
+    }
+    return h;
+}
+
+TEST(CycleOutlook, EndOfCycleSaysWhenALimitWasReached) {
+    const std::vector<ResultsRecord> h = Cycle({1.00, 0.97, 0.94, 0.91, 0.88});
+    struct Case {
+        const char* name;
+        OutlookLimits limits;
+        std::optional<std::size_t> activityBy, cokeBy;
+        std::string end;  // "" for a forecast date
+    };
+    const std::string day90 = FormatDateLong(kStart + 90, '.'), day60 = FormatDateLong(kStart + 60, '.');
+    const std::string day120 = FormatDateLong(kStart + 120, '.');
+    const std::vector<Case> cases = {
+        {"ahead", {0.80, 10.0}, {}, {}, ""},
+        {"activity just above its limit", {0.879, 10.0}, {}, {}, ""},
+        {"activity at its limit", {0.88, 10.0}, 4u, {}, "предел достигнут " + day120},
+        {"activity just past its limit", {0.881, 10.0}, 4u, {}, "предел достигнут " + day120},
+        {"activity past it since an earlier record", {0.91, 10.0}, 3u, {}, "предел достигнут " + day90},
+        {"coke at its limit, activity ahead", {0.80, 3.0}, {}, 2u, "предел достигнут " + day60},
+        {"coke just below its limit", {0.80, 5.001}, {}, {}, ""},
+        {"both, the earlier record counts", {0.91, 3.0}, 3u, 2u, "предел достигнут " + day60},
+        {"both, activity first", {0.97, 5.0}, 1u, 4u, "предел достигнут " + FormatDateLong(kStart + 30, '.')},
+    };
+    for (const Case& c : cases) {
+        const CycleOutlook o = ComputeCycleOutlook(h, c.limits);
+        ASSERT_FALSE(o.setAside) << c.name;
+        EXPECT_EQ(o.activity.reachedBy, c.activityBy) << c.name;
+        EXPECT_EQ(o.coke.reachedBy, c.cokeBy) << c.name;
+        if (c.end.empty()) {
+            ASSERT_TRUE(o.EndOfCycle()) << c.name;
+            EXPECT_EQ(o.EndOfCycleText("-"), FormatDateLong(*o.EndOfCycle(), '.')) << c.name;
+        } else {
+            // A forecast of the other limit is no end of a cycle that is over.
+            EXPECT_FALSE(o.EndOfCycle()) << c.name;
+            EXPECT_EQ(o.EndOfCycleText("-"), c.end) << c.name;
+            EXPECT_EQ(OutlookLines(o, '.').back(), "Конец цикла: " + c.end) << c.name;
+        }
+    }
+    // Only the line is past the limit: the latest record stands for the cycle.
+    // (The line through these is at 0.801 on day 120.)
+    const CycleOutlook line = ComputeCycleOutlook(Cycle({1.00, 0.95, 0.88, 0.84, 0.815}), {0.81, 10.0});
+    ASSERT_FALSE(line.setAside);
+    ASSERT_EQ(line.activity.date.state, CrossingState::LimitReached);
+    EXPECT_EQ(line.activity.reachedBy, 4u);
+    EXPECT_EQ(line.EndOfCycleText("-"), "предел достигнут " + day120);
+    // Nothing to fit, but the one record is past the limit.
+    EXPECT_EQ(ComputeCycleOutlook(Cycle({0.84}), {0.85, 10.0}).EndOfCycleText("-"),
+              "предел достигнут " + FormatDateLong(kStart, '.'));
+    EXPECT_EQ(ComputeCycleOutlook(Cycle({0.86}), {0.85, 10.0}).EndOfCycleText("-"), "-");
 }
 
 TEST(CycleOutlook, CurrentCycleStartsAfterTheLatestRegeneration) {
@@ -219,6 +284,24 @@ TEST(CycleOutlook, FleetSortsByForecastAndReadsTheRegenerationDate) {
     EXPECT_EQ(grid.Cell(0, 3), "5");
     EXPECT_EQ(grid.Cell(6, 3), "нет прогноза");
     EXPECT_EQ(grid.Cell(3, 3), "1.00");
+
+    // A plant at a limit goes before every forecast, the earliest reached
+    // first; its coke forecast is no end of its cycle.
+    std::vector<ResultsRecord> reached = KnownDecline(), reachedLater = KnownDecline();
+    for (auto& r : reached) r.accumulatedCoke = 1.0 + 0.02 * (r.sampleDate - kStart);
+    for (auto& r : reachedLater) r.activity += 0.002;
+    WriteResultsIndex(JoinPath(dir.str(), "svod.3"), reached);
+    WriteOutlookLimits(OutlookLimitsPath(dir.str(), 2), {1.08, 10.0});  // reached on day 210 (1.079)
+    WriteResultsIndex(JoinPath(dir.str(), "svod.2"), reachedLater);
+    WriteOutlookLimits(OutlookLimitsPath(dir.str(), 1), {1.08, 10.0});  // reached on day 240 (1.078)
+    const SummaryGrid withReached = FleetGrid(LoadFleet(dir.str()), '.');
+    ASSERT_EQ(withReached.rowCount, 6);
+    EXPECT_EQ(withReached.Cell(0, 1), "3");
+    EXPECT_EQ(withReached.Cell(6, 1), "предел достигнут " + FormatDateLong(kStart + 210, '.'));
+    EXPECT_EQ(withReached.Cell(0, 2), "2");
+    EXPECT_EQ(withReached.Cell(6, 2), "предел достигнут " + FormatDateLong(kStart + 240, '.'));
+    EXPECT_EQ(withReached.Cell(0, 3), "12");
+    EXPECT_EQ(withReached.Cell(0, 5), "5");
 }
 
 }  // namespace

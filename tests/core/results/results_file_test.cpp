@@ -2,12 +2,16 @@
 
 #include <bit>
 #include <cstring>
+#include <filesystem>
 
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "results/results_file.h"
 #include "test_support.h"
+
+namespace fs = std::filesystem;
 
 namespace rw {
 namespace {
@@ -125,6 +129,118 @@ TEST(ReadResultsFile, EndsAfterLineEightLeavesTheRestAtZero) {
     EXPECT_EQ(r.circulationRatio, 0);
     EXPECT_EQ(CalculatedAromatics(r), 0);
     EXPECT_EQ(r.coke, 0);
+}
+
+// The working configuration while a test runs; the described one after it,
+// whatever the test did.
+struct WorkingConfigurationScope {
+    WorkingConfigurationScope() { SetConfiguration(Configuration::Working); }
+    ~WorkingConfigurationScope() { SetConfiguration(Configuration::Described); }
+};
+
+std::string DetailOf(std::string_view text) {
+    try {
+        ParseResultsText(text);
+    } catch (const IncompleteResultsError& e) {
+        EXPECT_EQ(e.what(), "Файл результатов неполный, " + e.Detail());
+        return e.Detail();
+    } catch (const UserError& e) {
+        return std::string("not incomplete: ") + e.what();
+    }
+    return "read";
+}
+
+// A listing of an installed plant history, as a model printed it.
+std::string InstalledListing() {
+    return test::Slurp(fs::path(test::SourceDataTree()) / "Hornel" / "12-08-09" / "12-08-09.rez");
+}
+
+TEST(ReadResultsFile, WorkingConfigurationRefusesAFileCutAtAnyLine) {
+    WorkingConfigurationScope working;
+    for (const std::string& full : {InstalledListing(), test::Slurp(DataPath("results/base.rez"))}) {
+        const std::vector<std::string> lines = SplitLines(full);
+        ASSERT_EQ(lines.size(), 69u);
+        ASSERT_EQ(DetailOf(full), "read");
+        std::string text;
+        for (std::size_t kept = 0; kept < 69; ++kept) {
+            const std::string after = kept == 0 ? "файл пуст (нужно 69 строк)"
+                                                : "обрывается после строки " + std::to_string(kept) + " (нужно 69 строк)";
+            EXPECT_EQ(DetailOf(text), after) << "cut after line " << kept;
+            // Cut inside the next line: what there is of it has no line end.
+            const std::string& next = lines[kept];
+            if (!next.empty()) {
+                EXPECT_EQ(DetailOf(text + next.substr(0, next.size() - 1)), "обрывается после строки " +
+                                                                               std::to_string(kept) + " (нужно 69 строк)")
+                    << "cut inside line " << kept + 1;
+            }
+            text += next + "\r\n";
+        }
+        // The whole last line without its line end: its last number may be cut.
+        EXPECT_EQ(DetailOf(full.substr(0, full.size() - 2)), "обрывается после строки 68 (нужно 69 строк)");
+        // A line end of either kind completes the line.
+        EXPECT_EQ(DetailOf(full.substr(0, full.size() - 1)), "read");
+        EXPECT_EQ(DetailOf(full + "\r\n  extra lines after the record\r\n"), "read");
+    }
+    // The run time's text of the reader goes on for a date that is no date.
+    EXPECT_EQ(DetailOf(test::Slurp(DataPath("results/bad_date.rez"))), "not incomplete: '32.13.2009' is not a valid date");
+}
+
+TEST(ReadResultsFile, WorkingConfigurationRefusesABlankField) {
+    WorkingConfigurationScope working;
+    const std::string full = test::Slurp(DataPath("results/base.rez"));
+    struct Case {
+        int line, column, width;
+        const char* what;
+    };
+    const Case cases[] = {
+        {3, 40, 4, "activity"},
+        {8, 40, 5, "strict hydrogen content"},
+        {15, 2, 5, "table A row 1, first column"},
+        {26, 65, 5, "table A row 11, strict last column"},
+        {62, 57, 5, "table B row 31, last column"},
+        {65, 27, 6, "reformate yield"},
+        {68, 27, 10, "processed feed"},
+        {69, 58, 5, "dehydrocyclization, last of the record"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = SplitLines(full);
+        std::string& line = lines[static_cast<std::size_t>(c.line - 1)];
+        line.replace(static_cast<std::size_t>(c.column - 1), static_cast<std::size_t>(c.width), std::string(c.width, ' '));
+        EXPECT_EQ(DetailOf(JoinLinesCrLf(lines)), "в строке " + std::to_string(c.line) + " нет числа в позициях " +
+                                                       std::to_string(c.column) + "-" +
+                                                       std::to_string(c.column + c.width - 1))
+            << c.what;
+        // The last field of a line may be cut off with the line's end.
+        if (c.line == 69) {
+            line.resize(static_cast<std::size_t>(c.column - 1));
+            EXPECT_EQ(DetailOf(JoinLinesCrLf(lines)), "в строке 69 нет числа в позициях 58-62");
+        }
+    }
+    // Short lines where the layout allows them stay legal: a table A row under
+    // 69 characters, octane lines under 41, line 65 of 41 characters, and the
+    // empty lines put back into a short listing.
+    EXPECT_NO_THROW(ReadResultsFile(DataPath("results/short_lines.rez")));
+    EXPECT_DOUBLE_EQ(ReadResultsFile(DataPath("results/line65_42.rez")).line65Value2, 78);
+    std::vector<std::string> padded = SplitLines(full);
+    for (std::size_t at : {22u, 23u, 62u, 63u}) padded[at].clear();
+    EXPECT_EQ(DetailOf(JoinLinesCrLf(padded)), "read");
+    // Every listing installed with the plant histories reads.
+    for (const auto& entry : fs::recursive_directory_iterator(test::SourceDataTree())) {
+        if (entry.path().extension() != ".rez") continue;
+        EXPECT_EQ(DetailOf(test::Slurp(entry.path())), "read") << entry.path();
+    }
+}
+
+TEST(ReadResultsFile, IncompleteFileNamesItselfAndTheDescribedReadingKeepsZeros) {
+    TempDir dir;
+    std::vector<std::string> lines = SplitLines(test::Slurp(DataPath("results/base.rez")));
+    lines.resize(67);
+    const std::string path = dir.Write("01-09-09.rez", JoinLinesCrLf(lines));
+    const ResultsRecord described = ReadResultsFile(path);
+    EXPECT_EQ(described.processedFeed, 0);
+    EXPECT_DOUBLE_EQ(described.chlorineR202, 1.02);
+    WorkingConfigurationScope working;
+    EXPECT_EQ(ErrorOf(path), "Файл результатов неполный, обрывается после строки 67 (нужно 69 строк): " + path);
 }
 
 TEST(ResultsRecordBytes, FieldsAtTheirOffsets) {

@@ -128,6 +128,15 @@ l = list(rez_lines)
 l[19] = l[19] + b' 9' * ((10000 - len(l[19])) // 2)
 case('rez', 'long_line', '01-09-09.rez', b'\r\n'.join(l), READ_REZ)
 case('rez', 'binary_garbage', '01-09-09.rez', garbage(2, 3700), READ_BAD_REZ)
+# A model stopped while it printed: the working configuration refuses what
+# the described one reads with zeros for the missing values.
+WORKING_BAD_REZ = 'configuration: working\n' + READ_BAD_REZ
+case('rez', 'cut_after_line_67_working', '01-09-09.rez', b'\r\n'.join(rez_lines[:67]) + b'\r\n', WORKING_BAD_REZ)
+case('rez', 'cut_in_last_line_working', '01-09-09.rez', b'\r\n'.join(rez_lines[:68]) + b'\r\n' + rez_lines[68][:59],
+     WORKING_BAD_REZ)
+l = list(rez_lines)
+l[67] = l[67][:26] + b' ' * 10 + l[67][36:]
+case('rez', 'blank_processed_feed_working', '01-09-09.rez', b'\r\n'.join(l), WORKING_BAD_REZ)
 
 # --- Results index (svod.<n>) ---
 RECORD = 2432
@@ -156,7 +165,8 @@ case('svod', 'binary_garbage', 'svod.12', garbage(4, 3 * RECORD), READ_SVOD)
 
 # The index the results cases must leave alone.
 for name in ('truncated', 'empty', 'wrong_codepage', 'cr_only', 'comma_decimals', 'value_in_label',
-             'long_line', 'binary_garbage'):
+             'long_line', 'binary_garbage', 'cut_after_line_67_working', 'cut_in_last_line_working',
+             'blank_processed_feed_working'):
     for c in CASES:
         if c[0] == 'rez' and c[1] == name:
             c[5]['svod.12'] = svod
