@@ -152,9 +152,14 @@ TEST_F(CalcCommand, MisbehavingModelLosesNothing) {
         {"hangs", "exec sleep 30", "не завершилась за 2 с и была остановлена."},
         {"crashes", "kill -KILL $$", "завершилась аварийно (сигнал 9)."},
         {"truncated rez", "head -c 300 good.rez > rez",
-         "оставила файл результатов rez, который не читается: '' is not a valid floating point value."},
-        {"empty rez", ": > rez", "оставила файл результатов rez, который не читается: '' is not a valid date."},
-        {"garbage rez", "printf '\\001\\377garbage\\r\\n' > rez", "оставила файл результатов rez, который не читается: "},
+         "оставила неполный файл результатов rez: обрывается после строки 5 (нужно 69 строк)."},
+        {"rez without processed feed and ratios", "head -n 67 good.rez > rez",
+         "оставила неполный файл результатов rez: обрывается после строки 67 (нужно 69 строк)."},
+        {"empty rez", ": > rez", "оставила неполный файл результатов rez: файл пуст (нужно 69 строк)."},
+        {"garbage rez", "printf '\\001\\377garbage\\r\\n' > rez",
+         "оставила неполный файл результатов rez: обрывается после строки 1 (нужно 69 строк)."},
+        {"unreadable date", "sed '2s/^../32/' good.rez > rez",
+         "оставила файл результатов rez, который не читается: '32.09.2009' is not a valid date."},
     };
     const fs::path model = base / "kelmar.exe";
     for (const Case& c : cases) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "common/files.h"
 #include "results/fleet.h"
 #include "test_support.h"
 
@@ -53,6 +54,29 @@ TEST(OutlookCommand, FleetIsOneLinePerPlant) {
     }
     EXPECT_EQ(r.out, expected);
     EXPECT_GE(grid.rowCount, 4);
+}
+
+// Хорнельский with an activity limit of 1.05: its activity is at the limit
+// since 15.04.2009 and below it after, while its coke is still far from 10 %.
+TEST(OutlookCommand, PlantAtItsLimitLeadsTheFleet) {
+    test::TempDir base;
+    test::CopyTree(test::SourceDataTree(), base.path());
+    base.Write("prognoz.12", "1.05 10.00\r\n");
+    const auto r = RunCli(base, {"fleet"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::vector<std::string> rows = SplitLines(r.out);
+    ASSERT_GE(rows.size(), 3u);
+    EXPECT_EQ(rows[1].substr(0, rows[1].find('\t')), "12") << r.out;
+    EXPECT_EQ(rows[1].substr(rows[1].rfind('\t') + 1), "предел достигнут 15.04.2009") << r.out;
+    for (std::size_t i = 2; i < rows.size(); ++i) EXPECT_EQ(rows[i].find("предел достигнут"), std::string::npos) << rows[i];
+
+    const auto outlook = RunCli(base, {"outlook", "--plant-index", "11"});
+    ASSERT_EQ(outlook.status, 0) << outlook.err;
+    EXPECT_NE(outlook.out.find("\nКонец цикла: предел достигнут 15.04.2009\n"), std::string::npos) << outlook.out;
+    // Just below the latest activity (1.00) the limit is still ahead.
+    base.Write("prognoz.12", "0.99 10.00\r\n");
+    const std::vector<std::string> ahead = SplitLines(RunCli(base, {"fleet"}).out);
+    for (const std::string& row : ahead) EXPECT_EQ(row.find("предел достигнут"), std::string::npos) << row;
 }
 
 TEST(OutlookCommand, WrongArgumentsAndMissingHistory) {

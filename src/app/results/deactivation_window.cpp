@@ -12,6 +12,7 @@
 #include <QListWidget>
 #include <QTimer>
 #include <algorithm>
+#include <optional>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
@@ -25,6 +26,7 @@
 #include "results/calibration_dialog.h"
 #include "results/graph_window.h"
 #include "results/report_window.h"
+#include "runs/run_progress.h"
 #include "runs/sample_run.h"
 #include "results/to_graph_dialog.h"
 #include "shell/form_fields.h"
@@ -85,6 +87,8 @@ void SortSamplingFoldersByDate(QStringList& folders) {
 // the calibration dialog.
 class WindowSampleDialogs : public SampleRunDialogs {
 public:
+    explicit WindowSampleDialogs(QPushButton* cancel) : cancel_(cancel) {}
+
     // The sample's texts fill Edit1 to Edit26; the run goes on however the
     // form is closed, with what it holds then.
     void Review(const ConditionsEditTexts& texts, double samplingDate, double regenerationDate) override {
@@ -103,8 +107,13 @@ public:
         W().form5->ClearProgress();
     }
 
-    void ShowRawResults(const std::string& rezPath) override {
-        ViewResultsFile(rezPath);
+    // "Прервать" of the deactivation window while the model runs.
+    void BeginModelRun() override { running_.emplace(W().form5, cancel_, kWaitText); }
+    bool KeepWaiting() override { return !running_ || running_->KeepWaiting(); }
+    void EndModelRun() override { running_.reset(); }
+
+    void ShowRawResults(const std::string& rezBytes) override {
+        ViewResultsText(rezBytes);
         W().form5->setEnabled(true);
     }
 
@@ -114,6 +123,8 @@ public:
 
 private:
     SampleReview reviewed_;
+    QPushButton* cancel_;
+    std::optional<RunProgress> running_;
 };
 
 }  // namespace
@@ -192,7 +203,10 @@ TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
 
     Button1 = NamedButton(this, "Button1", "Расчет");
     Button2 = NamedButton(this, "Button2", "Оk");
+    CancelRun = NamedButton(this, "CancelRun", "Прервать");
+    CancelRun->hide();
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(CancelRun);
     buttons->addStretch();
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
@@ -309,22 +323,27 @@ void TRasDisAkt::BitBtn2Click() {
 
 void TRasDisAkt::Button1Click() {
     if (LFB->count() < 2 || SkFileChouse->text().isEmpty()) return;
-    // sirkat, Ver.bak, rez and l90 of the base folder are this calculation's
-    // until it ends.
-    CalculationLock baseFolder(Context());
     const ProgramContext& c = Context();
     SampleRunSetup setup;
     setup.modelBaseFolder = c.modelBaseFolder.empty() ? c.baseFolder : c.modelBaseFolder;
     setup.plantIndex = c.plantIndex;
     setup.decimalSeparator = Regional().decimalSeparator;
+    // sirkat, Ver.bak and rez of the base folder are a pass's only while its
+    // model runs: the windows in between wait for the user, not everyone.
+    setup.lockContext = &c;
     const std::string composition = SkFileChouse->property("path").toString().toStdString();
-    WindowSampleDialogs dialogs;
+    WindowSampleDialogs dialogs(CancelRun);
     const ResultsRecord first = RunSample(PathOf(LFB->item(0)), composition, setup, dialogs);
     const ResultsRecord second = RunSample(PathOf(LFB->item(1)), composition, setup, dialogs);
 
     Lp->setText(Text(DeactivationPeriodText(first, second)));
     if (first.processedFeed == second.processedFeed) return;
-    const double plantConstant = ReadPlantConstant(JoinPath(c.baseFolder, "l90"));
+    double plantConstant = 0;
+    {
+        // l90 is the plant's only inside the lock (another instance may have chosen another plant).
+        CalculationLock baseFolder(c);
+        plantConstant = ReadPlantConstant(JoinPath(c.baseFolder, "l90"));
+    }
     const std::optional<double> value = DeactivationValue(SampleOf(first), SampleOf(second), plantConstant);
     // Days after regeneration with no feed rate give no feed: no value to show.
     if (!value) return;

@@ -52,6 +52,7 @@ public:
     QPushButton* Button4 = nullptr;  // "Очистить график"
     QPushButton* Button1 = nullptr;  // "Расчет"
     QPushButton* Button2 = nullptr;  // "Оk"
+    QPushButton* CancelRun = nullptr;  // "Прервать", shown while a model runs (working configuration)
 
 public slots:
     void BitBtn1Click();  // add the file chosen in FL

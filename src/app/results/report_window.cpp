@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "common/codepage.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "results/result_views.h"
@@ -154,16 +155,29 @@ void TFRep::RestoreReportFont() {
     if (size > 0) Rep.Font.setPointSize(size);
 }
 
-void ViewResultsFile(const std::string& path) {
-    // Read before anything changes, so a missing file leaves the report's
-    // font and text as they were.
-    std::vector<std::string> lines = ReadRawResultsLines(path);
+namespace {
+
+void ShowRawResultsLines(const std::vector<std::string>& lines) {
     TFRep* rep = W().fRep;
     rep->UseRawResultsFont();
     rep->Rep.Lines.clear();
     for (const auto& line : lines) rep->Rep.Lines << QString::fromStdString(line);
     ui::ExecModal(rep);
     rep->RestoreReportFont();
+}
+
+}  // namespace
+
+void ViewResultsFile(const std::string& path) {
+    // Read before anything changes, so a missing file leaves the report's
+    // font and text as they were.
+    ShowRawResultsLines(ReadRawResultsLines(path));
+}
+
+void ViewResultsText(const std::string& bytes) {
+    std::vector<std::string> lines = SplitLines(bytes);
+    for (std::string& line : lines) line = Cp866ToUtf8(line);
+    ShowRawResultsLines(lines);
 }
 
 void ViewLatestResults() {

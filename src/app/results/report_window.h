@@ -69,6 +69,8 @@ QFont DosTextFont();
 // code page 866, in the report window. Throws UserError("File not found")
 // before anything is shown when the file is missing.
 void ViewResultsFile(const std::string& path);
+// The same for the bytes of a results file already read.
+void ViewResultsText(const std::string& bytes);
 // "Результаты расчета": the results file of the latest reforming calculation;
 // a message when there has been none in this run of the program.
 void ViewLatestResults();

@@ -38,12 +38,30 @@ bool IsUserInput(QEvent::Type type) {
 }  // namespace
 
 RunProgress::RunProgress(TForm5* main, TRavionObj& run, const QString& waitText)
-    : main_(main), run_(run), cancel_(main->CancelRun), wasEnabled_(main->isEnabled()) {
+    : RunProgress(main, main->CancelRun, waitText) {
+    run_ = &run;
+    const bool detailed = WorkingConfiguration();
+    QProgressBar* bar = main_->ProgressBar1;
+    QLabel* label = main_->Label1;
+    run_->OnModelRun = [this, bar, label, waitText, detailed] {
+        bar->setValue(NextProgressPosition(bar->value()));
+        if (detailed) {
+            const ProgramContext& c = Context();
+            label->setText(Status(waitText, run_->ModelRuns, c.conditions.activity, c.conditions.dosing[0]));
+        }
+        bar->repaint();
+        label->repaint();
+    };
+    run_->WhileWaiting = [this] { return KeepWaiting(); };
+}
+
+RunProgress::RunProgress(TForm5* main, QPushButton* cancel, const QString& waitText)
+    : main_(main), run_(nullptr), cancel_(cancel), wasEnabled_(main->isEnabled()) {
     main_->ProgressBar1->show();
     main_->Label1->setText(waitText);
-    // The button lives in the main window, which must take its click; the
+    // The main window's button needs the main window to take its click; the
     // menu stays out of reach until the run is over.
-    main_->setEnabled(true);
+    if (cancel_ == main_->CancelRun) main_->setEnabled(true);
     main_->MainMenu1->setEnabled(false);
     cancel_->setEnabled(true);
     cancel_->show();
@@ -53,28 +71,18 @@ RunProgress::RunProgress(TForm5* main, TRavionObj& run, const QString& waitText)
     });
     qApp->installEventFilter(this);
     main_->repaint();
+}
 
-    const bool detailed = WorkingConfiguration();
-    QProgressBar* bar = main_->ProgressBar1;
-    QLabel* label = main_->Label1;
-    run_.OnModelRun = [this, bar, label, waitText, detailed] {
-        bar->setValue(NextProgressPosition(bar->value()));
-        if (detailed) {
-            const ProgramContext& c = Context();
-            label->setText(Status(waitText, run_.ModelRuns, c.conditions.activity, c.conditions.dosing[0]));
-        }
-        bar->repaint();
-        label->repaint();
-    };
-    run_.WhileWaiting = [this] {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        return !cancelled_;
-    };
+bool RunProgress::KeepWaiting() {
+    QApplication::processEvents(QEventLoop::AllEvents, 20);
+    return !cancelled_;
 }
 
 RunProgress::~RunProgress() {
-    run_.OnModelRun = nullptr;
-    run_.WhileWaiting = nullptr;
+    if (run_) {
+        run_->OnModelRun = nullptr;
+        run_->WhileWaiting = nullptr;
+    }
     qApp->removeEventFilter(this);
     cancel_->disconnect(this);
     cancel_->hide();
@@ -95,6 +103,8 @@ bool RunProgress::eventFilter(QObject* watched, QEvent* event) {
     // Input reaches the main window's own controls: the button, among
     // pictures and labels. Other windows, the menu, shortcuts and closing wait.
     auto* widget = watched->isWidgetType() ? static_cast<QWidget*>(watched) : nullptr;
+    // A modal window's button: nothing else of it may start, close or change anything.
+    if (cancel_ != main_->CancelRun) return !(widget && (widget == cancel_ || cancel_->isAncestorOf(widget)));
     const bool inMain = widget && widget->window() == main_ && event->type() != QEvent::Close;
     const bool inMenu = widget && (widget == main_->MainMenu1 || main_->MainMenu1->isAncestorOf(widget));
     return !inMain || inMenu;

@@ -20,9 +20,17 @@ class TRavionObj;
 class RunProgress : public QObject {
 public:
     RunProgress(TForm5* main, TRavionObj& run, const QString& waitText);
+    // For a model run without the run object, started from a modal window
+    // (the deactivation's sample runs): `cancel` is that window's "Прервать",
+    // the only control that takes input meanwhile; the caller's wait asks
+    // KeepWaiting.
+    RunProgress(TForm5* main, QPushButton* cancel, const QString& waitText);
     ~RunProgress() override;
     RunProgress(const RunProgress&) = delete;
     RunProgress& operator=(const RunProgress&) = delete;
+
+    // Lets the window answer while a model runs; false once "Прервать" was pressed.
+    bool KeepWaiting();
 
     // The label text after `runs` model runs with the given activity and dosing.
     static QString Status(const QString& waitText, int runs, double activity, double dosing);
@@ -32,7 +40,7 @@ protected:
 
 private:
     TForm5* main_;
-    TRavionObj& run_;
+    TRavionObj* run_;
     QPushButton* cancel_;
     bool cancelled_ = false;
     bool wasEnabled_;

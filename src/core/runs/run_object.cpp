@@ -138,12 +138,16 @@ std::string SampleDateOfConditions(const std::string& conditionsPath) {
 int NextProgressPosition(int position) { return (position >= 100 ? 0 : position) + 1; }
 
 void InsertResultsPadding(const std::string& rezPath) {
-    std::vector<std::string> lines = SplitLines(ReadFileBytes(rezPath));
+    const std::string bytes = ReadFileBytes(rezPath);
+    std::vector<std::string> lines = SplitLines(bytes);
     for (size_t at : {22u, 23u, 62u, 63u}) {
         if (lines.size() < at) lines.resize(at);
         lines.insert(lines.begin() + static_cast<long>(at), std::string());
     }
-    WriteFileAtomic(rezPath, JoinLinesCrLf(lines));
+    std::string padded = JoinLinesCrLf(lines);
+    // A listing cut inside its last line stays cut there, for the reader to see.
+    if (!bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r') padded.resize(padded.size() - 2);
+    WriteFileAtomic(rezPath, padded);
 }
 
 std::string FittingNotConvergedMessage(int mode) {

@@ -135,7 +135,8 @@ int NextProgressPosition(int position);
 
 // Inserts the four empty lines a model of plant index 8 leaves out of rez:
 // at 0-based positions 22, 23, 62 and 63, each counted in the file as already
-// changed. A shorter file is first lengthened with empty lines.
+// changed. A shorter file is first lengthened with empty lines. A last line
+// without its line end keeps going without one.
 void InsertResultsPadding(const std::string& rezPath);
 
 // The sampling date a run is for, as its messages name it: the conditions

@@ -1,5 +1,6 @@
 #include "runs/sample_run.h"
 
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/files.h"
 #include "common/number_format.h"
@@ -7,9 +8,12 @@
 #include "conditions/conditions_file.h"
 #include "runs/external_program.h"
 #include "runs/run_object.h"
+#include "runs/run_settings.h"
+#include "shell/plant_selection.h"
 #include "common/text_helpers.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace rw {
@@ -46,6 +50,23 @@ public:
 private:
     SampleRunDialogs& dialogs_;
     bool shown_ = false;
+};
+
+// The model's run as the dialogs see it, ended however the run ends.
+class ModelRunShown {
+public:
+    ModelRunShown(SampleRunDialogs& dialogs, bool shown) : dialogs_(dialogs), shown_(shown) {
+        if (shown_) dialogs_.BeginModelRun();
+    }
+    ~ModelRunShown() {
+        if (shown_) dialogs_.EndModelRun();
+    }
+    ModelRunShown(const ModelRunShown&) = delete;
+    ModelRunShown& operator=(const ModelRunShown&) = delete;
+
+private:
+    SampleRunDialogs& dialogs_;
+    bool shown_;
 };
 
 }  // namespace
@@ -125,8 +146,8 @@ ResultsRecord RunSample(const std::string& conditionsPath, const std::string& co
     const std::string verBak = JoinPath(base, kSampleRunInput);
     const std::string rez = JoinPath(base, "rez");
 
-    // The composition is copied line by line, so the model always gets CR LF.
-    WriteFileAtomic(sirkat, JoinLinesCrLf(SplitLines(ReadFileBytes(compositionPath))));
+    // The composition goes to the model line by line, so always with CR LF.
+    const std::string composition = JoinLinesCrLf(SplitLines(ReadFileBytes(compositionPath)));
 
     const ConditionsRecord file = ReadSampleConditions(conditionsPath);
     const char dateSeparator = Regional().dateSeparator;
@@ -134,7 +155,10 @@ ResultsRecord RunSample(const std::string& conditionsPath, const std::string& co
     const double regenerationDate = ParseShortDate(file.regenerationDateText, dateSeparator, CurrentYear());
     dialogs.Review(SampleReviewTexts(file), samplingDate, regenerationDate);
 
-    ExternalModelRunner programRunner(kNoTimeLimit, kNoTimeLimit);
+    const bool limited = WorkingConfiguration();
+    const int emulatorLimitMs = limited ? ReadModelRunSettings(base).emulatorTimeLimitMs : kNoTimeLimit;
+    ExternalModelRunner programRunner(limited ? kModelTimeLimitMs : kNoTimeLimit, emulatorLimitMs);
+    if (limited) programRunner.keepWaiting = [&dialogs] { return dialogs.KeepWaiting(); };
     ModelRunner& runner = setup.runner ? *setup.runner : programRunner;
     const std::string program = ModelProgramName(setup.plantIndex);
     const std::string commandLine = program + " " + kSampleRunInput;
@@ -146,31 +170,47 @@ ResultsRecord RunSample(const std::string& conditionsPath, const std::string& co
         ProgressShown progress(dialogs);
         progress.At(20);
         const ConditionsRecord pass = SampleConditionsFromReview(dialogs.ReadReview(), dosing, activity);
-        WriteFileAtomic(verBak, FormatSampleRunInput(pass));
-        progress.At(40);
-        progress.At(60);
-        progress.At(80);
-        // The previous sample's rez goes first: a model that fails must not
-        // have it taken for this sample's results.
-        RunForOutput(runner, commandLine, base, "rez", program, sampleDate);
-        progress.At(85);
-        progress.At(95);
-        if (PadsResults(setup.plantIndex)) InsertResultsPadding(rez);
+        std::string rezBytes;
+        std::optional<ResultsRecord> results;
+        std::array<double, 3> leftDosing{};
+        double leftActivity = 0;
+        {
+            std::optional<CalculationLock> baseFolder;
+            if (setup.lockContext) baseFolder.emplace(*setup.lockContext);
+            // Written on every pass: while the user calibrated, another
+            // calculation may have put its own composition there.
+            WriteFileAtomic(sirkat, composition);
+            WriteFileAtomic(verBak, FormatSampleRunInput(pass));
+            progress.At(40);
+            progress.At(60);
+            progress.At(80);
+            {
+                ModelRunShown shown(dialogs, limited);
+                // The previous sample's rez goes first: a model that fails must not
+                // have it taken for this sample's results.
+                RunForOutput(runner, commandLine, base, "rez", program, sampleDate);
+            }
+            progress.At(85);
+            progress.At(95);
+            if (PadsResults(setup.plantIndex)) InsertResultsPadding(rez);
+            rezBytes = ReadFileBytes(rez);
+            // Read while the files are this run's: after the lock is gone
+            // another calculation may replace them.
+            if (baseFolder) results = ReadModelResults(rez, program, sampleDate);
+            ReadSampleRunDosing(verBak, leftDosing, leftActivity);
+        }
         progress.At(100);
         progress.End();
 
-        dialogs.ShowRawResults(rez);
-        const ResultsRecord results = ReadModelResults(rez, program, sampleDate);
+        dialogs.ShowRawResults(rezBytes);
+        if (!results) results = ReadModelResults(rez, program, sampleDate);
 
-        std::array<double, 3> leftDosing{};
-        double leftActivity = 0;
-        ReadSampleRunDosing(verBak, leftDosing, leftActivity);
-        const CalibrationView view = MakeCalibrationView(results, leftDosing, leftActivity, setup.decimalSeparator);
+        const CalibrationView view = MakeCalibrationView(*results, leftDosing, leftActivity, setup.decimalSeparator);
         std::array<std::string, 4> edits = view.edits;
         const bool again = dialogs.Calibrate(view, edits);
         for (size_t i = 0; i < 3; ++i) dosing[i] = Plain(edits[i]);
         activity = Plain(edits[3]);
-        if (!again) return results;
+        if (!again) return *results;
     }
 }
 

@@ -6,6 +6,7 @@
 #include "shell/conditions_record.h"
 #include "results/results_file.h"
 #include "runs/conditions_review.h"
+#include "shell/program_context.h"
 
 namespace rw {
 
@@ -13,9 +14,11 @@ class ModelRunner;
 
 // One interactive model run of one sample for the deactivation calculation:
 // the conditions file is reviewed on the conditions form, written as Ver.bak
-// beside the model, the model is run without a time limit, its raw results
-// are shown, and the calibration dialog lets the user change the dosing and
-// the activity and run again, until the user ends it.
+// beside the model, the model is run, its raw results are shown, and the
+// calibration dialog lets the user change the dosing and the activity and run
+// again, until the user ends it. The working configuration gives each model
+// run the reforming run's time limit and lets the user stop it; the
+// described one waits as long as the model takes.
 
 // The model input of a sample run: the file name in the model base folder.
 inline constexpr const char* kSampleRunInput = "Ver.bak";
@@ -79,8 +82,16 @@ public:
     // 80, 85, 95, 100; then EndProgress clears the text and hides the bar.
     virtual void Progress(int position) = 0;
     virtual void EndProgress() = 0;
-    // The model's raw results file, shown until the user closes it.
-    virtual void ShowRawResults(const std::string& rezPath) = 0;
+    // Working configuration: the model runs between BeginModelRun and
+    // EndModelRun (also called when the run fails); meanwhile KeepWaiting is
+    // called every few tens of milliseconds, and false stops the model as a
+    // run cancelled by the user.
+    virtual void BeginModelRun() {}
+    virtual bool KeepWaiting() { return true; }
+    virtual void EndModelRun() {}
+    // The model's raw results file (its bytes, code page 866), shown until
+    // the user closes it.
+    virtual void ShowRawResults(const std::string& rezBytes) = 0;
     // The calibration dialog; `edits` holds the four texts shown on entry
     // and the texts as the user left them on return. True for
     // "Продолжить расчет".
@@ -90,16 +101,25 @@ public:
 struct SampleRunSetup {
     std::string modelBaseFolder;  // where sirkat, Ver.bak and rez live and the model runs
     int plantIndex = 0;           // chooses the model variant and the padding of rez
-    ModelRunner* runner = nullptr;  // null: the model program, waited for without a time limit
+    // Null: the model program, with the limits of the reforming run in the
+    // working configuration (kModelTimeLimitMs, the installation's emulator
+    // limit) and without a limit in the described one.
+    ModelRunner* runner = nullptr;
     char decimalSeparator = '.';  // of the calibration dialog's labels
+    // When set, each pass takes the base folder's lock (CalculationLock) only
+    // while it writes sirkat and Ver.bak, runs the model and reads what the
+    // model left: other engineers' calculations need not wait while the
+    // user looks at the results and calibrates.
+    const ProgramContext* lockContext = nullptr;
 };
 
 // RunSample: one sample from its conditions file and the composition file.
 // Returns the results of the last pass. Throws UserError when a file cannot
 // be read or written (conditions file, composition file, Ver.bak), and
-// UserError(FailedRunMessage) when the model crashes, writes no rez or one
-// that cannot be read; the dialogs' EndProgress has then been called if the
-// progress was shown.
+// UserError(FailedRunMessage, naming the program and the sample's date) when
+// the model crashes, runs past its limit, is stopped by the user, writes no
+// rez or one that cannot be read; the dialogs' EndProgress has then been
+// called if the progress was shown, and the base folder's lock is free.
 ResultsRecord RunSample(const std::string& conditionsPath, const std::string& compositionPath,
                         const SampleRunSetup& setup, SampleRunDialogs& dialogs);
 

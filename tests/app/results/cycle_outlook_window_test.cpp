@@ -173,6 +173,13 @@ void CycleOutlookWindowTest::fleetSortedByTheForecastOpensAPlant() {
     emit t->activated(t->model()->index(row, 1));
     QCOMPARE(opened, kSamplePlant);
     QCOMPARE(f.OutlookWindow()->PlantLabel->text(), QString("Установка: Хорнельский НПЗ (Л-35-11/450К)"));
+
+    // Хорнельский's activity at and below a limit of 1.05 since 15.04.2009:
+    // first, with that date, not with its coke forecast.
+    program.base.write("prognoz.12", "1.05 10.00\r\n");
+    f.Load();
+    QCOMPARE(t->item(0, 0)->text(), QString("12"));
+    QCOMPARE(t->item(0, 6)->text(), QString("предел достигнут 15.04.2009"));
 }
 
 void CycleOutlookWindowTest::fleetExportsLikeTheSummaryTable() {

@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,12 +18,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <cmath>
 #include <filesystem>
 
 #include <unistd.h>
 
+#include "common/configuration.h"
 #include "common/dates.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "common/regional.h"
 #include "conditions/conditions_form.h"
@@ -183,6 +187,7 @@ private slots:
     void choosingFiles();
     void deactivationBetweenTwoSampleDates();
     void equalProcessedFeedLeavesEverythingUnchanged();
+    void hungModelStopsAtItsLimitOrOnPrervat();
     void storingBuildsTheHistoryInDateOrder();
     void historyGraphAndClearing();
     void screenshot();
@@ -326,6 +331,59 @@ void DeactivationTest::equalProcessedFeedLeavesEverythingUnchanged() {
     QCOMPARE(w->LastValue, 0.25);
     QVERIFY(W().form5->ProgressBar1->isHidden());
     QCOMPARE(W().form5->Label1->text(), QString());
+}
+
+// Working configuration: a model that never ends is stopped at the reforming
+// run's limit, or by "Прервать" of the window; the calculation fails naming
+// the sample, nothing is stored, and the base folder is free again.
+void DeactivationTest::hungModelStopsAtItsLimitOrOnPrervat() {
+    StartedProgram program;
+    SetConfiguration(Configuration::Working);
+    DialogAnswers answers;
+    SelectHornel(program.base);
+    program.base.write("kelmar.exe", "#!/bin/sh\nexec sleep 30\n");
+    QFile::setPermissions(QString::fromStdString(ToNative(JoinPath(Context().baseFolder, "kelmar.exe"))),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    TRasDisAkt* w = W().rasDisAkt;
+    AddThroughLists(w, "01-09-09", "01-09-09.dan");
+    AddThroughLists(w, "10-06-09", "10-06-09.dan");
+    w->LastValue = 0.25;
+    w->Deakt->setText("Дезактивация");
+    const std::string lock = BaseFolderLockPath(Context().baseFolder);
+
+    for (const bool cancel : {false, true}) {
+        RunLog log;
+        answers.modal = Answer(log, {});
+        answers.messages.clear();
+        bool lockedWhileRunning = false, buttonShown = false;
+        int accepted = 0;
+        const QMetaObject::Connection counting = QObject::connect(w, &QDialog::accepted, [&accepted] { ++accepted; });
+        QTimer::singleShot(cancel ? 300 : 1000, w, [&] {
+            lockedWhileRunning = FileExists(lock);
+            buttonShown = !w->CancelRun->isHidden();
+            // Nothing else of the window takes a click meanwhile.
+            QTest::mouseClick(w->Button2, Qt::LeftButton);
+            if (cancel) QTest::mouseClick(w->CancelRun, Qt::LeftButton);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        QVERIFY(Click(w, "Button1"));
+        const std::string problem = cancel ? "остановлена: расчет прерван пользователем"
+                                           : "не завершилась за 2 с и была остановлена";
+        QCOMPARE(answers.messages, QStringList({QString::fromStdString(FailedRunMessage("kelmar.exe", "01-09-09", problem))}));
+        QVERIFY(cancel ? clock.elapsed() < 1800 : clock.elapsed() >= 2000);
+        QVERIFY(lockedWhileRunning);
+        QVERIFY(buttonShown);
+        QVERIFY(!FileExists(lock));
+        QVERIFY(w->CancelRun->isHidden());
+        QObject::disconnect(counting);
+        QCOMPARE(accepted, 0);  // "Оk" was not taken while the model ran
+        QCOMPARE(log.rawResults, 0);
+        QCOMPARE(w->LastValue, 0.25);
+        QCOMPARE(w->Deakt->text(), QString("Дезактивация"));
+        QVERIFY(W().form5->ProgressBar1->isHidden());
+    }
+    SetConfiguration(Configuration::Described);
 }
 
 void DeactivationTest::storingBuildsTheHistoryInDateOrder() {

@@ -297,6 +297,16 @@ TEST(ResultsPadding, SeventyLinesBecomeSeventyFour) {
     dir.Write("short", "a\r\nb\r\n");
     InsertResultsPadding((dir.path() / "short").string());
     EXPECT_EQ(SplitLines(dir.Read("short")).size(), 64u);
+
+    // A listing cut inside its last line: padded, it still ends without a
+    // line end, so the reader does not take the cut number for a whole one.
+    lines.resize(65);
+    lines.back() = "L65 cut in 4";
+    dir.Write("cut", JoinLinesCrLf(lines).substr(0, JoinLinesCrLf(lines).size() - 2));
+    InsertResultsPadding((dir.path() / "cut").string());
+    const std::string cut = dir.Read("cut");
+    EXPECT_EQ(cut.substr(cut.size() - 14), "\r\nL65 cut in 4");
+    EXPECT_EQ(SplitLines(cut).size(), 69u);
 }
 
 // The scripted outcomes a real program cannot be made to give on demand.

@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <functional>
 #include <vector>
 
 #include "common/codepage.h"
+#include "common/configuration.h"
+#include "common/file_lock.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
@@ -62,6 +67,8 @@ public:
         commandLines.push_back(commandLine);
         workFolders.push_back(workFolder);
         rezBeforeRun.push_back(FileExists(JoinPath(base_, "rez")));
+        lockedDuringRun.push_back(FileExists(BaseFolderLockPath(base_)));
+        sirkats.push_back(ReadFileBytes(JoinPath(base_, "sirkat")));
         const std::string input = ReadFileBytes(JoinPath(base_, "Ver.bak"));
         inputs.push_back(input);
         if (!writeResults) return RunOutcome::Finished;
@@ -69,6 +76,11 @@ public:
         double activity = 0;
         ReadSampleRunDosing(JoinPath(base_, "Ver.bak"), dosing, activity);
         std::string text = FormatResultsFile(ModelResults(activity));
+        if (keepLines) {
+            std::vector<std::string> lines = SplitLines(text);
+            lines.resize(static_cast<size_t>(keepLines));
+            text = JoinLinesCrLf(lines);
+        }
         if (shortListing) {
             // The listing of the short-listing models lacks four lines.
             std::vector<std::string> lines = SplitLines(text);
@@ -81,8 +93,9 @@ public:
 
     bool writeResults = true;
     bool shortListing = false;
-    std::vector<std::string> commandLines, workFolders, inputs;
-    std::vector<bool> rezBeforeRun;
+    int keepLines = 0;  // the listing cut after this many lines; 0: whole
+    std::vector<std::string> commandLines, workFolders, inputs, sirkats;
+    std::vector<bool> rezBeforeRun, lockedDuringRun;
 
 private:
     std::string base_;
@@ -100,8 +113,19 @@ public:
     SampleReview ReadReview() override { return review; }
     void Progress(int position) override { progress.push_back(position); }
     void EndProgress() override { progress.push_back(-1); }
-    void ShowRawResults(const std::string& rezPath) override { shownResults.push_back(ReadFileBytes(rezPath)); }
+    void BeginModelRun() override { modelRunEvents.push_back("begin"); }
+    bool KeepWaiting() override {
+        ++waits;
+        return !cancelAt || waits < cancelAt;
+    }
+    void EndModelRun() override { modelRunEvents.push_back("end"); }
+    void ShowRawResults(const std::string& rezBytes) override {
+        shownResults.push_back(rezBytes);
+        lockedWhileShown.push_back(Locked());
+    }
     bool Calibrate(const CalibrationView& view, std::array<std::string, 4>& edits) override {
+        lockedWhileShown.push_back(Locked());
+        if (whileCalibrating) whileCalibrating();
         views.push_back(view);
         const size_t pass = views.size() - 1;
         if (pass < answers.size()) {
@@ -111,6 +135,14 @@ public:
         return false;
     }
 
+    bool Locked() const { return !base.empty() && FileExists(BaseFolderLockPath(base)); }
+
+    std::string base;  // whose lock is looked for while a window is shown
+    std::function<void()> whileCalibrating;  // what other engineers do meanwhile
+    std::vector<std::string> modelRunEvents;
+    int waits = 0;
+    int cancelAt = 0;  // the KeepWaiting call that answers "Прервать"; 0: never
+    std::vector<bool> lockedWhileShown;
     int reviews = 0;
     SampleReview review;
     std::function<void(SampleReview&)> editReview;
@@ -259,6 +291,93 @@ TEST(SampleRun, FailuresEndTheRunWithTheBarHidden) {
         f.dialogs.editReview = [](SampleReview& r) { r.texts[17] = "4..3"; };
         EXPECT_THROW(RunSample(f.dan, f.sk, f.Setup(0), f.dialogs), UserError);
         EXPECT_EQ(f.dialogs.progress, (std::vector<int>{20, -1}));
+    }
+}
+
+// The working configuration while a test runs; the described one after it.
+struct WorkingConfigurationScope {
+    WorkingConfigurationScope() { SetConfiguration(Configuration::Working); }
+    ~WorkingConfigurationScope() { SetConfiguration(Configuration::Described); }
+};
+
+TEST(SampleRun, BaseFolderIsLockedOnlyWhileTheModelRuns) {
+    SampleRunFixture f;
+    ProgramContext context;
+    context.baseFolder = f.base;
+    context.plantIndex = 11;
+    f.dialogs.base = f.base;
+    f.dialogs.answers = {{{"1.8", "2.1", "2.5", "0.9"}, true}};
+    SampleRunSetup setup = f.Setup(11);
+    setup.lockContext = &context;
+
+    // Another calculation puts its own composition beside the model while
+    // the user calibrates: the next pass puts this sample's back.
+    f.dialogs.whileCalibrating = [&f] { f.dir.Write("sirkat", "another plant's composition\r\n"); };
+    RunSample(f.dan, f.sk, setup, f.dialogs);
+    EXPECT_EQ(f.model.sirkats, (std::vector<std::string>(2, "line 1\r\nline 2\r\n")));
+    EXPECT_EQ(f.model.lockedDuringRun, (std::vector<bool>{true, true}));
+    EXPECT_EQ(f.dialogs.lockedWhileShown, (std::vector<bool>{false, false, false, false}));
+    EXPECT_FALSE(f.dialogs.Locked());
+    // The described configuration waits for the model as long as it takes:
+    // no "Прервать" to offer.
+    EXPECT_TRUE(f.dialogs.modelRunEvents.empty());
+
+    f.dialogs.answers.clear();
+    f.dialogs.views.clear();
+    f.model.keepLines = 67;
+    WorkingConfigurationScope working;
+    // A listing cut short is a failed run of this sample, and the lock goes with it.
+    EXPECT_EQ(test::UserErrorOf([&] { RunSample(f.dan, f.sk, setup, f.dialogs); }),
+              "Расчет не выполнен: программа kelmar.exe (дата отбора 01-09-09) оставила неполный файл результатов rez: "
+              "обрывается после строки 67 (нужно 69 строк). Результаты расчета не сохранены.");
+    EXPECT_TRUE(f.dialogs.views.empty());
+    EXPECT_EQ(f.dialogs.progress.back(), -1);
+    EXPECT_EQ(f.dialogs.modelRunEvents, (std::vector<std::string>{"begin", "end"}));
+    EXPECT_FALSE(f.dialogs.Locked());
+}
+
+// The model program itself, hung: the working configuration stops it at the
+// reforming run's limit, or when the user presses "Прервать", and the run
+// fails for its sample with the lock free and nothing shown to calibrate.
+TEST(SampleRun, HungModelEndsAtItsLimitOrWhenStopped) {
+    struct Case {
+        const char* name;
+        int cancelAt;
+        std::string problem;
+    };
+    const Case cases[] = {
+        {"time limit", 0, "не завершилась за 2 с и была остановлена"},
+        {"Прервать", 3, "остановлена: расчет прерван пользователем"},
+    };
+    WorkingConfigurationScope working;
+    for (const Case& c : cases) {
+        SampleRunFixture f;
+        const std::string model = f.dir.Write("kelmar.exe", "#!/bin/sh\nexec sleep 30\n");
+        ::chmod(model.c_str(), 0755);
+        f.dir.Write("rez", FormatResultsFile(ModelResults(5)));
+        ProgramContext context;
+        context.baseFolder = f.base;
+        context.plantIndex = 11;
+        f.dialogs.base = f.base;
+        f.dialogs.cancelAt = c.cancelAt;
+        SampleRunSetup setup = f.Setup(11);
+        setup.runner = nullptr;
+        setup.lockContext = &context;
+
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(test::UserErrorOf([&] { RunSample(f.dan, f.sk, setup, f.dialogs); }),
+                  "Расчет не выполнен: программа kelmar.exe (дата отбора 01-09-09) " + c.problem +
+                      ". Результаты расчета не сохранены.")
+            << c.name;
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        EXPECT_LT(seconds, c.cancelAt ? 1.5 : 10.0) << c.name;
+        EXPECT_GE(seconds, c.cancelAt ? 0.0 : 2.0) << c.name;
+        EXPECT_EQ(f.dialogs.modelRunEvents, (std::vector<std::string>{"begin", "end"})) << c.name;
+        EXPECT_TRUE(f.dialogs.shownResults.empty()) << c.name;
+        EXPECT_TRUE(f.dialogs.views.empty()) << c.name;
+        EXPECT_EQ(f.dialogs.progress.back(), -1) << c.name;
+        EXPECT_FALSE(f.dialogs.Locked()) << c.name;
+        EXPECT_FALSE(FileExists(JoinPath(f.base, "rez"))) << c.name << ": an earlier sample's results are not this one's";
     }
 }
 
