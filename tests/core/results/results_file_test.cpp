@@ -231,18 +231,6 @@ TEST(ReadResultsFile, WorkingConfigurationRefusesABlankField) {
     }
 }
 
-TEST(ReadResultsFile, IncompleteFileNamesItselfAndTheDescribedReadingKeepsZeros) {
-    TempDir dir;
-    std::vector<std::string> lines = SplitLines(test::Slurp(DataPath("results/base.rez")));
-    lines.resize(67);
-    const std::string path = dir.Write("01-09-09.rez", JoinLinesCrLf(lines));
-    const ResultsRecord described = ReadResultsFile(path);
-    EXPECT_EQ(described.processedFeed, 0);
-    EXPECT_DOUBLE_EQ(described.chlorineR202, 1.02);
-    WorkingConfigurationScope working;
-    EXPECT_EQ(ErrorOf(path), "Файл результатов неполный, обрывается после строки 67 (нужно 69 строк): " + path);
-}
-
 TEST(ResultsRecordBytes, FieldsAtTheirOffsets) {
     ResultsRecord r = ReadResultsFile(DataPath("results/base.rez"));
     const std::string b = EncodeResultsRecord(r);
