@@ -63,8 +63,9 @@ const CommandRegistrar outlookReg(
 
 const CommandRegistrar fleetReg("fleet", "fleet",
                                 "One line per plant with a results history: latest sampling date, activity, "
-                                "accumulated coke, days since regeneration, forecast end of cycle; the earliest "
-                                "end first. Tab-separated, a caption line first.",
+                                "accumulated coke, days since regeneration, end of cycle (\"предел достигнут\" "
+                                "and the date of the record that reached a limit, or the forecast); plants at a "
+                                "limit first, then the earliest forecast. Tab-separated, a caption line first.",
                                 Fleet);
 
 }  // namespace
