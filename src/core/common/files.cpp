@@ -2,6 +2,7 @@
 
 #include "common/configuration.h"
 #include "common/errors.h"
+#include "common/name_lookup.h"
 
 #include <fnmatch.h>
 #include <unistd.h>
@@ -56,6 +57,7 @@ std::string ToNative(std::string_view path) {
     std::string s(path);
 #ifndef _WIN32
     std::replace(s.begin(), s.end(), '\\', '/');
+    s = FindExistingNames(s);
 #endif
     return s;
 }
