@@ -11,6 +11,7 @@
 #include "common/files.h"
 #include "common/regional.h"
 #include "shell/base_folder.h"
+#include "shell/plant_selection.h"
 
 namespace rw::cli {
 namespace {
@@ -94,7 +95,9 @@ int main(int argc, char** argv) {
             return args.empty() ? 2 : 0;
         }
         Invocation inv;
-        inv.base = rw::DefaultBaseFolder(rw::ProgramFolder());
+        // The settings of the program's menu belong to the working configuration.
+        inv.base = rw::WorkingConfiguration() ? rw::DefaultBaseFolder(rw::ProgramFolder())
+                                              : rw::BaseFolderOf(rw::ProgramFolder());
         rw::LockWaitPolicy& waiting = rw::LockWaiting();
         waiting.timeoutSeconds = kDefaultWaitSeconds;
         waiting.onNotice = [](const std::string& notice) { std::cerr << notice << "\n"; };
