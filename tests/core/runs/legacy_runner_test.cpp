@@ -124,7 +124,7 @@ TEST(LegacyRunner, LongNamesRunUnderAShortNameAndAnyCase) {
     test::TempDir dir;
     // The runner lists the folder it is given as drive D, while the program runs.
     FakeRunner(dir, "dosbox",
-               "for a in \"$@\"; do case \"$a\" in \"MOUNT D \"*) d=${a#MOUNT D \\\"}; ls \"${d%\\\"}\" >> runner.txt;; "
+               "for a in \"$@\"; do case \"$a\" in \"MOUNT D \"*) d=${a#MOUNT D \\\"}; /bin/ls \"${d%\\\"}\" >> runner.txt;; "
                "esac; done\n");
     PathGuard path((dir.path() / "runners").string());
     DosProgram(dir, "sk/VORTAN-10.EXE");
