@@ -82,7 +82,8 @@ protected:
         EXPECT_EQ(onWindows.status, 0) << windowsArgs[0] << ": " << onWindows.err;
         EXPECT_EQ(FoldNameCase(Replace(onWindows.out, windows.string(), shipped.string())), FoldNameCase(onShipped.out))
             << windowsArgs[0];
-        EXPECT_EQ(onWindows.err, "") << windowsArgs[0];
+        EXPECT_EQ(FoldNameCase(Replace(onWindows.err, windows.string(), shipped.string())), FoldNameCase(onShipped.err))
+            << windowsArgs[0];
     }
 };
 
