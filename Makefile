@@ -29,11 +29,21 @@ test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # Benchmarks in their own Release build: one table of medians.
+# BENCH_REF=<commit>: that commit's sources are built the same way in
+# build-bench-<commit> and both builds are measured side by side, with the
+# ratio (scripts/compare-bench.sh; any two build folders can be given to it).
+BENCH_REF ?=
+BENCH_CONFIGURE = -G Ninja -DCMAKE_BUILD_TYPE=Release -DREFORMER_BUILD_GUI=OFF \
+	       -DREFORMER_BUILD_TESTS=OFF -DREFORMER_BUILD_BENCH=ON $(CMAKE_FLAGS)
 bench: deps
-	@cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DREFORMER_BUILD_GUI=OFF \
-	       -DREFORMER_BUILD_TESTS=OFF -DREFORMER_BUILD_BENCH=ON $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B build-bench $(BENCH_CONFIGURE) >/dev/null
 	@cmake --build build-bench -j $(JOBS)
-	@bash scripts/run-bench.sh build-bench
+	@if [ -z "$(BENCH_REF)" ]; then bash scripts/run-bench.sh build-bench; else \
+	  rm -rf build-bench-$(BENCH_REF)-src && mkdir -p build-bench-$(BENCH_REF)-src && \
+	  git archive $(BENCH_REF) | tar -x -C build-bench-$(BENCH_REF)-src && \
+	  cmake -S build-bench-$(BENCH_REF)-src -B build-bench-$(BENCH_REF) $(BENCH_CONFIGURE) >/dev/null && \
+	  cmake --build build-bench-$(BENCH_REF) -j $(JOBS) && \
+	  bash scripts/compare-bench.sh build-bench-$(BENCH_REF) build-bench; fi
 
 # Every reader fuzzed for 60 s (clang's libFuzzer, build-fuzz).
 fuzz: deps

@@ -48,6 +48,32 @@ if [ -x "$cli" ] && [ -d "$build/bin/sk" ] && [ -x /usr/bin/time ]; then
   printf 'reformer-cli\tpipeline (peak memory)\t%.1f MB\t-\n' "$(median <"$scratch/rss" | awk '{ print $1 / 1024 }')" >>"$rows"
 fi
 
+# The same pipeline on a copy whose names have the letter case a Windows
+# installation leaves; a build that cannot run it gives no row.
+if [ -x "$cli" ] && [ -d "$build/bin/sk" ]; then
+  : >"$scratch/wall"
+  for _ in $(seq "$reps"); do
+    rm -rf "$scratch/sk"
+    cp -r "$build/bin/sk" "$scratch/sk"
+    (cd "$scratch/sk" && mv Hornel/01-09-09/01-09-09.dan Hornel/01-09-09/01-09-09.DAN &&
+       mv Hornel/01-09-09/01-09-09.SIR Hornel/01-09-09/01-09-09.sir && mv Hornel HORNEL && mv Basa BASA &&
+       mv svod.12 SVOD.12 && mv l90.12 L90.12 && mv kfr1.12 KFR1.12 && mv clor-dan.12 CLOR-DAN.12)
+    start=$EPOCHREALTIME
+    "$cli" --base "$scratch/sk" pipeline >/dev/null 2>&1 || { : >"$scratch/wall"; break; }
+    end=$EPOCHREALTIME
+    awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f\n", (b - a) * 1000 }' >>"$scratch/wall"
+  done
+  if [ -s "$scratch/wall" ]; then
+    printf 'reformer-cli\tpipeline, Windows letter case (wall time)\t%.1f ms\t-\n' "$(median <"$scratch/wall")" >>"$rows"
+  fi
+fi
+
+# For scripts/compare-bench.sh: the rows alone.
+if [ -n "${ROWS_ONLY:-}" ]; then
+  cat "$rows"
+  exit 0
+fi
+
 if [ ! -s "$rows" ]; then
   echo "No benchmarks in $build (is libbenchmark-dev installed and the build done?)" >&2
   exit 1

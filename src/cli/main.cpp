@@ -10,6 +10,7 @@
 #include "common/file_lock.h"
 #include "common/files.h"
 #include "common/regional.h"
+#include "shell/base_folder.h"
 #include "shell/plant_selection.h"
 
 namespace rw::cli {
@@ -41,7 +42,9 @@ std::map<std::string, Command>& Commands() {
 void PrintHelp(std::ostream& out) {
     out << "Usage: reformer-cli [--base DIR] [--wait SECONDS] [--described-configuration] COMMAND [ARGS]\n\n"
            "Prepares and processes the plant data of the reforming model without windows.\n"
-           "--base DIR       the base folder (default: <folder of reformer-cli>/bin/sk)\n"
+           "--base DIR       the base folder (default: the folder chosen in the program, else the one\n"
+           "                 named in " << rw::kSystemBaseFolderSetting << ", else\n"
+           "                 <folder of reformer-cli>/bin/sk)\n"
            "--wait SECONDS   how long to wait for the base folder or a shared file that another\n"
            "                 user's program holds (default " << kDefaultWaitSeconds << "); then the command fails\n"
            "                 naming the holder\n"
@@ -92,7 +95,9 @@ int main(int argc, char** argv) {
             return args.empty() ? 2 : 0;
         }
         Invocation inv;
-        inv.base = rw::BaseFolderOf(rw::ProgramFolder());
+        // The settings of the program's menu belong to the working configuration.
+        inv.base = rw::WorkingConfiguration() ? rw::DefaultBaseFolder(rw::ProgramFolder())
+                                              : rw::BaseFolderOf(rw::ProgramFolder());
         rw::LockWaitPolicy& waiting = rw::LockWaiting();
         waiting.timeoutSeconds = kDefaultWaitSeconds;
         waiting.onNotice = [](const std::string& notice) { std::cerr << notice << "\n"; };

@@ -7,6 +7,8 @@
 #include <clocale>
 
 #include "common/configuration.h"
+#include "common/files.h"
+#include "shell/base_folder.h"
 #include "shell/lock_waiting.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -25,6 +27,21 @@ void LoadQtTranslation(QCoreApplication& app) {
     } else {
         delete translator;
     }
+}
+
+namespace {
+std::string& BaseFolderOption() {
+    static std::string folder;
+    return folder;
+}
+}  // namespace
+
+void SetBaseFolderOption(const std::string& folder) { BaseFolderOption() = folder; }
+
+std::string StartBaseFolder() {
+    if (!BaseFolderOption().empty()) return BaseFolderOption();
+    if (WorkingConfiguration()) return DefaultBaseFolder(ProgramFolder());
+    return BaseFolderOf(ProgramFolder());
 }
 
 void StartProgram() {

@@ -128,6 +128,8 @@ void TForm5::BuildMenu() {
 
     N9Menu = NewSubmenu(this, bar, "N9", "Выбор установки", N9);
     N10 = NewItem(this, N9Menu, "N10", "Выбор установки");
+    BaseChoice = NewItem(this, N9Menu, "BaseChoice", "Базовая папка...", {}, WorkingConfiguration());
+    BaseCheck = NewItem(this, N9Menu, "BaseCheck", "Проверка базовой папки", {}, WorkingConfiguration());
 
     N2Menu = NewSubmenu(this, bar, "N2", "Данные", N2);
     N12 = NewItem(this, N2Menu, "N12", "Выбор данных", QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -205,6 +207,7 @@ void TForm5::BuildMenu() {
         {N28, &TForm5::N28Click}, {N20, &TForm5::N20Click}, {N31, &TForm5::N31Click}, {N6, &TForm5::N6Click},
         {About2, &TForm5::About2Click}, {NSample, &TForm5::NSampleClick},
         {Prognoz, &TForm5::PrognozClick}, {AllPlants, &TForm5::AllPlantsClick},
+        {BaseChoice, &TForm5::BaseChoiceClick}, {BaseCheck, &TForm5::BaseCheckClick},
     };
     for (const auto& [action, handler] : handlers) {
         auto h = handler;
@@ -255,6 +258,11 @@ void TForm5::BuildControls() {
     progress->addWidget(CancelRun);
     layout->addLayout(progress);
     layout->addWidget(Label1);
+
+    BaseFolderLine = NamedLabel(central, "BaseFolderLine", QString());
+    BaseFolderLine->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    BaseFolderLine->setVisible(WorkingConfiguration());
+    layout->addWidget(BaseFolderLine);
 }
 
 void TForm5::OpenChildWindow(QWidget* child) {

@@ -63,6 +63,8 @@ public:
     QAction* N1 = nullptr;  // "Информация"
     QAction* N9 = nullptr;  // "Выбор установки" (submenu)
     QAction* N10 = nullptr;  // "Выбор установки"
+    QAction* BaseChoice = nullptr;  // "Базовая папка...", working configuration only
+    QAction* BaseCheck = nullptr;   // "Проверка базовой папки", working configuration only
     QAction* N2 = nullptr;  // "Данные" (submenu)
     QAction* N12 = nullptr;  // "Выбор данных"
     QAction* Bdan = nullptr;  // "Набор данных": a data entry
@@ -103,6 +105,7 @@ public:
 
     // --- Controls --------------------------------------------------------
     QLabel* Label1 = nullptr;  // bottom line, centred, navy bold
+    QLabel* BaseFolderLine = nullptr;  // the base folder in use, working configuration only
     QLabel* Image1 = nullptr;
     QLabel* Image2 = nullptr;
     QLabel* Image3 = nullptr;
@@ -123,6 +126,12 @@ public slots:
     void N6Click();    // "Выход"
     void About2Click();
     void NSampleClick();  // "Пример (01-09-09)"
+
+    // The base folder (base_folder_actions.cpp).
+    void BaseChoiceClick();  // "Базовая папка..."
+    void BaseCheckClick();   // "Проверка базовой папки"
+    // The line naming the base folder, from the program context.
+    void ShowBaseFolder();
 
     // Data selection (main_menu_conditions.cpp).
     void N12Click();  // "Выбор данных"
@@ -154,6 +163,7 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void BuildMenu();

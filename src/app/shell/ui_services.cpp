@@ -73,6 +73,11 @@ QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& fol
     return QFileDialog::getOpenFileName(parent, shown, start, filter);
 }
 
+QString ChooseFolder(QWidget* parent, const QString& title, const QString& folder) {
+    if (TestHooks().folder) return TestHooks().folder(title, folder);
+    return QFileDialog::getExistingDirectory(parent, title, folder);
+}
+
 QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
                        const QString& defaultSuffix, const QString& fileName) {
     if (TestHooks().saveFile) return TestHooks().saveFile(title, folder);

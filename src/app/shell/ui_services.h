@@ -27,6 +27,8 @@ QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& fol
                        const QString& fileName = {});
 QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& folder, const QString& filter,
                        const QString& defaultSuffix, const QString& fileName = {});
+// A folder dialog; an empty text when cancelled.
+QString ChooseFolder(QWidget* parent, const QString& title, const QString& folder);
 // The error and question boxes as ShowError and AskYesNo show them, not yet
 // shown (the screenshots take them); the caller owns them.
 QMessageBox* NewErrorBox(QWidget* parent, const QString& text);
@@ -42,6 +44,7 @@ struct Hooks {
     std::function<std::optional<QString>(const QString& prompt, const QString& initial)> text;
     std::function<QString(const QString& title, const QString& folder)> openFile;
     std::function<QString(const QString& title, const QString& folder)> saveFile;
+    std::function<QString(const QString& title, const QString& folder)> folder;
     std::function<int(QDialog* dialog)> modal;
 };
 Hooks& TestHooks();

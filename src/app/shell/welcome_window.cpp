@@ -13,6 +13,7 @@
 #include "common/files.h"
 #include "composition/component_list_editor.h"
 #include "conditions/conditions_form.h"
+#include "shell/app_start.h"
 #include "shell/exit_confirmation.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
@@ -79,7 +80,7 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
 }
 
-void TForm1::FormCreate() { Context().baseFolder = BaseFolderOf(ProgramFolder()); }
+void TForm1::FormCreate() { Context().baseFolder = StartBaseFolder(); }
 
 void TForm1::Button2Click() { ui::ExecModal(W().form3); }
 

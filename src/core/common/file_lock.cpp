@@ -39,16 +39,24 @@ std::string ErrnoMessage(int err) {
     }
 }
 
+// Asked once per process: the user database lookup reads the password file
+// each time, and every lock records the holder.
 std::string ThisUser() {
-    if (const passwd* pw = getpwuid(geteuid())) return pw->pw_name;
-    const char* user = std::getenv("USER");
-    return user ? user : std::to_string(geteuid());
+    static const std::string user = [] {
+        if (const passwd* pw = getpwuid(geteuid())) return std::string(pw->pw_name);
+        const char* name = std::getenv("USER");
+        return name ? std::string(name) : std::to_string(geteuid());
+    }();
+    return user;
 }
 
 std::string ThisHost() {
-    char name[256] = {};
-    if (gethostname(name, sizeof name - 1) != 0) return "?";
-    return name;
+    static const std::string host = [] {
+        char name[256] = {};
+        if (gethostname(name, sizeof name - 1) != 0) return std::string("?");
+        return std::string(name);
+    }();
+    return host;
 }
 
 std::string EncodeHolder(const LockHolder& h) {

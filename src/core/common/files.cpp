@@ -2,8 +2,10 @@
 
 #include "common/configuration.h"
 #include "common/errors.h"
+#include "common/name_lookup.h"
 
 #include <fnmatch.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,6 +39,26 @@ std::string ErrnoMessage(int err, const std::string& path) {
 
 fs::path P(const std::string& path) { return fs::path(ToNative(path)); }
 
+// The path with the platform's separators only, names as written.
+std::string MappedPath(std::string_view path) {
+    std::string s(path);
+#ifndef _WIN32
+    std::replace(s.begin(), s.end(), '\\', '/');
+#endif
+    return s;
+}
+
+// The file's status, trying the spelling as written before looking the names
+// up: most paths exist as the program writes them, and the reads of a
+// formation or a summary table should not pay for a lookup each.
+bool StatFound(const std::string& path, struct stat& st) {
+    const std::string native = MappedPath(path);
+    if (::stat(native.c_str(), &st) == 0) return true;
+    if (errno != ENOENT && errno != ENOTDIR) return false;
+    const std::string found = FindExistingNames(native);
+    return found != native && ::stat(found.c_str(), &st) == 0;
+}
+
 }  // namespace
 
 std::string FileErrorMessage(std::string_view described, std::string_view working, const std::string& path) {
@@ -53,11 +75,11 @@ std::string FileAccessDeniedMessage(const std::string& path) {
 }
 
 std::string ToNative(std::string_view path) {
-    std::string s(path);
 #ifndef _WIN32
-    std::replace(s.begin(), s.end(), '\\', '/');
+    return FindExistingNames(MappedPath(path));
+#else
+    return std::string(path);
 #endif
-    return s;
 }
 
 std::string JoinPath(std::string_view folder, std::string_view name) {
@@ -68,21 +90,28 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
 }
 
 bool FileExists(const std::string& path) {
-    std::error_code ec;
-    return fs::is_regular_file(P(path), ec);
+    struct stat st{};
+    return StatFound(path, st) && S_ISREG(st.st_mode);
 }
 
 bool FolderExists(const std::string& path) {
-    std::error_code ec;
-    return fs::is_directory(P(path), ec);
+    struct stat st{};
+    return StatFound(path, st) && S_ISDIR(st.st_mode);
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::string native = ToNative(path);
-    std::error_code ec;
-    if (fs::is_directory(native, ec)) throw UserError(FileAccessDeniedMessage(path));
+    std::string native = MappedPath(path);
     FILE* f = std::fopen(native.c_str(), "rb");
+    if (!f && (errno == ENOENT || errno == ENOTDIR)) {
+        native = FindExistingNames(native);
+        f = std::fopen(native.c_str(), "rb");
+    }
     if (!f) throw UserError(ErrnoMessage(errno, path));
+    struct stat st{};
+    if (::fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
+        std::fclose(f);
+        throw UserError(FileAccessDeniedMessage(path));
+    }
     std::string data;
     char buf[65536];
     size_t n;

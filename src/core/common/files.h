@@ -7,7 +7,10 @@ namespace rw {
 
 // Paths inside the program are composed with '\', as every path of the plant
 // data is written; ToNative maps them to the platform separator at the point
-// where a file is opened. Names and sub-paths stay as they are.
+// where a file is opened, and finds every name that exists whatever its
+// letter case (FindExistingNames: names copied from Windows keep their case
+// there). Names that do not exist stay as written. Throws UserError when a
+// name is there only in two case variants.
 std::string ToNative(std::string_view path);
 // Joins with the program's separator '\'.
 std::string JoinPath(std::string_view folder, std::string_view name);

@@ -156,8 +156,10 @@ ModelVector ProcessStream(int stream, const FormationInputs& inputs, ComponentDa
         // never count each other's lists.
         SharedFileLock lock(workingPath);
         WorkingListGuard guard(workingPath);
-        WriteFileAtomic(workingPath, JoinLinesCrLf(SplitLines(listBytes)));
-        workingLines = SplitLines(ReadFileBytes(workingPath));
+        workingLines = SplitLines(listBytes);
+        // Counted from the lines just written: reading the copy back gives
+        // the same lines.
+        WriteFileAtomic(workingPath, JoinLinesCrLf(workingLines));
         guard.Erase();
     }
 

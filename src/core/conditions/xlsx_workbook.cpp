@@ -4,6 +4,7 @@
 #include "common/files.h"
 #include "common/number_format.h"
 
+#include <dlfcn.h>
 #include <expat.h>
 #include <zip.h>
 
@@ -15,6 +16,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <type_traits>
 #include <vector>
 
 namespace rw {
@@ -80,33 +82,72 @@ void Guarded(void* data, F&& call) {
     }
 }
 
+// libzip brings the whole crypto library with it, which every start of the
+// program and of reformer-cli would pay for in time and memory, although only
+// the import of .xlsx workbooks opens zip files: it is loaded at the first one.
+struct ZipLibrary {
+    decltype(&::zip_open) open = nullptr;
+    decltype(&::zip_discard) discard = nullptr;
+    decltype(&::zip_name_locate) nameLocate = nullptr;
+    decltype(&::zip_stat_init) statInit = nullptr;
+    decltype(&::zip_stat_index) statIndex = nullptr;
+    decltype(&::zip_fopen_index) fopenIndex = nullptr;
+    decltype(&::zip_fread) read = nullptr;
+    decltype(&::zip_fclose) fclose = nullptr;
+    bool loaded = false;
+};
+
+const ZipLibrary& Zip() {
+    static const ZipLibrary library = [] {
+        ZipLibrary z;
+        void* handle = nullptr;
+        for (const char* name : {"libzip.so.4", "libzip.so.5", "libzip.so"}) {
+            if ((handle = ::dlopen(name, RTLD_NOW | RTLD_LOCAL)) != nullptr) break;
+        }
+        if (!handle) return z;
+        auto take = [handle](auto& function, const char* symbol) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(handle, symbol));
+            return function != nullptr;
+        };
+        z.loaded = take(z.open, "zip_open") && take(z.discard, "zip_discard") &&
+                   take(z.nameLocate, "zip_name_locate") && take(z.statInit, "zip_stat_init") &&
+                   take(z.statIndex, "zip_stat_index") && take(z.fopenIndex, "zip_fopen_index") &&
+                   take(z.read, "zip_fread") && take(z.fclose, "zip_fclose");
+        return z;
+    }();
+    return library;
+}
+
 class ZipArchive {
 public:
     explicit ZipArchive(const std::string& path) {
+        if (!Zip().loaded) {
+            throw Refusal{"книги .xlsx не читаются: не установлена библиотека libzip (sudo apt install libzip4)"};
+        }
         int error = 0;
-        zip_ = zip_open(ToNative(path).c_str(), ZIP_RDONLY, &error);
+        zip_ = Zip().open(ToNative(path).c_str(), ZIP_RDONLY, &error);
         if (!zip_) throw Refusal{"это не книга Excel (.xlsx) или файл повреждён"};
     }
-    ~ZipArchive() { zip_discard(zip_); }
+    ~ZipArchive() { Zip().discard(zip_); }
     ZipArchive(const ZipArchive&) = delete;
     ZipArchive& operator=(const ZipArchive&) = delete;
 
     // Part names in a package compare without regard to letter case.
-    bool Has(const std::string& part) const { return zip_name_locate(zip_, part.c_str(), ZIP_FL_NOCASE) >= 0; }
+    bool Has(const std::string& part) const { return Zip().nameLocate(zip_, part.c_str(), ZIP_FL_NOCASE) >= 0; }
 
     // Streams the part through expat. Document type declarations are
     // refused outright: no part of a workbook has one, and they are what
     // entity-expansion attacks ("billion laughs") are built from.
     void Parse(const std::string& part, XmlHandlers& handlers) const {
-        const zip_int64_t index = zip_name_locate(zip_, part.c_str(), ZIP_FL_NOCASE);
+        const zip_int64_t index = Zip().nameLocate(zip_, part.c_str(), ZIP_FL_NOCASE);
         if (index < 0) throw Refusal{Damaged("нет части «" + part + "»")};
         zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(zip_, static_cast<zip_uint64_t>(index), 0, &st) == 0 &&
+        Zip().statInit(&st);
+        if (Zip().statIndex(zip_, static_cast<zip_uint64_t>(index), 0, &st) == 0 &&
             (st.valid & ZIP_STAT_ENCRYPTION_METHOD) && st.encryption_method != ZIP_EM_NONE) {
             throw Refusal{"книга защищена паролем"};
         }
-        zip_file_t* file = zip_fopen_index(zip_, static_cast<zip_uint64_t>(index), 0);
+        zip_file_t* file = Zip().fopenIndex(zip_, static_cast<zip_uint64_t>(index), 0);
         if (!file) throw Refusal{Damaged("не удалось распаковать «" + part + "»")};
         XML_Parser parser = XML_ParserCreateNS(nullptr, '|');
         ParseState state{parser, &handlers, false, std::nullopt};
@@ -139,7 +180,7 @@ public:
         XML_Status status = XML_STATUS_OK;
         char buffer[65536];
         while (status == XML_STATUS_OK) {
-            const zip_int64_t n = zip_fread(file, buffer, sizeof buffer);
+            const zip_int64_t n = Zip().read(file, buffer, sizeof buffer);
             if (n < 0) {
                 readFailed = true;
                 break;
@@ -157,7 +198,7 @@ public:
         const bool doctype = state.doctype;
         std::optional<Refusal> refusal = std::move(state.refusal);
         XML_ParserFree(parser);
-        zip_fclose(file);
+        Zip().fclose(file);
         if (refusal) throw *refusal;
         if (doctype) throw Refusal{Damaged("объявление DTD в «" + part + "»")};
         if (tooBig) throw Refusal{Damaged("часть «" + part + "» больше " + std::to_string(kMaxPartBytes >> 20) + " МБ")};

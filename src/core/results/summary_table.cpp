@@ -196,7 +196,9 @@ void SummaryTableModel::Open(std::vector<ResultsRecord> records, const std::stri
     coke_ = CokeChoiceForIndex(indexPath);
     LastCokeChoice() = coke_;
     full_ = std::move(records);
-    opened_ = full_;
+    // The opened list is copied only when the window first changes it.
+    opened_.clear();
+    openedKept_ = false;
     filtered_.clear();
     showFiltered_ = false;
     readFailed_ = false;
@@ -212,7 +214,14 @@ int SummaryTableModel::ColumnCount() const {
     return static_cast<int>(shown.size());
 }
 
+void SummaryTableModel::KeepOpenedList() {
+    if (openedKept_) return;
+    opened_ = full_;
+    openedKept_ = true;
+}
+
 void SummaryTableModel::AddRecord(const ResultsRecord& record) {
+    KeepOpenedList();
     readFailed_ = false;
     showFiltered_ = false;
     if (full_.empty()) {
@@ -254,6 +263,7 @@ bool SummaryTableModel::ApplyDateRange() {
 bool SummaryTableModel::RemoveColumn(int j) {
     std::vector<ResultsRecord>& shown = Displayed();
     if (shown.empty() || j <= 0 || static_cast<std::size_t>(j) > shown.size()) return false;
+    if (&shown == &full_) KeepOpenedList();
     const bool wasLast = static_cast<std::size_t>(j) == shown.size();
     shown.erase(shown.begin() + (j - 1));
     if (j == 1 && !shown.empty()) from_ = shown.front().sampleDate;
@@ -263,7 +273,8 @@ bool SummaryTableModel::RemoveColumn(int j) {
 
 void SummaryTableModel::SaveIndex() const {
     SharedFileLock lock(indexPath_);
-    std::vector<ResultsRecord> current = opened_;
+    const std::vector<ResultsRecord>& opened = openedKept_ ? opened_ : full_;
+    std::vector<ResultsRecord> current = opened;
     if (FileExists(indexPath_)) {
         try {
             current = ReadResultsIndex(indexPath_);
@@ -271,7 +282,7 @@ void SummaryTableModel::SaveIndex() const {
             // Unreadable now: the window's own copy is all there is to save.
         }
     }
-    WriteResultsIndex(indexPath_, MergeIndexEdits(opened_, full_, current));
+    WriteResultsIndex(indexPath_, MergeIndexEdits(opened, full_, current));
 }
 
 void SummaryTableModel::Close() {
@@ -279,6 +290,7 @@ void SummaryTableModel::Close() {
     full_.shrink_to_fit();
     opened_.clear();
     opened_.shrink_to_fit();
+    openedKept_ = false;
     filtered_.clear();
     filtered_.shrink_to_fit();
     showFiltered_ = false;

@@ -156,7 +156,11 @@ private:
     std::string indexPath_;
     CokeChoice coke_ = CokeChoice::AccumulatedCoke;
     std::vector<ResultsRecord> full_;
-    std::vector<ResultsRecord> opened_;  // the full list as opened, to tell the window's edits apart
+    // The full list as opened, to tell the window's edits apart; copied at the
+    // first edit (openedKept_), until then the full list is still the opened one.
+    std::vector<ResultsRecord> opened_;
+    bool openedKept_ = false;
+    void KeepOpenedList();
     std::vector<ResultsRecord> filtered_;
     bool showFiltered_ = false;
     bool readFailed_ = false;

@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/files.h"
+#include "common/name_lookup.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -17,6 +18,7 @@
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <thread>
@@ -87,16 +89,26 @@ std::string FindOnPath(const std::string& name, bool (*usable)(const std::string
 }
 
 // The file to execute for the first argument, or empty when there is none.
+// Model programs copied from Windows keep their capitals (KELMAR.EXE), so
+// the name is found whatever its case.
 std::string ResolveProgram(const std::string& program, const std::string& nativeFolder) {
     if (program.find('/') != std::string::npos) {
         // A path names the file from where the caller stands, whatever folder the program will work in.
         std::error_code ec;
         std::string path = program.front() == '/' ? program : std::filesystem::absolute(program, ec).string();
-        return !ec && IsStartableFile(path) ? path : std::string();
+        if (ec) return {};
+        path = FindExistingNames(path);
+        return IsStartableFile(path) ? path : std::string();
     }
-    std::string local = JoinNative(nativeFolder.empty() ? "." : nativeFolder, program);
+    std::string local = FindExistingNames(JoinNative(nativeFolder.empty() ? "." : nativeFolder, program));
     if (IsStartableFile(local)) return local;
     return FindOnPath(program, IsStartableFile);
+}
+
+// Characters DOS accepts in a file name besides letters and digits.
+bool IsDosNameCharacter(char ch) {
+    return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9') ||
+           std::string_view("!#$%&'()-@^_`{}~").find(ch) != std::string_view::npos;
 }
 
 // A folder as one spelling: normalised, without a trailing separator, so
@@ -113,7 +125,25 @@ std::filesystem::path FolderPath(const std::string& folder) {
 struct LegacyStart {
     std::vector<std::string> command;
     bool dosbox = false;
+    std::string scratchFolder;  // the short-named copy's folder, removed after the run
 };
+
+// A copy of `program` named by DosShortName in a new temporary folder; the
+// folder's native path. Throws UserError when it cannot be made.
+std::string ShortNameCopy(const std::string& program) {
+    std::error_code ec;
+    std::string pattern = (std::filesystem::temp_directory_path(ec) / "reformer-dos-XXXXXX").string();
+    if (ec || !::mkdtemp(pattern.data())) {
+        throw UserError("Не удалось подготовить короткое имя DOS для программы " + program + ": " + std::strerror(errno));
+    }
+    const std::string name = std::filesystem::path(program).filename().string();
+    std::filesystem::copy_file(program, std::filesystem::path(pattern) / DosShortName(name), ec);
+    if (ec) {
+        std::filesystem::remove_all(pattern, ec);
+        throw UserError("Не удалось подготовить короткое имя DOS для программы " + program + ".");
+    }
+    return pattern;
+}
 
 // The command that starts a DOS or Windows program through wine or dosbox in
 // `folder`. Throws UserError naming the program and what to install when no
@@ -132,13 +162,20 @@ LegacyStart LegacyCommand(LegacyKind kind, const std::string& file, const std::v
         const std::filesystem::path programPath(program);
         std::vector<std::string> cmd{dosbox, "-noautoexec", "-c", "MOUNT C \"" + work.string() + "\"", "-c", "C:"};
         std::string typed = programPath.filename().string();
-        if (FolderPath(programPath.parent_path().string()) != work) {
+        std::string scratch;
+        if (!IsDosFileName(typed)) {
+            // DOS cannot start vortan-10.exe by that name: a copy under a
+            // short name, on a drive of its own, is started instead.
+            scratch = ShortNameCopy(program);
+            cmd.insert(cmd.end(), {"-c", "MOUNT D \"" + scratch + "\""});
+            typed = "D:\\" + DosShortName(typed);
+        } else if (FolderPath(programPath.parent_path().string()) != work) {
             cmd.insert(cmd.end(), {"-c", "MOUNT D \"" + programPath.parent_path().string() + "\""});
             typed = "D:\\" + typed;
         }
         for (size_t i = 1; i < args.size(); ++i) typed += " " + args[i];
         cmd.insert(cmd.end(), {"-c", typed, "-c", "EXIT"});
-        return {cmd, true};
+        return {cmd, true, scratch};
     }
     if (!wine.empty()) {
         std::vector<std::string> cmd{wine, program};
@@ -224,6 +261,37 @@ bool WaitUntil(int pid, bool limited, Clock::time_point deadline) {
 
 }  // namespace
 
+bool IsDosFileName(std::string_view name) {
+    const size_t dot = name.find('.');
+    const std::string_view stem = name.substr(0, dot);
+    const std::string_view extension = dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    if (stem.empty() || stem.size() > 8 || extension.size() > 3) return false;
+    if (dot != std::string_view::npos && extension.empty()) return false;
+    for (std::string_view part : {stem, extension}) {
+        for (char ch : part) {
+            if (!IsDosNameCharacter(ch)) return false;
+        }
+    }
+    return true;
+}
+
+std::string DosShortName(std::string_view name) {
+    const size_t dot = name.rfind('.');
+    auto keep = [](std::string_view part, size_t count) {
+        std::string out;
+        for (char ch : part) {
+            if (out.size() == count) break;
+            if (IsDosNameCharacter(ch)) out += static_cast<char>(ch >= 'a' && ch <= 'z' ? ch - 'a' + 'A' : ch);
+        }
+        return out;
+    };
+    std::string shortName = keep(name.substr(0, dot), 6);
+    if (shortName.empty()) shortName = "PROG";
+    shortName += "~1";
+    if (dot != std::string_view::npos) shortName += "." + keep(name.substr(dot + 1), 3);
+    return shortName;
+}
+
 const char* ModelProgramName(int plantIndex) {
     switch (plantIndex) {
         case 9:
@@ -288,6 +356,7 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     exitCode_ = signal_ = 0;
     if (LegacyKind kind = LegacyKindOf(file); kind != LegacyKind::None) {
         LegacyStart legacy = LegacyCommand(kind, file, args, folder);
+        scratch_ = std::move(legacy.scratchFolder);
         args = std::move(legacy.command);
         file = args[0];
         emulated_ = true;
@@ -329,9 +398,19 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     int rc = posix_spawn(&pid, file.c_str(), &actions, &attr, argv.data(), envp.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attr);
-    if (rc != 0) return false;
+    if (rc != 0) {
+        RemoveScratch();
+        return false;
+    }
     pid_ = pid;
     return true;
+}
+
+void ExternalProgram::RemoveScratch() {
+    if (scratch_.empty()) return;
+    std::error_code ec;
+    std::filesystem::remove_all(scratch_, ec);
+    scratch_.clear();
 }
 
 bool ExternalProgram::Wait(int timeoutMs) { return Wait(timeoutMs, {}); }
@@ -358,6 +437,7 @@ bool ExternalProgram::Wait(int timeoutMs, const KeepWaiting& keepWaiting) {
     exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 0;
     signal_ = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
     pid_ = 0;
+    RemoveScratch();
     return true;
 }
 
@@ -369,6 +449,7 @@ void ExternalProgram::Terminate() {
     ::kill(-pid_, SIGKILL);
     Reap(pid_);
     pid_ = 0;
+    RemoveScratch();
 }
 
 RunOutcome RunExternalProgram(const std::string& commandLine, const std::string& workFolder, WindowMode mode,
@@ -424,13 +505,15 @@ std::string FailedRunMessage(const std::string& program, const std::string& samp
 }
 
 bool TakeOutputFile(const std::string& folder, const std::string& name) {
-    const std::string exact = JoinPath(folder, name);
-    if (FileExists(exact)) return true;
     const std::vector<std::string> found = ListFiles(folder, name);
     if (found.empty()) return false;
+    if (std::find(found.begin(), found.end(), name) != found.end()) return true;
+    // The target spelled as given: looking it up would find the file being renamed.
+    const std::string nativeFolder = ToNative(folder);
+    const std::string from = nativeFolder + "/" + found.front();
     std::error_code ec;
-    std::filesystem::rename(ToNative(JoinPath(folder, found.front())), ToNative(exact), ec);
-    if (ec) throw UserError("Не удалось переименовать " + ToNative(JoinPath(folder, found.front())) + " в " + name + ": " + ec.message());
+    std::filesystem::rename(from, nativeFolder + "/" + name, ec);
+    if (ec) throw UserError("Не удалось переименовать " + from + " в " + name + ": " + ec.message());
     return true;
 }
 

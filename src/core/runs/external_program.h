@@ -35,6 +35,13 @@ bool TakeOutputFile(const std::string& folder, const std::string& name);
 // Throws UserError when one cannot be removed.
 void RemoveOutputFile(const std::string& folder, const std::string& name);
 
+// Whether DOS can start a program file of this name: at most 8 characters,
+// a dot and at most 3, of the characters DOS allows.
+bool IsDosFileName(std::string_view name);
+// The short name a DOS program is started under when its own name is longer
+// (vortan-10.exe -> VORTAN~1.EXE), as Windows gives its DOS programs.
+std::string DosShortName(std::string_view name);
+
 // Model variant of a plant index (row of the plant table counted from 0).
 // Every call site that starts the reforming model takes the name from here.
 const char* ModelProgramName(int plantIndex);
@@ -61,7 +68,9 @@ std::string QuoteArgument(std::string_view argument);
 // A program file that begins with "MZ" is a DOS or Windows program: it is
 // started through wine (Windows programs; DOS programs when dosbox is not
 // installed) or dosbox (DOS programs), found along PATH, in the same working
-// folder and with the same waiting and time-out.
+// folder and with the same waiting and time-out. The program file is found
+// whatever its letter case; a DOS program whose name DOS cannot take is
+// started from a copy under its DosShortName.
 class ExternalProgram {
 public:
     ExternalProgram() = default;
@@ -104,8 +113,11 @@ public:
     void SetOutputFile(const std::string& path) { outputFile_ = path; }
 
 private:
+    void RemoveScratch();
+
     int pid_ = 0;
     std::string outputFile_;
+    std::string scratch_;  // folder of a short-named copy for DOS
     bool emulated_ = false;
     int exitCode_ = 0;
     int signal_ = 0;

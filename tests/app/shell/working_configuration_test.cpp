@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
@@ -29,6 +30,8 @@
 #include "runs/calculation_confirmation.h"
 #include "runs/fraction_window.h"
 #include "runs/fraction_wizard_window1.h"
+#include "shell/app_start.h"
+#include "shell/base_check_window.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/plant_window.h"
@@ -97,6 +100,8 @@ private slots:
     void escapeAndCloseLeadBackToTheMainWindow();
     void historiesAndFoldersGoByDate();
     void fractionWizardSavesTheNewDateWhereItsFilesAre();
+    void windowsCaseFolderGivesItsData();
+    void anotherBaseFolderChosenAndChecked();
 };
 
 void WorkingConfigurationTest::engineersDayFromWelcomeToSummaryTable() {
@@ -335,6 +340,87 @@ void WorkingConfigurationTest::fractionWizardSavesTheNewDateWhereItsFilesAre() {
     QVERIFY(program.base.exists("Hornel/Fr/01-10-09.dan"));
     QVERIFY(!program.base.exists("01-10-09.dan"));
     QVERIFY(program.base.exists("Hornel/Fr/01-10-09.rez"));  // the wizard's calculation ran
+}
+
+// A base folder copied from Windows: the plant's folder, its date and the
+// settings are found in their capitals, and nothing is made beside them.
+void WorkingConfigurationTest::windowsCaseFolderGivesItsData() {
+    StartedProgram program;
+    DialogAnswers answers;
+    const TempBaseFolder& base = program.base;
+    for (const auto& [from, to] : {std::pair{"Hornel/01-09-09/01-09-09.dan", "Hornel/01-09-09/01-09-09.DAN"},
+                                   {"Hornel", "HORNEL"}, {"Basa", "BASA"}, {"l90.12", "L90.12"},
+                                   {"kfr1.12", "KFR1.12"}, {"svod.12", "SVOD.12"}}) {
+        QVERIFY2(QDir().rename(base.file(from), base.file(to)), from);
+    }
+    W().form1->Button1Click();
+    W().form4->Item(11)->click();
+    W().form4->Button2Click();
+    QCOMPARE(Context().reactorCount, 4);
+    answers.openFile = [&](const QString&, const QString&) { return base.file("HORNEL/01-09-09/01-09-09.DAN"); };
+    W().form5->N12->trigger();
+    QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
+    QCOMPARE(Context().sampleName, std::string("01-09-09"));
+    QVERIFY(W().form5->N8->isEnabled());
+    QVERIFY(!W().form8->Edit(26)->text().isEmpty());
+    QVERIFY(base.exists("HORNEL/Fr"));
+    QVERIFY(!base.exists("Hornel"));
+    QVERIFY(base.exists("l90"));
+    QVERIFY(!base.exists("l90.12"));
+}
+
+// "Базовая папка...": a folder that is no base folder is refused with what it
+// lacks; a good one is kept for the next start, named in the main window,
+// and the plant is chosen again there. "Проверка базовой папки" shows the
+// report of reformer-cli check-base and saves it.
+void WorkingConfigurationTest::anotherBaseFolderChosenAndChecked() {
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    StartedProgram program;
+    DialogAnswers answers;
+    TForm5* main = W().form5;
+    main->show();
+    QCOMPARE(main->BaseFolderLine->text(), "Базовая папка: " + program.base.path());
+    QVERIFY(main->BaseChoice->isVisible());
+
+    TempBaseFolder other;
+    QTemporaryDir empty;
+    answers.chooseFolder = [&](const QString&, const QString& folder) {
+        return folder == program.base.path() ? empty.path() : QString();
+    };
+    main->BaseChoice->trigger();
+    QCOMPARE(answers.messages.size(), 1);
+    QVERIFY2(answers.messages[0].contains("нет файлов настроек установок"), qPrintable(answers.messages[0]));
+    QCOMPARE(QString::fromStdString(Context().baseFolder), QString::fromStdString(program.base.programPath()));
+    QVERIFY(!QFile::exists(config.filePath("reformer-workbench/base-folder")));
+
+    answers.chooseFolder = [&](const QString&, const QString&) { return other.path() + "/"; };
+    main->BaseChoice->trigger();
+    QCOMPARE(answers.messages.size(), 1);
+    QCOMPARE(QString::fromStdString(Context().baseFolder), other.path());
+    QCOMPARE(main->BaseFolderLine->text(), "Базовая папка: " + other.path());
+    QVERIFY(W().form4->isVisible());
+    QFile setting(config.filePath("reformer-workbench/base-folder"));
+    QVERIFY(setting.open(QIODevice::ReadOnly));
+    QCOMPARE(setting.readAll(), (other.path() + "\n").toUtf8());
+    QCOMPARE(QString::fromStdString(StartBaseFolder()), other.path());
+    W().form4->hide();
+
+    QString report;
+    answers.modal = [&](QDialog* d) {
+        auto* window = qobject_cast<BaseCheckWindow*>(d);
+        if (!window) return int(QDialog::Rejected);
+        report = window->ReportText->toPlainText();
+        window->SaveTo(config.filePath("report.txt"));
+        return int(QDialog::Accepted);
+    };
+    main->BaseCheck->trigger();
+    QVERIFY2(report.startsWith("Проверка базовой папки " + other.path() + "\n"), qPrintable(report));
+    QVERIFY2(report.contains("ОШИБКА: Нет программы kelmar.exe"), qPrintable(report));  // no stand-ins there
+    QFile saved(config.filePath("report.txt"));
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(saved.readAll()), report);
+    qunsetenv("XDG_CONFIG_HOME");
 }
 
 QTEST_MAIN(WorkingConfigurationTest)

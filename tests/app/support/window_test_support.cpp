@@ -87,6 +87,7 @@ DialogAnswers::DialogAnswers() {
     };
     h.openFile = [this](const QString& t, const QString& f) { return openFile ? openFile(t, f) : QString(); };
     h.saveFile = [this](const QString& t, const QString& f) { return saveFile ? saveFile(t, f) : QString(); };
+    h.folder = [this](const QString& t, const QString& f) { return chooseFolder ? chooseFolder(t, f) : QString(); };
 }
 
 DialogAnswers::~DialogAnswers() { ui::TestHooks() = ui::Hooks{}; }

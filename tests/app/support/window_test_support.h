@@ -64,6 +64,7 @@ public:
     std::function<std::optional<QString>(const QString& prompt, const QString& initial)> text;
     std::function<QString(const QString& title, const QString& folder)> openFile;
     std::function<QString(const QString& title, const QString& folder)> saveFile;
+    std::function<QString(const QString& title, const QString& folder)> chooseFolder;
 };
 
 // The program as it starts (fresh program context, every window created, the

@@ -10,6 +10,7 @@
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
+#include "common/name_lookup.h"
 #include "test_support.h"
 
 namespace rw {
@@ -71,6 +72,65 @@ TEST(Paths, BackslashesMapToTheSeparator) {
     EXPECT_EQ(ToNative("a\\b\\Л-35-6"), "a/b/Л-35-6");
     EXPECT_EQ(JoinPath("a\\b", "c"), "a\\b\\c");
     EXPECT_EQ(JoinPath("a\\b\\", "c"), "a\\b\\c");
+}
+
+// Plant data copied from Windows keeps the case Windows left; the program's
+// own spelling must reach those files, and new files keep its spelling.
+TEST(Paths, ExistingNamesAreFoundWhateverTheirCase) {
+    test::TempDir dir;
+    const std::string b = dir.str();
+    dir.Write("HORNEL/01-09-09/01-09-09.DAN", "dan");
+    dir.Write("HORNEL/01-09-09/01-09-09.sk", "sk");
+    dir.Write("Помощь.TXT", "help");
+    const std::pair<std::string, std::string> cases[] = {
+        {b + "\\Hornel\\01-09-09\\01-09-09.dan", b + "/HORNEL/01-09-09/01-09-09.DAN"},
+        {b + "\\hornel\\01-09-09\\01-09-09.SK", b + "/HORNEL/01-09-09/01-09-09.sk"},
+        // A new file in a found folder, and a new folder: spelled as written.
+        {b + "\\Hornel\\01-09-09\\01-09-09.rez", b + "/HORNEL/01-09-09/01-09-09.rez"},
+        {b + "\\Hornel\\Fr\\sum-fr", b + "/HORNEL/Fr/sum-fr"},
+        {b + "\\помощь.txt", b + "/Помощь.TXT"},
+        {b + "\\HORNEL\\", b + "/HORNEL/"},
+    };
+    for (const auto& [written, found] : cases) EXPECT_EQ(ToNative(written), found) << written;
+    EXPECT_EQ(ReadFileBytes(b + "\\hornel\\01-09-09\\01-09-09.dan"), "dan");
+    EXPECT_TRUE(FileExists(b + "\\Hornel\\01-09-09\\01-09-09.Dan"));
+    EXPECT_TRUE(FolderExists(b + "\\hornel"));
+
+    // Rewritten in place, never beside it; a name just renamed is found at once.
+    WriteFileAtomic(b + "\\Hornel\\01-09-09\\01-09-09.dan", "new");
+    AppendToFile(b + "\\hornel\\01-09-09\\01-09-09.DAN", "+");
+    EXPECT_EQ(ListFiles(b + "/HORNEL/01-09-09", "*"), (std::vector<std::string>{"01-09-09.DAN", "01-09-09.sk"}));
+    EXPECT_EQ(test::Slurp(b + "/HORNEL/01-09-09/01-09-09.DAN"), "new+");
+    std::filesystem::rename(b + "/HORNEL/01-09-09/01-09-09.DAN", b + "/HORNEL/01-09-09/01-09-09.Dan");
+    EXPECT_EQ(ReadFileBytes(b + "\\Hornel\\01-09-09\\01-09-09.dan"), "new+");
+    DeleteFile(b + "\\Hornel\\01-09-09\\01-09-09.dan");
+    EXPECT_EQ(ListFiles(b + "/HORNEL/01-09-09", "*"), std::vector<std::string>{"01-09-09.sk"});
+}
+
+TEST(Paths, TwoCaseVariantsWithoutTheExactName) {
+    SetConfiguration(Configuration::Working);
+    test::TempDir dir;
+    dir.Write("svod.12", "exact");
+    dir.Write("SVOD.12", "upper");
+    dir.Write("Svod.12", "title");
+    EXPECT_EQ(ReadFileBytes(dir.str() + "/svod.12"), "exact");
+    EXPECT_EQ(ReadFileBytes(dir.str() + "/SVOD.12"), "upper");
+    std::filesystem::remove(dir.path() / "svod.12");
+    EXPECT_EQ(test::UserErrorOf([&] { ReadFileBytes(dir.str() + "\\svod.12"); }),
+              "В папке " + dir.str() + " есть два имени, различающиеся только регистром букв: SVOD.12 и Svod.12; "
+              "оставьте одно из них.");
+    // Folders too: the collision stops the lookup below them.
+    dir.Write("Hornel/a", "1");
+    dir.Write("HORNEL/a", "2");
+    EXPECT_NE(test::UserErrorOf([&] { ReadFileBytes(dir.str() + "\\hornel\\a"); }).find("HORNEL и Hornel"),
+              std::string::npos);
+    SetConfiguration(Configuration::Described);
+}
+
+TEST(Paths, FoldNameCaseLatinAndRussian) {
+    EXPECT_EQ(FoldNameCase("KELMAR.EXE"), "kelmar.exe");
+    EXPECT_EQ(FoldNameCase("АЯЁПРжё-Z@[`{"), "аяёпржё-z@[`{");
+    EXPECT_EQ(FoldNameCase("01-09-09.sir"), "01-09-09.sir");
 }
 
 TEST(CodePages, RoundTripCyrillic) {

@@ -291,7 +291,10 @@ TEST(NothingLost, EveryWriterGoesThroughTheAtomicWriterOrTheAppender) {
         {"core/runs/research_run.cpp", "std::fopen(native.c_str(), \"wb\")"},
         // Gives a results file a DOS model wrote in capitals the name readers
         // ask for: a rename of the whole file, nothing written.
-        {"core/runs/external_program.cpp", "std::filesystem::rename(ToNative(JoinPath(folder, found.front()))"},
+        {"core/runs/external_program.cpp", "std::filesystem::rename(from, nativeFolder + \"/\" + name, ec)"},
+        // A DOS program's copy under its short name, in a temporary folder
+        // of its own that goes away after the run: no user data.
+        {"core/runs/external_program.cpp", "std::filesystem::copy_file(program, std::filesystem::path(pattern)"},
         // A lock's record goes to a private new file that a hard link puts
         // under the lock name whole; an existing lock file is opened for
         // writing only to take its OS lock, never written.

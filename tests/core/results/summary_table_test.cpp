@@ -242,6 +242,19 @@ TEST(SummaryTableModel, LeavingRewritesTheIndexFromTheFullList) {
     EXPECT_EQ(test::Slurp(path).size(), 3 * kResultsRecordSize);
 }
 
+// The opened list is kept apart only from the first change on: a record
+// added in the window must still count as the window's own when saved.
+TEST(SummaryTableModel, AddedRecordReachesTheIndex) {
+    TempDir dir;
+    const std::string path = dir.str() + "/svod.12";
+    WriteResultsIndex(path, FourRecords().FullList());
+    SummaryTableModel m;
+    m.Open(path);
+    m.AddRecord(Sample(12, 0.8));
+    m.SaveIndex();
+    EXPECT_EQ(Dates(ReadResultsIndex(path)), (std::vector<std::string>{"10", "12", "15", "20", "25"}));
+}
+
 TEST(SummaryExport, FileAndClipboardBytes) {
     SummaryTableModel m;
     m.Open({Sample(10, 0.9), Sample(15, 0.85)}, "svod.12");

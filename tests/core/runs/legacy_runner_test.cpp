@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "common/errors.h"
+#include "common/files.h"
 #include "results/results_file.h"
 #include "run_fixtures.h"
 #include "runs/external_program.h"
@@ -105,6 +106,39 @@ TEST(LegacyRunner, DosModelPrefersDosboxWithTheWorkingFolderAsDriveC) {
     EXPECT_EQ(test::Slurp(fs::path(base) / "runner.txt"),
               "dosbox\n" + base + "\n[-noautoexec]\n[-c]\n[MOUNT C \"" + base + "\"]\n[-c]\n[C:]\n[-c]\n[MOUNT D \"" +
                   other + "\"]\n[-c]\n[D:\\vortan.exe Ver.bak]\n[-c]\n[EXIT]\n");
+}
+
+// DOS takes 8 + 3 names only; the model vortan-10.exe is started under the
+// short name Windows would give it, from a folder of its own that goes away.
+TEST(LegacyRunner, LongNamesRunUnderAShortNameAndAnyCase) {
+    const std::pair<const char*, bool> names[] = {
+        {"vortan.exe", true}, {"KELMAR.EXE", true}, {"12345678.123", true}, {"a", true}, {"clor-dan.12", true},
+        {"123456789.exe", false}, {"vortan.exee", false}, {"vortan-10.exe", false}, {"a.b.c", false},
+        {"", false}, {".exe", false}, {"name.", false}, {"my prog.exe", false},
+    };
+    for (const auto& [name, dos] : names) EXPECT_EQ(IsDosFileName(name), dos) << name;
+    EXPECT_EQ(DosShortName("vortan-10.exe"), "VORTAN~1.EXE");
+    EXPECT_EQ(DosShortName("drovan-1.exe"), "DROVAN~1.EXE");
+    EXPECT_EQ(DosShortName("my program.exe2"), "MYPROG~1.EXE");
+
+    test::TempDir dir;
+    // The runner lists the folder it is given as drive D, while the program runs.
+    FakeRunner(dir, "dosbox",
+               "for a in \"$@\"; do case \"$a\" in \"MOUNT D \"*) d=${a#MOUNT D \\\"}; /bin/ls \"${d%\\\"}\" >> runner.txt;; "
+               "esac; done\n");
+    PathGuard path((dir.path() / "runners").string());
+    DosProgram(dir, "sk/VORTAN-10.EXE");
+    const std::string base = (dir.path() / "sk").string();
+    ASSERT_EQ(RunExternalProgram("vortan-10.exe dan.bak", base, WindowMode::Hidden, kNoTimeLimit), RunOutcome::Finished);
+    const std::vector<std::string> lines = SplitLines(dir.Read("sk/runner.txt"));
+    ASSERT_EQ(lines.size(), 14u) << dir.Read("sk/runner.txt");
+    const std::string mount = lines[8];
+    ASSERT_EQ(mount.substr(0, 10), "[MOUNT D \"") << mount;
+    const std::string scratch = mount.substr(10, mount.size() - 12);
+    EXPECT_NE(scratch.find("reformer-dos-"), std::string::npos) << scratch;
+    EXPECT_EQ(lines[10], "[D:\\VORTAN~1.EXE dan.bak]");
+    EXPECT_EQ(lines[13], "VORTAN~1.EXE");  // the copy was there while the runner ran
+    EXPECT_FALSE(fs::exists(scratch));
 }
 
 TEST(LegacyRunner, WindowsModelNeedsWineAndDosboxWillNotDo) {
@@ -327,6 +361,14 @@ protected:
 TEST_F(RealLegacyModel, DosProgramThroughDosbox) {
     if (!fs::exists("/usr/bin/dosbox")) GTEST_SKIP() << "dosbox is not installed";
     dir.Write("kelmar.exe", MzProgramWriting(listing));
+    RunWithoutDisplay();
+}
+
+// The plant's model copied from Windows: capitals, and a name DOS cannot start.
+TEST_F(RealLegacyModel, DosProgramWithALongNameInCapitals) {
+    if (!fs::exists("/usr/bin/dosbox")) GTEST_SKIP() << "dosbox is not installed";
+    dir.Write("VORTAN-10.EXE", MzProgramWriting(listing));
+    object.ProgramPath = JoinPath(dir.str(), "vortan-10.exe");
     RunWithoutDisplay();
 }
 
