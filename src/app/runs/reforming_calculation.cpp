@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QFile>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -24,6 +23,7 @@
 #include "runs/external_program.h"
 #include "runs/feed_info_window.h"
 #include "runs/reforming_run.h"
+#include "runs/recommendations.h"
 #include "runs/reforming_workflow.h"
 #include "runs/run_object.h"
 #include "runs/run_progress.h"
@@ -137,29 +137,20 @@ void ChooseFastFit(bool fast) {
 void ShowCalculationWizard() { W().form5->OpenChildWindow(W().form16); }
 
 void StartChlorineDosingProgram() {
-    CalculationLock baseFolder(Context());
     // A console program prints its answer to a terminal the user does not
     // have: in the working configuration what it printed is shown in a
     // message instead.
     const bool showOutput = WorkingConfiguration();
-    QTemporaryDir folder;
-    const QString output = showOutput ? folder.filePath("selvin.out") : QString();
-    const ProgramEnd end = RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit,
-                                              kNoTimeLimit, {}, output.toStdString());
-    if (showOutput && end.outcome == RunOutcome::NotStarted) {
+    const DosingProgramEnd end = RunDosingProgram(Context(), showOutput);
+    if (!showOutput) return;
+    if (!end.started) {
         ui::ShowError(W().form5, "Программа selvin.exe не найдена в папке " + NativePath(Context().baseFolder) + ".");
         return;
     }
-    // Nothing is read back at the call, so only a crash is worth a word.
-    if (end.outcome == RunOutcome::Crashed) {
-        throw UserError(FailedRunMessage("selvin.exe", Context().sampleName, ProgramEndProblem(end)));
-    }
-    if (!showOutput) return;
-    QFile file(output);
-    const QByteArray printed = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray printed = QByteArray::fromStdString(end.printed);
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(printed);
-    if (utf8.hasError()) text = QString::fromStdString(Cp866ToUtf8(printed.toStdString()));
+    if (utf8.hasError()) text = QString::fromStdString(Cp866ToUtf8(end.printed));
     ui::ShowMessage(W().form5, text.trimmed().isEmpty() ? "Программа selvin.exe ничего не вывела." : text.trimmed());
 }
 

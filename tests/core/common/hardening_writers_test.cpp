@@ -292,6 +292,10 @@ TEST(NothingLost, EveryWriterGoesThroughTheAtomicWriterOrTheAppender) {
         // Gives a results file a DOS model wrote in capitals the name readers
         // ask for: a rename of the whole file, nothing written.
         {"core/runs/external_program.cpp", "std::filesystem::rename(ToNative(JoinPath(folder, found.front()))"},
+        // Keeps a date's earlier results file aside while its successor and
+        // the index are written, and puts it back when either fails: a rename
+        // of a whole file, nothing written.
+        {"core/results/results_index.cpp", "return std::rename(ToNative(from).c_str(), ToNative(to).c_str()) == 0;"},
         // A lock's record goes to a private new file that a hard link puts
         // under the lock name whole; an existing lock file is opened for
         // writing only to take its OS lock, never written.
