@@ -2,16 +2,15 @@
 // windows, as the menu command runs it when the user confirms everything
 // unchanged.
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "command.h"
 #include "common/errors.h"
 #include "common/file_lock.h"
-#include "common/files.h"
-#include "conditions/conditions_file.h"
-#include "results/results_index.h"
 #include "runs/reforming_run.h"
+#include "runs/reforming_workflow.h"
 #include "runs/run_object.h"
 #include "runs/run_settings.h"
 #include "shell/plant_selection.h"
@@ -34,12 +33,31 @@ int PlantIndexOption(std::vector<std::string>& args) {
     return index;
 }
 
+// The command line's answers: every question answered as a user who
+// confirms everything unchanged; the model runs without a progress display.
+class ScriptedAnswers : public ReformingQuestions {
+public:
+    bool Confirm(const std::string&, const std::string&, const std::string&) override { return true; }
+    std::optional<ConditionsEditTexts> Review(const RunConditions& conditions) override {
+        return UnchangedReviewTexts(conditions);
+    }
+    void RunStarted(TRavionObj&) override {}
+    void RunEnded(bool) override {}
+    void Settled(const ReformingOutcome&) override {}
+};
+
 int Calc(Invocation& inv) {
     const int plantIndex = PlantIndexOption(inv.args);
     const std::string fitText = TakeOption(inv.args, "--fit", "");
     if (inv.args.empty()) throw UsageError{"calc needs DAN"};
     if (inv.args.size() > 1) throw UsageError{"unexpected argument '" + inv.args[1] + "'"};
     const std::string conditionsPath = inv.args[0];
+    ReformingRequest request;
+    if (!fitText.empty()) {
+        FitMethod fit = FitMethod::Bisection;
+        if (!ParseFitMethod(fitText, fit)) throw UsageError{"--fit takes bisection or fast"};
+        request.fit = fit;
+    }
 
     ProgramContext& c = Context();
     c.baseFolder = inv.base;
@@ -54,30 +72,12 @@ int Calc(Invocation& inv) {
     const std::string fileName = conditionsPath.substr(cut == std::string::npos ? 0 : cut + 1);
     c.sampleName = fileName.substr(0, fileName.find_last_of('.'));
 
+    request.context = &c;
     TRavionObj& run = RavionObj();
-    SetUpReformingRun(run, c, conditionsPath);
-    // Without --fit the installation's setting decides (the bisection unless chosen otherwise).
-    run.Fit = ReadModelRunSettings(inv.base).fit;
-    if (!fitText.empty() && !ParseFitMethod(fitText, run.Fit)) throw UsageError{"--fit takes bisection or fast"};
-    // Nothing is touched unless the run can take place: the conditions file is
-    // rewritten only for a run.
-    std::string missing;
-    for (const std::string* path : {&run.ConditionsPath, &run.CompositionPath, &run.ProgramPath}) {
-        if (!FileExists(*path)) missing += (missing.empty() ? "" : ", ") + ToNative(*path);
-    }
-    if (!missing.empty()) throw UserError("Cannot run the calculation, missing: " + missing);
-
-    // The review form, confirmed unchanged, gives the values back in its text
-    // formats; the conditions file is rewritten in the run layout from them.
-    RunConditions r = c.runConditions;
-    ReadRunConditions(conditionsPath, c.reactorCount, r);
-    PassThroughReviewForm(r);
-    c.runConditions = r;
-    RewriteConditionsInRunLayout(conditionsPath, r, c.reactorCount);
-
-    run.Run();
-    if (!run.Done) throw UserError("Cannot run the calculation: its input files disappeared");
-    AddToResultsIndex(run.ResultsPath, PlantResultsIndexPath(c));
+    request.run = &run;
+    ScriptedAnswers answers;
+    const ReformingOutcome outcome = CalculateReforming(request, answers);
+    if (outcome.end != ReformingEnd::Completed) throw UserError("Cannot run the calculation: its input files disappeared");
 
     // The exit codes decide nothing (DOS programs return what they like), but
     // an unusual one is worth seeing next to the results.
@@ -86,8 +86,7 @@ int Calc(Invocation& inv) {
     for (int code : run.ExitCodes) nonZero += code != 0;
     if (nonZero) std::cerr << " (" << nonZero << " with a non-zero exit code, the last " << run.ExitCodes.back() << ")";
     std::cerr << "\n";
-    std::cout << JoinLines(ReformingSummaryLines(c.sampleName, r[run_slot::kProcessedFeed], run.Results, plantIndex), "\n")
-              << "\n";
+    std::cout << JoinLines(outcome.summaryLines, "\n") << "\n";
     return 0;
 }
 

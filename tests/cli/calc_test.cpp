@@ -111,6 +111,47 @@ TEST_F(CalcCommand, MissingInputsTouchNothing) {
     EXPECT_FALSE(fs::exists(folder / "01-09-09.rez"));
 }
 
+// The damaged conditions files an engineer meets, for calc and pipeline
+// alike: both refuse them and leave the file, the date's results and the
+// plant's index as they were. calc names the line and the text.
+TEST_F(CalcCommand, DamagedConditionsFilesAreRefusedLikeThePipelineRefusesThem) {
+    const std::vector<std::string> lines = SplitLines(original);
+    // The line with its first value replaced.
+    auto withValue = [&lines](size_t line, const std::string& value) {
+        std::vector<std::string> l = lines;
+        std::string& text = l[line - 1];
+        const size_t start = text.find_first_not_of(' ');
+        text.replace(start, text.find(' ', start) - start, value);
+        return JoinLinesCrLf(l);
+    };
+    const std::string notANumber = "Значение в файле условий не число (дробную часть в файле отделяют точкой): ";
+    const std::string noDate = "Дата в файле условий не существует: ";
+    struct Case {
+        const char* name;
+        std::string bytes;
+        std::string message;  // after the reason and the path
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"letter in the gas flow", withValue(8, "78OOO.00"), ", строка 8: «78OOO.00»", notANumber},
+        {"no such sampling date", withValue(12, "31.02.09"), ", строка 12: «31.02.09»", noDate},
+        {"decimal comma in the feed flow", withValue(11, "65,00"), ", строка 11: «65,00»", notANumber},
+        {"cut short", JoinLinesCrLf(std::vector<std::string>(lines.begin(), lines.begin() + 9)), ", строка 10: «»",
+         "Файл условий обрывается, не хватает значений: "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        dir.Write("base/Hornel/01-09-09/01-09-09.dan", c.bytes);
+        EXPECT_EQ(Calc(), 1);
+        EXPECT_EQ(err(), c.reason + dan.string() + c.message + "\n");
+        EXPECT_EQ(out(), "");
+        EXPECT_EQ(Run({"pipeline"}), 1) << out();
+        EXPECT_EQ(test::Slurp(dan), c.bytes);
+        EXPECT_FALSE(fs::exists(folder / "01-09-09.rez"));
+        EXPECT_EQ(test::Slurp(index), originalIndex);
+    }
+}
+
 TEST_F(CalcCommand, FittingThatCannotConvergeFailsWithoutResults) {
     // A model that always answers the same: calculated aromatics far from the measured ones.
     ResultsRecord stuck;

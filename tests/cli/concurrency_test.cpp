@@ -17,6 +17,7 @@
 #include "common/files.h"
 #include "results/results_file.h"
 #include "results/results_index.h"
+#include "common/configuration.h"
 #include "test_support.h"
 
 namespace fs = std::filesystem;
@@ -118,7 +119,11 @@ TEST_F(SharedBaseFolder, TwoPlantsCalculatedAtOnceStoreWhatEachStoresAlone) {
     fs::copy_file(hornel / "01-09-09.sk", korvin / "12-10-09.sk");
     fs::copy_file(hornel / "01-09-09.dan", korvin / "12-10-09.dan");
     const std::vector<std::string> calcHornel = {"calc", (hornel / "01-09-09.dan").string()};
-    const std::vector<std::string> calcKorvin = {"calc", (korvin / "12-10-09.dan").string(), "--plant-index", "3"};
+    // Korvin's model fits Hornel's sample only with an activity below 0, which
+    // the working configuration refuses to store; the described one stores
+    // it, and a stored result is all this comparison needs.
+    const std::vector<std::string> calcKorvin = {"calc", (korvin / "12-10-09.dan").string(), "--plant-index", "3",
+                                                 kDescribedConfigurationSwitch};
 
     const fs::path pristine = dir.path() / "pristine";
     test::CopyTree(base, pristine);

@@ -91,15 +91,7 @@ void TAdvice::FormCreate() {
     ad->setText(Text(advice.advice));
 
     Label5->clear();
-    ChlorineCoefficients k = ReadChlorineCoefficients(ChlorineCoefficientsPath(context));
-    std::array<double, 3> weights = [&] {
-        // The weights are those of this instance's plant, whatever another
-        // instance selected since.
-        CalculationLock baseFolder(Context());
-        return ReadReactorWeights(JoinPath(context.baseFolder, "l90"));
-    }();
-    DosingConditions conditions = DosingConditionsFromEdits(W().form8->EditTexts());
-    ChlorineDosing dosing = ComputeChlorineDosing(k, weights, conditions);
+    const ChlorineDosing dosing = WorkOutPlantDosing(context, W().form8->EditTexts());
     Label5->setText(DisplayLines(Text(DosingText(dosing, sep))));
 }
 

@@ -5,7 +5,6 @@
 #include <QAction>
 #include <QFile>
 #include <QStringDecoder>
-#include <QTemporaryDir>
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
@@ -24,6 +23,8 @@
 #include "runs/external_program.h"
 #include "runs/feed_info_window.h"
 #include "runs/reforming_run.h"
+#include "runs/recommendations.h"
+#include "runs/reforming_workflow.h"
 #include "runs/run_object.h"
 #include "runs/run_progress.h"
 #include "runs/run_settings.h"
@@ -42,33 +43,68 @@ namespace rw {
 
 namespace {
 
-using namespace run_slot;
-
-const char* const kCalculationCaption = "Риформинг";
 const char* const kPleaseWait = " Пожалуйста подождите.             Идет расчет.";
-const char* const kSuccess = "Расчет проведен успешно.";
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 
+// The main window's face of the calculation: the confirmation window, the
+// conditions form for the review, the progress bar with "Прервать", and the
+// result windows for the outcome.
+class CalculationDialogs : public ReformingQuestions {
+public:
+    explicit CalculationDialogs(RestoreOnFailure& restore) : restore_(restore) {}
+
+    bool Confirm(const std::string& caption, const std::string& plant, const std::string& sample) override {
+        const bool yes = W().form6->Confirm(Text(caption), Text(plant), Text(sample));
+        if (yes) W().form6->hide();
+        return yes;
+    }
+
+    std::optional<ConditionsEditTexts> Review(const RunConditions& conditions) override {
+        // The values of the file; the edits the review does not show keep their texts.
+        TForm8* form = W().form8;
+        const TForm8::ReviewOutcome review = form->Review(RunRecordReview(conditions, form->EditTexts()), kEditLast);
+        if (!review.accepted) return std::nullopt;
+        return review.held.texts;
+    }
+
+    void RunStarted(TRavionObj& run) override { progress_.emplace(W().form5, run, kPleaseWait); }
+
+    void RunEnded(bool failed) override {
+        progress_.reset();
+        if (!failed) W().form5->EndCalculation();
+    }
+
+    void Settled(const ReformingOutcome& outcome) override {
+        TForm5* main = W().form5;
+        if (outcome.end == ReformingEnd::Completed) {
+            ShowReformingOutcome(outcome);
+            W().newReportForm->ShowSummary(kReformingSuccess, Text(JoinLines(outcome.summaryLines, "\r")));
+        }
+        if (outcome.end != ReformingEnd::Declined) {
+            W().form6->hide();
+            main->setEnabled(true);
+            main->N8->setEnabled(false);
+        }
+        main->setEnabled(true);
+        restore_.Release();
+        main->N15->setEnabled(true);
+    }
+
+private:
+    RestoreOnFailure& restore_;
+    std::optional<RunProgress> progress_;
+};
+
 }  // namespace
 
-void FillResultWindows(const TRavionObj& run, const std::string& sampleName) {
-    // The metal and acid activity window shows the latest calculation as its research case.
-    SetLatestCalculation(run.Results, Context().runConditions);
-    W().form12->ShowLatest(sampleName, run.Results);
-    W().form30->ShowCurrent(ReadFeedInfo(run.CompositionPath));
+void ShowReformingOutcome(const ReformingOutcome& outcome) {
+    W().form12->ShowLatest(outcome.sampleName, outcome.results);
+    W().form30->ShowCurrent(outcome.feedInfo);
 }
 
 void RunReformingCalculation() {
-    ProgramContext& c = Context();
     TForm5* main = W().form5;
-    TForm6* confirm = W().form6;
-    TForm8* form = W().form8;
-    TRavionObj& run = RavionObj();
-    const std::string dateFiles = c.dataFolder + c.sampleName;
-    const std::string indexPath = PlantResultsIndexPath(c);
-
-    c.calculationCaption = kCalculationCaption;
     main->setEnabled(false);
     // The main window as the user can go on from it, whenever a step of the
     // calculation fails after the window was disabled.
@@ -76,56 +112,11 @@ void RunReformingCalculation() {
         main->setEnabled(true);
         main->ClearProgress();
     });
-
-    if (!confirm->Confirm(Text(c.calculationCaption), Text(c.plantCaption), Text(c.sampleName))) {
-        main->setEnabled(true);
-    } else {
-        confirm->hide();
-        const std::string conditionsPath = dateFiles + ".dan";
-        ReadRunConditions(conditionsPath, c.reactorCount, c.runConditions);
-
-        // The conditions form for review: the values of the file, "Далее" to go on.
-        const TForm8::ReviewOutcome review =
-            form->Review(RunRecordReview(c.runConditions, form->EditTexts()), kEditLast);
-        if (review.accepted) {
-            std::optional<CalculationLock> baseFolder;
-            baseFolder.emplace(c);
-            ReadBackReviewTexts(review.held.texts, c.runConditions);
-            RewriteConditionsInRunLayout(conditionsPath, c.runConditions, c.reactorCount);
-
-            SetUpReformingRun(run, c, conditionsPath);
-            run.Fit = ReadModelRunSettings(c.baseFolder).fit;
-            {
-                // The run object outlives this call: the progress takes its
-                // callbacks into the window back once the run is over, failed or not.
-                RunProgress progress(main, run, kPleaseWait);
-                run.Run();
-            }
-
-            main->EndCalculation();
-
-            if (run.Done) {
-                AddToResultsIndex(run.ResultsPath, indexPath);
-                FillResultWindows(run, c.sampleName);
-                const std::string summary = JoinLines(
-                    ReformingSummaryLines(c.sampleName, c.runConditions[kProcessedFeed], run.Results, c.plantIndex),
-                    "\r");
-                // The results window waits for the user; other engineers'
-                // calculations need not wait with it.
-                baseFolder.reset();
-                W().newReportForm->ShowSummary(kSuccess, Text(summary));
-            }
-        }
-        confirm->hide();
-        main->setEnabled(true);
-        main->N8->setEnabled(false);
-    }
-    guard.Release();
-
-    main->N15->setEnabled(true);
-    // Also after "Нет": the index then takes the date's results as they are
-    // on disk (on success this repeats the update above and replaces it).
-    AddToResultsIndex(dateFiles + ".rez", indexPath);
+    CalculationDialogs dialogs(guard);
+    ReformingRequest request;
+    request.context = &Context();
+    request.run = &RavionObj();
+    CalculateReforming(request, dialogs);
 }
 
 bool FastFitChosen() {
@@ -146,29 +137,20 @@ void ChooseFastFit(bool fast) {
 void ShowCalculationWizard() { W().form5->OpenChildWindow(W().form16); }
 
 void StartChlorineDosingProgram() {
-    CalculationLock baseFolder(Context());
     // A console program prints its answer to a terminal the user does not
     // have: in the working configuration what it printed is shown in a
     // message instead.
     const bool showOutput = WorkingConfiguration();
-    QTemporaryDir folder;
-    const QString output = showOutput ? folder.filePath("selvin.out") : QString();
-    const ProgramEnd end = RunExternalProgram("selvin.exe ", Context().baseFolder, WindowMode::Shown, kNoTimeLimit,
-                                              kNoTimeLimit, {}, output.toStdString());
-    if (showOutput && end.outcome == RunOutcome::NotStarted) {
+    const DosingProgramEnd end = RunDosingProgram(Context(), showOutput);
+    if (!showOutput) return;
+    if (!end.started) {
         ui::ShowError(W().form5, "Программа selvin.exe не найдена в папке " + NativePath(Context().baseFolder) + ".");
         return;
     }
-    // Nothing is read back at the call, so only a crash is worth a word.
-    if (end.outcome == RunOutcome::Crashed) {
-        throw UserError(FailedRunMessage("selvin.exe", Context().sampleName, ProgramEndProblem(end)));
-    }
-    if (!showOutput) return;
-    QFile file(output);
-    const QByteArray printed = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray printed = QByteArray::fromStdString(end.printed);
     QStringDecoder utf8(QStringDecoder::Utf8);
     QString text = utf8(printed);
-    if (utf8.hasError()) text = QString::fromStdString(Cp866ToUtf8(printed.toStdString()));
+    if (utf8.hasError()) text = QString::fromStdString(Cp866ToUtf8(end.printed));
     ui::ShowMessage(W().form5, text.trimmed().isEmpty() ? "Программа selvin.exe ничего не вывела." : text.trimmed());
 }
 

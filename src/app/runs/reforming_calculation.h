@@ -6,6 +6,7 @@
 namespace rw {
 
 class TRavionObj;
+struct ReformingOutcome;
 
 // The reforming calculation of the main menu ("Риформинг") and what belongs
 // to it: the review of the conditions, the run, the result windows.
@@ -15,10 +16,9 @@ class TRavionObj;
 // hidden and its label cleared before the error leaves.
 void RunReformingCalculation();
 
-// After every successful run: the comparison window's left column and
-// Label25, and the feed information window's Label9 and F1..F6 from the run
-// object's results and composition file.
-void FillResultWindows(const TRavionObj& run, const std::string& sampleName);
+// A completed calculation in the comparison window's left column and the
+// feed information window.
+void ShowReformingOutcome(const ReformingOutcome& outcome);
 
 // "Расчет по углеводородному составу": the wizard window, not blocking.
 void ShowCalculationWizard();

@@ -17,6 +17,9 @@
 #include "runs/research_files_window.h"
 #include "runs/run_progress.h"
 #include "runs/run_settings.h"
+#include "runs/study_workflow.h"
+#include "results/comparison_window.h"
+#include "runs/feed_info_window.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
@@ -35,48 +38,39 @@ const char* const kPleaseWait = "Пожалуйста подождите.       
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
 QString Text(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
-// The sampling date a study names: in the working configuration the date of
-// the conditions file the user chose (as dd-mm-yy, like a sample name), in
-// the described one the current sample name.
-std::string StudySampleName(const RunConditions& record, const std::string& currentSample) {
-    if (DescribedConfiguration()) return currentSample;
-    return ToQDate(record[run_slot::kSamplingDate]).toString("dd-MM-yy").toStdString();
-}
+// The main window's face of a study: the file-choice window, the
+// conditions form, the octane prompt, the progress display and the results
+// window.
+class StudyDialogs : public StudyQuestions {
+public:
+    std::optional<StudyFiles> ChooseFiles() override {
+        TResF* choice = W().resF;
+        if (ui::ExecModal(choice) != QDialog::Accepted) return std::nullopt;
+        return StudyFiles{choice->ConditionsFile.toStdString(), choice->CompositionFile.toStdString(),
+                          choice->ResultsFile.toStdString()};
+    }
 
-const char* const kNoActivityFound =
-    "Активность катализатора не подобрана: расчет дал значение 0 или меньше, результат недостоверен.";
+    ConditionsEditTexts Review(const RunConditions& conditions) override {
+        // The values of the file, as before a reforming calculation; whatever
+        // the user leaves the form with, the study goes on.
+        TForm8* form = W().form8;
+        const TForm8::ReviewOutcome review = form->Review(RunRecordReview(conditions, form->EditTexts()), kEditLast);
+        form->ShowCokeFields();
+        return review.held.texts;
+    }
 
-// One pass after the file choice. False when the user cancelled the octane
-// prompt: the study then ends without a run.
-bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
-    ProgramContext& c = Context();
-    TForm5* main = W().form5;
-    TRavionObj& run = RavionObj();
-    const char separator = Regional().decimalSeparator;
+    void WaitStarted() override { W().form5->ShowWaitText(kPleaseWait); }
+    void WaitEnded() override { W().form5->EndCalculation(); }
 
-    ReadRunConditions(files.conditions, c.reactorCount, c.runConditions);
-    // The conditions form shows the file's values for review, as before a
-    // reforming calculation; whatever the user leaves it with, the study goes on.
-    TForm8* form = W().form8;
-    const TForm8::ReviewOutcome review = form->Review(RunRecordReview(c.runConditions, form->EditTexts()), kEditLast);
-    form->ShowCokeFields();
-    ReadBackReviewTexts(review.held.texts, c.runConditions);
-    RewriteConditionsInRunLayout(files.conditions, c.runConditions, c.reactorCount);
-
-    main->ShowWaitText(kPleaseWait);
-    // The main window as the user can go on from it, when a pass ends early.
-    RestoreOnFailure guard([main] { main->EndCalculation(); });
-
-    double target = 0;
-    if (StudyAsksOctane(kind, c.plantIndex)) {
-        QString offered = Text(OfferedOctaneText(run, separator));
+    std::optional<double> AskOctane(const std::string& prompt, const std::string& offeredText) override {
+        TForm5* main = W().form5;
+        const char separator = Regional().decimalSeparator;
+        QString offered = Text(offeredText);
         for (;;) {
-            const std::optional<QString> answer =
-                ui::AskText(main, Text(kOctanePromptCaption), Text(OctanePrompt(StudySampleName(c.runConditions, c.sampleName))), offered);
-            if (!answer) return false;
+            const std::optional<QString> answer = ui::AskText(main, Text(kOctanePromptCaption), Text(prompt), offered);
+            if (!answer) return std::nullopt;
             try {
-                target = OctaneFromText(answer->toStdString(), separator);
-                break;
+                return OctaneFromText(answer->toStdString(), separator);
             } catch (const UserError& e) {
                 // A slip of the hand does not end the study: the prompt comes back.
                 if (!WorkingConfiguration()) throw;
@@ -86,32 +80,24 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
         }
     }
 
-    // Taken after the question, so no one waits for this user's answer.
-    std::optional<CalculationLock> baseFolder;
-    baseFolder.emplace(c);
-    SetUpStudyRun(run, c, kind, files, target);
-    run.Fit = ReadModelRunSettings(c.baseFolder).fit;
-    {
-        RunProgress progress(main, run, kPleaseWait);
-        run.Run();
-    }
-    guard.Release();
-    main->EndCalculation();
-    baseFolder.reset();
+    void RunStarted(TRavionObj& run) override { progress_.emplace(W().form5, run, kPleaseWait); }
+    void RunEnded(bool) override { progress_.reset(); }
 
-    if (run.Done) {
-        const std::string sample = StudySampleName(c.runConditions, c.sampleName);
-        FillResultWindows(run, sample);
-        std::vector<std::string> lines = StudySummaryLines(kind, sample, c.runConditions[run_slot::kProcessedFeed],
-                                                           run.Results, c.plantIndex, separator);
-        if (WorkingConfiguration() && !(run.Results.activity > 0)) lines[1] = kNoActivityFound;
-        const std::string summary = JoinLines(lines, "\r");
-        W().newReportForm->ShowSummary(Text(StudyTitle(kind)), Text(summary));
+    void Settled(const StudyOutcome& outcome) override {
+        W().form12->ShowLatest(outcome.sampleName, outcome.results);
+        W().form30->ShowCurrent(outcome.feedInfo);
+        W().newReportForm->ShowSummary(Text(outcome.title), Text(JoinLines(outcome.summaryLines, "\r")));
+        W().form5->setEnabled(true);
+        W().form5->show();
     }
-    main->setEnabled(true);
-    main->show();
-    return true;
-}
+
+    bool Continue(const std::string& question) override {
+        return ui::AskYesNo(W().form5, "Confirm", DisplayLines(Text(question)));
+    }
+
+private:
+    std::optional<RunProgress> progress_;
+};
 
 }  // namespace
 
@@ -125,14 +111,14 @@ void StartStudy(StudyKind kind) {
 
 void RunStudy(StudyKind kind) {
     ProgramContext& c = Context();
-    TResF* choice = W().resF;
-    choice->StartStudy(c.plantFolder, c.researchFolder);
-    while (ui::ExecModal(choice) == QDialog::Accepted) {
-        const StudyFiles files{choice->ConditionsFile.toStdString(), choice->CompositionFile.toStdString(),
-                               choice->ResultsFile.toStdString()};
-        if (!RunStudyPass(kind, files)) return;
-        if (!ui::AskYesNo(W().form5, "Confirm", DisplayLines(Text(ContinueStudyQuestion(files.results))))) return;
-    }
+    W().resF->StartStudy(c.plantFolder, c.researchFolder);
+    StudyDialogs dialogs;
+    StudyRequest request;
+    request.context = &c;
+    request.run = &RavionObj();
+    request.kind = kind;
+    request.decimalSeparator = Regional().decimalSeparator;
+    RunStudyPasses(request, dialogs);
 }
 
 }  // namespace rw

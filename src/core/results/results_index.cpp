@@ -1,9 +1,11 @@
 #include "results/results_index.h"
 
+#include "common/errors.h"
 #include "common/file_lock.h"
 #include "common/files.h"
 
 #include <algorithm>
+#include <cstdio>
 
 namespace rw {
 
@@ -100,6 +102,40 @@ void AddToResultsIndex(const std::string& resultsPath, const std::string& indexP
     const std::size_t position = InsertOrReplaceByDate(records, record);
     RecomputeAccumulatedCoke(records, position);
     WriteResultsIndex(indexPath, records);
+}
+
+namespace {
+
+// A rename needs no room on the disk, so putting the earlier file back
+// works when writing has just failed for want of it.
+bool RenameFile(const std::string& from, const std::string& to) {
+    return std::rename(ToNative(from).c_str(), ToNative(to).c_str()) == 0;
+}
+
+std::string KeptAside(const std::string& path) {
+    const size_t cut = path.find_last_of("\\/");
+    const size_t name = cut == std::string::npos ? 0 : cut + 1;
+    return path.substr(0, name) + "." + path.substr(name) + ".old";
+}
+
+}  // namespace
+
+void StoreResultsWithIndex(const std::string& resultsPath, std::string_view bytes, const std::string& indexPath) {
+    const std::string aside = KeptAside(resultsPath);
+    const bool had = FileExists(resultsPath);
+    if (had && !RenameFile(resultsPath, aside)) throw UserError(FileAccessDeniedMessage(resultsPath));
+    try {
+        WriteFileAtomic(resultsPath, bytes);
+        AddToResultsIndex(resultsPath, indexPath);
+    } catch (...) {
+        if (had) {
+            RenameFile(aside, resultsPath);
+        } else if (FileExists(resultsPath)) {
+            std::remove(ToNative(resultsPath).c_str());
+        }
+        throw;
+    }
+    if (had) std::remove(ToNative(aside).c_str());
 }
 
 }  // namespace rw

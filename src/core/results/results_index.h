@@ -49,4 +49,13 @@ std::vector<ResultsRecord> MergeIndexEdits(const std::vector<ResultsRecord>& ope
 // are those of ReadResultsFile, ReadResultsIndex and WriteResultsIndex.
 void AddToResultsIndex(const std::string& resultsPath, const std::string& indexPath);
 
+// A calculation's results stored: the date's results file replaced by
+// `bytes` and its record taken into the index (AddToResultsIndex), both or
+// neither. Until both are done the earlier results file is kept under a
+// hidden name beside it; when either step fails (a full disk, an index that
+// cannot be read) it is put back, or the new file removed when there was
+// none, and the step's error is thrown. The index is written whole and
+// atomically, so it is either as it was or complete.
+void StoreResultsWithIndex(const std::string& resultsPath, std::string_view bytes, const std::string& indexPath);
+
 }  // namespace rw

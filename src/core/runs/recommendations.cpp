@@ -1,12 +1,16 @@
 #include "runs/recommendations.h"
 
 #include <cmath>
+#include <cstdlib>
+#include <filesystem>
 
 #include "common/errors.h"
 #include "common/text_reader.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "common/text_helpers.h"
+#include "runs/external_program.h"
+#include "shell/plant_selection.h"
 
 namespace rw {
 namespace {
@@ -108,6 +112,57 @@ AdviceTexts AdviceFor(double activity, double crackingNumber) {
         return {"Повышенная активность обусловлена\rвысокими температурами", "Рекомендуется подать хлорорганику"};
     }
     return {"Повышенная активность обусловлена\rнизкой влажностью системы", "Рекомендуется подать воду"};
+}
+
+ChlorineDosing WorkOutPlantDosing(const ProgramContext& context, const ConditionsEditTexts& formTexts) {
+    const ChlorineCoefficients k = ReadChlorineCoefficients(ChlorineCoefficientsPath(context));
+    const std::array<double, 3> weights = [&context] {
+        CalculationLock baseFolder(context);
+        return ReadReactorWeights(JoinPath(context.baseFolder, "l90"));
+    }();
+    return ComputeChlorineDosing(k, weights, DosingConditionsFromEdits(formTexts));
+}
+
+namespace {
+
+// A folder of its own for what the program prints, removed with everything in it.
+class PrintedOutputFolder {
+public:
+    PrintedOutputFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "reformer-dosing-XXXXXX").string();
+        if (mkdtemp(pattern.data())) path_ = pattern;
+    }
+    ~PrintedOutputFolder() {
+        std::error_code ec;
+        if (!path_.empty()) std::filesystem::remove_all(path_, ec);
+    }
+    PrintedOutputFolder(const PrintedOutputFolder&) = delete;
+    PrintedOutputFolder& operator=(const PrintedOutputFolder&) = delete;
+    std::string File(const char* name) const { return path_.empty() ? std::string() : path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace
+
+DosingProgramEnd RunDosingProgram(const ProgramContext& context, bool capturePrinted) {
+    PrintedOutputFolder folder;
+    const std::string output = capturePrinted ? folder.File("selvin.out") : std::string();
+    ProgramEnd end;
+    {
+        CalculationLock baseFolder(context);
+        end = RunExternalProgram(std::string(kDosingProgram) + " ", context.baseFolder, WindowMode::Shown, kNoTimeLimit,
+                                 kNoTimeLimit, {}, output);
+    }
+    DosingProgramEnd out;
+    out.started = end.outcome != RunOutcome::NotStarted;
+    // Nothing is read back at the call, so only a crash is worth a word.
+    if (end.outcome == RunOutcome::Crashed) {
+        throw UserError(FailedRunMessage(kDosingProgram, context.sampleName, ProgramEndProblem(end)));
+    }
+    if (!output.empty() && FileExists(output)) out.printed = ReadFileBytes(output);
+    return out;
 }
 
 }  // namespace rw

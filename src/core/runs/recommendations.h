@@ -70,6 +70,29 @@ struct ChlorineDosing {
 ChlorineDosing ComputeChlorineDosing(const ChlorineCoefficients& k, const std::array<double, 3>& weights,
                                      const DosingConditions& conditions);
 
+// The dosing advice of the plant of `context`: its coefficient file, the
+// reactor weights of l90 read inside the base folder's lock with this
+// plant's settings put back (another instance may have selected another
+// plant since), the conditions as the form holds them, then
+// ComputeChlorineDosing. Throws, in that order, the errors of
+// ReadChlorineCoefficients, ReadReactorWeights, DosingConditionsFromEdits
+// and ComputeChlorineDosing.
+ChlorineDosing WorkOutPlantDosing(const ProgramContext& context, const ConditionsEditTexts& formTexts);
+
+// "Подачи хлорорганики": the chlorine-dosing program selvin.exe of the base
+// folder, started in a normal window and waited for without limit, inside
+// the base folder's lock with this plant's settings put back. With
+// `capturePrinted` what it prints is caught in a temporary file and
+// returned as bytes (a console program prints to a terminal the user does
+// not have). A program that could not be started is told by `started`;
+// one that crashed throws UserError(FailedRunMessage).
+struct DosingProgramEnd {
+    bool started = true;
+    std::string printed;
+};
+DosingProgramEnd RunDosingProgram(const ProgramContext& context, bool capturePrinted);
+inline constexpr const char* kDosingProgram = "selvin.exe";
+
 // The text of Label5: chlorine, dichloroethane and carbon tetrachloride, each
 // in fixed notation with precision 5 and 2 decimals, lines separated by a
 // carriage return (character 13).

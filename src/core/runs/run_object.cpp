@@ -288,7 +288,11 @@ void TRavionObj::Run() {
 
     // Written beside the date's results and renamed over them: until this
     // point a failure has left the earlier results as they were.
-    WriteFileAtomic(ResultsPath, ReadFileBytes(rez));
+    if (StoreResults) {
+        StoreResults(rez);
+    } else {
+        WriteFileAtomic(ResultsPath, ReadFileBytes(rez));
+    }
     if (WriteBack) RewriteConditionsInRunLayout(ConditionsPath, r, reactors);
     Done = true;
 }

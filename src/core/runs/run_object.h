@@ -104,6 +104,11 @@ public:
     // Called while the model program runs (with the program file only):
     // false cancels the run.
     KeepWaiting WhileWaiting;
+    // Stores the results of a completed fitting (the model's rez file) in
+    // place of copying it to ResultsPath; null copies it. It may refuse the
+    // results by throwing: the Run then fails with that error, Done stays
+    // false and the conditions file is not written back.
+    std::function<void(const std::string& rezPath)> StoreResults;
 
     // Of the last Run: how many times the model was started, and the exit
     // code of each start (for the log: it decides nothing).

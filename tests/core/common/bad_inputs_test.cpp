@@ -27,6 +27,7 @@
 #include "composition/composition_file.h"
 #include "composition/report_import.h"
 #include "conditions/conditions_file.h"
+#include "conditions/conditions_file_check.h"
 #include "conditions/historian_import.h"
 #include "results/deactivation.h"
 #include "results/results_index.h"
@@ -189,6 +190,10 @@ Outcome ReadHistory(const std::string& path) {
 Outcome RunReader(const std::string& reader, const std::string& input, const std::string& dir) {
     try {
         if (reader == "conditions") return ReadConditions(input);
+        if (reader == "run-conditions") {
+            CheckConditionsFile(input);
+            return {"", "passed"};
+        }
         if (reader == "results") return ReadResults(input);
         if (reader == "index") return {"", IndexSummary(ReadResultsIndex(input))};
         if (reader == "composition") return ReadComposition(input);

@@ -295,6 +295,10 @@ TEST(NothingLost, EveryWriterGoesThroughTheAtomicWriterOrTheAppender) {
         // A DOS program's copy under its short name, in a temporary folder
         // of its own that goes away after the run: no user data.
         {"core/runs/external_program.cpp", "std::filesystem::copy_file(program, std::filesystem::path(pattern)"},
+        // Keeps a date's earlier results file aside while its successor and
+        // the index are written, and puts it back when either fails: a rename
+        // of a whole file, nothing written.
+        {"core/results/results_index.cpp", "return std::rename(ToNative(from).c_str(), ToNative(to).c_str()) == 0;"},
         // A lock's record goes to a private new file that a hard link puts
         // under the lock name whole; an existing lock file is opened for
         // writing only to take its OS lock, never written.

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <string>
 
 #include "common/errors.h"
+#include "common/file_lock.h"
 #include "common/files.h"
 #include "runs/recommendations.h"
 #include "shell/plant_selection.h"
 #include "test_support.h"
+
+namespace fs = std::filesystem;
 
 namespace rw {
 namespace {
@@ -156,6 +160,83 @@ TEST(ChlorineCoefficientsFile, ShippedPlantFilesGiveRealisticDoses) {
         EXPECT_LT(d.chlorine, 30.0) << n;
         EXPECT_GT(d.dichloroethane, 1.0) << n;
         EXPECT_LT(d.dichloroethane, 60.0) << n;
+    }
+}
+
+// Another instance may have selected another plant since this one chose
+// its own: the dosing takes this plant's reactor weights, not what l90 holds.
+TEST(ChlorineDosing, ThePlantsOwnWeightsWhateverAnotherInstanceSelected) {
+    test::TempDir dir;
+    const fs::path tree = test::SourceDataTree();
+    for (const char* name : {"l90.12", "l90.4", "clor-dan.12"}) dir.Write(name, test::Slurp(tree / name));
+    dir.Write("l90", test::Slurp(tree / "l90.4"));
+    ProgramContext c;
+    c.baseFolder = dir.str();
+    c.plantIndex = 11;
+    ConditionsEditTexts edits;
+    edits[24] = "0.01";
+    edits[7] = "492";
+    edits[8] = "495";
+    edits[9] = "497";
+    edits[11] = "68";
+    edits[12] = "37";
+    edits[13] = "18";
+    edits[2] = "78000";
+    edits[1] = "65.0";
+    const ChlorineCoefficients k = ReadChlorineCoefficients(dir.str() + "/clor-dan.12");
+    const ChlorineDosing own = ComputeChlorineDosing(k, ReadReactorWeights(dir.str() + "/l90.12"), DosingConditionsFromEdits(edits));
+    const ChlorineDosing other = ComputeChlorineDosing(k, ReadReactorWeights(dir.str() + "/l90.4"), DosingConditionsFromEdits(edits));
+    ASSERT_NE(own.meanTemperature, other.meanTemperature) << "the two plants must weigh their reactors differently";
+    EXPECT_EQ(WorkOutPlantDosing(c, edits).meanTemperature, own.meanTemperature);
+    EXPECT_FALSE(fs::exists(BaseFolderLockPath(dir.str())));
+
+    // The coefficient file is read first: without it nothing else is looked at.
+    fs::remove(dir.path() / "clor-dan.12");
+    edits[1] = "x";
+    EXPECT_EQ(test::UserErrorOf([&] { WorkOutPlantDosing(c, edits); }),
+              FileNotFoundMessage(ChlorineCoefficientsPath(c)));
+}
+
+// The dosing program as the menu item starts it, by what it does.
+TEST(DosingProgram, PrintedAnswerCaughtAndACrashTold) {
+    struct Case {
+        const char* name;
+        const char* script;  // the program's body; null: no program
+        bool capture;
+        bool started;
+        std::string printed;
+        std::string message;  // empty: no failure
+    };
+    const Case cases[] = {
+        {"prints its answer", "echo 'Cl 5 ppm'", true, true, "Cl 5 ppm\n", ""},
+        {"printed answer not asked for", "echo 'Cl 5 ppm'", false, true, "", ""},
+        {"prints nothing", "exit 0", true, true, "", ""},
+        {"a non-zero exit is no failure", "echo x; exit 3", true, true, "x\n", ""},
+        {"missing", nullptr, true, false, "", ""},
+        {"crashes", "kill -KILL $$", true, true, "",
+         "Расчет не выполнен: программа selvin.exe (дата отбора 01-09-09) завершилась аварийно (сигнал 9). "},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempDir dir;
+        if (c.script) {
+            const std::string program = dir.Write("selvin.exe", std::string("#!/bin/sh\n") + c.script + "\n");
+            fs::permissions(program, fs::perms::owner_exec, fs::perm_options::add);
+        }
+        ProgramContext context;
+        context.baseFolder = dir.str();
+        context.plantIndex = 11;
+        context.sampleName = "01-09-09";
+        DosingProgramEnd end;
+        const std::string message = test::UserErrorOf([&] { end = RunDosingProgram(context, c.capture); });
+        if (!c.message.empty()) {
+            EXPECT_EQ(message.substr(0, c.message.size()), c.message);
+            continue;
+        }
+        EXPECT_EQ(message, "no error");
+        EXPECT_EQ(end.started, c.started);
+        EXPECT_EQ(end.printed, c.printed);
+        EXPECT_FALSE(fs::exists(BaseFolderLockPath(dir.str())));
     }
 }
 

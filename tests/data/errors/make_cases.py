@@ -103,6 +103,21 @@ l[0] = l[0] + b'=' * (10000 - len(l[0]))
 case('dan', 'long_line', '01-09-09.dan', b'\r\n'.join(l), READ_DAN)
 case('dan', 'binary_garbage', '01-09-09.dan', garbage(1, 900), READ_DAN)
 
+# --- The same file as a calculation takes it (working configuration): the
+# check before a run names the file, the line and the text, where the run
+# reader alone would go on with zeros and a 30.12.99 date. ---
+CHECK_DAN = 'configuration: working\nreader: run-conditions\n'
+l = list(dan_lines)
+l[7] = l[7].replace(b'118540.00', b'78OOO.00 ')
+case('dan', 'letter_in_number_run', '01-09-09.dan', b'\r\n'.join(l), CHECK_DAN)
+l = list(dan_lines)
+l[11] = l[11].replace(b'01.09.09', b'31.02.09')
+case('dan', 'no_such_date_run', '01-09-09.dan', b'\r\n'.join(l), CHECK_DAN)
+l = list(dan_lines)
+l[10] = l[10].replace(b' 96.40', b' 65,00')
+case('dan', 'comma_decimals_run', '01-09-09.dan', b'\r\n'.join(l), CHECK_DAN)
+case('dan', 'truncated_run', '01-09-09.dan', b'\r\n'.join(dan_lines[:6]) + b'\r\n 84.6', CHECK_DAN)
+
 # --- Results file (.rez) and index-add ---
 rez = read(DATA, 'results', 'base.rez')
 rez_lines = lines_of(rez)
