@@ -30,15 +30,15 @@ int PlantIndexOption(std::vector<std::string>& args) {
         if (used != text.size()) index = -1;
     } catch (const std::exception&) {
     }
-    if (index < 0 || index >= kPlantCount) throw UsageError{"--plant-index takes a plant row 0 to 16"};
+    if (index < 0 || index >= kPlantCount) throw UsageError{"--plant-index: строка таблицы установок от 0 до 16"};
     return index;
 }
 
 int Calc(Invocation& inv) {
     const int plantIndex = PlantIndexOption(inv.args);
     const std::string fitText = TakeOption(inv.args, "--fit", "");
-    if (inv.args.empty()) throw UsageError{"calc needs DAN"};
-    if (inv.args.size() > 1) throw UsageError{"unexpected argument '" + inv.args[1] + "'"};
+    if (inv.args.empty()) throw UsageError{"calc: нужен файл DAN"};
+    if (inv.args.size() > 1) throw UsageError{"лишний аргумент «" + inv.args[1] + "»"};
     const std::string conditionsPath = inv.args[0];
 
     ProgramContext& c = Context();
@@ -58,14 +58,14 @@ int Calc(Invocation& inv) {
     SetUpReformingRun(run, c, conditionsPath);
     // Without --fit the installation's setting decides (the bisection unless chosen otherwise).
     run.Fit = ReadModelRunSettings(inv.base).fit;
-    if (!fitText.empty() && !ParseFitMethod(fitText, run.Fit)) throw UsageError{"--fit takes bisection or fast"};
+    if (!fitText.empty() && !ParseFitMethod(fitText, run.Fit)) throw UsageError{"--fit: bisection или fast"};
     // Nothing is touched unless the run can take place: the conditions file is
     // rewritten only for a run.
     std::string missing;
     for (const std::string* path : {&run.ConditionsPath, &run.CompositionPath, &run.ProgramPath}) {
         if (!FileExists(*path)) missing += (missing.empty() ? "" : ", ") + ToNative(*path);
     }
-    if (!missing.empty()) throw UserError("Cannot run the calculation, missing: " + missing);
+    if (!missing.empty()) throw UserError("Расчет невозможен, нет файлов: " + missing);
 
     // The review form, confirmed unchanged, gives the values back in its text
     // formats; the conditions file is rewritten in the run layout from them.
@@ -76,15 +76,15 @@ int Calc(Invocation& inv) {
     RewriteConditionsInRunLayout(conditionsPath, r, c.reactorCount);
 
     run.Run();
-    if (!run.Done) throw UserError("Cannot run the calculation: its input files disappeared");
+    if (!run.Done) throw UserError("Расчет невозможен: исходные файлы расчета пропали");
     AddToResultsIndex(run.ResultsPath, PlantResultsIndexPath(c));
 
     // The exit codes decide nothing (DOS programs return what they like), but
     // an unusual one is worth seeing next to the results.
-    std::cerr << "Model runs: " << run.ModelRuns;
+    std::cerr << "Запусков модели: " << run.ModelRuns;
     int nonZero = 0;
     for (int code : run.ExitCodes) nonZero += code != 0;
-    if (nonZero) std::cerr << " (" << nonZero << " with a non-zero exit code, the last " << run.ExitCodes.back() << ")";
+    if (nonZero) std::cerr << " (с ненулевым кодом завершения: " << nonZero << ", последний " << run.ExitCodes.back() << ")";
     std::cerr << "\n";
     std::cout << JoinLines(ReformingSummaryLines(c.sampleName, r[run_slot::kProcessedFeed], run.Results, plantIndex), "\n")
               << "\n";
@@ -93,11 +93,12 @@ int Calc(Invocation& inv) {
 
 const CommandRegistrar reg(
     "calc", "calc DAN [--plant-index N] [--fit bisection|fast]",
-    "Reforming calculation of the sampling date of the conditions file DAN for plant row N (default 11): the "
-    "conditions rewritten in the run layout, activity and dichloroethane feed fitted with the plant's model "
-    "program in BASE, DAN's .rez written and added to BASE/svod.(N+1), the summary printed. --fit fast fits in "
-    "fewer model runs to the same tolerances (default: BASE/model-runs.ini, else bisection). A failed model run "
-    "leaves DAN's .rez and the index as they were.",
+    "Расчет риформинга на дату отбора файла технологических условий DAN для установки в строке N (по "
+    "умолчанию 11): условия переписываются в формате расчета, активность и подача дихлорэтана подбираются "
+    "программой модели установки в BASE, .rez файла DAN записывается и добавляется в BASE/svod.(N+1), итог "
+    "выводится на экран. --fit fast подбирает за меньшее число запусков модели с теми же допусками (по "
+    "умолчанию: BASE/model-runs.ini, иначе bisection, деление пополам). Неудачный запуск модели оставляет .rez "
+    "и сводный файл как были.",
     Calc);
 
 }  // namespace

@@ -63,11 +63,12 @@ TEST(OutlookCommand, WrongArgumentsAndMissingHistory) {
         std::string err;
     };
     const std::vector<Case> cases = {
-        {{"outlook"}, 2, "reformer-cli: outlook needs --plant-index N\n"},
-        {{"outlook", "--plant-index", "17"}, 2, "reformer-cli: --plant-index takes a plant row 0 to 16\n"},
-        {{"outlook", "--plant-index", "3", "--coke-limit", "-2"}, 1, "Предел должен быть положительным числом\n"},
+        {{"outlook"}, 2, "reformer-cli: outlook: нужен --plant-index N\n"},
+        {{"outlook", "--plant-index", "17"}, 2, "reformer-cli: --plant-index: строка таблицы установок от 0 до 16\n"},
+        {{"outlook", "--plant-index", "3", "--coke-limit", "-2"}, 1,
+         "Предел «--coke-limit»: «-2» — должно быть положительное число\n"},
         {{"outlook", "--plant-index", "3"}, 1, "Файл не найден: "},
-        {{"fleet", "extra"}, 2, "reformer-cli: unexpected argument 'extra'\n"},
+        {{"fleet", "extra"}, 2, "reformer-cli: лишний аргумент «extra»\n"},
     };
     for (const Case& c : cases) {
         const auto r = RunCli(base, c.args);

@@ -1,6 +1,7 @@
 #include "conditions/missing_composition_warning.h"
 
 #include <QLabel>
+#include <QWindow>
 #include <QPushButton>
 
 #include "common/configuration.h"
@@ -52,7 +53,19 @@ void TForm7::Warn(const QString& sample, const QString& conditionsFile, const QS
     Label3->setText(sample);
     Label5->setText(conditionsFile);
     Label9->setText(compositionFile);
+    if (WorkingConfiguration() && W().form5) {
+        // Kept above the main window it disables: a warning left behind it
+        // would leave the user in front of a window that ignores them.
+        winId();  // both windows made, so the one can be tied to the other
+        W().form5->winId();
+        if (windowHandle() && W().form5->windowHandle())
+            windowHandle()->setTransientParent(W().form5->windowHandle());
+    }
     show();
+    if (WorkingConfiguration()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void TForm7::Button1Click() {

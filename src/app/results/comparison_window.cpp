@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "common/regional.h"
 #include "results/result_views.h"
 #include "shell/form_fields.h"
@@ -27,7 +28,7 @@ QFont Bold(QFont font) {
 
 TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     setObjectName("Form12");
-    setWindowTitle(QString(31, QLatin1Char(' ')) + "Результаты проведенных расчетов");
+    setWindowTitle(QString(WorkingConfiguration() ? 0 : 31, QLatin1Char(' ')) + "Результаты проведенных расчетов");
     SetFrameWithoutIcons(this);
     OpenC.filter = "файл результатов (*.rez)";
 

@@ -7,6 +7,7 @@
 #include <clocale>
 
 #include "common/configuration.h"
+#include "common/regional.h"
 #include "shell/lock_waiting.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -33,6 +34,7 @@ void StartProgram() {
     // number conversions of the core must stay in the "C" notation. The
     // decimal separator of window texts comes from Regional() instead.
     std::setlocale(LC_NUMERIC, "C");
+    UseScreenSeparator();
     InstallLockWaiting();
     Windows& w = CreateWindows();
     w.form1->show();
