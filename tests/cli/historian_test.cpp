@@ -54,7 +54,7 @@ TEST(HistorianCommand, WrongArgumentsExitTwoAndUnreadableFilesOne) {
          "Дата регенерации указана позже, чем дата отбора!"},
         {{book, "--sampling", "01.09.2009", "--regeneration", "22.08.2009", "--sulphur", "0,5"},
          "--sulphur: «0,5» не число"},
-        {{"--sampling", "01.09.2009", "--regeneration", "22.08.2009", "--sulphur", "0.5"}, "historian takes one WORKBOOK"},
+        {{"--sampling", "01.09.2009", "--regeneration", "22.08.2009", "--sulphur", "0.5"}, "historian: нужна одна книга WORKBOOK"},
         {{book, "--sampling", "01.09.2009", "--regeneration", "22.08.2009", "--sulphur", "0.5", "--sheet", "Октябрь"},
          "в книге нет листа «Октябрь»; ее листы: Теги, Август, Сентябрь"},
     };

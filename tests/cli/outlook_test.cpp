@@ -3,6 +3,7 @@
 // command line, and the wrong arguments.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,28 @@ TEST(OutlookCommand, WrongArgumentsAndMissingHistory) {
     }
     // An empty base folder: the fleet is the caption line alone.
     EXPECT_EQ(RunCli(base, {"fleet"}).out.find('\n') + 1, RunCli(base, {"fleet"}).out.size());
+}
+
+
+// The help an engineer reads first: every sentence in Russian; only option
+// names, placeholders and file names stay Latin.
+TEST(Help, EveryCommandIsDescribedInRussian) {
+    const auto r = test::RunCommand(REFORMER_CLI, {"--help"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    int described = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("      ", 0) != 0 || line.find_first_not_of(' ') == std::string::npos) continue;
+        ++described;
+        // English prose shows in its little words; option values (fast, ignore)
+        // and placeholders (FILE) are no prose.
+        for (const char* word : {" the ", " of ", " and ", " with ", " from ", " is ", " to ", " a ", " or "}) {
+            EXPECT_EQ(line.find(word), std::string::npos) << line;
+        }
+        EXPECT_NE(line.find("\xD0"), std::string::npos) << line;  // Cyrillic letters
+    }
+    EXPECT_GE(described, 8);
+    EXPECT_NE(r.out.find("Команды:"), std::string::npos);
 }
 
 }  // namespace

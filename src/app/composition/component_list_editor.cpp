@@ -105,7 +105,7 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     F3 = MakeEdit(this, "F3", "113", 3);
     F4 = MakeEdit(this, "F4", "152", 3);
     F5 = MakeEdit(this, "F5", "175", 3);
-    Label7 = NamedLabel(this, "Label7", "p,г/см3");
+    Label7 = NamedLabel(this, "Label7", WorkingConfiguration() ? "р, г/см3" : "p,г/см3");
     F6 = MakeEdit(this, "F6", "0.7300", 6);
     Label8 = NamedLabel(this, "Label8", "Расход м3/ч.");
     F7 = MakeEdit(this, "F7", "1500", 5);

@@ -1,5 +1,6 @@
 #include "conditions/missing_composition_warning.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QWindow>
 #include <QPushButton>
@@ -16,7 +17,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     setObjectName("Form7");
     setWindowTitle(QString(32, QLatin1Char(' ')) + "Внимание !");
     SetFrameWithoutIcons(this);
-    setFixedSize(420, 250);
+    if (DescribedConfiguration()) setFixedSize(420, 250);
 
     auto label = [this](QLabel*& target, const char* name, const QString& text, int x, int y, int w) {
         target = NamedLabel(this, QString::fromLatin1(name), text);
@@ -44,6 +45,23 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     Button1->setToolTip("Дальнейшее продолжение программы");
     Button1->setGeometry(160, 206, 100, 30);
     ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    if (WorkingConfiguration()) {
+        // Laid out by its texts, so that a larger font cuts none of them.
+        auto* grid = new QGridLayout(this);
+        grid->setContentsMargins(20, 12, 20, 12);
+        grid->addWidget(Label1, 0, 0, 1, 2);
+        grid->addWidget(Label2, 1, 0);
+        grid->addWidget(Label3, 1, 1);
+        grid->addWidget(Label4, 2, 0);
+        grid->addWidget(Label5, 2, 1);
+        grid->addWidget(Label6, 3, 0, 1, 2);
+        grid->addWidget(Label7, 4, 0);
+        grid->addWidget(Label9, 4, 1);
+        grid->addWidget(Label8, 5, 0, 1, 2);
+        grid->addWidget(Label10, 6, 0, 1, 2);
+        grid->addWidget(Button1, 7, 0, 1, 2, Qt::AlignHCenter);
+        grid->setColumnStretch(1, 1);
+    }
     CentreOnScreen(this);
     if (DescribedConfiguration()) setWindowState(windowState() | Qt::WindowMinimized);
 }

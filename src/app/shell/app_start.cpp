@@ -35,6 +35,10 @@ void StartProgram() {
     // decimal separator of window texts comes from Regional() instead.
     std::setlocale(LC_NUMERIC, "C");
     UseScreenSeparator();
+    // Month and day names of the calendars and file dialogs in Russian. Qt
+    // formats no number of this program through the locale, so the decimal
+    // point stays as UseScreenSeparator set it.
+    QLocale::setDefault(WorkingConfiguration() ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::system());
     InstallLockWaiting();
     Windows& w = CreateWindows();
     w.form1->show();

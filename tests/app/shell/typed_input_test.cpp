@@ -17,6 +17,8 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTreeView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -29,6 +31,7 @@
 #include "composition/component_list_editor.h"
 #include "conditions/conditions_form.h"
 #include "results/activity_window.h"
+#include "shell/app_start.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -101,12 +104,16 @@ void FillForm(TForm8* form) {
 bool AllowedLatin(const QString& word) {
     static const QStringList allowed{"sk", "dan", "rez", "SIR", "KAT", "BOK", "dha", "DHA", "txt", "TXT", "xls",
                                      "xlsx", "pdf", "bmp", "png", "Windows", "Dos", "ppm", "Pt", "Cl", "Re",
-                                     "Sn", "Ir", "svod", "mg", "kg", "PDF"};
+                                     "Sn", "Ir", "svod", "mg", "kg", "PDF",
+                                     // a plant's own name in the plant table
+                                     "VELDORA", "NAFTA", "LK", "U", "Nr", "S"};
     return allowed.contains(word);
 }
 
-// The Latin words of a text that is not a file pattern ("(*.dha)").
+// The Latin words of a text that is not a file pattern ("(*.dha)"); a path
+// is data, not a text of the program.
 QStringList LatinWords(QString text) {
+    if (text.startsWith('/')) return {};
     text.remove(QRegularExpression(R"(\*\.?[A-Za-z0-9]*)"));
     text.remove(QRegularExpression("<[^>]*>"));  // rich-text markup
     QStringList words;
@@ -134,8 +141,13 @@ QStringList ReadableTexts(QWidget* window) {
         for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
     for (QAbstractItemView* v : window->findChildren<QAbstractItemView*>()) {
         QAbstractItemModel* m = v->model();
-        if (!m) continue;
-        for (int c = 0; c < m->columnCount(); ++c) texts << m->headerData(c, Qt::Horizontal).toString();
+        auto* tree = qobject_cast<QTreeView*>(v);
+        auto* table = qobject_cast<QTableView*>(v);
+        if (!m || (tree && tree->header()->isHidden()) || (table && table->horizontalHeader()->isHidden())) continue;
+        for (int c = 0; c < m->columnCount(); ++c) {
+            if ((tree && tree->isColumnHidden(c)) || (table && table->isColumnHidden(c))) continue;
+            texts << m->headerData(c, Qt::Horizontal).toString();
+        }
     }
     return texts;
 }
@@ -318,6 +330,7 @@ void TypedInputTest::russianTextsAndMenuKeys() {
 // The whole widget tree of every window the program makes, as made at start.
 void TypedInputTest::everyWindowSpeaksRussian() {
     WorkingProgram w;
+    LoadQtTranslation(*QCoreApplication::instance());  // Qt's own texts, as the program loads them
     QStringList found;
     for (QWidget* window : QApplication::topLevelWidgets()) {
         for (const QString& text : ReadableTexts(window)) {
@@ -326,7 +339,8 @@ void TypedInputTest::everyWindowSpeaksRussian() {
         }
     }
     found.removeDuplicates();
-    QVERIFY2(found.isEmpty(), qPrintable(found.join('\n')));
+    for (const QString& f : found) qWarning().noquote() << f;
+    QVERIFY2(found.isEmpty(), qPrintable(QString("%1 texts with Latin words").arg(found.size())));
 }
 
 void TypedInputTest::captionsFit_data() {
