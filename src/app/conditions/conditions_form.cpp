@@ -71,7 +71,7 @@ double PickerDate(const QDateEdit* picker) { return DateValue(picker->date()); }
 
 TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     setObjectName("Form8");
-    setWindowTitle(QString(53, QLatin1Char(' ')) + "Технологические условия ведения процесса");
+    setWindowTitle(QString(WorkingConfiguration() ? 0 : 53, QLatin1Char(' ')) + "Технологические условия ведения процесса");
     if (DescribedConfiguration()) SetFrameWithoutIcons(this);
     resize(kNarrowWidth, kFormHeight);
 
