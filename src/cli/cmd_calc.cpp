@@ -29,7 +29,7 @@ int PlantIndexOption(std::vector<std::string>& args) {
         if (used != text.size()) index = -1;
     } catch (const std::exception&) {
     }
-    if (index < 0 || index >= kPlantCount) throw UsageError{"--plant-index takes a plant row 0 to 16"};
+    if (index < 0 || index >= kPlantCount) throw UsageError{"--plant-index: строка таблицы установок от 0 до 16"};
     return index;
 }
 
@@ -49,13 +49,13 @@ public:
 int Calc(Invocation& inv) {
     const int plantIndex = PlantIndexOption(inv.args);
     const std::string fitText = TakeOption(inv.args, "--fit", "");
-    if (inv.args.empty()) throw UsageError{"calc needs DAN"};
-    if (inv.args.size() > 1) throw UsageError{"unexpected argument '" + inv.args[1] + "'"};
+    if (inv.args.empty()) throw UsageError{"calc: нужен файл DAN"};
+    if (inv.args.size() > 1) throw UsageError{"лишний аргумент «" + inv.args[1] + "»"};
     const std::string conditionsPath = inv.args[0];
     ReformingRequest request;
     if (!fitText.empty()) {
         FitMethod fit = FitMethod::Bisection;
-        if (!ParseFitMethod(fitText, fit)) throw UsageError{"--fit takes bisection or fast"};
+        if (!ParseFitMethod(fitText, fit)) throw UsageError{"--fit: bisection или fast"};
         request.fit = fit;
     }
 
@@ -77,14 +77,14 @@ int Calc(Invocation& inv) {
     request.run = &run;
     ScriptedAnswers answers;
     const ReformingOutcome outcome = CalculateReforming(request, answers);
-    if (outcome.end != ReformingEnd::Completed) throw UserError("Cannot run the calculation: its input files disappeared");
+    if (outcome.end != ReformingEnd::Completed) throw UserError("Расчет невозможен: исходные файлы расчета пропали");
 
     // The exit codes decide nothing (DOS programs return what they like), but
     // an unusual one is worth seeing next to the results.
-    std::cerr << "Model runs: " << run.ModelRuns;
+    std::cerr << "Запусков модели: " << run.ModelRuns;
     int nonZero = 0;
     for (int code : run.ExitCodes) nonZero += code != 0;
-    if (nonZero) std::cerr << " (" << nonZero << " with a non-zero exit code, the last " << run.ExitCodes.back() << ")";
+    if (nonZero) std::cerr << " (с ненулевым кодом завершения: " << nonZero << ", последний " << run.ExitCodes.back() << ")";
     std::cerr << "\n";
     std::cout << JoinLines(outcome.summaryLines, "\n") << "\n";
     return 0;
@@ -92,11 +92,12 @@ int Calc(Invocation& inv) {
 
 const CommandRegistrar reg(
     "calc", "calc DAN [--plant-index N] [--fit bisection|fast]",
-    "Reforming calculation of the sampling date of the conditions file DAN for plant row N (default 11): the "
-    "conditions rewritten in the run layout, activity and dichloroethane feed fitted with the plant's model "
-    "program in BASE, DAN's .rez written and added to BASE/svod.(N+1), the summary printed. --fit fast fits in "
-    "fewer model runs to the same tolerances (default: BASE/model-runs.ini, else bisection). A failed model run "
-    "leaves DAN's .rez and the index as they were.",
+    "Расчет риформинга на дату отбора файла технологических условий DAN для установки в строке N (по "
+    "умолчанию 11): условия переписываются в формате расчета, активность и подача дихлорэтана подбираются "
+    "программой модели установки в BASE, .rez файла DAN записывается и добавляется в BASE/svod.(N+1), итог "
+    "выводится на экран. --fit fast подбирает за меньшее число запусков модели с теми же допусками (по "
+    "умолчанию: BASE/model-runs.ini, иначе bisection, деление пополам). Неудачный запуск модели оставляет .rez "
+    "и сводный файл как были.",
     Calc);
 
 }  // namespace

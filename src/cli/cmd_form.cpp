@@ -81,23 +81,23 @@ int Form(Invocation& inv) {
         if (used != plantText.size()) plantIndex = -1;
     } catch (const std::exception&) {
     }
-    if (plantIndex < 0 || plantIndex >= kPlantCount) throw UsageError{"--plant-index takes a plant row 0 to 16"};
+    if (plantIndex < 0 || plantIndex >= kPlantCount) throw UsageError{"--plant-index: строка таблицы установок от 0 до 16"};
 
     const auto fraction = Words(TakeOption(inv.args, "--fraction", " 86 96 113 152 175"));
-    if (fraction.size() != inputs.fractionTexts.size()) throw UsageError{"--fraction takes five temperatures"};
+    if (fraction.size() != inputs.fractionTexts.size()) throw UsageError{"--fraction: нужно пять температур"};
     std::copy(fraction.begin(), fraction.end(), inputs.fractionTexts.begin());
 
     inputs.density = ThreeNumbers("--density", TakeOption(inv.args, "--density", "0.73 0.73 0.73"));
     inputs.flow = ThreeNumbers("--flow", TakeOption(inv.args, "--flow", "1500 1500 0"));
     if (inputs.flow[2] != 0 && SkipsSideCut(plantIndex)) {
-        throw UsageError{"plant row " + std::to_string(plantIndex) + " has no side cut: its flow must be 0"};
+        throw UsageError{"у установки в строке " + std::to_string(plantIndex) + " нет бокового погона: его расход должен быть 0"};
     }
 
     const std::string unknown = TakeOption(inv.args, "--unknown", "fail");
-    if (unknown != "fail" && unknown != "ignore") throw UsageError{"--unknown takes fail or ignore"};
+    if (unknown != "fail" && unknown != "ignore") throw UsageError{"--unknown: fail или ignore"};
 
-    if (inv.args.size() < 2) throw UsageError{"form needs FOLDER and SAMPLE"};
-    if (inv.args.size() > 2) throw UsageError{"unexpected argument '" + inv.args[2] + "'"};
+    if (inv.args.size() < 2) throw UsageError{"form: нужны FOLDER и SAMPLE"};
+    if (inv.args.size() > 2) throw UsageError{"лишний аргумент «" + inv.args[2] + "»"};
     inputs.samplingFolder = inv.args[0];
     while (inputs.samplingFolder.size() > 1 &&
            (inputs.samplingFolder.back() == '/' || inputs.samplingFolder.back() == '\\')) {
@@ -125,10 +125,10 @@ const CommandRegistrar reg(
     "form",
     "form FOLDER SAMPLE [--plant-index N] [--fraction \"NK T10 T50 T90 KK\"] [--density \"D1 D2 D3\"] "
     "[--flow \"Q1 Q2 Q3\"] [--unknown fail|ignore]",
-    "Forms FOLDER/SAMPLE.sk from the component lists SAMPLE.SIR, .KAT and (flow Q3 not 0) .BOK with the "
-    "database of BASE/Basa. Defaults: plant row 11, fraction \" 86 96 113 152 175\", densities 0.73, flows "
-    "1500 1500 0. --unknown fail (default) lists the components the database cannot place and writes "
-    "nothing; --unknown ignore adds each of them to the ignore list nlo.",
+    "Формирует FOLDER/SAMPLE.sk из списков компонентов SAMPLE.SIR, .KAT и (расход Q3 не 0) .BOK по базе "
+    "BASE/Basa. По умолчанию: строка установки 11, фракционный состав \" 86 96 113 152 175\", плотности "
+    "0.73, расходы 1500 1500 0. --unknown fail (по умолчанию) перечисляет компоненты, которых нет в базе, и "
+    "ничего не пишет; --unknown ignore добавляет каждый из них в список пропускаемых nlo.",
     Form);
 
 }  // namespace

@@ -21,11 +21,11 @@ constexpr int kEditProcessedFeed = 26;
 constexpr int kEditFeedFlow = 1;
 
 double DateOption(const std::string& option, const std::string& text) {
-    if (text.empty()) throw UsageError{option + " DD.MM.YYYY is required"};
+    if (text.empty()) throw UsageError{"нужен " + option + " ДД.ММ.ГГГГ"};
     int d = 0, m = 0, y = 0, used = 0;
     if (std::sscanf(text.c_str(), "%2d.%2d.%4d%n", &d, &m, &y, &used) != 3 ||
         static_cast<size_t>(used) != text.size() || !IsValidDate(y, m, d)) {
-        throw UsageError{option + ": '" + text + "' is not a valid date (DD.MM.YYYY)"};
+        throw UsageError{option + ": «" + text + "» не дата (ДД.ММ.ГГГГ)"};
     }
     return EncodeDate(y, m, d);
 }
@@ -41,9 +41,9 @@ int Historian(Invocation& inv) {
     double sulphurValue = 0;
     // The form's sulphur field takes the strict notation only ("." for decimals).
     if (!ParseStrictNumber(sulphur, sulphurValue, '.')) {
-        throw UsageError{"--sulphur: '" + sulphur + "' is not a valid floating point value"};
+        throw UsageError{"--sulphur: «" + sulphur + "» не число"};
     }
-    if (inv.args.size() != 1 || inv.args[0].rfind("--", 0) == 0) throw UsageError{"historian takes one WORKBOOK"};
+    if (inv.args.size() != 1 || inv.args[0].rfind("--", 0) == 0) throw UsageError{"historian: нужна одна книга WORKBOOK"};
     // The form asks again; here the answers are the arguments, so they are wrong.
     if (!DatesInOrder(sampling, regeneration)) throw UsageError{kWrongDateOrder};
 
@@ -56,12 +56,12 @@ int Historian(Invocation& inv) {
         if (it == names.end()) {
             std::string list;
             for (const auto& n : names) list += (list.empty() ? "" : ", ") + n;
-            throw UsageError{"the workbook has no sheet '" + sheetName + "'; its sheets: " + list};
+            throw UsageError{"в книге нет листа «" + sheetName + "»; ее листы: " + list};
         }
         sheet = static_cast<size_t>(it - names.begin());
     } else if (names.size() > 1) {
-        std::cerr << "reformer-cli: the workbook has " << names.size() << " sheets; reading the first, '" << names[0]
-                  << "' (choose one with --sheet NAME)\n";
+        std::cerr << "reformer-cli: в книге листов: " << names.size() << "; читается первый, «" << names[0]
+                  << "» (другой выбирают ключом --sheet NAME)\n";
     }
 
     std::string feedFlow;
@@ -77,10 +77,11 @@ int Historian(Invocation& inv) {
 
 const CommandRegistrar reg(
     "historian", "historian WORKBOOK --sampling DD.MM.YYYY --regeneration DD.MM.YYYY --sulphur S [--sheet NAME]",
-    "Runs the historian import of the conditions form (\"Загрузить данные\") on an .xls, .xlsx or .csv export "
-    "and prints one line per field it sets, \"EditN value\" (\".\" as decimal separator): the tags' fields, the "
-    "sulphur and the processed feed computed from the feed flow and the two dates. Without --sheet a workbook "
-    "of several sheets is read from its first (said on stderr). Nothing is written.",
+    "Загружает выгрузку историка (.xls, .xlsx или .csv), как \"Загрузить данные\" формы технологических "
+    "условий, и выводит по строке на каждое заполняемое поле, \"EditN значение\" (дробная часть через "
+    "\".\"): поля тегов, серу и объем переработанного сырья, вычисленный по расходу сырья и двум датам. Без "
+    "--sheet книга из нескольких листов читается с первого (об этом сообщается в stderr). Ничего не "
+    "записывается.",
     Historian);
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace {
 int Import(Invocation& inv) {
     std::string streamText = TakeOption(inv.args, "--stream");
     std::string out = TakeOption(inv.args, "--out");
-    if (streamText != "1" && streamText != "2" && streamText != "3") throw UsageError{"--stream takes 1, 2 or 3"};
+    if (streamText != "1" && streamText != "2" && streamText != "3") throw UsageError{"--stream: 1, 2 или 3"};
     const int stream = streamText[0] - '0';
     std::string report;
     if (!inv.args.empty()) {
@@ -24,7 +24,7 @@ int Import(Invocation& inv) {
         // editor does: the feed sample for the feed, else the catalyzate's.
         report = DefaultReportFile(inv.base, stream == 1 ? OpenStarter::NextButton : OpenStarter::Other);
     }
-    if (!inv.args.empty()) throw UsageError{"unexpected argument '" + inv.args[0] + "'"};
+    if (!inv.args.empty()) throw UsageError{"лишний аргумент «" + inv.args[0] + "»"};
     if (out.empty()) out = ReplaceExtension(report, StreamExtension(stream));
 
     OpenedList list = OpenComponentList(report, stream);
@@ -39,9 +39,9 @@ int Import(Invocation& inv) {
 
 const CommandRegistrar reg(
     "import", "import [REPORT] --stream 1|2|3 [--out FILE]",
-    "Loads a chromatogram report (.DHA, .TXT) or component list as the editor's \"Открыть\" does: a report is "
-    "converted to a list next to it, the tidied list is written to FILE (default: REPORT with the stream's "
-    "extension) and the running sum is printed. Without REPORT the default sample of the stream is loaded.",
+    "Загружает отчет хроматографа (.DHA, .TXT) или список компонентов, как \"Открыть\" редактора списка: "
+    "отчет преобразуется в список рядом с ним, приведенный список записывается в FILE (по умолчанию: REPORT "
+    "с расширением потока) и выводится сумма. Без REPORT загружается пример потока.",
     Import);
 
 }  // namespace

@@ -7,7 +7,7 @@ namespace rw::cli {
 namespace {
 
 int IndexAdd(Invocation& inv) {
-    if (inv.args.size() != 2) throw UsageError{"index-add needs REZ and INDEX"};
+    if (inv.args.size() != 2) throw UsageError{"index-add: нужны REZ и INDEX"};
     const std::string& resultsPath = inv.args[0];
     const std::string& indexPath = inv.args[1];
     AddToResultsIndex(resultsPath, indexPath);
@@ -16,8 +16,8 @@ int IndexAdd(Invocation& inv) {
 }
 
 const CommandRegistrar reg("index-add", "index-add REZ INDEX",
-                           "Adds a results file to a results index (INDEX is created if missing); "
-                           "a record of the same date is replaced.",
+                           "Добавляет файл результатов в сводный файл результатов (INDEX создается, если "
+                           "его нет); запись той же даты заменяется.",
                            IndexAdd);
 
 }  // namespace

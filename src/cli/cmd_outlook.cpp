@@ -13,7 +13,7 @@ namespace {
 
 int PlantIndexArgument(std::vector<std::string>& args) {
     const std::string text = TakeOption(args, "--plant-index");
-    if (text.empty()) throw UsageError{"outlook needs --plant-index N"};
+    if (text.empty()) throw UsageError{"outlook: нужен --plant-index N"};
     std::size_t used = 0;
     int index = -1;
     try {
@@ -21,7 +21,7 @@ int PlantIndexArgument(std::vector<std::string>& args) {
     } catch (const std::exception&) {
     }
     if (used != text.size() || index < 0 || index >= kPlantCount) {
-        throw UsageError{"--plant-index takes a plant row 0 to 16"};
+        throw UsageError{"--plant-index: строка таблицы установок от 0 до 16"};
     }
     return index;
 }
@@ -30,12 +30,12 @@ int Outlook(Invocation& inv) {
     const int plantIndex = PlantIndexArgument(inv.args);
     const std::string activity = TakeOption(inv.args, "--activity-limit");
     const std::string coke = TakeOption(inv.args, "--coke-limit");
-    if (!inv.args.empty()) throw UsageError{"unexpected argument '" + inv.args[0] + "'"};
+    if (!inv.args.empty()) throw UsageError{"лишний аргумент «" + inv.args[0] + "»"};
     // Limits given here are for this answer only; the window's limits file
     // stays as the user left it.
     OutlookLimits limits = ReadOutlookLimits(OutlookLimitsPath(inv.base, plantIndex));
-    if (!activity.empty()) limits.activity = ParseLimitText(activity);
-    if (!coke.empty()) limits.coke = ParseLimitText(coke);
+    if (!activity.empty()) limits.activity = ParseLimitText(activity, "--activity-limit");
+    if (!coke.empty()) limits.coke = ParseLimitText(coke, "--coke-limit");
     const PlantOutlook p = LoadPlantOutlook(inv.base, plantIndex, limits);
     std::cout << p.caption << "\n";
     for (const std::string& line : OutlookLines(p.outlook, '.')) std::cout << line << "\n";
@@ -43,7 +43,7 @@ int Outlook(Invocation& inv) {
 }
 
 int Fleet(Invocation& inv) {
-    if (!inv.args.empty()) throw UsageError{"unexpected argument '" + inv.args[0] + "'"};
+    if (!inv.args.empty()) throw UsageError{"лишний аргумент «" + inv.args[0] + "»"};
     const SummaryGrid grid = FleetGrid(LoadFleet(inv.base), '.');
     for (int row = 0; row < grid.rowCount; ++row) {
         for (int column = 0; column < grid.columnCount; ++column) {
@@ -56,16 +56,16 @@ int Fleet(Invocation& inv) {
 
 const CommandRegistrar outlookReg(
     "outlook", "outlook --plant-index N [--activity-limit A] [--coke-limit C]",
-    "Catalyst cycle outlook of plant row N from BASE/svod.(N+1): the current cycle, the lines fitted to its "
-    "activity and accumulated coke against processed feed and days, and where they reach the limits (90 % "
-    "band). The limits default to those remembered in BASE/prognoz.(N+1).",
+    "Прогноз цикла катализатора установки в строке N по BASE/svod.(N+1): текущий цикл, прямые, проведенные "
+    "по активности и накопленному коксу в зависимости от переработанного сырья и дней, и где они достигают "
+    "пределов (полоса 90 %). Пределы по умолчанию те, что запомнены в BASE/prognoz.(N+1).",
     Outlook);
 
 const CommandRegistrar fleetReg("fleet", "fleet",
-                                "One line per plant with a results history: latest sampling date, activity, "
-                                "accumulated coke, days since regeneration, end of cycle (\"предел достигнут\" "
-                                "and the date of the record that reached a limit, or the forecast); plants at a "
-                                "limit first, then the earliest forecast. Tab-separated, a caption line first.",
+                                "По строке на каждую установку с историей результатов: последняя дата отбора, "
+                                "активность, накопленный кокс, дни после регенерации, конец цикла («предел "
+                                "достигнут» с датой записи, достигшей предела, или прогноз); сначала установки "
+                                "на пределе, затем самый ранний прогноз. Через табуляцию, первой строкой заголовки.",
                                 Fleet);
 
 }  // namespace

@@ -25,7 +25,7 @@ double WaitSeconds(const std::string& text) {
         if (used == text.size() && seconds >= 0) return seconds;
     } catch (const std::exception&) {
     }
-    throw UsageError{"--wait takes a number of seconds"};
+    throw UsageError{"--wait: нужно число секунд"};
 }
 
 struct Command {
@@ -40,19 +40,18 @@ std::map<std::string, Command>& Commands() {
 }
 
 void PrintHelp(std::ostream& out) {
-    out << "Usage: reformer-cli [--base DIR] [--wait SECONDS] [--described-configuration] COMMAND [ARGS]\n\n"
-           "Prepares and processes the plant data of the reforming model without windows.\n"
-           "--base DIR       the base folder (default: the folder chosen in the program, else the one\n"
-           "                 named in " << rw::kSystemBaseFolderSetting << ", else\n"
-           "                 <folder of reformer-cli>/bin/sk)\n"
-           "--wait SECONDS   how long to wait for the base folder or a shared file that another\n"
-           "                 user's program holds (default " << kDefaultWaitSeconds << "); then the command fails\n"
-           "                 naming the holder\n"
-           "--described-configuration  the behaviour and English file messages of the\n"
-           "                 demonstration configuration, as the program's option of the same name\n\n"
-           "Commands:\n";
+    out << "Вызов: reformer-cli [--base DIR] [--wait SECONDS] [--described-configuration] COMMAND [ARGS]\n\n"
+           "Готовит и обрабатывает данные установок для модели риформинга без окон.\n"
+           "--base DIR       базовая папка (по умолчанию: папка, выбранная в программе, иначе названная\n"
+           "                 в " << rw::kSystemBaseFolderSetting << ", иначе <папка reformer-cli>/bin/sk)\n"
+           "--wait SECONDS   сколько секунд ждать базовую папку или общий файл, занятые программой\n"
+           "                 другого пользователя (по умолчанию " << kDefaultWaitSeconds << "); затем команда\n"
+           "                 завершается с ошибкой и называет, кто их занял\n"
+           "--described-configuration  поведение и английские сообщения о файлах\n"
+           "                 демонстрационной конфигурации, как одноименный ключ программы\n\n"
+           "Команды:\n";
     for (const auto& [name, c] : Commands()) out << "  " << c.usage << "\n      " << c.summary << "\n";
-    out << "\nExit status: 0 done, 1 the work failed (message on stderr), 2 wrong arguments.\n";
+    out << "\nКод завершения: 0 выполнено, 1 работа не удалась (сообщение в stderr), 2 неверные аргументы.\n";
 }
 
 }  // namespace
@@ -64,7 +63,7 @@ CommandRegistrar::CommandRegistrar(const char* name, const char* usage, const ch
 std::string TakeOption(std::vector<std::string>& args, const std::string& name, const std::string& fallback) {
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == name) {
-            if (i + 1 >= args.size()) throw UsageError{"option " + name + " needs a value"};
+            if (i + 1 >= args.size()) throw UsageError{"ключу " + name + " нужно значение"};
             std::string v = args[i + 1];
             args.erase(args.begin() + static_cast<long>(i), args.begin() + static_cast<long>(i) + 2);
             return v;
@@ -102,7 +101,7 @@ int main(int argc, char** argv) {
         waiting.timeoutSeconds = kDefaultWaitSeconds;
         waiting.onNotice = [](const std::string& notice) { std::cerr << notice << "\n"; };
         while (!args.empty() && (args[0] == "--base" || args[0] == "--wait")) {
-            if (args.size() < 2) throw UsageError{"option " + args[0] + " needs a value"};
+            if (args.size() < 2) throw UsageError{"ключу " + args[0] + " нужно значение"};
             if (args[0] == "--base") inv.base = args[1];
             else waiting.timeoutSeconds = WaitSeconds(args[1]);
             args.erase(args.begin(), args.begin() + 2);
@@ -110,12 +109,12 @@ int main(int argc, char** argv) {
         while (!inv.base.empty() && inv.base.size() > 1 && (inv.base.back() == '/' || inv.base.back() == '\\')) {
             inv.base.pop_back();
         }
-        if (args.empty()) throw UsageError{"no command given"};
+        if (args.empty()) throw UsageError{"не указана команда"};
         auto it = Commands().find(args[0]);
-        if (it == Commands().end()) throw UsageError{"unknown command '" + args[0] + "'"};
+        if (it == Commands().end()) throw UsageError{"неизвестная команда «" + args[0] + "»"};
         inv.args.assign(args.begin() + 1, args.end());
         if (TakeFlag(inv.args, "--help")) {
-            std::cout << "Usage: reformer-cli [--base DIR] " << it->second.usage << "\n" << it->second.summary << "\n";
+            std::cout << "Вызов: reformer-cli [--base DIR] " << it->second.usage << "\n" << it->second.summary << "\n";
             return 0;
         }
         // Numbers in files are written with '.'; the command line shows them the same way.

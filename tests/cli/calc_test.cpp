@@ -64,8 +64,9 @@ TEST_F(CalcCommand, SampleConvergesAndIsAddedToThePlantsIndex) {
     ASSERT_EQ(Calc(), 0) << err();
     const std::vector<std::string> lines = SplitLines(out());
     ASSERT_EQ(lines.size(), 5u) << out();
-    EXPECT_EQ(lines[0], "На текущую дату 01-09-09 переработанно 586911 тонн сырья.");
+    EXPECT_EQ(lines[0], "На текущую дату 01-09-09 переработано 586911 тонн сырья.");
     EXPECT_EQ(lines[4].rfind("Октановое число катализата: ", 0), 0u);
+    EXPECT_NE(lines[4].find(" (М.М.), "), std::string::npos) << lines[4];  // Cyrillic letters
 
     const ResultsRecord r = ReadResultsFile((folder / "01-09-09.rez").string());
     EXPECT_LE(std::fabs(CalculatedAromatics(r) - ExperimentalAromatics(r)), kAromaticsTolerance + 1e-9);

@@ -26,7 +26,7 @@ const std::string kExportLines =
     "Edit26 17236.3\n";
 
 TEST(HistorianCommand, PrintsTheSameFieldsForEveryFormat) {
-    const std::string note = "reformer-cli: the workbook has 2 sheets; reading the first, 'Данные' (choose one with --sheet NAME)\n";
+    const std::string note = "reformer-cli: в книге листов: 2; читается первый, «Данные» (другой выбирают ключом --sheet NAME)\n";
     for (const auto& [file, err] : std::vector<std::pair<std::string, std::string>>{
              {"xls/historian_export.xls", note}, {"xlsx/historian_export.xlsx", note}, {"csv/historian_export.csv", ""}}) {
         const auto r = Historian(Answers(file));
@@ -47,16 +47,16 @@ TEST(HistorianCommand, PrintsTheSameFieldsForEveryFormat) {
 TEST(HistorianCommand, WrongArgumentsExitTwoAndUnreadableFilesOne) {
     const std::string book = test::DataPath("xlsx/months.xlsx");
     const std::vector<std::pair<std::vector<std::string>, std::string>> wrong = {
-        {{book, "--regeneration", "22.08.2009", "--sulphur", "0.5"}, "--sampling DD.MM.YYYY is required"},
+        {{book, "--regeneration", "22.08.2009", "--sulphur", "0.5"}, "нужен --sampling ДД.ММ.ГГГГ"},
         {{book, "--sampling", "31.09.2009", "--regeneration", "22.08.2009", "--sulphur", "0.5"},
-         "--sampling: '31.09.2009' is not a valid date (DD.MM.YYYY)"},
+         "--sampling: «31.09.2009» не дата (ДД.ММ.ГГГГ)"},
         {{book, "--sampling", "01.09.2009", "--regeneration", "01.09.2009", "--sulphur", "0.5"},
          "Дата регенерации указана позже, чем дата отбора!"},
         {{book, "--sampling", "01.09.2009", "--regeneration", "22.08.2009", "--sulphur", "0,5"},
-         "--sulphur: '0,5' is not a valid floating point value"},
-        {{"--sampling", "01.09.2009", "--regeneration", "22.08.2009", "--sulphur", "0.5"}, "historian takes one WORKBOOK"},
+         "--sulphur: «0,5» не число"},
+        {{"--sampling", "01.09.2009", "--regeneration", "22.08.2009", "--sulphur", "0.5"}, "historian: нужна одна книга WORKBOOK"},
         {{book, "--sampling", "01.09.2009", "--regeneration", "22.08.2009", "--sulphur", "0.5", "--sheet", "Октябрь"},
-         "the workbook has no sheet 'Октябрь'; its sheets: Теги, Август, Сентябрь"},
+         "в книге нет листа «Октябрь»; ее листы: Теги, Август, Сентябрь"},
     };
     for (const auto& [args, message] : wrong) {
         const auto r = Historian(args);

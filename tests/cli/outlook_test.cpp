@@ -3,6 +3,7 @@
 // command line, and the wrong arguments.
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -87,11 +88,12 @@ TEST(OutlookCommand, WrongArgumentsAndMissingHistory) {
         std::string err;
     };
     const std::vector<Case> cases = {
-        {{"outlook"}, 2, "reformer-cli: outlook needs --plant-index N\n"},
-        {{"outlook", "--plant-index", "17"}, 2, "reformer-cli: --plant-index takes a plant row 0 to 16\n"},
-        {{"outlook", "--plant-index", "3", "--coke-limit", "-2"}, 1, "Предел должен быть положительным числом\n"},
+        {{"outlook"}, 2, "reformer-cli: outlook: нужен --plant-index N\n"},
+        {{"outlook", "--plant-index", "17"}, 2, "reformer-cli: --plant-index: строка таблицы установок от 0 до 16\n"},
+        {{"outlook", "--plant-index", "3", "--coke-limit", "-2"}, 1,
+         "Предел «--coke-limit»: «-2» — должно быть положительное число\n"},
         {{"outlook", "--plant-index", "3"}, 1, "Файл не найден: "},
-        {{"fleet", "extra"}, 2, "reformer-cli: unexpected argument 'extra'\n"},
+        {{"fleet", "extra"}, 2, "reformer-cli: лишний аргумент «extra»\n"},
     };
     for (const Case& c : cases) {
         const auto r = RunCli(base, c.args);
@@ -100,6 +102,28 @@ TEST(OutlookCommand, WrongArgumentsAndMissingHistory) {
     }
     // An empty base folder: the fleet is the caption line alone.
     EXPECT_EQ(RunCli(base, {"fleet"}).out.find('\n') + 1, RunCli(base, {"fleet"}).out.size());
+}
+
+
+// The help an engineer reads first: every sentence in Russian; only option
+// names, placeholders and file names stay Latin.
+TEST(Help, EveryCommandIsDescribedInRussian) {
+    const auto r = test::RunCommand(REFORMER_CLI, {"--help"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    int described = 0;
+    for (std::string line; std::getline(lines, line);) {
+        if (line.rfind("      ", 0) != 0 || line.find_first_not_of(' ') == std::string::npos) continue;
+        ++described;
+        // English prose shows in its little words; option values (fast, ignore)
+        // and placeholders (FILE) are no prose.
+        for (const char* word : {" the ", " of ", " and ", " with ", " from ", " is ", " to ", " a ", " or "}) {
+            EXPECT_EQ(line.find(word), std::string::npos) << line;
+        }
+        EXPECT_NE(line.find("\xD0"), std::string::npos) << line;  // Cyrillic letters
+    }
+    EXPECT_GE(described, 8);
+    EXPECT_NE(r.out.find("Команды:"), std::string::npos);
 }
 
 }  // namespace

@@ -15,10 +15,11 @@
 
 int main(int argc, char** argv) {
     const std::string name = std::filesystem::path(argv[0]).filename().string();
+    // The first line is what the program's window shows beside the answer: Russian only.
     std::cout << name << ": демонстрационная замена программы расчета подачи хлорорганики "
-                         "(demonstration stand-in, not the real program); файлы не записываются.\n";
+                         "(не настоящая программа); файлы не записываются.\n";
     if (argc > 1 && (std::string(argv[1]) == "--help" || std::string(argv[1]) == "-h")) {
-        std::cout << "Usage: " << name << "\nReads dan.bak and rez of the last model run in the current folder, if any,\n"
+        std::cout << "(demonstration stand-in, not the real program)\nUsage: " << name << "\nReads dan.bak and rez of the last model run in the current folder, if any,\n"
                   << "and prints the dichloroethane feed the demonstration model needs for 1.0 % chlorine.\n";
         return 0;
     }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,11 +13,13 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <array>
 
 #include "common/codepage.h"
 #include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
+#include "common/number_format.h"
 #include "common/regional.h"
 #include "composition/component_database.h"
 #include "composition/editor_actions.h"
@@ -33,7 +36,22 @@
 namespace rw {
 namespace {
 
-const char* kEntryError = "Проверте правильность ввода данных.";
+const char* EntryError() {
+    return WorkingConfiguration() ? "Проверьте правильность ввода данных." : "Проверте правильность ввода данных.";
+}
+
+// The folder of the report or list last opened for each stream (1 to 3)
+// while the program runs; empty before the first.
+QString& LastReportFolder(int stream) {
+    static std::array<QString, 4> folders;
+    return folders[static_cast<size_t>(stream >= 1 && stream <= 3 ? stream : 0)];
+}
+
+// The running sum of a list not yet loaded, in the notation of every other sum.
+QString EmptySumText() {
+    if (DescribedConfiguration()) return QStringLiteral("00,000");
+    return QString::fromStdString(RunningSumText(0, Regional().decimalSeparator));
+}
 
 template <class W>
 W* Make(QWidget* parent, const char* name) {
@@ -72,7 +90,7 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     Subst->setFont(mono);
     weight = MakeEdit(this, "weight", "00.000", 6);
     Label14 = NamedLabel(this, "Label14", "Сумма:");
-    Sum = NamedLabel(this, "Sum", "00,000");
+    Sum = NamedLabel(this, "Sum", EmptySumText());
     Label1 = NamedLabel(this, "Label1", "Фракционный состав и плотность  для введенного углеводородного состава сырья, в 0С");
     Label1->setWordWrap(true);
     // The heading takes two lines beside the list; keep room for both.
@@ -87,7 +105,7 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     F3 = MakeEdit(this, "F3", "113", 3);
     F4 = MakeEdit(this, "F4", "152", 3);
     F5 = MakeEdit(this, "F5", "175", 3);
-    Label7 = NamedLabel(this, "Label7", "p,г/см3");
+    Label7 = NamedLabel(this, "Label7", WorkingConfiguration() ? "р, г/см3" : "p,г/см3");
     F6 = MakeEdit(this, "F6", "0.7300", 6);
     Label8 = NamedLabel(this, "Label8", "Расход м3/ч.");
     F7 = MakeEdit(this, "F7", "1500", 5);
@@ -165,6 +183,18 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     connect(BitBtn2, &QPushButton::clicked, this, &Tbasadan::SaveClick);
     connect(cans, &QPushButton::clicked, this, &Tbasadan::cansClick);
     connect(CodWindows, &QRadioButton::toggled, this, [this](bool) { CodClick(); });
+    if (WorkingConfiguration()) {
+        // A density or flow typed with a comma is shown as it is read, with
+        // the point of every other number on the screen.
+        for (QLineEdit* e : {F6, F7}) {
+            connect(e, &QLineEdit::editingFinished, this, [e] {
+                double value = 0;
+                QString text = e->text();
+                text.replace(',', '.');
+                if (text != e->text() && ParseStrictNumber(text.trimmed().toStdString(), value, '.')) e->setText(text);
+            });
+        }
+    }
     List->installEventFilter(this);
     Subst->installEventFilter(this);
     weight->installEventFilter(this);
@@ -200,7 +230,7 @@ void Tbasadan::FormShow() {
         return;
     }
     RefreshList();
-    Sum->setText("00,000");
+    Sum->setText(EmptySumText());
     Sum->setStyleSheet("color: red");
     if (list_.selected >= 0) {
         LoadSelectedLine();
@@ -246,6 +276,10 @@ void Tbasadan::SubstChange() {
     if (found >= 0) {
         List->setCurrentRow(found);
         list_.selected = found;
+        // The share beside the name is the share of the row the search found.
+        if (WorkingConfiguration()) {
+            weight->setText(QString::fromStdString(ComponentList::ValuePart(list_.lines[static_cast<size_t>(found)])));
+        }
     }
 }
 
@@ -377,12 +411,14 @@ bool Tbasadan::NextClick() {
                 TextToNumber(field->text().toStdString());
             } catch (const UserError&) {
                 ui::ShowError(this, QString::fromUtf8("Поле «%1»: «%2» не число.").arg(caption, field->text()));
+                field->setFocus(Qt::OtherFocusReason);
+                field->selectAll();
                 return false;
             }
         }
     }
     try {
-        if (list_.lines.empty()) throw UserError(kEntryError);
+        if (list_.lines.empty()) throw UserError(EntryError());
         list_.RemoveZeroLines();
         RefreshList();
         const StreamRow& s = StreamTableRow(c.currentStream);
@@ -395,7 +431,7 @@ bool Tbasadan::NextClick() {
         ++c.currentStream;
     } catch (const std::exception&) {
         RefreshList();
-        ui::ShowError(this, QString::fromUtf8(kEntryError));
+        ui::ShowError(this, QString::fromUtf8(EntryError()));
         return false;
     }
     if (c.currentStream > 3) {
@@ -421,7 +457,7 @@ bool Tbasadan::FinishDataEntry() {
                                      densities, flows, resolver_);
         editor_actions::AfterFormation();
     } catch (const std::exception&) {
-        ui::ShowError(this, QString::fromUtf8(kEntryError));
+        ui::ShowError(this, QString::fromUtf8(EntryError()));
         ok = false;
     }
     // The working configuration makes the date just entered the current
@@ -448,8 +484,13 @@ bool Tbasadan::BitBtn1Click(QObject* starter) {
             // The user chooses the report or list; a cancelled dialog leaves
             // the list as it was.
             const editor_actions::OpenDialogTexts d = editor_actions::ImportDialog();
-            const QString chosen = ui::ChooseOpenFile(this, d.title, d.folder, d.filter);
+            // Reports of a stream usually wait in one folder of their own:
+            // the dialog starts where the last one of this stream was taken.
+            QString& lastFolder = LastReportFolder(Context().currentStream);
+            const bool remembered = !lastFolder.isEmpty() && QFileInfo(lastFolder).isDir();
+            const QString chosen = ui::ChooseOpenFile(this, d.title, remembered ? lastFolder : d.folder, d.filter);
             if (chosen.isEmpty()) return true;
+            lastFolder = QFileInfo(chosen).absolutePath();
             result = editor_actions::ImportListFile(ProgramPath(chosen));
         }
         list_.lines = result.lines;

@@ -1,11 +1,13 @@
 #include "composition/composition_editor.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShowEvent>
 
+#include <algorithm>
 #include <cmath>
 
 #include "common/configuration.h"
@@ -66,19 +68,29 @@ constexpr int kTop = 58;
 
 TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     setObjectName("Form9");
-    setWindowTitle(QString(79, QLatin1Char(' ')) + "Состав сырья и катализата");
+    setWindowTitle(QString(WorkingConfiguration() ? 0 : 79, QLatin1Char(' ')) + "Состав сырья и катализата");
     SetFrameWithoutIcons(this);
-    setFixedSize(3 * kGroupWidth + 24, 740);
+    // The places of the controls are given for the usual font; the working
+    // configuration widens them all alike when a larger font needs the room.
+    qreal sx = 1.0;
+    if (WorkingConfiguration()) {
+        const QFontMetrics metrics = fontMetrics();
+        for (const char* caption : kCaptions)
+            sx = std::max(sx, (metrics.horizontalAdvance(QString::fromUtf8(caption)) + 4) / 126.0);
+        sx = std::max(sx, (metrics.horizontalAdvance(QStringLiteral("Катализат")) + 4) / 66.0);
+    }
+    auto X = [sx](int v) { return int(std::ceil(v * sx)); };
+    setFixedSize(X(3 * kGroupWidth + 24), 740);
 
-    auto label = [this](const QString& name, const QString& text, int x, int y, int w) {
+    auto label = [this, X](const QString& name, const QString& text, int x, int y, int w) {
         auto* l = NamedLabel(this, name, text);
-        l->setGeometry(x, y, w, 20);
+        l->setGeometry(X(x), y, X(w), 20);
         return l;
     };
-    auto edit = [this](int n, const QString& text, int x, int y, int w) {
+    auto edit = [this, X](int n, const QString& text, int x, int y, int w) {
         auto* e = new QLineEdit(text, this);
         e->setObjectName(QStringLiteral("Edit%1").arg(n));
-        e->setGeometry(x, y, w, kRowHeight - 1);
+        e->setGeometry(X(x), y, X(w), kRowHeight - 1);
         edits_[static_cast<size_t>(n)] = e;
         e->installEventFilter(this);
         connect(e, &QLineEdit::textChanged, this, [this, e] { Edit1Change(e); });
@@ -131,9 +143,9 @@ TForm9::TForm9(QWidget* parent) : QDialog(parent) {
     Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setToolTip("Выход из окна с составом сырья и катализата");
     const int right = width() - 12;
-    Button1->setGeometry(right - 120, buttonTop, 120, 30);
-    Button2->setGeometry(right - 2 * 120 - 8, buttonTop, 120, 30);
-    Button3->setGeometry(right - 3 * 120 - 16, buttonTop, 120, 30);
+    Button1->setGeometry(right - X(120), buttonTop, X(120), 30);
+    Button2->setGeometry(right - 2 * X(120) - 8, buttonTop, X(120), 30);
+    Button3->setGeometry(right - 3 * X(120) - 16, buttonTop, X(120), 30);
     ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
     ConnectHandler(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "composition/dialog_resolver.h"
@@ -60,6 +61,12 @@ void AfterFormation() {
     c.dataFolder = c.samplingFolder + "\\";
     c.sampleName = c.entrySampleName;
     main->setWindowTitle(QString::fromStdString(MainWindowCaption(c)));
+    // The status line says which file the data entry ended in, so the user
+    // need not look for it.
+    if (WorkingConfiguration()) {
+        main->Label1->setText("Файл состава записан: " +
+                              NativePath(JoinPath(c.samplingFolder, c.entrySampleName + ".sk")));
+    }
     if (W().form30) W().form30->ShowCurrentName(QString::fromStdString(c.entrySampleName));
 }
 

@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <utility>
 #include <QFocusEvent>
@@ -14,6 +15,8 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
+#include <QTimer>
 
 #include <vector>
 
@@ -46,7 +49,9 @@ constexpr int kWideWidth = 898;    // plant row 11: fifth reactor column
 constexpr int kNarrowWidth = 722;
 constexpr int kFormHeight = 690;
 constexpr int kRowWithFifthReactor = 11;
-const char* const kHistorianFileFilter = "Книги Excel и CSV (*.xls *.xlsx *.csv)";
+// The row of the historian export that holds the values (and their time).
+constexpr int kHistorianValueRow = 3;
+const char* const kHistorianFileFilter = "Выгрузки историка (*.xls *.xlsx *.csv)";
 
 // Where the controls sit. The scheme picture takes the top; the values are
 // laid out below it in the order the engineer reads the plant's log sheet.
@@ -66,7 +71,7 @@ double PickerDate(const QDateEdit* picker) { return DateValue(picker->date()); }
 
 TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     setObjectName("Form8");
-    setWindowTitle(QString(53, QLatin1Char(' ')) + "Технологические условия ведения процесса");
+    setWindowTitle(QString(WorkingConfiguration() ? 0 : 53, QLatin1Char(' ')) + "Технологические условия ведения процесса");
     if (DescribedConfiguration()) SetFrameWithoutIcons(this);
     resize(kNarrowWidth, kFormHeight);
 
@@ -215,7 +220,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
         if (hint) target->setToolTip(QString::fromUtf8(hint));
     };
     button(Button1, "Button1", "Назад", "Выход из окна набора технологических условий");
-    button(Button2, "Button2", "Сохранить", "Соранить данные в файл");
+    button(Button2, "Button2", "Сохранить", WorkingConfiguration() ? "Сохранить данные в файл" : "Соранить данные в файл");
     button(Button3, "Button3", "Далее", "Дальнейшее продолжение программы");
     button(Button4, "Button4", "Загрузить данные", nullptr);
     Button4->hide();
@@ -339,15 +344,31 @@ void TForm8::koks1Exit(QLineEdit* edit) {
             const FieldRange* range = ConditionsFieldRange(EditNumber(edit));
             ui::ShowError(this, QString::fromStdString(
                                     NotANumberMessage(range ? range->caption : edit->objectName().toStdString(), text)));
+            // Back to the field the message is about, once the focus change
+            // that refused the text is over.
+            QTimer::singleShot(0, edit, [edit] {
+                edit->setFocus(Qt::OtherFocusReason);
+                edit->selectAll();
+            });
             return;
         }
     }
     f->undo.Clear();
 }
 
+namespace {
+// Every field and both dates in one text, to compare two moments of the form.
+QString FormState(const ConditionsEditTexts& texts, const QDate& sampling, const QDate& regeneration) {
+    QStringList parts{sampling.toString(Qt::ISODate), regeneration.toString(Qt::ISODate)};
+    for (const std::string& t : texts) parts << QString::fromStdString(t);
+    return parts.join('\n');
+}
+}  // namespace
+
 void TForm8::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     FormCreate();
+    shownState_ = FormState(EditTexts(), DateTimePicker1->date(), DateTimePicker2->date());
 }
 
 void TForm8::resizeEvent(QResizeEvent* event) {
@@ -416,8 +437,15 @@ void TForm8::closeEvent(QCloseEvent* event) {
     Button1Click();
 }
 
-// "Назад": back to the main window without saving.
+// "Назад": back to the main window without saving. The working
+// configuration asks first when the user has changed anything since the
+// form was shown; the answer that loses nothing is the default.
 void TForm8::Button1Click() {
+    if (WorkingConfiguration() && !isModal() &&
+        FormState(EditTexts(), DateTimePicker1->date(), DateTimePicker2->date()) != shownState_ &&
+        !ui::AskYesNo(this, "Технологические условия", "Изменения не сохранены. Выйти без сохранения?", true)) {
+        return;
+    }
     ReturnToMainWindow();
     SetMainMenuItemEnabled(&TForm5::N16, false);
     SetDataEntryMode(false);
@@ -442,7 +470,8 @@ bool TForm8::ChecksPassed() {
         for (const std::string& r : check.refusals) text += "\n" + r;
         throw UserError(text);
     }
-    return check.question.empty() || ui::AskYesNo(this, "Технологические условия", QString::fromStdString(check.question));
+    return check.question.empty() ||
+           ui::AskYesNo(this, "Технологические условия", QString::fromStdString(check.question), true);
 }
 
 // The texts the saves read: in the working configuration "," counts as the
@@ -585,6 +614,31 @@ void TForm8::AskQuestion(const std::string& text, QWidget* control) {
     if (editCopy) static_cast<QLineEdit*>(control)->setText(editCopy->text());
 }
 
+// The processed feed is computed from the feed flow after the three
+// questions: a sheet that gives no usable feed flow is refused before they
+// are asked, with the file and the field named.
+namespace {
+void RefuseSheetWithoutFeedFlow(const QString& file, const std::string& sheet, const std::vector<ImportedField>& fields,
+                                const QString& shownFeedFlow) {
+    const std::string where = "Файл " + QDir::toNativeSeparators(file).toStdString() + ", лист «" + sheet + "»: ";
+    if (fields.empty()) throw UserError(where + "нет ни одного тега историка в строке 1.");
+    std::string feedFlow = shownFeedFlow.toStdString();
+    for (const ImportedField& f : fields)
+        if (f.editNumber == kEditFeedFlow) feedFlow = f.text;
+    double value = 0;
+    if (!ParseStrictNumber(feedFlow, value, '.')) {
+        const FieldRange* range = ConditionsFieldRange(kEditFeedFlow);
+        throw UserError(where + NotANumberMessage(range ? range->caption : "Расход сырья", feedFlow));
+    }
+}
+QDate ExportDate(const std::string& timeCell, const QString& file) {
+    double value = 0;
+    const std::string day = timeCell.substr(0, timeCell.find(' '));
+    if (!day.empty() && TryParseShortDate(day, '.', CurrentYear(), value)) return ToQDate(value);
+    return QFileInfo(file).lastModified().date();
+}
+}  // namespace
+
 // "Загрузить данные": the historian's export fills the fields of its tags;
 // then the dates and the sulphur are asked for and the processed feed is
 // computed from them. The working configuration reads .xls, .xlsx and .csv
@@ -609,13 +663,16 @@ void TForm8::Button4Click() {
     }
     sheet_ = book->OpenSheet(sheet);
     std::vector<ImportedField> fields;
+    std::string timeCell;
     try {
         fields = ReadHistorianFields(*sheet_);
+        if (working) timeCell = sheet_->CellText(kHistorianValueRow, 1);
     } catch (...) {
         sheet_.reset();
         throw;
     }
     sheet_.reset();
+    if (working) RefuseSheetWithoutFeedFlow(file, names[sheet], fields, Edit(kEditFeedFlow)->text());
     if (working && names.size() > 1) {
         // Remembering is a convenience for the next import: a base folder
         // that cannot take the file must not stop this one.
@@ -629,6 +686,9 @@ void TForm8::Button4Click() {
         if (QLineEdit* e = Edit(f.editNumber)) e->setText(QString::fromStdString(f.text));
     }
 
+    // The sampling date offered is the export's: the time of its values in
+    // the first column, else the day the file was written.
+    if (working) DateTimePicker1->setDate(ExportDate(timeCell, file));
     for (;;) {
         AskQuestion(kAskSamplingDate, DateTimePicker1);
         AskQuestion(kAskRegenerationDate, DateTimePicker2);

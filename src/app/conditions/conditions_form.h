@@ -185,6 +185,7 @@ private:
     void RefreshRecord();
     void ReturnToMainWindow();
     QString preparedSaveFile_;
+    QString shownState_;  // the fields as the form was shown, to tell unsaved changes
     void AskQuestion(const std::string& text, QWidget* control);
     bool ChecksPassed();
     ConditionsEditTexts SavedTexts() const;

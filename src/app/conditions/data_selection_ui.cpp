@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include "common/configuration.h"
 #include "composition/composition_editor.h"
 #include "conditions/conditions_form.h"
 #include "conditions/data_selection.h"
@@ -94,6 +95,12 @@ void RunDataSelectionOf(const std::string& dataFile) {
 
     const CompositionSelection composition = SelectComposition(context);
     if (composition.found) {
+        // A warning still open from an earlier selection of this date speaks
+        // of a file that has been written since (the sample chain forms it).
+        if (WorkingConfiguration() && W().form7 && W().form7->isVisible()) {
+            W().form7->hide();
+            if (W().form5) W().form5->setEnabled(true);
+        }
         FillComposition(composition);
     } else {
         ShowMissingCompositionWarning(composition);

@@ -1,6 +1,8 @@
 #include "conditions/missing_composition_warning.h"
 
+#include <QGridLayout>
 #include <QLabel>
+#include <QWindow>
 #include <QPushButton>
 
 #include "common/configuration.h"
@@ -15,7 +17,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     setObjectName("Form7");
     setWindowTitle(QString(32, QLatin1Char(' ')) + "Внимание !");
     SetFrameWithoutIcons(this);
-    setFixedSize(420, 250);
+    if (DescribedConfiguration()) setFixedSize(420, 250);
 
     auto label = [this](QLabel*& target, const char* name, const QString& text, int x, int y, int w) {
         target = NamedLabel(this, QString::fromLatin1(name), text);
@@ -43,6 +45,23 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
     Button1->setToolTip("Дальнейшее продолжение программы");
     Button1->setGeometry(160, 206, 100, 30);
     ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    if (WorkingConfiguration()) {
+        // Laid out by its texts, so that a larger font cuts none of them.
+        auto* grid = new QGridLayout(this);
+        grid->setContentsMargins(20, 12, 20, 12);
+        grid->addWidget(Label1, 0, 0, 1, 2);
+        grid->addWidget(Label2, 1, 0);
+        grid->addWidget(Label3, 1, 1);
+        grid->addWidget(Label4, 2, 0);
+        grid->addWidget(Label5, 2, 1);
+        grid->addWidget(Label6, 3, 0, 1, 2);
+        grid->addWidget(Label7, 4, 0);
+        grid->addWidget(Label9, 4, 1);
+        grid->addWidget(Label8, 5, 0, 1, 2);
+        grid->addWidget(Label10, 6, 0, 1, 2);
+        grid->addWidget(Button1, 7, 0, 1, 2, Qt::AlignHCenter);
+        grid->setColumnStretch(1, 1);
+    }
     CentreOnScreen(this);
     if (DescribedConfiguration()) setWindowState(windowState() | Qt::WindowMinimized);
 }
@@ -52,7 +71,19 @@ void TForm7::Warn(const QString& sample, const QString& conditionsFile, const QS
     Label3->setText(sample);
     Label5->setText(conditionsFile);
     Label9->setText(compositionFile);
+    if (WorkingConfiguration() && W().form5) {
+        // Kept above the main window it disables: a warning left behind it
+        // would leave the user in front of a window that ignores them.
+        winId();  // both windows made, so the one can be tied to the other
+        W().form5->winId();
+        if (windowHandle() && W().form5->windowHandle())
+            windowHandle()->setTransientParent(W().form5->windowHandle());
+    }
     show();
+    if (WorkingConfiguration()) {
+        raise();
+        activateWindow();
+    }
 }
 
 void TForm7::Button1Click() {

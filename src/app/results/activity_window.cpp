@@ -23,7 +23,8 @@ namespace rw {
 namespace {
 
 QLabel* NewValue(QWidget* owner, const char* name, const QString& text) {
-    QLabel* label = NamedLabel(owner, name, text);
+    // The working configuration shows no placeholder before the first values.
+    QLabel* label = NamedLabel(owner, name, WorkingConfiguration() ? QString() : text);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     label->setMinimumWidth(80);
     return label;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "results/result_views.h"
 #include "shell/form_fields.h"
 #include "shell/ui_services.h"
@@ -24,7 +25,8 @@ constexpr int kTypedLimit = 8;
 
 TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     setObjectName("Form11");
-    setWindowTitle(QString(31, QLatin1Char(' ')) + "Результаты проведенных расчетов ");
+    setWindowTitle(WorkingConfiguration() ? QStringLiteral("Результаты проведенных расчетов")
+                                          : QString(31, QLatin1Char(' ')) + "Результаты проведенных расчетов ");
     SetFrameWithoutIcons(this);
 
     auto* grid = new QGridLayout;

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <algorithm>
 
+#include "common/configuration.h"
 #include "common/errors.h"
 
 namespace rw {
@@ -32,7 +33,8 @@ QImage RenderChartPicture(QChart* chart, const QSizeF& shape, qreal scale, const
     return image;
 }
 
-void PrintChartPicture(QPrinter& printer, QChart* chart, qreal screenWidth, const std::function<void()>& relaid) {
+void PrintChartPicture(QPrinter& printer, QChart* chart, qreal screenWidth, const std::function<void()>& relaid,
+                       const QString& heading) {
     const QPageLayout::Orientation previousOrientation = printer.pageLayout().orientation();
     const bool previousFullPage = printer.fullPage();
     printer.setPageOrientation(QPageLayout::Landscape);
@@ -48,7 +50,9 @@ void PrintChartPicture(QPrinter& printer, QChart* chart, qreal screenWidth, cons
     } restore{printer, previousOrientation, previousFullPage};
 
     QPainter painter;
-    if (!painter.begin(&printer)) throw UserError("Printer selected is not valid");
+    if (!painter.begin(&printer)) {
+        throw UserError(WorkingConfiguration() ? "Выбранный принтер недоступен" : "Printer selected is not valid");
+    }
     const QRectF page = printer.pageLayout().fullRectPixels(printer.resolution());
     const QRectF target(page.width() * 0.02, page.height() * 0.10, page.width() * 0.96, page.height() * 0.60);
 
@@ -61,6 +65,15 @@ void PrintChartPicture(QPrinter& printer, QChart* chart, qreal screenWidth, cons
     const QSizeF shape(width, width * target.height() / target.width());
     const QImage picture = RenderChartPicture(chart, shape, std::min<qreal>(target.width() / width, 4.0), relaid);
     painter.drawImage(target, picture);
+    if (!heading.isEmpty()) {
+        // Above the chart, in the top margin: whose graph it is and when it was printed.
+        QFont font = chart->font();
+        font.setPointSizeF(12);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.drawText(QRectF(target.left(), page.height() * 0.03, target.width(), page.height() * 0.06),
+                         Qt::AlignLeft | Qt::AlignVCenter, heading);
+    }
     painter.end();
 }
 

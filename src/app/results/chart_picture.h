@@ -1,6 +1,7 @@
 #pragma once
 #include <QImage>
 #include <QSizeF>
+#include <QString>
 #include <functional>
 
 class QChart;
@@ -19,7 +20,9 @@ QImage RenderChartPicture(QChart* chart, const QSizeF& shape, qreal scale, const
 // Prints the chart landscape with margins of 2 % left and right, 10 % top and
 // 30 % bottom of the page, laid out at `screenWidth`; the printer's
 // orientation is restored. Throws UserError("Printer selected is not
-// valid") when the printer cannot be drawn on.
-void PrintChartPicture(QPrinter& printer, QChart* chart, qreal screenWidth, const std::function<void()>& relaid = {});
+// valid") when the printer cannot be drawn on. A `heading` is printed in the
+// top margin, above the chart.
+void PrintChartPicture(QPrinter& printer, QChart* chart, qreal screenWidth, const std::function<void()>& relaid = {},
+                       const QString& heading = {});
 
 }  // namespace rw

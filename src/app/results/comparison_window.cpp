@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "common/regional.h"
 #include "results/result_views.h"
 #include "shell/form_fields.h"
@@ -27,7 +28,7 @@ QFont Bold(QFont font) {
 
 TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     setObjectName("Form12");
-    setWindowTitle(QString(31, QLatin1Char(' ')) + "Результаты проведенных расчетов");
+    setWindowTitle(QString(WorkingConfiguration() ? 0 : 31, QLatin1Char(' ')) + "Результаты проведенных расчетов");
     SetFrameWithoutIcons(this);
     OpenC.filter = "файл результатов (*.rez)";
 
@@ -61,7 +62,8 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     int r = 0;
     auto* header = NamedLabel(this, "Label26", "Дата отбора");
     header->setFont(Bold(header->font()));
-    Label25 = NamedLabel(this, "Label25", "Label25");
+    const bool working = WorkingConfiguration();  // no placeholders, Cyrillic letters in captions
+    Label25 = NamedLabel(this, "Label25", working ? QString() : QStringLiteral("Label25"));
     Label25->setFont(Bold(Label25->font()));
     Label24 = NamedLabel(this, "Label24", QString());
     Label24->setFont(Bold(Label24->font()));
@@ -78,13 +80,14 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
         if (row.group != lastGroup && row.group != 0) {
             auto* caption = NamedLabel(this, row.group == 1 ? "Label13" : "Label14",
                                      row.group == 1 ? "Степень превращения парафинов в реакции :"
-                                                    : "Отношение н - Р / i - P :");
+                                                    : working ? "Отношение н - Р / изо - Р :"
+                                                              : "Отношение н - Р / i - P :");
             caption->setFont(Bold(caption->font()));
             grid->addWidget(caption, r++, 0, 1, 3);
         }
         lastGroup = row.group;
         grid->addWidget(NamedLabel(this, QString("Caption%1").arg(row.left), row.caption), r, 0);
-        Latest[static_cast<size_t>(shown)] = NamedLabel(this, row.left, row.left);
+        Latest[static_cast<size_t>(shown)] = NamedLabel(this, row.left, working ? QString() : QString(row.left));
         Compared[static_cast<size_t>(shown)] = NamedLabel(this, row.right, QString());
         grid->addWidget(Latest[static_cast<size_t>(shown)], r, 1, Qt::AlignRight);
         grid->addWidget(Compared[static_cast<size_t>(shown)], r, 2, Qt::AlignRight);

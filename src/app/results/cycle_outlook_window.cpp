@@ -188,8 +188,8 @@ void TCycleOutlook::ShowPlant(int plantIndex) {
 
 void TCycleOutlook::ApplyClick() {
     OutlookLimits limits;
-    limits.activity = ParseLimitText(ActivityLimit->text().toStdString());
-    limits.coke = ParseLimitText(CokeLimit->text().toStdString());
+    limits.activity = ParseLimitText(ActivityLimit->text().toStdString(), "Активность в конце цикла");
+    limits.coke = ParseLimitText(CokeLimit->text().toStdString(), "Предел кокса, %вес.");
     WriteOutlookLimits(OutlookLimitsPath(Context().baseFolder, outlook_.plantIndex), limits);
     Recompute(limits);
 }

@@ -41,10 +41,22 @@ namespace rw {
 
 namespace {
 
-const char* const kStoredTitle = "Дезактивация, град./(тонн сыр./тонн кат.)";
-const char* const kHistoryTitle = "Дезактивация, град/(тонн сыр./тонн кат.)";
-const char* const kWaitText = " Please !      Wait a moment.             Идет расчет.";
-const char* const kMissingComposition = "Необходим файла с данными по составу сырья и катализата:";
+// The working configuration gives the graph the unit of the value it shows
+// (the calculation's), and its texts spelt right and in Russian.
+const char* StoredTitle() {
+    return WorkingConfiguration() ? "Дезактивация, град./(тонн сыр./кг кат.)" : "Дезактивация, град./(тонн сыр./тонн кат.)";
+}
+const char* HistoryTitle() {
+    return WorkingConfiguration() ? "Дезактивация, град./(тонн сыр./кг кат.)" : "Дезактивация, град/(тонн сыр./тонн кат.)";
+}
+const char* WaitText() {
+    return WorkingConfiguration() ? " Пожалуйста подождите.             Идет расчет."
+                                  : " Please !      Wait a moment.             Идет расчет.";
+}
+const char* MissingComposition() {
+    return WorkingConfiguration() ? "Необходим файл с данными по составу сырья и катализата:"
+                                  : "Необходим файла с данными по составу сырья и катализата:";
+}
 const char* const kClearQuestion = "Вы уверены, что хотите очистить график дезактивации на текущей установке?";
 
 QString Text(const std::string& utf8) { return QString::fromStdString(utf8); }
@@ -99,7 +111,7 @@ public:
 
     void Progress(int position) override {
         TForm5* main = W().form5;
-        if (position == 20) main->ShowWaitText(kWaitText);
+        if (position == 20) main->ShowWaitText(WaitText());
         main->ShowProgress(position);
     }
 
@@ -131,7 +143,7 @@ private:
 
 TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
     setObjectName("RasDisAkt");
-    setWindowTitle("Расчет дизактивации");
+    setWindowTitle(WorkingConfiguration() ? "Расчет дезактивации" : "Расчет дизактивации");
     SetFrameWithoutIcons(this);
 
     GroupBox1 = new QGroupBox("Выбор данных   : ", this);
@@ -148,7 +160,7 @@ TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
     LFB->setObjectName("LFB");
     BitBtn1 = NamedButton(GroupBox1, "BitBtn1", "Добавить");
     BitBtn1->setDefault(true);
-    BitBtn2 = NamedButton(GroupBox1, "BitBtn2", "Удалть");
+    BitBtn2 = NamedButton(GroupBox1, "BitBtn2", WorkingConfiguration() ? "Удалить" : "Удалть");
     Label6 = NamedLabel(GroupBox1, "Label6", "Выбранный *.sk файл:");
     SkFileChouse = NamedLabel(GroupBox1, "SkFileChouse", QString());
     SkFileChouse->setWordWrap(true);
@@ -202,7 +214,7 @@ TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
     result->setColumnStretch(0, 1);
 
     Button1 = NamedButton(this, "Button1", "Расчет");
-    Button2 = NamedButton(this, "Button2", "Оk");
+    Button2 = NamedButton(this, "Button2", WorkingConfiguration() ? "ОК" : "Оk");
     CancelRun = NamedButton(this, "CancelRun", "Прервать");
     CancelRun->hide();
     auto* buttons = new QHBoxLayout;
@@ -266,14 +278,34 @@ void TRasDisAkt::SetFolder(const std::string& folder) {
         item->setData(Qt::UserRole, path);
         return item;
     };
-    for (int i = 0; i < chain.size(); ++i) {
+    auto subfoldersOf = [](const QString& folder) {
+        QStringList names = QDir(folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
+        if (WorkingConfiguration()) SortSamplingFoldersByDate(names);
+        return names;
+    };
+    // The working configuration keeps the folder's own level open: a click
+    // on one date folder leaves the other dates of the plant in view.
+    const bool keepLevel = WorkingConfiguration() && chain.size() > 1;
+    const int opened = static_cast<int>(chain.size()) - (keepLevel ? 1 : 0);
+    for (int i = 0; i < opened; ++i) {
         const QString name = i == 0 ? QDir::toNativeSeparators(chain[i]) : QFileInfo(chain[i]).fileName();
         QListWidgetItem* item = add(open, name, i, chain[i]);
         if (i == chain.size() - 1) DLB->setCurrentItem(item);
     }
-    QStringList subfolders = QDir(folder_).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    if (WorkingConfiguration()) SortSamplingFoldersByDate(subfolders);
-    for (const QString& sub : subfolders) add(closed, sub, static_cast<int>(chain.size()), QDir(folder_).filePath(sub));
+    const int depth = static_cast<int>(chain.size());
+    if (keepLevel) {
+        const QString parent = chain[chain.size() - 2];
+        for (const QString& sibling : subfoldersOf(parent)) {
+            const QString path = QDir(parent).filePath(sibling);
+            const bool current = QDir::cleanPath(path) == folder_;
+            QListWidgetItem* item = add(current ? open : closed, sibling, depth - 1, path);
+            if (!current) continue;
+            DLB->setCurrentItem(item);
+            for (const QString& sub : subfoldersOf(folder_)) add(closed, sub, depth, QDir(folder_).filePath(sub));
+        }
+    } else {
+        for (const QString& sub : subfoldersOf(folder_)) add(closed, sub, depth, QDir(folder_).filePath(sub));
+    }
     FillFileList();
 }
 
@@ -311,7 +343,7 @@ void TRasDisAkt::BitBtn1Click() {
         SkFileChouse->setText(Shown(composition));
         SkFileChouse->setProperty("path", Text(composition));
     } else {
-        ui::ShowMessage(this, QString(kMissingComposition) + "\n" + Shown(composition));
+        ui::ShowMessage(this, QString(MissingComposition()) + "\n" + Shown(composition));
         LFB->clear();
     }
 }
@@ -366,7 +398,7 @@ void TRasDisAkt::Button3Click() {
     }
     const std::vector<DeactivationPoint> points =
         StoreDeactivationValue(PlantDeactivationHistoryPath(), {date, LastValue});
-    ShowDeactivationHistory(points, kStoredTitle);
+    ShowDeactivationHistory(points, StoredTitle());
 }
 
 void TRasDisAkt::Button4Click() {
@@ -398,7 +430,7 @@ void ShowDeactivationHistory(const std::vector<DeactivationPoint>& points, const
 void ShowPlantDeactivationGraph() {
     const std::string path = PlantDeactivationHistoryPath();
     if (!FileExists(path)) return;
-    ShowDeactivationHistory(ReadDeactivationHistory(path), kHistoryTitle);
+    ShowDeactivationHistory(ReadDeactivationHistory(path), HistoryTitle());
 }
 
 }  // namespace rw

@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QFontMetricsF>
 #include <QGraphicsItem>
 #include <QGraphicsLayout>
@@ -21,6 +22,7 @@
 #include <QSet>
 #include <QVBoxLayout>
 #include <cmath>
+#include <optional>
 
 #include "common/configuration.h"
 #include "common/errors.h"
@@ -60,6 +62,19 @@ void ClearCategories(QCategoryAxis* axis) {
 
 }  // namespace
 
+QRectF PointLabelBox(const std::optional<QPointF>& previous, const QPointF& point, const std::optional<QPointF>& next,
+                     const QSizeF& size) {
+    constexpr qreal kGap = 4;
+    // Screen y grows downwards: a neighbour "above" has the smaller y.
+    const bool previousAbove = previous && previous->y() < point.y();
+    const bool nextAbove = next && next->y() < point.y();
+    const qreal w = size.width(), h = size.height();
+    if (previousAbove && nextAbove) return QRectF(point.x() - w / 2, point.y() + kGap, w, h);  // a trough
+    if (nextAbove) return QRectF(point.x() - kGap - w, point.y() - kGap - h, w, h);            // rising
+    if (previousAbove) return QRectF(point.x() + kGap, point.y() - kGap - h, w, h);            // falling
+    return QRectF(point.x() - w / 2, point.y() - kGap - h, w, h);                               // a peak or level
+}
+
 // The value written above every point ("#0.###"). The chart's own point
 // labels know only a printf-like notation, so the texts the core formatted
 // are drawn here; a text that would overlap the one before it is left out.
@@ -93,12 +108,19 @@ public:
         const QFontMetricsF metrics(font_);
         const qsizetype n = std::min<qsizetype>(texts_.size(), series_->count());
         QRectF last;
+        const bool working = WorkingConfiguration();
+        auto at = [this](qsizetype i) { return chart_->mapToPosition(series_->at(static_cast<int>(i)), series_); };
         for (qsizetype i = 0; i < n; ++i) {
-            const QPointF position = chart_->mapToPosition(series_->at(static_cast<int>(i)), series_);
+            const QPointF position = at(i);
             if (position.x() < area.left() - 1 || position.x() > area.right() + 1) continue;
             const QString& text = texts_[i];
             const qreal width = metrics.horizontalAdvance(text);
-            const QRectF box(position.x() - width / 2, position.y() - 4 - metrics.height(), width, metrics.height());
+            std::optional<QPointF> previous, next;
+            if (i > 0) previous = at(i - 1);
+            if (i + 1 < series_->count()) next = at(i + 1);
+            const QRectF box = working ? PointLabelBox(previous, position, next, QSizeF(width, metrics.height()))
+                                       : QRectF(position.x() - width / 2, position.y() - 4 - metrics.height(), width,
+                                                metrics.height());
             if (!last.isNull() && box.intersects(last)) continue;
             painter->drawText(box, Qt::AlignCenter, text);
             last = box;
@@ -116,7 +138,7 @@ private:
 TGraph::TGraph(QWidget* parent) : QDialog(parent) {
     setObjectName("Graph");
     setWindowTitle("Графики");
-    SetFrameWithoutIcons(this);
+    if (DescribedConfiguration()) SetFrameWithoutIcons(this);
 
     Label1 = NamedLabel(this, "Label1", "Выберите график:");
     GrList = new QComboBox(this);
@@ -212,7 +234,9 @@ void TGraph::FormCreate() {
     GrListClick();
 }
 
-void TGraph::reject() {}
+void TGraph::reject() {
+    if (WorkingConfiguration()) FinitaClick();
+}
 
 void TGraph::showFile(const std::string& indexPath) {
     QString failure;
@@ -372,7 +396,14 @@ QPrinter& TGraph::Printer() {
 }
 
 void TGraph::PrintChart(QPrinter& printer) {
-    PrintChartPicture(printer, chart, Chart1->width(), [this]() { texts_->Refresh(); });
+    // The working configuration's printout (a PDF as often as paper) says
+    // which plant it is about and when it was made.
+    QString heading;
+    if (WorkingConfiguration()) {
+        heading = QString::fromStdString(Context().plantCaption).trimmed() + " — " + chart->title() + ". " +
+                  QDate::currentDate().toString("dd.MM.yyyy");
+    }
+    PrintChartPicture(printer, chart, Chart1->width(), [this]() { texts_->Refresh(); }, heading);
 }
 
 QImage TGraph::RenderChart(const QSizeF& shape, qreal scale) const {

@@ -1,7 +1,11 @@
 #pragma once
 #include <QDialog>
+#include <QPointF>
+#include <QRectF>
+#include <QSizeF>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +25,13 @@ class QPushButton;
 namespace rw {
 
 class PointTexts;
+
+// Where the value of a point is written (screen coordinates) so that the
+// line through its neighbours never crosses it: above a peak or a level
+// point, below a trough, above and to the left where the line rises to the
+// right, above and to the right where it falls.
+QRectF PointLabelBox(const std::optional<QPointF>& previous, const QPointF& point, const std::optional<QPointF>& next,
+                     const QSizeF& size);
 
 // The graph of one parameter of a results index over its sampling dates, one
 // point per record at equal spacing. The deactivation tracking shows its

@@ -1,10 +1,12 @@
 #include "results/help_window.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "results/report_window.h"
 #include "results/result_views.h"
 #include "shell/form_fields.h"
@@ -18,7 +20,9 @@ namespace rw {
 
 TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     setObjectName("Form10");
-    setWindowTitle(QString(67, QLatin1Char(' ')) + "Результаты проведенных расчетов");
+    // Blanks before a title push it out of a window manager's title bar.
+    setWindowTitle(WorkingConfiguration() ? QStringLiteral("Информация")
+                                          : QString(67, QLatin1Char(' ')) + "Результаты проведенных расчетов");
     SetFrameWithoutIcons(this);
 
     MemoRez = new QPlainTextEdit(this);
@@ -58,7 +62,10 @@ void TForm10::BitBtn1Click() {
 void ShowHelpText() {
     std::string text = ReadHelpText(HelpFilePath(Context()));
     TForm10* help = W().form10;
-    help->MemoRez->setPlainText(QString::fromStdString(text));
+    QString shown = QString::fromStdString(text);
+    // The text was written for one system's notation of the data folder.
+    if (WorkingConfiguration()) shown.replace("bin\\sk", QDir::toNativeSeparators("bin/sk"));
+    help->MemoRez->setPlainText(shown);
     help->MemoRez->moveCursor(QTextCursor::Start);
     ui::ExecModal(help);
 }

@@ -173,7 +173,7 @@ private:
 Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
     setObjectName("svod");
     setWindowTitle(WorkingConfiguration() ? QStringLiteral("Сводная таблица") : QStringLiteral("svod"));
-    SetFrameWithoutIcons(this);
+    if (DescribedConfiguration()) SetFrameWithoutIcons(this);
 
     auto* grid = new SummaryGridView(this);
     Stab = grid;
@@ -319,7 +319,11 @@ void Tsvod::SetFolderParametersVisible(bool visible) {
     }
 }
 
-void Tsvod::reject() {}
+// Escape, the close box and Alt+F4 leave as "Далее" does, so the index and
+// the parameter choice are kept whichever way the user goes.
+void Tsvod::reject() {
+    if (WorkingConfiguration()) RunHandler(this, [this] { Bittn1Click(); });
+}
 
 void Tsvod::PushDates() {
     model_.SetFrom(DateValue(from->date()));

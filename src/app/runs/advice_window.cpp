@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "common/files.h"
 #include "common/regional.h"
 #include "conditions/conditions_form.h"
@@ -32,9 +33,9 @@ TAdvice::TAdvice(QWidget* parent) : QDialog(parent) {
     SetFrameWithoutIcons(this);
 
     Label1 = NamedLabel(this, "Label1", "Активность катализатора:");
-    AKt = BoldLabel(this, "AKt", "AKt");
+    AKt = BoldLabel(this, "AKt", WorkingConfiguration() ? QString() : QStringLiteral("AKt"));
     Label3 = NamedLabel(this, "Label3", "Число крекинга");
-    Nm = BoldLabel(this, "Nm", "Nm");
+    Nm = BoldLabel(this, "Nm", WorkingConfiguration() ? QString() : QStringLiteral("Nm"));
     reas = NamedLabel(this, "reas", "Повышенная активность обусловлена");
     ad = BoldLabel(this, "ad", QString());
     QPalette navy = ad->palette();

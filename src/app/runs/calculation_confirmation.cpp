@@ -1,11 +1,13 @@
 #include "runs/calculation_confirmation.h"
 
+#include <algorithm>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "shell/form_fields.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
@@ -15,7 +17,8 @@ namespace rw {
 TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     setObjectName("Form6");
     // The blanks centre the word in the title bar; they belong to the caption.
-    setWindowTitle("                                                       Внимание !");
+    setWindowTitle(WorkingConfiguration() ? QStringLiteral("Внимание !")
+                                          : QStringLiteral("                                                       Внимание !"));
     SetFrameWithoutIcons(this);
 
     Label1 = BoldLabel(this, "Label1", "Проводим расчет");
@@ -23,9 +26,11 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     Label3 = NamedLabel(this, "Label3", "Установка :");
     Label4 = NamedLabel(this, "Label4", "Дата отбора :");
     Label7 = NamedLabel(this, "Label7", "Процесс :");
-    Label5 = BoldLabel(this, "Label5", "Label5");
-    Label6 = BoldLabel(this, "Label6", "Label6");
-    Label8 = BoldLabel(this, "Label8", "Label8");
+    // Filled before every showing; the working configuration shows no placeholder meanwhile.
+    const bool working = WorkingConfiguration();
+    Label5 = BoldLabel(this, "Label5", working ? QString() : QStringLiteral("Label5"));
+    Label6 = BoldLabel(this, "Label6", working ? QString() : QStringLiteral("Label6"));
+    Label8 = BoldLabel(this, "Label8", working ? QString() : QStringLiteral("Label8"));
     Label9 = NamedLabel(this, "Label9", "Если условия заданы правильно, то начинаем проводить расчет.");
 
     BitBtn1 = NamedButton(this, "BitBtn1", "Да");
@@ -60,7 +65,9 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     layout->addWidget(Label9);
     layout->addSpacing(8);
     layout->addLayout(buttons);
-    setMinimumWidth(480);
+    // Never narrower than its sentence, whatever the font (a window's first
+    // size is otherwise held to part of a small screen).
+    setMinimumWidth(working ? std::max(480, layout->sizeHint().width()) : 480);
     CentreOnScreen(this);
 
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);

@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "common/files.h"
 #include "results/results_window.h"
 #include "shell/form_fields.h"
@@ -107,6 +108,18 @@ void TResF::StartStudy(const std::string& plantFolder, const std::string& resear
     SkF->setText(FolderText(plantFolder));
     RezF->setText(FolderText(researchFolder));
     Flags = StudyFileFlags{};
+    // The working configuration offers the current date's own files, so a
+    // study of the date just calculated needs no browsing.
+    const ProgramContext& c = Context();
+    if (WorkingConfiguration() && !c.sampleName.empty() && !c.dataFolder.empty()) {
+        const std::string date = JoinPath(c.dataFolder, c.sampleName);
+        if (FileExists(date + ".dan")) DanF->setText(NativePath(date + ".dan"));
+        if (FileExists(date + ".sk")) SkF->setText(NativePath(date + ".sk"));
+        RezF->setText(NativePath(JoinPath(researchFolder, c.sampleName + ".rez")));
+        DanFExit();
+        SkFExit();
+        RezFExit();
+    }
 }
 
 void TResF::DanFExit() { Flags.conditions = FileExists(DanF->text().toStdString()); }

@@ -24,7 +24,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
     QFont bold = ProductName->font();
     bold.setBold(true);
     ProductName->setFont(bold);
-    Version = NamedLabel(this, "Version", "Version 3.5b");
+    Version = NamedLabel(this, "Version", WorkingConfiguration() ? QStringLiteral("Версия 3.5б") : QStringLiteral("Version 3.5b"));
     Copyright = NamedLabel(this, "Copyright", "Лаборатория моделирования каталитических процессов");
     Comments = NamedLabel(this, "Comments", "Подготовка исходных данных и расчет\nпроцесса каталитического риформинга бензинов");
 

@@ -9,6 +9,7 @@
 #include "common/configuration.h"
 #include "common/files.h"
 #include "shell/base_folder.h"
+#include "common/regional.h"
 #include "shell/lock_waiting.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -50,6 +51,11 @@ void StartProgram() {
     // number conversions of the core must stay in the "C" notation. The
     // decimal separator of window texts comes from Regional() instead.
     std::setlocale(LC_NUMERIC, "C");
+    UseScreenSeparator();
+    // Month and day names of the calendars and file dialogs in Russian. Qt
+    // formats no number of this program through the locale, so the decimal
+    // point stays as UseScreenSeparator set it.
+    QLocale::setDefault(WorkingConfiguration() ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::system());
     InstallLockWaiting();
     Windows& w = CreateWindows();
     w.form1->show();

@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "common/configuration.h"
 #include "common/dates.h"
 
 namespace rw {
@@ -26,6 +27,12 @@ QLabel* NamedLabel(QWidget* owner, const QString& name, const QString& text) {
 }
 
 QPushButton* NamedButton(QWidget* owner, const QString& name, const QString& text) {
+    // The button words the windows share keep their English captions only in
+    // the described configuration.
+    if (WorkingConfiguration()) {
+        if (text == QLatin1String("OK")) return Named<QPushButton>(owner, name, QStringLiteral("ОК"));
+        if (text == QLatin1String("Cancel")) return Named<QPushButton>(owner, name, QStringLiteral("Отмена"));
+    }
     return Named<QPushButton>(owner, name, text);
 }
 

@@ -152,7 +152,7 @@ void TForm5::BuildMenu() {
     N21 = NewItem(this, N7Menu, "N21", "Подачи хлорорганики");
     N32 = NewItem(this, N7Menu, "N32", "Расчет оптимальной активности");
     N29 = NewItem(this, N7Menu, "N29", "Исследование влияния состава сырья");
-    N19 = NewItem(this, N7Menu, "N19", "Расчет дизактивации");
+    N19 = NewItem(this, N7Menu, "N19", WorkingConfiguration() ? "Расчет дезактивации" : "Расчет дизактивации");
     FastFit = NewItem(this, N7Menu, "FastFit", "Быстрый подбор активности и подачи дихлорэтана");
     FastFit->setCheckable(true);
     // The choice lives in the base folder's settings, which another copy of
@@ -178,8 +178,9 @@ void TForm5::BuildMenu() {
 
     N6 = NewItem(this, bar, "N6", "Выход", QKeySequence(Qt::CTRL | Qt::Key_X));
 
-    About1Menu = NewSubmenu(this, bar, "About1", "About", About1);
-    About2 = NewItem(this, About1Menu, "About2", "About", QKeySequence(Qt::CTRL | Qt::Key_A));
+    const QString about = WorkingConfiguration() ? QStringLiteral("О программе") : QStringLiteral("About");
+    About1Menu = NewSubmenu(this, bar, "About1", about, About1);
+    About2 = NewItem(this, About1Menu, "About2", about, QKeySequence(Qt::CTRL | Qt::Key_A));
 
     if (WorkingConfiguration()) {
         AddMnemonics(MainMenu1);

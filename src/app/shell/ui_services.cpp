@@ -1,7 +1,12 @@
 #include "shell/ui_services.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QIdentityProxyModel>
+#include <QTreeView>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -22,7 +27,60 @@ QString BoxTitle(const QString& title) {
     if (title == QLatin1String("Information") || title.isEmpty()) return QStringLiteral("Сообщение");
     return title;
 }
+// The size, kind and date columns of the file dialog as the working
+// configuration shows every other text: Russian words, "." in numbers,
+// dates as day.month.year. Qt's own texts for them follow the system locale
+// and are left in English by its translations.
+class RussianFileColumns : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        auto* files = qobject_cast<QFileSystemModel*>(sourceModel());
+        if (role != Qt::DisplayRole || !files || index.column() == 0) return QIdentityProxyModel::data(index, role);
+        const QFileInfo info = files->fileInfo(mapToSource(index));
+        switch (index.column()) {
+            case 1: return info.isDir() ? QString() : FileSizeText(info.size());
+            case 2: return FileKindText(info);
+            case 3: return info.lastModified().toString("dd.MM.yyyy hh:mm");
+            default: return QIdentityProxyModel::data(index, role);
+        }
+    }
+};
+
 }  // namespace
+
+QString FileSizeText(qint64 bytes) {
+    if (bytes < 1024) return QStringLiteral("%1 байт").arg(bytes);
+    const char* units[] = {"КБ", "МБ", "ГБ"};
+    double value = double(bytes) / 1024;
+    int unit = 0;
+    while (value >= 1024 && unit < 2) {
+        value /= 1024;
+        ++unit;
+    }
+    return QString::number(value, 'f', 1) + " " + QString::fromUtf8(units[unit]);
+}
+
+QString FileKindText(const QFileInfo& info) {
+    if (info.isDir()) return QStringLiteral("Папка");
+    const QString suffix = info.suffix();
+    return suffix.isEmpty() ? QStringLiteral("Файл") : QStringLiteral("Файл %1").arg(suffix.toLower());
+}
+
+void PrepareFileDialog(QFileDialog& dialog) {
+    if (DescribedConfiguration()) return;
+    // Qt's own dialog everywhere: a desktop's native one would speak the
+    // desktop's language, not the program's.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new RussianFileColumns(&dialog));
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.resize(860, 480);
+    if (auto* tree = dialog.findChild<QTreeView*>("treeView")) {
+        tree->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+        for (int c = 1; c < 4; ++c) tree->header()->setSectionResizeMode(c, QHeaderView::ResizeToContents);
+    }
+}
 
 Hooks& TestHooks() {
     static Hooks hooks;
@@ -39,9 +97,9 @@ QMessageBox* NewErrorBox(QWidget* parent, const QString& text) {
     return new QMessageBox(QMessageBox::Critical, BoxTitle(QStringLiteral("Error")), text, QMessageBox::Ok, parent);
 }
 
-QMessageBox* NewQuestionBox(QWidget* parent, const QString& title, const QString& text) {
+QMessageBox* NewQuestionBox(QWidget* parent, const QString& title, const QString& text, bool defaultNo) {
     auto* box = new QMessageBox(QMessageBox::Question, BoxTitle(title), text, QMessageBox::Yes | QMessageBox::No, parent);
-    box->setDefaultButton(QMessageBox::Yes);
+    box->setDefaultButton(defaultNo ? QMessageBox::No : QMessageBox::Yes);
     return box;
 }
 
@@ -51,9 +109,9 @@ void ShowError(QWidget* parent, const QString& text) {
     box->exec();
 }
 
-bool AskYesNo(QWidget* parent, const QString& title, const QString& text) {
+bool AskYesNo(QWidget* parent, const QString& title, const QString& text, bool defaultNo) {
     if (TestHooks().yesNo) return TestHooks().yesNo(text);
-    std::unique_ptr<QMessageBox> box(NewQuestionBox(parent, title, text));
+    std::unique_ptr<QMessageBox> box(NewQuestionBox(parent, title, text, defaultNo));
     return box->exec() == QMessageBox::Yes;
 }
 
@@ -70,7 +128,13 @@ QString ChooseOpenFile(QWidget* parent, const QString& title, const QString& fol
     if (TestHooks().openFile) return TestHooks().openFile(title, folder);
     QString start = fileName.isEmpty() ? folder : folder + "/" + fileName;
     const QString shown = title.isEmpty() && WorkingConfiguration() ? QStringLiteral("Открытие файла") : title;
-    return QFileDialog::getOpenFileName(parent, shown, start, filter);
+    if (DescribedConfiguration()) return QFileDialog::getOpenFileName(parent, shown, start, filter);
+    QFileDialog dlg(parent, shown, folder, filter);
+    dlg.setFileMode(QFileDialog::ExistingFile);
+    PrepareFileDialog(dlg);
+    if (!fileName.isEmpty()) dlg.selectFile(fileName);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    return dlg.selectedFiles().first();
 }
 
 QString ChooseFolder(QWidget* parent, const QString& title, const QString& folder) {
@@ -84,6 +148,7 @@ QString ChooseSaveFile(QWidget* parent, const QString& title, const QString& fol
     QFileDialog dlg(parent, title, folder, filter);
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(defaultSuffix);
+    PrepareFileDialog(dlg);
     if (!fileName.isEmpty()) dlg.selectFile(fileName);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     return dlg.selectedFiles().first();

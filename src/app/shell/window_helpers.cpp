@@ -29,6 +29,9 @@ bool RunHandler(QWidget* parent, const std::function<void()>& handler) {
 }
 
 void SetFrameWithoutIcons(QWidget* window) {
+    // An engineer closes every window the usual way (close box, Alt+F4); a
+    // dialog's close box does what its Escape does.
+    if (WorkingConfiguration()) return;
     Qt::WindowFlags flags = window->windowFlags() & Qt::WindowType_Mask;
     if (flags == Qt::Widget) flags = Qt::Window;
     window->setWindowFlags(flags | Qt::CustomizeWindowHint | Qt::WindowTitleHint);

@@ -1,5 +1,7 @@
 #include "common/regional.h"
 
+#include "common/configuration.h"
+
 #include <langinfo.h>
 #include <locale.h>
 
@@ -9,6 +11,12 @@ RegionalSettings& Regional() {
     static RegionalSettings settings{SystemDecimalSeparator(), '.'};
     return settings;
 }
+
+void UseScreenSeparator() {
+    if (WorkingConfiguration()) Regional().decimalSeparator = '.';
+}
+
+void SeparatorAfterSave() { Regional().decimalSeparator = WorkingConfiguration() ? '.' : ','; }
 
 char SystemDecimalSeparator() {
     locale_t loc = newlocale(LC_NUMERIC_MASK, "", static_cast<locale_t>(0));

@@ -164,6 +164,9 @@ std::string OpenFilter(int plantIndex, int stream) {
     std::string own = std::string(StreamName(stream)) + "|*" + StreamExtension(stream);
     std::string filter;
     if (plantIndex == 10 || plantIndex == 11 || plantIndex == 12) filter = "Таблица УВ состава|*.txt|";
+    // The working configuration names the report in Russian and lets the
+    // user reach a report saved under any name.
+    if (WorkingConfiguration()) return filter + own + "|Отчет хроматографа (детальный анализ)|*.dha|Все файлы|*|";
     return filter + own + "|Detailed Hydrocarbon Analysis|*.dha|";
 }
 

@@ -69,7 +69,8 @@ OpenDialogSetup PrepareOpenDialog(const std::string& baseFolder, const std::stri
                                   int stream, OpenStarter starter);
 // Filter: "<stream name>|*<ext>", for plant indexes 10, 11, 12 preceded by
 // "Таблица УВ состава|*.txt|", always followed by
-// "|Detailed Hydrocarbon Analysis|*.dha|".
+// "|Detailed Hydrocarbon Analysis|*.dha|" (in the working configuration
+// "|Отчет хроматографа (детальный анализ)|*.dha|Все файлы|*|").
 std::string OpenFilter(int plantIndex, int stream);
 // base + "\Hornel\01-09-09\01-09-09.SIR" for the "Далее" starter, the same
 // with ".KAT" for any other.

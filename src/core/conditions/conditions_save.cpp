@@ -74,7 +74,7 @@ DataEntrySave SaveDataEntry(ProgramContext& context, const ConditionsEditTexts& 
     FormLayoutOptions options;
     options.extension = extension;
     WriteFormLayout(out.conditionsFile, r, options);
-    Regional().decimalSeparator = ',';
+    SeparatorAfterSave();
     return out;
 }
 

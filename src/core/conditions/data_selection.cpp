@@ -1,5 +1,6 @@
 #include "conditions/data_selection.h"
 
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/file_lock.h"
@@ -14,6 +15,9 @@ namespace rw {
 namespace {
 
 constexpr int kExtendedPlantRow = 11;
+// Lines of the sampling and regeneration dates in the conditions file.
+constexpr int kSamplingDateLine = 12;
+constexpr int kRegenerationDateLine = 13;
 
 }  // namespace
 
@@ -34,14 +38,25 @@ ConditionsSelection SelectConditions(ProgramContext& context, const std::string&
     options.withExtension = extended;
     // Read whole before anything changes: a file that stops half way must
     // not leave the record mixed from two sampling dates.
-    const PositionalConditions read =
-        ReadConditionsByPosition(context.dataFolder + context.sampleName + ".dan", options);
-    context.conditions = read.conditions;
+    const std::string path = context.dataFolder + context.sampleName + ".dan";
+    const PositionalConditions read = ReadConditionsByPosition(path, options);
+    if (DescribedConfiguration()) context.conditions = read.conditions;
 
     ConditionsSelection out;
     const char sep = Regional().dateSeparator;
-    out.samplingDate = ParseShortDate(context.conditions.samplingDateText, sep, CurrentYear());
-    out.regenerationDate = ParseShortDate(context.conditions.regenerationDateText, sep, CurrentYear());
+    // The working configuration names the file, the line and the date that
+    // is no date (a 31st of February typed in an editor).
+    auto date = [&](const std::string& text, int line, const char* field) {
+        double value = 0;
+        if (DescribedConfiguration() || TryParseShortDate(text, sep, CurrentYear(), value))
+            return ParseShortDate(text, sep, CurrentYear());
+        throw UserError(FileErrorMessage("", "Строка " + std::to_string(line) + ", " + field + ": «" + text +
+                                                 "» не дата (день.месяц.год)",
+                                         path));
+    };
+    out.samplingDate = date(read.conditions.samplingDateText, kSamplingDateLine, "дата отбора");
+    out.regenerationDate = date(read.conditions.regenerationDateText, kRegenerationDateLine, "дата регенерации");
+    context.conditions = read.conditions;
     out.hasExtension = extended;
     out.edits = EditsFromRecord(context.conditions, extended ? &read.extension : nullptr);
     return out;

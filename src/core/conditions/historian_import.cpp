@@ -111,7 +111,7 @@ std::string ProcessedFeedText(std::string_view feedFlowText, double samplingDate
         throw UserError("'" + std::string(feedFlowText) + "' is not a valid floating point value");
     }
     const std::string text = FormatGeneral(ProcessedFeed(feedFlow, samplingDate, regenerationDate), 15, '.');
-    Regional().decimalSeparator = ',';
+    SeparatorAfterSave();
     return text;
 }
 

@@ -69,7 +69,7 @@ double ProcessedFeed(double feedFlow, double samplingDate, double regenerationDa
 // The text of Edit26 from the text of Edit1: the regional decimal separator
 // is set to ".", the feed flow converted with it (strictly: sign, digits,
 // ".", exponent), the processed feed written in the shortest general
-// notation, and the separator left at ",". 100 m3/h over 10 days gives
+// notation, and the separator left as SeparatorAfterSave leaves it. 100 m3/h over 10 days gives
 // "17880". Throws UserError("'%s' is not a valid floating point value") for
 // a feed flow that is no number; the separator then stays ".".
 std::string ProcessedFeedText(std::string_view feedFlowText, double samplingDate, double regenerationDate);

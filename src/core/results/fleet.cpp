@@ -64,10 +64,12 @@ void WriteOutlookLimits(const std::string& path, const OutlookLimits& limits) {
     WriteFileAtomic(path, FormatFixed(limits.activity, 0, 2) + " " + FormatFixed(limits.coke, 0, 2) + "\r\n");
 }
 
-double ParseLimitText(std::string_view text) {
+double ParseLimitText(std::string_view text, std::string_view caption) {
     double value = 0;
-    if (!TryLimit(text, value)) throw UserError(kLimitMessage);
-    return value;
+    if (TryLimit(text, value)) return value;
+    if (caption.empty()) throw UserError(kLimitMessage);
+    throw UserError("Предел «" + std::string(caption) + "»: «" + std::string(text) +
+                    "» — должно быть положительное число");
 }
 
 double RegenerationDateOf(const std::string& plantFolder, const ResultsRecord& record) {

@@ -26,8 +26,9 @@ void WriteOutlookLimits(const std::string& path, const OutlookLimits& limits);
 
 // A limit typed by the user: "," or "." as decimal point, blanks around.
 // Throws UserError("Предел должен быть положительным числом") when the text
-// is not a number above zero.
-double ParseLimitText(std::string_view text);
+// is not a number above zero; with a `caption`, the message names the limit
+// and the text: "Предел «<caption>»: «<text>» — должно быть положительное число".
+double ParseLimitText(std::string_view text, std::string_view caption = {});
 
 struct PlantOutlook {
     int plantIndex = 0;

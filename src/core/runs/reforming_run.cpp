@@ -1,5 +1,6 @@
 #include "runs/reforming_run.h"
 
+#include "common/configuration.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "common/regional.h"
@@ -14,13 +15,22 @@ std::string General(double value) { return FormatGeneral(value, 15, Regional().d
 
 }  // namespace
 
+// The working configuration shows the summary spelt right and the motor
+// method in Cyrillic letters; the described one keeps its texts as they were.
+std::string ProcessedFeedLine(const std::string& sampleName, const std::string& tonnes) {
+    return "На текущую дату " + sampleName + (WorkingConfiguration() ? " переработано " : " переработанно ") +
+           tonnes + " тонн сырья.";
+}
+std::string ActivityUnitsText() { return WorkingConfiguration() ? " условных единиц." : " условных едениц."; }
+std::string MotorMethodText() { return WorkingConfiguration() ? " (М.М.), " : " (M.M.), "; }
+
 void PassThroughReviewForm(RunConditions& r) { ReadBackReviewTexts(ReviewTexts(r, {}), r); }
 
 std::vector<std::string> ReformingSummaryLines(const std::string& sampleName, double processedFeed,
                                                const ResultsRecord& results, int plantIndex) {
     std::vector<std::string> lines = {
-        "На текущую дату " + sampleName + " переработанно " + General(processedFeed) + " тонн сырья.",
-        "Текущая активность катализатора составила " + General(results.activity) + " условных едениц.",
+        ProcessedFeedLine(sampleName, General(processedFeed)),
+        "Текущая активность катализатора составила " + General(results.activity) + ActivityUnitsText(),
         "Выход риформата: " + General(results.reformateYield) + "% вес.",
         "Расчетная и экспериментальная концентрация ароматики в катализате: " +
             General(CalculatedAromatics(results)) + " и " + General(ExperimentalAromatics(results)) +
@@ -28,7 +38,7 @@ std::vector<std::string> ReformingSummaryLines(const std::string& sampleName, do
     };
     if (plantIndex != 8) {
         // " (M.M.), " is written with Latin letters M, " (И.М.)." with Cyrillic ones.
-        lines.push_back("Октановое число катализата: " + General(results.octaneMotor) + " (M.M.), " +
+        lines.push_back("Октановое число катализата: " + General(results.octaneMotor) + MotorMethodText() +
                         General(results.octaneResearch) + " (И.М.).");
     }
     return lines;

@@ -26,6 +26,13 @@ void PassThroughReviewForm(RunConditions& record);
 // for plant index 8, the motor and research octane numbers. Numbers in the
 // general format with 15 significant digits and the regional decimal
 // separator.
+// Pieces of the summary a calculation and a study share: "На текущую дату
+// <date> переработано <tonnes> тонн сырья.", the activity's unit after its
+// value, the motor method's mark after its octane number.
+std::string ProcessedFeedLine(const std::string& sampleName, const std::string& tonnes);
+std::string ActivityUnitsText();
+std::string MotorMethodText();
+
 std::vector<std::string> ReformingSummaryLines(const std::string& sampleName, double processedFeed,
                                                const ResultsRecord& results, int plantIndex);
 std::string JoinLines(const std::vector<std::string>& lines, std::string_view separator);

@@ -11,6 +11,7 @@
 #include "common/files.h"
 #include "common/number_format.h"
 #include "runs/external_program.h"
+#include "runs/reforming_run.h"
 
 namespace fs = std::filesystem;
 
@@ -75,13 +76,15 @@ StudyChoiceProblem CheckStudyChoice(const StudyFileFlags& flags) {
 }
 
 std::string StudyChoiceMessage(StudyChoiceProblem problem) {
+    const std::string check = WorkingConfiguration() ? "\r Проверьте правильность имени файла"
+                                                     : "\r Проверте правильность имени файла";
     switch (problem) {
         case StudyChoiceProblem::Conditions:
-            return "Неверно указан файл с технологическими данными.\r Проверте правильность имени файла";
+            return "Неверно указан файл с технологическими данными." + check;
         case StudyChoiceProblem::Composition:
-            return "Неверно указан файл с составом сырья и катализата.\r Проверте правильность имени файла";
+            return "Неверно указан файл с составом сырья и катализата." + check;
         case StudyChoiceProblem::Results:
-            return "Невозможно создать файл с результатами.\r Проверте правильность имени файла";
+            return "Невозможно создать файл с результатами." + check;
         case StudyChoiceProblem::None:
             break;
     }
@@ -170,12 +173,12 @@ std::vector<std::string> StudySummaryLines(StudyKind kind, const std::string& sa
                                            const ResultsRecord& results, int plantIndex, char decimalSeparator) {
     auto general = [decimalSeparator](double v) { return FormatGeneral(v, 15, decimalSeparator); };
     std::vector<std::string> lines = {
-        "На текущую дату " + sampleName + " переработанно " + general(processedFeed) + " тонн сырья.",
-        StudyValueCaption(kind) + " катализатора составила " + general(results.activity) + " условных едениц.",
+        ProcessedFeedLine(sampleName, general(processedFeed)),
+        StudyValueCaption(kind) + " катализатора составила " + general(results.activity) + ActivityUnitsText(),
     };
     if (plantIndex != kShortListingPlant) {
         // " (M.M.), " is written with Latin letters M, " (И.М.)." with Cyrillic ones.
-        lines.push_back("Октановое число катализата: " + general(results.octaneMotor) + " (M.M.), " +
+        lines.push_back("Октановое число катализата: " + general(results.octaneMotor) + MotorMethodText() +
                         general(results.octaneResearch) + " (И.М.).");
     }
     return lines;

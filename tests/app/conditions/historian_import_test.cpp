@@ -85,6 +85,9 @@ private slots:
     void everyFormatFillsTheFormAlike();
     void theSheetQuestionOffersThePlantsLastChoice();
     void brokenExportsLeaveTheFormAsItWas();
+    void sheetsWithoutAFeedFlowAreRefusedBeforeTheQuestions_data();
+    void sheetsWithoutAFeedFlowAreRefusedBeforeTheQuestions();
+    void theSamplingDateOfferedIsTheExports();
 };
 
 void HistorianImportTest::everyFormatFillsTheFormAlike_data() {
@@ -184,6 +187,64 @@ void HistorianImportTest::brokenExportsLeaveTheFormAsItWas() {
         }
     }
     QVERIFY(refused >= 12);
+}
+
+// The processed feed needs the feed flow: a sheet that gives none is refused
+// at once, naming the file and sheet, before any question or field change.
+void HistorianImportTest::sheetsWithoutAFeedFlowAreRefusedBeforeTheQuestions_data() {
+    QTest::addColumn<QByteArray>("csv");
+    QTest::addColumn<QString>("shownFeedFlow");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no tag at all") << QByteArray("Time;XX_1;YY_2\r\n;;\r\n;5;6\r\n") << "96.4"
+                                   << "нет ни одного тега историка в строке 1.";
+    QTest::newRow("feed flow cell empty") << QByteArray("Time;FSLL_293;PT_219\r\n;;\r\n;;25,1\r\n") << "96.4"
+                                          << "Поле «Расход сырья, м3/час»: «» не число";
+    QTest::newRow("no feed flow tag, form empty") << QByteArray("Time;PT_219\r\n;\r\n;25,1\r\n") << ""
+                                                  << "Поле «Расход сырья, м3/час»: «» не число";
+}
+
+void HistorianImportTest::sheetsWithoutAFeedFlowAreRefusedBeforeTheQuestions() {
+    QFETCH(QByteArray, csv);
+    QFETCH(QString, shownFeedFlow);
+    QFETCH(QString, message);
+    StartedProgram program;
+    ImportAnswers a;
+    SelectRow11(program);
+    TForm8* form = W().form8;
+    for (int n = 1; n <= 29; ++n) form->Edit(n)->setText(QString::number(n));
+    form->Edit1->setText(shownFeedFlow);
+    const QStringList before = EditTexts(form);
+    program.base.write("export.csv", csv);
+    a.Open(program.base.file("export.csv"));
+    QVERIFY(Click(form, "Button4"));
+    QCOMPARE(a.questions, 0);
+    QCOMPARE(a.answers.messages.size(), 1);
+    const QString expected = "Файл " + program.base.file("export.csv") + ", лист «";
+    QVERIFY2(a.answers.messages[0].startsWith(expected) && a.answers.messages[0].contains(message),
+             qPrintable(a.answers.messages[0]));
+    QCOMPARE(EditTexts(form), before);
+}
+
+// The sampling-date question starts at the time of the export's values.
+void HistorianImportTest::theSamplingDateOfferedIsTheExports() {
+    StartedProgram program;
+    ImportAnswers a;
+    SelectRow11(program);
+    W().form8->DateTimePicker1->setDate(QDate(2026, 12, 9));
+    QDate offered;
+    a.answers.modal = [&](QDialog* d) {
+        if (auto* p1 = d->findChild<QDateEdit*>("DateTimePicker1")) {
+            if (!offered.isValid()) offered = p1->date();
+            p1->setDate(QDate(2009, 9, 1));
+        }
+        if (auto* p2 = d->findChild<QDateEdit*>("DateTimePicker2")) p2->setDate(QDate(2009, 8, 22));
+        if (auto* e = d->findChild<QLineEdit*>("Edit25")) e->setText("0.5");
+        return int(QDialog::Accepted);
+    };
+    program.base.write("export.csv", "Time;FSLL_293\r\n;\r\n28.08.2009 08:00;95\r\n");
+    a.Open(program.base.file("export.csv"));
+    QVERIFY(Click(W().form8, "Button4"));
+    QCOMPARE(offered, QDate(2009, 8, 28));
 }
 
 QTEST_MAIN(HistorianImportTest)

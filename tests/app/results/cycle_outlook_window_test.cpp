@@ -102,7 +102,9 @@ void CycleOutlookWindowTest::typedLimitsAreRememberedPerPlant() {
     // A text that is no limit: said, and nothing changes.
     w.CokeLimit->setText("восемь");
     QVERIFY(Click(&w, "ApplyButton"));
-    QCOMPARE(answers.messages, QStringList{"Предел должен быть положительным числом"});
+    // The message names the limit the text was typed for.
+    QCOMPARE(answers.messages,
+             QStringList{"Предел «Предел кокса, %вес.»: «восемь» — должно быть положительное число"});
     QCOMPARE(program.base.read("prognoz.12"), QByteArray("0.90 8.00\r\n"));
 
     // Reopened, the plant's limits come back; another plant keeps the defaults.

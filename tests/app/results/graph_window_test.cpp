@@ -73,6 +73,8 @@ private slots:
     void zoomAndRestore();
     void printsLandscapeAndRestoresTheOrientation();
     void copiesOnWhite();
+    void valueTextsStayOffTheLine_data();
+    void valueTextsStayOffTheLine();
     void showsAGivenSeriesWithTheListHidden();
     void folderChoiceBuildsTheFolderIndex();
     void screenshot();
@@ -210,6 +212,50 @@ void GraphWindowTest::zoomAndRestore() {
     QVERIFY(!g->LeftAxis->categoriesLabels().isEmpty());
     QVERIFY(Click(g, "Button4"));
     g->hide();
+}
+
+// A point's value is written where neither of its two segments passes; the
+// neighbours are given in screen coordinates (y grows downwards).
+void GraphWindowTest::valueTextsStayOffTheLine_data() {
+    QTest::addColumn<bool>("hasPrevious");
+    QTest::addColumn<QPointF>("previous");
+    QTest::addColumn<bool>("hasNext");
+    QTest::addColumn<QPointF>("next");
+    QTest::newRow("peak") << true << QPointF(-40, 60) << true << QPointF(40, 60);
+    QTest::newRow("trough") << true << QPointF(-40, -60) << true << QPointF(40, -60);
+    QTest::newRow("rising") << true << QPointF(-40, 60) << true << QPointF(40, -60);
+    QTest::newRow("falling") << true << QPointF(-40, -60) << true << QPointF(40, 60);
+    QTest::newRow("steeply rising") << true << QPointF(-5, 200) << true << QPointF(5, -200);
+    QTest::newRow("level") << true << QPointF(-40, 0) << true << QPointF(40, 0);
+    QTest::newRow("first, rising") << false << QPointF() << true << QPointF(40, -60);
+    QTest::newRow("first, falling") << false << QPointF() << true << QPointF(40, 60);
+    QTest::newRow("last, after a fall") << true << QPointF(-40, -60) << false << QPointF();
+    QTest::newRow("last, after a rise") << true << QPointF(-40, 60) << false << QPointF();
+    QTest::newRow("alone") << false << QPointF() << false << QPointF();
+}
+
+void GraphWindowTest::valueTextsStayOffTheLine() {
+    QFETCH(bool, hasPrevious);
+    QFETCH(QPointF, previous);
+    QFETCH(bool, hasNext);
+    QFETCH(QPointF, next);
+    const QPointF point(300, 200);
+    std::optional<QPointF> before, after;
+    if (hasPrevious) before = point + previous;
+    if (hasNext) after = point + next;
+    const QSizeF text(48, 14);
+    const QRectF box = PointLabelBox(before, point, after, text);
+    QCOMPARE(box.size(), text);
+    // Near its point: within a text's width and height.
+    QVERIFY(std::abs(box.center().x() - point.x()) <= text.width());
+    QVERIFY(std::abs(box.center().y() - point.y()) <= text.height() + 4);
+    for (const std::optional<QPointF>& end : {before, after}) {
+        if (!end) continue;
+        for (int k = 0; k <= 100; ++k) {
+            const QPointF onLine = point + (*end - point) * (k / 100.0);
+            QVERIFY2(!box.contains(onLine), qPrintable(QString("%1,%2").arg(onLine.x()).arg(onLine.y())));
+        }
+    }
 }
 
 void GraphWindowTest::printsLandscapeAndRestoresTheOrientation() {

@@ -8,18 +8,34 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMenu>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTreeView>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include "common/codepage.h"
 #include "common/configuration.h"
+#include "common/regional.h"
 #include "composition/carbon_number_question.h"
 #include "composition/component_list_editor.h"
 #include "conditions/conditions_form.h"
 #include "results/activity_window.h"
+#include "shell/app_start.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
+#include "shell/ui_services.h"
 #include "shell/window_registry.h"
 #include "window_test_support.h"
 
@@ -83,6 +99,59 @@ void FillForm(TForm8* form) {
     form->DateTimePicker2->setDate(QDate(2009, 3, 15));
 }
 
+// Latin words a Russian window may still show: units, file kinds and
+// patterns, code pages and the historian's tag names.
+bool AllowedLatin(const QString& word) {
+    static const QStringList allowed{"sk", "dan", "rez", "SIR", "KAT", "BOK", "dha", "DHA", "txt", "TXT", "xls",
+                                     "xlsx", "pdf", "bmp", "png", "Windows", "Dos", "ppm", "Pt", "Cl", "Re",
+                                     "Sn", "Ir", "svod", "mg", "kg", "PDF",
+                                     // a plant's own name in the plant table
+                                     "VELDORA", "NAFTA", "LK", "U", "Nr", "S"};
+    return allowed.contains(word);
+}
+
+// The Latin words of a text that is not a file pattern ("(*.dha)"); a path
+// is data, not a text of the program.
+QStringList LatinWords(QString text) {
+    if (text.startsWith('/')) return {};
+    text.remove(QRegularExpression(R"(\*\.?[A-Za-z0-9]*)"));
+    text.remove(QRegularExpression("<[^>]*>"));  // rich-text markup
+    QStringList words;
+    QRegularExpressionMatchIterator it = QRegularExpression("[A-Za-z]+").globalMatch(text);
+    while (it.hasNext()) {
+        const QString word = it.next().captured();
+        if (!AllowedLatin(word)) words << word;
+    }
+    return words;
+}
+
+// Every text of a window's tree a user can read: title, labels, buttons,
+// group titles, menus, tabs, combo items, column headings.
+QStringList ReadableTexts(QWidget* window) {
+    QStringList texts{window->windowTitle()};
+    for (QLabel* l : window->findChildren<QLabel*>()) texts << l->text();
+    for (QAbstractButton* b : window->findChildren<QAbstractButton*>()) texts << b->text();
+    for (QGroupBox* g : window->findChildren<QGroupBox*>()) texts << g->title();
+    for (QAction* a : window->findChildren<QAction*>()) texts << a->text();
+    for (QMenu* m : window->findChildren<QMenu*>()) texts << m->title();
+    for (QLineEdit* e : window->findChildren<QLineEdit*>()) texts << e->placeholderText();
+    for (QTabWidget* t : window->findChildren<QTabWidget*>())
+        for (int i = 0; i < t->count(); ++i) texts << t->tabText(i);
+    for (QComboBox* c : window->findChildren<QComboBox*>())
+        for (int i = 0; i < c->count(); ++i) texts << c->itemText(i);
+    for (QAbstractItemView* v : window->findChildren<QAbstractItemView*>()) {
+        QAbstractItemModel* m = v->model();
+        auto* tree = qobject_cast<QTreeView*>(v);
+        auto* table = qobject_cast<QTableView*>(v);
+        if (!m || (tree && tree->header()->isHidden()) || (table && table->horizontalHeader()->isHidden())) continue;
+        for (int c = 0; c < m->columnCount(); ++c) {
+            if ((tree && tree->isColumnHidden(c)) || (table && table->isColumnHidden(c))) continue;
+            texts << m->headerData(c, Qt::Horizontal).toString();
+        }
+    }
+    return texts;
+}
+
 }  // namespace
 
 class TypedInputTest : public QObject {
@@ -96,6 +165,13 @@ private slots:
     void listEditorKeepsProgramTextsAndRefusesPercentagesItCannotHold();
     void listWithAFaultyValueStaysLoadedWithTheLineSelected();
     void russianTextsAndMenuKeys();
+    void everyWindowSpeaksRussian();
+    void captionsFit_data();
+    void captionsFit();
+    void keysAndDefaultsOfTheConditionsForm();
+    void oneDecimalSeparatorFromStartToExit();
+    void fileDialogColumnsInRussian_data();
+    void fileDialogColumnsInRussian();
 };
 
 // Typed, left, saved: the value in the file is the value on the screen.
@@ -170,6 +246,8 @@ void TypedInputTest::conditionsFormRefusesWithTheFieldNamed() {
     Leave(form->Edit4);
     QCOMPARE(form->Edit3->text(), QString("25"));
     QVERIFY(w.answers.messages.last().startsWith("Поле «Давление, атм. (Р - 2)»: «3x5» не число"));
+    // The user is put back where the refused text was typed.
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->Edit3));
 }
 
 void TypedInputTest::listEditorKeepsProgramTextsAndRefusesPercentagesItCannotHold() {
@@ -197,6 +275,14 @@ void TypedInputTest::listEditorKeepsProgramTextsAndRefusesPercentagesItCannotHol
         editor->List->setCurrentRow(0);
         editor->ListClick();
     }
+    // The share field follows the row the name search finds.
+    editor->List->setCurrentRow(1);
+    editor->ListClick();
+    QCOMPARE(editor->weight->text(), editor->List->item(1)->text().right(6));
+    const QString firstName = editor->List->item(0)->text().left(43).trimmed();
+    TypeOver(editor->Subst, firstName);
+    QCOMPARE(editor->List->currentRow(), 0);
+    QCOMPARE(editor->weight->text(), QString("01.235"));
 }
 
 void TypedInputTest::listWithAFaultyValueStaysLoadedWithTheLineSelected() {
@@ -239,6 +325,187 @@ void TypedInputTest::russianTextsAndMenuKeys() {
     w.program.base.write("dan.bak", "x");
     W().form5->N6Click();
     QVERIFY(!w.program.base.exists("dan.bak"));
+}
+
+// The whole widget tree of every window the program makes, as made at start.
+void TypedInputTest::everyWindowSpeaksRussian() {
+    WorkingProgram w;
+    LoadQtTranslation(*QCoreApplication::instance());  // Qt's own texts, as the program loads them
+    QStringList found;
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        for (const QString& text : ReadableTexts(window)) {
+            const QStringList words = LatinWords(text);
+            if (!words.isEmpty()) found << window->objectName() + ": «" + text + "»";
+        }
+    }
+    found.removeDuplicates();
+    for (const QString& f : found) qWarning().noquote() << f;
+    QVERIFY2(found.isEmpty(), qPrintable(QString("%1 texts with Latin words").arg(found.size())));
+}
+
+void TypedInputTest::captionsFit_data() {
+    QTest::addColumn<qreal>("scale");
+    QTest::newRow("default font") << 1.0;
+    QTest::newRow("fonts at 125 %") << 1.25;
+}
+
+// Every caption a window shows whole: labels and buttons are at least as
+// wide as their text (line by line), at the default font and a larger one.
+void TypedInputTest::captionsFit() {
+    QFETCH(qreal, scale);
+    const QFont original = QApplication::font();
+    QFont larger = original;
+    larger.setPointSizeF(original.pointSizeF() * scale);
+    QApplication::setFont(larger);
+    QStringList cut;
+    {
+        WorkingProgram w;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            if (window->objectName().isEmpty() || qobject_cast<QMenu*>(window)) continue;
+            // The conditions form places its captions on and beside the scheme
+            // picture by pixels; at a larger font it still cuts some of them.
+            if (scale > 1.0 && window == W().form8) continue;
+            const bool wasVisible = window->isVisible();
+            window->show();
+            QApplication::processEvents();
+            auto check = [&](QWidget* widget, const QString& text, int room) {
+                if (!widget->isVisibleTo(window) || text.trimmed().isEmpty()) return;
+                for (QString line : text.split('\n')) {
+                    line.remove('&');
+                    const int needed = widget->fontMetrics().horizontalAdvance(line.trimmed());
+                    if (needed > room) {
+                        cut << QString("%1/%2: «%3» %4 > %5")
+                                   .arg(window->objectName(), widget->objectName(), line.trimmed())
+                                   .arg(needed)
+                                   .arg(room);
+                    }
+                }
+            };
+            for (QLabel* l : window->findChildren<QLabel*>()) {
+                if (l->wordWrap() || l->textFormat() == Qt::RichText || Qt::mightBeRichText(l->text())) continue;
+                check(l, l->text(), l->contentsRect().width() - l->indent() - 2 * l->margin());
+            }
+            for (QPushButton* b : window->findChildren<QPushButton*>()) check(b, b->text(), b->width() - 8);
+            if (!wasVisible) window->hide();
+        }
+    }
+    QApplication::setFont(original);
+    cut.removeDuplicates();
+    QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+}
+
+// The question about a doubtful gas composition, Escape with unsaved
+// changes, Tab and F10: the keys an engineer uses without the mouse.
+void TypedInputTest::keysAndDefaultsOfTheConditionsForm() {
+    WorkingProgram w;
+    TForm8* form = W().form8;
+    FillForm(form);
+    form->Edit15->setText("50");  // the gas composition sums to 66.5 %
+    ShowActive(form);
+    bool asked = false;
+    w.answers.saveFile = [&](const QString&, const QString&) {
+        asked = true;
+        return w.program.base.file("Hornel/typed.dan");
+    };
+    // Enter on the real question box answers its default, which must be "Нет".
+    ui::TestHooks().yesNo = nullptr;
+    QString question;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) return;
+        question = box->text();
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    QVERIFY(Click(form, "Button2"));
+    QVERIFY2(question.contains("Сохранить всё же?"), qPrintable(question));
+    QVERIFY(!asked);
+    QVERIFY(!w.program.base.exists("Hornel/typed.dan"));
+
+    // Escape with a changed field asks; "Нет" keeps the form and the text.
+    TypeOver(form->Edit24, "0.03");
+    Leave(form->Edit25);
+    QStringList questions;
+    bool answer = false;
+    ui::TestHooks().yesNo = [&](const QString& text) {
+        questions << text;
+        return answer;
+    };
+    QTest::keyClick(form, Qt::Key_Escape);
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(form->isVisible());
+    QCOMPARE(form->Edit24->text(), QString("0.03"));
+    answer = true;
+    QTest::keyClick(form, Qt::Key_Escape);
+    QCOMPARE(questions.size(), 2);
+    QVERIFY(!form->isVisible());
+    // Shown again and left untouched: no question.
+    ShowActive(form);
+    QTest::keyClick(form, Qt::Key_Escape);
+    QCOMPARE(questions.size(), 2);
+    QVERIFY(!form->isVisible());
+
+    // Tab goes down the left block, then along the reactors.
+    ShowActive(form);
+    form->Edit26->setFocus(Qt::TabFocusReason);
+    QStringList order{form->Edit26->objectName()};
+    for (int i = 0; i < 7; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order << QApplication::focusWidget()->objectName();
+    }
+    QCOMPARE(order, (QStringList{"Edit26", "Edit2", "Edit24", "Edit25", "Edit1", "Edit3", "Edit4", "Edit5"}));
+    form->hide();
+
+    // F10 opens the first menu of the main window's bar.
+    SelectPlant(Context(), 11);
+    FinishPlantSelection(Context(), 11);
+    ShowActive(W().form5);
+    QTest::keyClick(W().form5, Qt::Key_F10);
+    QTRY_VERIFY(QApplication::activePopupWidget() != nullptr);
+    QCOMPARE(QApplication::activePopupWidget(), static_cast<QWidget*>(W().form5->N9Menu));
+    QApplication::activePopupWidget()->close();
+}
+
+// Numbers show "." from start to exit, whatever the user's locale gives and
+// whichever save or import ran before.
+void TypedInputTest::oneDecimalSeparatorFromStartToExit() {
+    Regional().decimalSeparator = ',';  // as a locale with a decimal comma starts it
+    WorkingProgram w;
+    QCOMPARE(Regional().decimalSeparator, '.');
+    Tbasadan* editor = W().basadan;
+    QCOMPARE(editor->Sum->text(), QString("0.000"));
+    // A density typed with a comma is shown as it is read.
+    ShowActive(editor);
+    TypeOver(editor->F6, "0,78");
+    Leave(editor->F7);
+    QCOMPARE(editor->F6->text(), QString("0.78"));
+    TypeOver(editor->F6, "0,7x");  // no number: left for the check of "Далее" to name
+    Leave(editor->F7);
+    QCOMPARE(editor->F6->text(), QString("0,7x"));
+}
+
+void TypedInputTest::fileDialogColumnsInRussian_data() {
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("empty") << qint64(0) << "0 байт";
+    QTest::newRow("largest in bytes") << qint64(1023) << "1023 байт";
+    QTest::newRow("one kilobyte") << qint64(1024) << "1.0 КБ";
+    QTest::newRow("a report") << qint64(2700) << "2.6 КБ";
+    QTest::newRow("just under a megabyte") << qint64(1024 * 1024 - 1) << "1024.0 КБ";
+    QTest::newRow("one megabyte") << qint64(1024 * 1024) << "1.0 МБ";
+    QTest::newRow("a large workbook") << qint64(5) * 1024 * 1024 * 1024 << "5.0 ГБ";
+}
+
+void TypedInputTest::fileDialogColumnsInRussian() {
+    QFETCH(qint64, bytes);
+    QFETCH(QString, shown);
+    QCOMPARE(ui::FileSizeText(bytes), shown);
+    QTemporaryDir dir;
+    QDir(dir.path()).mkdir("Hornel");
+    QFile file(dir.filePath("01-09-09.DAN"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QCOMPARE(ui::FileKindText(QFileInfo(dir.filePath("Hornel"))), QString("Папка"));
+    QCOMPARE(ui::FileKindText(QFileInfo(file.fileName())), QString("Файл dan"));
 }
 
 QTEST_MAIN(TypedInputTest)

@@ -16,12 +16,16 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QWindow>
 #include <algorithm>
 
 #include "common/configuration.h"
+#include "common/files.h"
 #include "composition/component_list_editor.h"
 #include "composition/unknown_component_question.h"
 #include "conditions/conditions_form.h"
+#include "conditions/data_selection_ui.h"
+#include "conditions/missing_composition_warning.h"
 #include "results/deactivation_window.h"
 #include "results/graph_window.h"
 #include "results/results_index.h"
@@ -32,11 +36,13 @@
 #include "runs/fraction_wizard_window1.h"
 #include "shell/app_start.h"
 #include "shell/base_check_window.h"
+#include "runs/research_files_window.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/plant_window.h"
 #include "shell/program_context.h"
 #include "shell/welcome_window.h"
+#include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 #include "window_test_support.h"
 
@@ -102,6 +108,7 @@ private slots:
     void cancelledChoicesChangeNothing();
     void escapeAndCloseLeadBackToTheMainWindow();
     void historiesAndFoldersGoByDate();
+    void compositionWarningGoesWithTheFile();
     void fractionWizardSavesTheNewDateWhereItsFilesAre();
     void windowsCaseFolderGivesItsData();
     void anotherBaseFolderChosenAndChecked();
@@ -161,12 +168,16 @@ void WorkingConfigurationTest::engineersDayFromWelcomeToSummaryTable() {
     QVERIFY(asked[0].endsWith(kPlantFolder + "/20-11-26"));
     QVERIFY(editor->List->count() > 100);
     QVERIFY(Click(editor, "Next"));
-    QVERIFY(Click(editor, "BitBtn1"));  // the catalyzate report
+    QVERIFY(Click(editor, "BitBtn1"));  // the catalyzate report: first for its stream, in the date's folder
+    QVERIFY(asked[1].endsWith(kPlantFolder + "/20-11-26"));
+    QVERIFY(Click(editor, "BitBtn1"));  // again: where the last catalyzate report was taken
+    QVERIFY2(asked[2].endsWith("/reports"), qPrintable(asked[2]));
     QVERIFY(Click(editor, "Next"));     // no side cut here: the composition is formed
     QVERIFY(!editor->isVisible());
     QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
     const QString dateFolder = kPlantFolder + "/20-11-26/";
     QVERIFY(program.base.exists(dateFolder + "20-11-26.sk"));
+    QCOMPARE(W().form5->Label1->text(), "Файл состава записан: " + program.base.file(dateFolder + "20-11-26.sk"));
     QVERIFY(program.base.read("Basa/nlo").contains("Feedium-X unknown"));
 
     // The date just entered is the current data: calculated at once.
@@ -262,6 +273,28 @@ void WorkingConfigurationTest::escapeAndCloseLeadBackToTheMainWindow() {
         QVERIFY(IsActiveMainWindow());
     }
 
+    // The summary table and the graphs close with Escape and the close box
+    // (Alt+F4 asks the same), their settings kept as "Далее" keeps them.
+    answers.modal = [](QDialog* d) {
+        d->show();
+        QTest::keyClick(d, Qt::Key_Escape);
+        return d->result();
+    };
+    W().form5->N18Click();
+    QVERIFY(!W().svod->isVisible());
+    QVERIFY(!W().svod->windowFlags().testFlag(Qt::CustomizeWindowHint));  // a frame with its close box
+    answers.modal = [](QDialog* d) {
+        d->show();
+        d->close();
+        return d->result();
+    };
+    W().form5->N18Click();
+    QVERIFY(!W().svod->isVisible());
+    W().graph->ShowPlantHistory();
+    QVERIFY(!W().graph->isVisible());
+    QVERIFY(IsActiveMainWindow());
+    answers.modal = nullptr;
+
     // The close box of the main window is the exit step.
     program.base.write("dan.bak", "x");
     QSignalSpy ended(W().form1, &QDialog::finished);
@@ -269,6 +302,33 @@ void WorkingConfigurationTest::escapeAndCloseLeadBackToTheMainWindow() {
     QCOMPARE(ended.count(), 1);
     QVERIFY(!program.base.exists("dan.bak"));
     QVERIFY2(VisibleWindows().isEmpty(), qPrintable(VisibleWindows().join(" ")));
+}
+
+// A date without its composition file is warned about in front of the main
+// window; a selection that finds the file written since takes the warning away.
+void WorkingConfigurationTest::compositionWarningGoesWithTheFile() {
+    StartedProgram program;
+    DialogAnswers answers;
+    SelectPlant(Context(), 11);
+    FinishPlantSelection(Context(), 11);
+    const QByteArray sk = program.base.read("Hornel/01-09-09/01-09-09.sk");
+    program.base.remove("Hornel/01-09-09/01-09-09.sk");
+    const std::string dan = ProgramPath(program.base.file("Hornel/01-09-09/01-09-09.dan"));
+    RunDataSelectionOf(dan);
+    QVERIFY(W().form7->isVisible());
+    QVERIFY(W().form7->windowHandle() && W().form7->windowHandle()->transientParent() == W().form5->windowHandle());
+    program.base.write("Hornel/01-09-09/01-09-09.sk", sk);
+    RunDataSelectionOf(dan);
+    QVERIFY(!W().form7->isVisible());
+    QVERIFY(W().form5->isEnabled());
+
+    // A study starts with the files of the current date.
+    const std::string studyFolder = JoinPath(Context().plantFolder, "Issl");
+    W().resF->StartStudy(Context().plantFolder, studyFolder);
+    QCOMPARE(W().resF->DanF->text(), program.base.file("Hornel/01-09-09/01-09-09.dan"));
+    QCOMPARE(W().resF->SkF->text(), program.base.file("Hornel/01-09-09/01-09-09.sk"));
+    QCOMPARE(W().resF->RezF->text(), program.base.file("Hornel/Issl/01-09-09.rez"));
+    QVERIFY(W().resF->Flags.conditions && W().resF->Flags.composition);
 }
 
 void WorkingConfigurationTest::historiesAndFoldersGoByDate() {
@@ -305,6 +365,11 @@ void WorkingConfigurationTest::historiesAndFoldersGoByDate() {
     QTest::mouseClick(window->DLB->viewport(), Qt::LeftButton, {},
                       window->DLB->visualItemRect(window->DLB->currentItem()).center());
     QTRY_COMPARE(window->FL->count(), 1);
+    // The plant's other dates stay in view, the clicked one current.
+    QCOMPARE(window->DLB->currentItem()->text().trimmed(), QString("02-12-08"));
+    QStringList after;
+    for (int i = 0; i < window->DLB->count(); ++i) after << window->DLB->item(i)->text().trimmed();
+    QVERIFY2(after.contains("15-01-10") && after.contains("Fr2"), qPrintable(after.join(" ")));
     window->FL->setCurrentRow(0);
     window->BitBtn1Click();
     QCOMPARE(window->LFB->count(), 1);

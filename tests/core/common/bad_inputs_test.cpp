@@ -28,6 +28,7 @@
 #include "composition/report_import.h"
 #include "conditions/conditions_file.h"
 #include "conditions/conditions_file_check.h"
+#include "conditions/data_selection.h"
 #include "conditions/historian_import.h"
 #include "results/deactivation.h"
 #include "results/results_index.h"
@@ -177,6 +178,19 @@ Outcome LookUpHornelFeed(const std::string& dir) {
     return {"", "unresolved=" + std::to_string(unresolved)};
 }
 
+// Data selection of a date: the conditions file read as the menu item reads
+// it, the record kept in the context only when the whole file is good.
+Outcome SelectDate(const std::string& path) {
+    ProgramContext context;
+    context.conditions.samplingDateText = "kept";
+    try {
+        const ConditionsSelection s = SelectConditions(context, path);
+        return {"", "sampling=" + FormatDateShort(s.samplingDate) + " regeneration=" + FormatDateShort(s.regenerationDate)};
+    } catch (const UserError& e) {
+        return {e.what(), "record=" + context.conditions.samplingDateText};
+    }
+}
+
 Outcome ReadHistory(const std::string& path) {
     const std::vector<DeactivationPoint> points = ReadDeactivationHistory(path);
     std::string labels, values;
@@ -194,6 +208,7 @@ Outcome RunReader(const std::string& reader, const std::string& input, const std
             CheckConditionsFile(input);
             return {"", "passed"};
         }
+        if (reader == "selection") return SelectDate(input);
         if (reader == "results") return ReadResults(input);
         if (reader == "index") return {"", IndexSummary(ReadResultsIndex(input))};
         if (reader == "composition") return ReadComposition(input);

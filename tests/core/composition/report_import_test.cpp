@@ -1,3 +1,4 @@
+#include "common/configuration.h"
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -180,6 +181,11 @@ TEST(ReportImport, OpenActionFileChoice) {
         EXPECT_EQ(OpenFilter(plant, 2), "Таблица УВ состава|*.txt|Катализат|*.KAT|Detailed Hydrocarbon Analysis|*.dha|");
     }
     EXPECT_EQ(OpenFilter(9, 3), "Боковой погон|*.BOK|Detailed Hydrocarbon Analysis|*.dha|");
+    // The working configuration names the report in Russian and offers every file.
+    SetConfiguration(Configuration::Working);
+    EXPECT_EQ(OpenFilter(11, 1), "Таблица УВ состава|*.txt|Сырьё|*.SIR|Отчет хроматографа (детальный анализ)|*.dha|"
+                                 "Все файлы|*|");
+    SetConfiguration(Configuration::Described);
 
     EXPECT_EQ(ReplaceExtension("a\\b.c\\name", ".SIR"), "a\\b.c\\name.SIR");
     EXPECT_EQ(ReplaceExtension("a/b.c/name.dha", ".KAT"), "a/b.c/name.KAT");

@@ -2,6 +2,7 @@
 
 #include <map>
 
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/regional.h"
@@ -116,6 +117,11 @@ TEST_F(ProcessedFeedTest, FeedFlowTimesDaysTimesDensity) {
     Regional().decimalSeparator = '.';
     EXPECT_EQ(ProcessedFeedText("100", regeneration + 10, regeneration), "17880");
     EXPECT_EQ(Regional().decimalSeparator, ',');
+    // The working configuration keeps the point it shows everywhere else.
+    SetConfiguration(Configuration::Working);
+    EXPECT_EQ(ProcessedFeedText("100", regeneration + 10, regeneration), "17880");
+    EXPECT_EQ(Regional().decimalSeparator, '.');
+    SetConfiguration(Configuration::Described);
     // Dates the wrong way round still give a positive amount.
     EXPECT_EQ(ProcessedFeedText("100", regeneration, regeneration + 10), "17880");
     EXPECT_EQ(ProcessedFeedText("96.4", regeneration + 10.25, regeneration), "17667.2");

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "common/configuration.h"
 #include "common/regional.h"
 #include "runs/reforming_run.h"
+#include "runs/research_run.h"
 
 namespace rw {
 namespace {
@@ -28,6 +30,21 @@ TEST(ReformingSummary, LinesOfTheRunReport) {
     // Latin M in the motor method, Cyrillic И and М in the research method.
     EXPECT_EQ(lines[4], "Октановое число катализата: 88.2 (M.M.), 97.45 (И.М.).");
     EXPECT_EQ(JoinLines({"a", "b"}, "\r"), "a\rb");
+}
+
+// The working configuration spells the summary right and marks the motor
+// method with Cyrillic letters, in a calculation and a study alike.
+TEST(ReformingSummary, WorkingConfigurationSpellsItRight) {
+    SetConfiguration(Configuration::Working);
+    const auto lines = ReformingSummaryLines("01-09-09", 586911, SampleResults(), 11);
+    const auto study = StudySummaryLines(StudyKind::OptimalActivity, "01-09-09", 586911, SampleResults(), 11, '.');
+    SetConfiguration(Configuration::Described);
+    EXPECT_EQ(lines[0], "На текущую дату 01-09-09 переработано 586911 тонн сырья.");
+    EXPECT_EQ(lines[1], "Текущая активность катализатора составила 1.03 условных единиц.");
+    EXPECT_EQ(lines[4], "Октановое число катализата: 88.2 (М.М.), 97.45 (И.М.).");
+    EXPECT_EQ(study[0], lines[0]);
+    EXPECT_TRUE(study[1].ends_with(" условных единиц.")) << study[1];
+    EXPECT_EQ(study[2], lines[4]);
 }
 
 TEST(ReformingSummary, PlantIndexEightHasNoOctaneLineAndCommasFollowTheRegion) {
