@@ -63,6 +63,31 @@ TEST(CycleOutlook, FitAndBandMatchACaseWorkedByHand) {
     EXPECT_NEAR(fit.At(c.late) + fit.PredictionHalfWidth(c.late, 2.3534), 0.85, 1e-9);
     // Narrow history: the same band is wider than 3000 t of history.
     EXPECT_EQ(CrossLimit(fit, 0.85, true, 5000, 0.92, 3000).state, CrossingState::BandTooWide);
+
+    // The other states at their bounds.
+    const LineFit rising = FitLine({1000, 2000, 3000, 4000, 5000}, {0.92, 0.93, 0.97, 0.98, 1.00});
+    const LineFit level = FitLine({1000, 2000, 3000, 4000, 5000}, {1.0, 0.0, 0.0, 0.0, 1.0});
+    ASSERT_EQ(level.slope, 0.0);
+    struct Case {
+        const char* what;
+        const LineFit& fit;
+        double limit;
+        bool falling;
+        double lastY;
+        CrossingState state;
+    };
+    const Case cases[] = {
+        {"latest record exactly at the limit", fit, 0.92, true, 0.92, CrossingState::LimitReached},
+        {"coke exactly at the limit", rising, 1.00, false, 1.00, CrossingState::LimitReached},
+        // The line meets 0.93 at 4428.6 t, before the latest record, which
+        // itself lies above it.
+        {"line past the limit before the latest record", fit, 0.93, true, 0.94, CrossingState::LimitReached},
+        {"activity that rises", rising, 0.85, true, 1.00, CrossingState::WrongTrend},
+        {"coke that falls", fit, 1.2, false, 0.92, CrossingState::WrongTrend},
+        {"level activity", level, 0.2, true, 1.0, CrossingState::WrongTrend},
+        {"level coke", level, 2.0, false, 1.0, CrossingState::WrongTrend},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CrossLimit(c.fit, c.limit, c.falling, 5000, c.lastY, 4000).state, c.state) << c.what;
 }
 
 TEST(CycleOutlook, StudentQuantilesBetweenTabulatedDegrees) {
@@ -97,6 +122,23 @@ TEST(CycleOutlook, SetsASingleBadRecordAsideAndSaysWhy) {
     EXPECT_EQ(o.SetAsideReason(','), "Отложена запись " + h[7].sampleDateText.Text() +
                                          ": активность 1,14 отстоит от прямой по остальным записям на 0,060 при "
                                          "их разбросе 0,0000");
+
+    // A bad latest record: the fits rest on the one before it.
+    std::vector<ResultsRecord> badLatest = KnownDecline();
+    badLatest.back().activity -= 0.06;
+    const CycleOutlook latest = ComputeCycleOutlook(badLatest, {0.85, 10.0});
+    ASSERT_TRUE(latest.setAside);
+    EXPECT_EQ(*latest.setAside, 11u);
+    EXPECT_EQ(latest.activity.lastDate, kStart + 300);
+    EXPECT_EQ(latest.coke.lastFeed, 1500.0 * 300 + 1.0);
+    EXPECT_NEAR(latest.activity.date.x, kStart + 2500, 1e-6);
+
+    // Four records are the fewest of which one may be set aside.
+    for (const std::size_t count : {3u, 4u}) {
+        std::vector<ResultsRecord> shortCycle(h.begin(), h.begin() + static_cast<std::ptrdiff_t>(count));
+        shortCycle[1].activity += 0.06;
+        EXPECT_EQ(ComputeCycleOutlook(shortCycle, {0.85, 10.0}).setAside.has_value(), count == 4u) << count;
+    }
 
     // Measured scatter alone sets nothing aside.
     std::vector<ResultsRecord> noisy = KnownDecline();
@@ -145,8 +187,12 @@ TEST(CycleOutlook, WordsInsteadOfAForecast) {
     };
     std::vector<ResultsRecord> noFeed = KnownDecline();
     for (auto& r : noFeed) r.processedFeed = 0;
+    const std::vector<ResultsRecord> decline = KnownDecline();
+    const std::vector<ResultsRecord> three(decline.begin(), decline.begin() + 3);
     const std::vector<Case> cases = {
+        {"no records", {}, 0.85, CrossingState::TooFewRecords, "прогноза нет: в цикле меньше трёх записей"},
         {"two records", two, 0.85, CrossingState::TooFewRecords, "прогноза нет: в цикле меньше трёх записей"},
+        {"three records", three, 0.85, CrossingState::Forecast, ""},
         {"rising", rising, 0.85, CrossingState::WrongTrend, "прогноза нет: активность не снижается"},
         {"scatter", flat, 0.85, CrossingState::BandTooWide, "прогноза нет: 90 % полоса шире истории цикла"},
         {"passed", KnownDecline(), 1.08, CrossingState::LimitReached, "предел уже достигнут"},
@@ -169,6 +215,11 @@ TEST(CycleOutlook, CurrentCycleStartsAfterTheLatestRegeneration) {
     for (std::size_t i = 6; i < h.size(); ++i) h[i].processedFeed -= 1500.0 * 170;
     EXPECT_EQ(CurrentCycle(h, 0).front().sampleDate, kStart + 180);
     EXPECT_EQ(CurrentCycle(h, kStart + 200).front().sampleDate, kStart + 210);
+    // A record sampled on the regeneration day is the new cycle's first.
+    EXPECT_EQ(CurrentCycle(h, kStart + 210).front().sampleDate, kStart + 210);
+    EXPECT_EQ(CurrentCycle(h, kStart + 211).front().sampleDate, kStart + 240);
+    EXPECT_TRUE(CurrentCycle(h, kStart + 331).empty());
+    EXPECT_TRUE(CurrentCycle({}, kStart).empty());
     EXPECT_EQ(CurrentCycle(KnownDecline(), 0).size(), 12u);
 }
 
@@ -198,6 +249,7 @@ TEST(CycleOutlook, FleetSortsByForecastAndReadsTheRegenerationDate) {
     WriteResultsIndex(JoinPath(dir.str(), "svod.1"), late);
     WriteResultsIndex(JoinPath(dir.str(), "svod.5"), none);
     WriteResultsIndex(JoinPath(dir.str(), "svod.12"), soon);
+    WriteResultsIndex(JoinPath(dir.str(), "svod.7"), {});  // an index without records: no row
     // Plant row 11's latest conditions file names the regeneration.
     const std::string name = FormatDateShort(soon.back().sampleDate, '-');
     std::string dan;

@@ -99,6 +99,7 @@ TEST_F(RunObjectTest, InitialValues) {
     EXPECT_EQ(NextProgressPosition(100), 1);
     EXPECT_EQ(NextProgressPosition(0), 1);
     EXPECT_EQ(NextProgressPosition(41), 42);
+    EXPECT_EQ(NextProgressPosition(99), 100);
 }
 
 TEST_F(RunObjectTest, PrepareInputsCopiesBothFilesBesideTheModel) {
@@ -299,21 +300,47 @@ TEST(ResultsPadding, SeventyLinesBecomeSeventyFour) {
     EXPECT_EQ(SplitLines(dir.Read("short")).size(), 64u);
 }
 
-// The scripted outcomes a real program cannot be made to give on demand.
-TEST_F(RunObjectTest, CancelledOrUnstartedRunFails) {
-    for (RunOutcome outcome : {RunOutcome::Cancelled, RunOutcome::NotStarted}) {
-        struct Failing : ScriptedModel {
-            RunOutcome outcome;
-            RunOutcome RunModel(const std::string& commandLine, const std::string& workFolder) override {
-                ScriptedModel::RunModel(commandLine, workFolder);  // even a rez written does not count
-                return outcome;
-            }
-        } failing;
-        failing.outcome = outcome;
-        object.Runner = &failing;
-        EXPECT_THROW(object.Run(), UserError);
-        EXPECT_FALSE(object.Done);
-        EXPECT_FALSE(fs::exists(dir.path() / "Hornel" / "01-09-09.rez"));
+// Models that misbehave in the ways a real program cannot be made to on
+// demand: each ends the calculation with its own words, and nothing is stored.
+TEST_F(RunObjectTest, MisbehavingModelsFailTheRunAndStoreNothing) {
+    struct Misbehaving : ScriptedModel {
+        RunOutcome outcome = RunOutcome::Finished;
+        const char* rez = nullptr;  // what it leaves as rez instead of its results; null: its results
+        bool writesNothing = false;
+        RunOutcome RunModel(const std::string& commandLine, const std::string& workFolder) override {
+            if (!writesNothing) ScriptedModel::RunModel(commandLine, workFolder);  // even a rez written does not count
+            if (rez) WriteFileAtomic(workFolder + "rez", rez);
+            return outcome;
+        }
+    };
+    struct Case {
+        RunOutcome outcome;
+        bool writesNothing;
+        const char* rez;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {RunOutcome::Cancelled, false, nullptr, "остановлена: расчет прерван пользователем"},
+        {RunOutcome::NotStarted, false, nullptr, "не запустилась"},
+        {RunOutcome::Terminated, false, nullptr, "не завершилась за 2 с и была остановлена"},
+        {RunOutcome::Crashed, false, nullptr, "завершилась аварийно (сигнал 0)"},
+        // The rez of an earlier run lies in the folder: it is not this run's.
+        {RunOutcome::Finished, true, nullptr, "не записала файл результатов rez"},
+        {RunOutcome::Finished, false, "", "оставила файл результатов rez, который не читается: "},
+    };
+    for (const Case& c : cases) {
+        dir.Write("rez", "the results of an earlier run");
+        Misbehaving model;
+        model.outcome = c.outcome;
+        model.writesNothing = c.writesNothing;
+        model.rez = c.rez;
+        object.Runner = &model;
+        const std::string message = test::UserErrorOf([&] { object.Run(); });
+        EXPECT_EQ(message.rfind("Расчет не выполнен: программа kelmar.exe (дата отбора 01-09-09) " + std::string(c.problem), 0),
+                  0u) << message;
+        EXPECT_FALSE(object.Done) << c.problem;
+        EXPECT_FALSE(fs::exists(dir.path() / "Hornel" / "01-09-09.rez")) << c.problem;
+        EXPECT_EQ(dir.Read("Hornel/01-09-09.dan"), original) << c.problem;
     }
 }
 

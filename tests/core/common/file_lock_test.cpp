@@ -1,0 +1,205 @@
+// Two takers of one lock at the worst moments. The second taker is another
+// thread: its lock file is another open file, whose OS lock conflicts with
+// ours as another process's would.
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <future>
+#include <optional>
+#include <string>
+#include <thread>
+
+#include "common/errors.h"
+#include "common/file_lock.h"
+#include "common/files.h"
+#include "test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace rw {
+namespace {
+
+// Every test leaves the process-wide policy and hook as it found them.
+class LockTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = LockWaiting();
+        LockWaiting() = LockWaitPolicy{};
+        LockWaiting().timeoutSeconds = 0;
+        LockWaiting().onWait = [this](const std::string&) {
+            ++waits_;
+            return false;
+        };
+        LockWaiting().onNotice = [this](const std::string& notice) { notices_ += notice + "\n"; };
+    }
+    void TearDown() override {
+        LockStepHook() = nullptr;
+        LockWaiting() = saved_;
+    }
+    // A lock file as a holder that died left it: the record, no OS lock.
+    void LeaveStaleLock() const {
+        WriteFileAtomic(BaseFolderLockPath(base()), "user=gone\nhost=elsewhere\npid=999999\nsince=0\n");
+    }
+    std::string base() const { return dir_.path().string(); }
+    bool LockFileExists() const { return fs::exists(ToNative(BaseFolderLockPath(base()))); }
+
+    test::TempDir dir_;
+    LockWaitPolicy saved_;
+    int waits_ = 0;
+    std::string notices_;
+};
+
+// Tries to take the base folder once from its own thread; holds it, when
+// taken, until destroyed.
+class SecondTaker {
+public:
+    explicit SecondTaker(const std::string& base) {
+        std::promise<void> tried;
+        std::future<void> triedFuture = tried.get_future();
+        thread_ = std::thread([this, base, &tried] {
+            try {
+                BaseFolderLock lock(base);
+                taken_ = true;
+                tried.set_value();
+                release_.get_future().wait();
+            } catch (const UserError& e) {
+                message_ = e.what();
+                tried.set_value();
+            }
+        });
+        triedFuture.wait();
+    }
+    ~SecondTaker() {
+        release_.set_value();
+        thread_.join();
+    }
+    bool taken() const { return taken_; }
+    const std::string& message() const { return message_; }
+
+private:
+    std::promise<void> release_;
+    std::thread thread_;
+    bool taken_ = false;
+    std::string message_;
+};
+
+// In every window between the steps of taking a lock, a second taker comes
+// in; whoever wins, exactly one of the two holds the base folder.
+TEST_F(LockTest, ASecondTakerInAnyWindowLeavesOneHolder) {
+    struct Case {
+        LockStep step;
+        bool staleLockFirst;  // a dead holder's lock file lies there beforehand
+        bool secondWins;
+    };
+    const Case cases[] = {
+        {LockStep::RecordWritten, false, true},
+        {LockStep::RecordLocked, false, true},
+        {LockStep::Linked, false, false},
+        {LockStep::HolderOpened, true, true},
+        {LockStep::StaleFound, true, false},
+        {LockStep::StaleRemoved, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.step));
+        if (c.staleLockFirst) LeaveStaleLock();
+        const std::thread::id first = std::this_thread::get_id();
+        std::optional<SecondTaker> second;
+        LockStepHook() = [&](LockStep step) {
+            if (step == c.step && std::this_thread::get_id() == first && !second) second.emplace(base());
+        };
+        bool firstTook = false;
+        std::string firstMessage;
+        try {
+            BaseFolderLock lock(base());
+            firstTook = true;
+            ASSERT_TRUE(second.has_value()) << "the window was never reached";
+            EXPECT_FALSE(second->taken()) << "both hold the base folder";
+            EXPECT_NE(second->message().find("Базовая папка занята: с "), std::string::npos) << second->message();
+        } catch (const UserError& e) {
+            firstMessage = e.what();
+        }
+        LockStepHook() = nullptr;
+        ASSERT_TRUE(second.has_value()) << "the window was never reached";
+        EXPECT_EQ(second->taken(), c.secondWins);
+        EXPECT_NE(firstTook, second->taken()) << firstMessage << " / " << second->message();
+        if (c.secondWins) {
+            // A wait of zero seconds is one attempt: no waiting window, and
+            // the time limit named.
+            EXPECT_NE(firstMessage.find(". Ожидание прекращено через 0 с."), std::string::npos) << firstMessage;
+            EXPECT_EQ(waits_, 0);
+        }
+        EXPECT_EQ(notices_.empty(), !c.staleLockFirst) << notices_;
+        second.reset();
+        EXPECT_FALSE(LockFileExists()) << "the holder's lock file stays after it gave the lock back";
+        notices_.clear();
+    }
+}
+
+// While the holder gives the lock back (the name removed, its OS lock still
+// kept), a second taker takes it whole.
+TEST_F(LockTest, ALockBeingGivenBackGoesToTheNextTaker) {
+    std::optional<SecondTaker> second;
+    LockStepHook() = [&](LockStep step) {
+        if (step == LockStep::Released && !second) second.emplace(base());
+    };
+    { BaseFolderLock lock(base()); }
+    LockStepHook() = nullptr;
+    ASSERT_TRUE(second.has_value());
+    EXPECT_TRUE(second->taken()) << second->message();
+    EXPECT_TRUE(LockFileExists());
+    EXPECT_EQ(notices_, "") << "a lock given back is no dead holder's";
+}
+
+TEST_F(LockTest, NestedTakersOfOneThreadShareTheLockUntilTheOuterEnds) {
+    std::optional<BaseFolderLock> outer(base());
+    {
+        BaseFolderLock inner(base());
+        EXPECT_FALSE(SecondTaker(base()).taken());
+    }
+    EXPECT_FALSE(SecondTaker(base()).taken()) << "the inner step gave back the outer one's lock";
+    outer.reset();
+    EXPECT_FALSE(LockFileExists());
+    EXPECT_TRUE(SecondTaker(base()).taken());
+}
+
+// Waiting without a time limit goes on until the waiting window cancels,
+// and the window is closed once.
+TEST_F(LockTest, AnUnlimitedWaitEndsWhenTheUserCancels) {
+    SecondTaker holder(base());
+    ASSERT_TRUE(holder.taken());
+    LockWaiting().timeoutSeconds = -1;
+    LockWaiting().onWait = [this](const std::string& held) {
+        EXPECT_NE(held.find("Базовая папка занята: с "), std::string::npos);
+        return ++waits_ < 3;
+    };
+    int ends = 0;
+    LockWaiting().onWaitEnd = [&ends] { ++ends; };
+    const std::string message = test::UserErrorOf([&] { BaseFolderLock lock(base()); });
+    EXPECT_NE(message.find(". Ожидание отменено."), std::string::npos) << message;
+    EXPECT_EQ(waits_, 3);
+    EXPECT_EQ(ends, 1);
+}
+
+TEST_F(LockTest, ADeadHoldersLockIsTakenOverAndNamed) {
+    LeaveStaleLock();
+    {
+        BaseFolderLock lock(base());
+        EXPECT_NE(ReadFileBytes(BaseFolderLockPath(base())).find("pid=" + std::to_string(getpid())), std::string::npos);
+    }
+    EXPECT_NE(notices_.find("Снята блокировка, оставшаяся от завершившегося процесса: "), std::string::npos);
+    EXPECT_NE(notices_.find("(пользователь gone, компьютер elsewhere, процесс 999999, с неизвестного времени)."),
+              std::string::npos) << notices_;
+    EXPECT_EQ(waits_, 0);
+}
+
+TEST(LockNames, SitBesideWhatTheyGuard) {
+    EXPECT_EQ(FileLockPath("/base/Hornel/sk.dat"), "/base/Hornel/.sk.dat.lock");
+    EXPECT_EQ(FileLockPath("sk.dat"), ".sk.dat.lock");
+    EXPECT_EQ(HeldMessage("Файл sk.dat занят", LockHolder{"", "", 12, 0}),
+              "Файл sk.dat занят: с неизвестного времени — пользователь ?, компьютер ?, процесс 12.");
+}
+
+}  // namespace
+}  // namespace rw
