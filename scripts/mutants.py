@@ -270,7 +270,8 @@ def generate(path, text):
         alone = re.match(r"^(continue|break);$", stripped)
         if early and stripped.startswith(("if ", "if(", "else if")) and early.group(1).count("(") == early.group(1).count(")"):
             col = line.index(early.group(2), len(line) - len(line.lstrip()) + len(early.group(1)) - 1)
-            add(offset + col, offset + col + len(early.group(2)), ";", "statement", f"'{early.group(2)[:30]}' removed")
+            original = text[offset + col:offset + col + len(early.group(2))]
+            add(offset + col, offset + col + len(early.group(2)), ";", "statement", f"'{original[:40]}' removed")
         elif alone and previous.endswith((";", "{", "}")):
             col = line.index(stripped)
             add(offset + col, offset + col + len(stripped), ";", "statement", f"'{stripped}' removed")
@@ -280,8 +281,8 @@ def generate(path, text):
             after = line[len(re.match(r"\s*(?:\+\+|--)?[A-Za-z_]\w*", line).group(0)):]
             if first not in DECLARATION_WORDS and not re.match(r"^\s*[A-Za-z_]", after):
                 col = line.index(stripped)
-                add(offset + col, offset + col + len(stripped), ";", "statement",
-                    f"'{stripped[:40]}' removed")
+                original = text[offset + col:offset + col + len(stripped)]
+                add(offset + col, offset + col + len(stripped), ";", "statement", f"'{original[:40]}' removed")
         if stripped:
             previous = stripped
         offset += len(line) + 1

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/dates.h"
+#include "common/number_format.h"
 #include "conditions/conditions_checks.h"
 #include "conditions/conditions_edits.h"
 #include "sample_conditions.h"
@@ -49,6 +50,7 @@ TEST(ConditionsChecks, NameTheFieldAndTheFault) {
         {3, "0", ""},
         {3, "100", ""},
         {3, "100,001", "Поле «Давление, атм. (Р - 2)»: 100.001 вне физических пределов, от 0 до 100."},
+        {3, "100.000000000001", "Поле «Давление, атм. (Р - 2)»: 100.000000000001 вне"},  // all 15 digits shown
         {3, "-0.001", "Поле «Давление, атм. (Р - 2)»: -0.001 вне физических пределов"},
         {11, "-50", ""},
         {11, "-50,5", "Поле «Перепад темп., °С (Р - 2)»: -50.5 вне физических пределов, от -50 до 200."},
@@ -78,6 +80,43 @@ TEST(ConditionsChecks, NameTheFieldAndTheFault) {
             EXPECT_NE(got.find(c.expected), std::string::npos) << "Edit" << c.edit << " " << c.text << ": " << got;
         }
     }
+}
+
+// Every checked field at its bounds and just beyond them: a plant's real
+// value at a bound (a zero drop, a dry gas) must be saved.
+TEST(ConditionsChecks, EveryFieldTakesItsBoundsAndRefusesBeyond) {
+    struct Group {
+        std::vector<int> edits;
+        double min, max;
+        const char* bounds;
+    };
+    const Group groups[] = {
+        {{26}, 0, 1e7, "от 0 до 10000000."},
+        {{2}, 0, 1e6, "от 0 до 1000000."},
+        {{24}, 0, 100, "от 0 до 100."},
+        {{25}, 0, 1e4, "от 0 до 10000."},
+        {{1}, 0, 5000, "от 0 до 5000."},
+        {{3, 4, 5, 27}, 0, 100, "от 0 до 100."},
+        {{7, 8, 9, 28}, 0, 650, "от 0 до 650."},
+        {{11, 12, 13, 29}, -50, 200, "от -50 до 200."},
+        {{15, 16, 17, 18, 19, 20, 21, 22, 23}, 0, 100, "от 0 до 100."},
+    };
+    std::size_t checked = 0;
+    for (const Group& g : groups) {
+        for (const int edit : g.edits) {
+            ++checked;
+            for (const auto& [value, refused] : {std::pair{g.min, false}, std::pair{g.max, false},
+                                                 std::pair{g.min - 0.5, true}, std::pair{g.max + 0.5, true}}) {
+                ConditionsEditTexts texts = SampleTexts();
+                texts[static_cast<size_t>(edit)] = FormatFixed(value, 0, 1);
+                const std::string got = Joined(CheckConditionsEdits(texts, true, Sampling(), Regeneration()));
+                EXPECT_EQ(got.find(g.bounds) != std::string::npos, refused) << "Edit" << edit << " " << value << ": " << got;
+            }
+        }
+    }
+    EXPECT_EQ(checked, ConditionsFieldRanges().size());
+    // The hidden fourth reactor's fields carry file values only.
+    for (const int edit : {6, 10, 14}) EXPECT_EQ(ConditionsFieldRange(edit), nullptr) << edit;
 }
 
 TEST(ConditionsChecks, EmptyFormAndDatesOutOfOrderAreRefused) {

@@ -223,6 +223,34 @@ TEST(CycleOutlook, CurrentCycleStartsAfterTheLatestRegeneration) {
     EXPECT_EQ(CurrentCycle(KnownDecline(), 0).size(), 12u);
 }
 
+// The conditions file of a sampling date, as the form saves it, with the
+// regeneration date text on its line 13.
+std::string ConditionsText(double samplingDate, const std::string& regeneration) {
+    std::string dan = "  1.00  1.00  1.00\r\n  1.00\r\n 29.00 28.00 27.00 26.00\r\n  0.01\r\n";
+    dan += "490.00 490.00 490.00 490.00\r\n 60.00 30.00 15.00  5.00\r\n80.0 5.0 4.0 3.0 1.0 1.0 0.5 0.5 0.3\r\n";
+    for (int line = 8; line <= 11; ++line) dan += "  1.00\r\n";
+    return dan + FormatDateShort(samplingDate, '.') + "\r\n" + regeneration + "\r\n";
+}
+
+TEST(CycleOutlook, RegenerationDateOnOrBeforeTheSamplingDay) {
+    const ResultsRecord record = Record(330, 1000, 1.0, 1.0);  // 27.11.2009
+    const std::string name = FormatDateShort(record.sampleDate, '-');
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"27.11.09", record.sampleDate},  // regenerated on the sampling day
+        {"26.11.09", record.sampleDate - 1},
+        {"28.11.09", 0},                  // after the sampling: not this record's
+        {"", 0},
+        {"2x.11.09", 0},
+    };
+    for (const auto& [text, expected] : cases) {
+        test::TempDir dir;
+        dir.Write(name + "/" + name + ".dan", ConditionsText(record.sampleDate, text));
+        EXPECT_EQ(RegenerationDateOf(dir.str(), record), expected) << text;
+    }
+    test::TempDir empty;
+    EXPECT_EQ(RegenerationDateOf(empty.str(), record), 0);
+}
+
 TEST(CycleOutlook, LimitsFileRoundTripAndDefaults) {
     test::TempDir dir;
     const std::string path = OutlookLimitsPath(dir.str(), 11);
