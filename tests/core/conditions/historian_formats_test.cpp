@@ -155,6 +155,9 @@ TEST(CsvSheet, SeparatorsQuotesEncodingsAndNumbers) {
         {"the tenth line is judged", lines(9, "x;y,z\n") + "x;y;z,w\n", {{1, 1, "x;y"}, {10, 1, "x;y;z"}}},
         {"the eleventh line is not", lines(10, "x;y,z\n") + "x;y;z,w\n", {{1, 1, "x"}, {11, 3, "z,w"}}},
         {"two bytes that are no UTF-16 mark", "\xFF\xFD", {{1, 1, "яэ"}}},
+        // C0 B0 has the shape of a two-byte UTF-8 sequence, but UTF-8 never
+        // begins one with C0: these are cp1251 letters.
+        {"cp1251 that looks like UTF-8", "\xC0\xB0" "C;1\r\n", {{1, 1, "А°C"}}},
     };
     test::TempDir dir;
     for (const Case& c : cases) {

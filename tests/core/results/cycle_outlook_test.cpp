@@ -90,6 +90,37 @@ TEST(CycleOutlook, FitAndBandMatchACaseWorkedByHand) {
     for (const Case& c : cases) EXPECT_EQ(CrossLimit(c.fit, c.limit, c.falling, 5000, c.lastY, 4000).state, c.state) << c.what;
 }
 
+// The p quantile of Student's t distribution, found by integrating its
+// density from 0 (Simpson's rule, panel by panel) until the distribution
+// function reaches p: an independent route to the tabulated values.
+double StudentQuantile(double p, double degrees) {
+    const double norm = std::exp(std::lgamma((degrees + 1) / 2) - std::lgamma(degrees / 2)) / std::sqrt(degrees * M_PI);
+    const auto density = [&](double x) { return norm * std::pow(1 + x * x / degrees, -(degrees + 1) / 2); };
+    const double h = 0.001;
+    double cdf = 0.5;
+    for (double x = 0;; x += h) {
+        const double panel = h / 6 * (density(x) + 4 * density(x + h / 2) + density(x + h));
+        if (cdf + panel >= p) return x + h * (p - cdf) / panel;
+        cdf += panel;
+    }
+}
+
+// Every tabulated quantile against the distribution itself, to the half
+// unit of its last printed decimal.
+TEST(CycleOutlook, StudentQuantilesMatchTheDistribution) {
+    for (int degrees = 1; degrees <= 30; ++degrees) {
+        EXPECT_NEAR(StudentT95(degrees), StudentQuantile(0.95, degrees), 0.0000505) << degrees;
+        EXPECT_NEAR(StudentT995(degrees), StudentQuantile(0.995, degrees), 0.000505) << degrees;
+    }
+    for (const int degrees : {40, 60, 120}) {
+        EXPECT_NEAR(StudentT95(degrees), StudentQuantile(0.95, degrees), 0.0000505) << degrees;
+        EXPECT_NEAR(StudentT995(degrees), StudentQuantile(0.995, degrees), 0.000505) << degrees;
+    }
+    // The normal limit: 1.6449 and 2.576 (2.5758).
+    EXPECT_NEAR(StudentT95(1000000000), 1.6449, 0.00006);
+    EXPECT_NEAR(StudentT995(1000000000), 2.5758, 0.0006);
+}
+
 TEST(CycleOutlook, StudentQuantilesBetweenTabulatedDegrees) {
     EXPECT_NEAR(StudentT95(45), 1.6794, 0.0005);   // tables: 1.6794
     EXPECT_NEAR(StudentT995(50), 2.678, 0.002);    // tables: 2.678
@@ -140,10 +171,70 @@ TEST(CycleOutlook, SetsASingleBadRecordAsideAndSaysWhy) {
         EXPECT_EQ(ComputeCycleOutlook(shortCycle, {0.85, 10.0}).setAside.has_value(), count == 4u) << count;
     }
 
+    // The others on an exact line: a record off it by a rounding hair is no
+    // bad record, one off by a visible distance is.
+    for (const double off : {1e-10, 0.01}) {
+        std::vector<ResultsRecord> exact;
+        for (int i = 0; i < 5; ++i) exact.push_back(Record(30 * i, i, 1.0 - 0.125 * i, 1.0 + 0.5 * i));
+        exact[2].activity += off;
+        const CycleOutlook o = ComputeCycleOutlook(exact, {0.85, 10.0});
+        EXPECT_EQ(o.setAside.has_value(), off > 1e-9) << off;
+    }
+
+    // Near the 99 % level of Student's t for 9 degrees (3.250): on a noisy
+    // decline, a record whose deleted residual is 3.294 is set aside, one at
+    // 3.202 is not (both worked outside the program).
+    for (const auto& [bump, aside] : {std::pair{0.013, true}, std::pair{0.0127, false}}) {
+        std::vector<ResultsRecord> near = KnownDecline();
+        for (std::size_t i = 0; i < near.size(); ++i) near[i].activity += (i % 3 == 0 ? 0.004 : -0.002);
+        near[5].activity += bump;
+        const CycleOutlook o = ComputeCycleOutlook(near, {0.85, 10.0});
+        EXPECT_EQ(o.setAside.has_value(), aside) << bump;
+        if (aside && o.setAside) EXPECT_EQ(*o.setAside, 5u);
+    }
+
+    // Three records at one processed feed and one beyond it: without the
+    // last, the others have no spread, which makes it no bad record.
+    const std::vector<ResultsRecord> oneFeed = {Record(0, 1000, 1.00, 1.0), Record(30, 1000, 0.99, 1.1),
+                                                Record(60, 1000, 1.01, 1.2), Record(90, 5000, 0.95, 1.3)};
+    EXPECT_FALSE(ComputeCycleOutlook(oneFeed, {0.85, 10.0}).setAside);
+
     // Measured scatter alone sets nothing aside.
     std::vector<ResultsRecord> noisy = KnownDecline();
     for (std::size_t i = 0; i < noisy.size(); ++i) noisy[i].activity += (i % 3 == 0 ? 0.004 : -0.002);
     EXPECT_FALSE(ComputeCycleOutlook(noisy, {0.85, 10.0}).setAside);
+}
+
+// The figures as the window and the command line show them.
+TEST(CycleOutlook, LinesOfTheOutlook) {
+    std::vector<ResultsRecord> h = KnownDecline();
+    h[7].activity += 0.06;
+    const CycleOutlook o = ComputeCycleOutlook(h, {0.85, 10.0}, kStart - 10);
+    // Limits on days 2500 and 900 (06.11.2015, 20.06.2011); the band has no
+    // width, its early end lies a rounding hair before the day.
+    const std::vector<std::string> expected = {
+        "Цикл с регенерации 22.12.2008: записей 12, с 01.01.2009 по 27.11.2009",
+        "Последняя запись 27.11.2009: активность 1,07, кокс 4,30 %, переработано 495001 т, суток после регенерации 340",
+        "Отложена запись 30.07.2009: активность 1,14 отстоит от прямой по остальным записям на 0,060 при их "
+        "разбросе 0,0000",
+        "Активность (предел 0,85):",
+        "  по сырью: наклон -0,0067 на 100 тыс. т, разброс 0,0000; предел при 3750001 т (90 %: 3750001 – 3750001), "
+        "осталось 3255000 т",
+        "  по дням: наклон -0,0030 за 30 сут., разброс 0,0000; предел 06.11.2015 (90 %: 05.11.2015 – 06.11.2015), "
+        "осталось 2170 сут.",
+        "Кокс (предел 10,00 %):",
+        "  по сырью: наклон 0,6667 на 100 тыс. т, разброс 0,0000; предел при 1350001 т (90 %: 1350001 – 1350001), "
+        "осталось 855000 т",
+        "  по дням: наклон 0,3000 за 30 сут., разброс 0,0000; предел 20.06.2011 (90 %: 19.06.2011 – 20.06.2011), "
+        "осталось 570 сут.",
+        "Конец цикла: 20.06.2011",
+    };
+    EXPECT_EQ(OutlookLines(o, ','), expected);
+    const std::vector<std::string> noRegeneration = OutlookLines(ComputeCycleOutlook(h, {0.85, 10.0}), '.');
+    EXPECT_EQ(noRegeneration.at(0), "Текущий цикл: записей 12, с 01.01.2009 по 27.11.2009");
+    EXPECT_EQ(noRegeneration.at(1), "Последняя запись 27.11.2009: активность 1.07, кокс 4.30 %, переработано 495001 т");
+    EXPECT_EQ(OutlookLines(ComputeCycleOutlook({}, {0.85, 10.0}), ','),
+              std::vector<std::string>{"В истории установки нет записей"});
 }
 
 TEST(CycleOutlook, ChartRunsTheLineAndBandToTheForecast) {
@@ -202,6 +293,11 @@ TEST(CycleOutlook, WordsInsteadOfAForecast) {
         EXPECT_EQ(o.activity.date.state, c.state) << c.name;
         EXPECT_EQ(CrossingWords(o.activity.date, true), c.words) << c.name;
     }
+    // Three records at one processed feed have no spread; two are too few.
+    const std::vector<ResultsRecord> threeNoFeed(noFeed.begin(), noFeed.begin() + 3);
+    EXPECT_EQ(ComputeCycleOutlook(threeNoFeed, {0.85, 10.0}).activity.feed.state, CrossingState::NoSpread);
+    EXPECT_EQ(ComputeCycleOutlook({noFeed[0], noFeed[1]}, {0.85, 10.0}).activity.feed.state,
+              CrossingState::TooFewRecords);
     // A plant that records no processed feed: one cycle, a forecast by days only.
     const CycleOutlook o = ComputeCycleOutlook(noFeed, {0.85, 10.0});
     EXPECT_EQ(o.cycle.size(), 12u);
@@ -289,6 +385,7 @@ TEST(CycleOutlook, FleetSortsByForecastAndReadsTheRegenerationDate) {
     dan += FormatDateShort(soon.back().sampleDate, '.') + "\r\n20.12.08\r\n";
     dir.Write("Hornel/" + name + "/" + name + ".dan", dan);
 
+    EXPECT_EQ(LoadPlantOutlook(dir.str(), 6, {}).outlook.regenerationDate, 0);
     const SummaryGrid grid = FleetGrid(LoadFleet(dir.str()), '.');
     ASSERT_EQ(grid.rowCount, 4);
     EXPECT_EQ(grid.Cell(0, 1), "12");
