@@ -462,6 +462,8 @@ def main():
     ap.add_argument("--prepare", action="store_true", help="copy the sources and build the covering tests only")
     ap.add_argument("--equivalent", default=EQUIVALENT_LIST)
     ap.add_argument("--report", help="also write the table of results to this file")
+    ap.add_argument("--only", help="run only the mutants listed in this file (as <build>/survivors.txt lists "
+                                   "the survivors of the last run: file | line | mutation)")
     args = ap.parse_args()
 
     files = [os.path.relpath(os.path.abspath(f), ROOT) for f in args.files]
@@ -488,6 +490,9 @@ def main():
         if args.lines:
             first, last = (int(x) for x in args.lines.split("-"))
             mutants = [m for m in mutants if first <= m.line <= last]
+        if args.only:
+            wanted = set(read_keys(args.only))
+            mutants = [m for m in mutants if m.key() in wanted]
         equivalent = [m for m in mutants if m.key() in equivalents]
         for m in equivalent:
             m.status, m.detail = "equivalent", equivalents[m.key()]
@@ -551,10 +556,16 @@ def main():
                 fh.write(text)
         results.append((f, candidates, equivalent))
 
-    return report(results, args.report)
+    return report(results, args.report, os.path.join(ws.folder, "survivors.txt"))
 
 
-def report(results, path):
+def read_keys(path):
+    with open(path, encoding="utf-8") as f:
+        return [tuple(p.strip() for p in line.rstrip("\n").split(" | ")[:3]) for line in f
+                if line.strip() and not line.startswith("#")]
+
+
+def report(results, path, survivors_path):
     lines = ["| file | mutants | not built | equivalent | killed | timed out | survived | killed share |",
              "|---|---|---|---|---|---|---|---|"]
     totals = [0] * 6
@@ -574,6 +585,8 @@ def report(results, path):
         lines += [f"- {m.path}:{m.line} {m.description}: `{m.line_text}`" for m in survivors]
     text = "\n".join(lines)
     print("\n" + text)
+    with open(survivors_path, "w", encoding="utf-8") as f:
+        f.write("".join(f"{m.path} | {m.line_text} | {m.description}\n" for m in survivors))
     if path:
         with open(path, "w", encoding="utf-8") as f:
             f.write(text + "\n")

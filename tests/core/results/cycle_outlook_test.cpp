@@ -154,6 +154,13 @@ TEST(CycleOutlook, SetsASingleBadRecordAsideAndSaysWhy) {
                                          ": активность 1,14 отстоит от прямой по остальным записям на 0,060 при "
                                          "их разбросе 0,0000");
 
+    // The first record may be the bad one too.
+    std::vector<ResultsRecord> badFirst = KnownDecline();
+    badFirst.front().activity -= 0.06;
+    const std::optional<std::size_t> first = ComputeCycleOutlook(badFirst, {0.85, 10.0}).setAside;
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, 0u);
+
     // A bad latest record: the fits rest on the one before it.
     std::vector<ResultsRecord> badLatest = KnownDecline();
     badLatest.back().activity -= 0.06;
