@@ -152,6 +152,28 @@ TEST_F(LockTest, ALockBeingGivenBackGoesToTheNextTaker) {
     EXPECT_EQ(notices_, "") << "a lock given back is no dead holder's";
 }
 
+// A lock file replaced each time we open it is looked at again at once,
+// twenty times in all (a dead holder's file taken over counts as one); then
+// the attempt counts as held and the wait of zero seconds ends it.
+TEST_F(LockTest, ALockNameChangingHandsIsTriedTwentyTimesAtOnce) {
+    for (const auto& [replacements, taken] : {std::pair{18, true}, std::pair{19, false}}) {
+        LeaveStaleLock();
+        int opened = 0;
+        LockStepHook() = [&, count = replacements](LockStep step) {
+            if (step == LockStep::HolderOpened && opened++ < count) LeaveStaleLock();
+        };
+        std::string message;
+        try {
+            BaseFolderLock lock(base());
+        } catch (const UserError& e) {
+            message = e.what();
+        }
+        LockStepHook() = nullptr;
+        EXPECT_EQ(message.empty(), taken) << replacements << ": " << message;
+        fs::remove(ToNative(BaseFolderLockPath(base())));
+    }
+}
+
 TEST_F(LockTest, NestedTakersOfOneThreadShareTheLockUntilTheOuterEnds) {
     std::optional<BaseFolderLock> outer(base());
     {
