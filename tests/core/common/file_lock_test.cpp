@@ -3,7 +3,11 @@
 // ours as another process's would.
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
 
 #include <filesystem>
 #include <future>
@@ -206,14 +210,38 @@ TEST_F(LockTest, AnUnlimitedWaitEndsWhenTheUserCancels) {
 
 TEST_F(LockTest, ADeadHoldersLockIsTakenOverAndNamed) {
     LeaveStaleLock();
+    // The record names the user by the account, whatever the environment says.
+    const char* const user = std::getenv("USER");
+    const std::string savedUser = user ? user : "";
+    setenv("USER", "not-the-account", 1);
     {
         BaseFolderLock lock(base());
-        EXPECT_NE(ReadFileBytes(BaseFolderLockPath(base())).find("pid=" + std::to_string(getpid())), std::string::npos);
+        const std::string record = ReadFileBytes(BaseFolderLockPath(base()));
+        EXPECT_NE(record.find("pid=" + std::to_string(getpid()) + "\n"), std::string::npos) << record;
+        EXPECT_NE(record.find("user=" + std::string(getpwuid(geteuid())->pw_name) + "\n"), std::string::npos) << record;
     }
+    if (user) setenv("USER", savedUser.c_str(), 1);
+    else unsetenv("USER");
     EXPECT_NE(notices_.find("Снята блокировка, оставшаяся от завершившегося процесса: "), std::string::npos);
     EXPECT_NE(notices_.find("(пользователь gone, компьютер elsewhere, процесс 999999, с неизвестного времени)."),
               std::string::npos) << notices_;
     EXPECT_EQ(waits_, 0);
+}
+
+// A holder that keeps its OS lock holds the lock, even when its record names
+// a process of this computer that is gone.
+TEST_F(LockTest, AKeptOsLockOutranksTheRecord) {
+    SecondTaker holder(base());
+    ASSERT_TRUE(holder.taken());
+    char host[256] = {};
+    gethostname(host, sizeof host - 1);
+    {
+        std::ofstream rewrite(ToNative(BaseFolderLockPath(base())), std::ios::binary | std::ios::trunc);
+        rewrite << "user=gone\nhost=" << host << "\npid=999999\nsince=0\n";
+    }
+    const std::string message = test::UserErrorOf([&] { BaseFolderLock lock(base()); });
+    EXPECT_NE(message.find("процесс 999999. Ожидание прекращено через 0 с."), std::string::npos) << message;
+    EXPECT_EQ(notices_, "");
 }
 
 TEST(LockNames, SitBesideWhatTheyGuard) {
