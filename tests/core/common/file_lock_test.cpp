@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 
 #include <filesystem>
@@ -249,6 +250,16 @@ TEST(LockNames, SitBesideWhatTheyGuard) {
     EXPECT_EQ(FileLockPath("sk.dat"), ".sk.dat.lock");
     EXPECT_EQ(HeldMessage("Файл sk.dat занят", LockHolder{"", "", 12, 0}),
               "Файл sk.dat занят: с неизвестного времени — пользователь ?, компьютер ?, процесс 12.");
+    // The first second of the clock is a time like any other.
+    const char* const zone = std::getenv("TZ");
+    const std::string savedZone = zone ? zone : "";
+    setenv("TZ", "UTC0", 1);
+    tzset();
+    EXPECT_EQ(HeldMessage("Базовая папка занята", LockHolder{"ivanov", "pc-7", 1234, 1}),
+              "Базовая папка занята: с 01.01.1970 00:00:01 — пользователь ivanov, компьютер pc-7, процесс 1234.");
+    if (zone) setenv("TZ", savedZone.c_str(), 1);
+    else unsetenv("TZ");
+    tzset();
 }
 
 }  // namespace
