@@ -60,12 +60,16 @@ protected:
 // taken, until destroyed.
 class SecondTaker {
 public:
-    explicit SecondTaker(const std::string& base) {
+    // The base folder's lock, or the lock of `sharedFile` when one is named.
+    explicit SecondTaker(const std::string& base, const std::string& sharedFile = "") {
         std::promise<void> tried;
         std::future<void> triedFuture = tried.get_future();
-        thread_ = std::thread([this, base, &tried] {
+        thread_ = std::thread([this, base, sharedFile, &tried] {
             try {
-                BaseFolderLock lock(base);
+                std::optional<BaseFolderLock> baseLock;
+                std::optional<SharedFileLock> fileLock;
+                if (sharedFile.empty()) baseLock.emplace(base);
+                else fileLock.emplace(sharedFile);
                 taken_ = true;
                 tried.set_value();
                 release_.get_future().wait();
@@ -243,6 +247,46 @@ TEST_F(LockTest, AKeptOsLockOutranksTheRecord) {
     const std::string message = test::UserErrorOf([&] { BaseFolderLock lock(base()); });
     EXPECT_NE(message.find("процесс 999999. Ожидание прекращено через 0 с."), std::string::npos) << message;
     EXPECT_EQ(notices_, "");
+}
+
+// A holder whose lock was taken over (its file replaced under the name)
+// leaves the new holder's file when it ends.
+TEST_F(LockTest, AHolderRemovesOnlyItsOwnLockFile) {
+    std::optional<SecondTaker> second;
+    {
+        BaseFolderLock lock(base());
+        fs::remove(ToNative(BaseFolderLockPath(base())));
+        second.emplace(base());
+        ASSERT_TRUE(second->taken());
+    }
+    EXPECT_TRUE(LockFileExists());
+    second.reset();
+    EXPECT_FALSE(LockFileExists());
+}
+
+TEST_F(LockTest, ASharedFilesLockNamesTheFile) {
+    const std::string file = (dir_.path() / "sk.dat").string();
+    SecondTaker holder(base(), file);
+    ASSERT_TRUE(holder.taken());
+    EXPECT_TRUE(fs::exists(dir_.path() / ".sk.dat.lock"));
+    const std::string message = test::UserErrorOf([&] { SharedFileLock lock(file); });
+    EXPECT_EQ(message.rfind("Файл sk.dat занят: с ", 0), 0u) << message;
+    EXPECT_FALSE(LockFileExists()) << "the base folder is not locked for one of its files";
+}
+
+// What this instance last left in a working file comes back before its
+// next step, whatever another instance wrote there meanwhile.
+TEST_F(LockTest, AWorkingFileIsPutBackAsThisInstanceLeftIt) {
+    const std::string path = (dir_.path() / "sk").string();
+    RestoreWorkingFile(path);
+    EXPECT_FALSE(fs::exists(path)) << "nothing remembered, nothing written";
+    RememberWorkingFile(path, "ours\r\n");
+    for (const char* meanwhile : std::initializer_list<const char*>{"theirs\r\n", "ours\r\n", nullptr}) {
+        if (meanwhile) WriteFileAtomic(path, meanwhile);
+        else fs::remove(path);
+        RestoreWorkingFile(path);
+        EXPECT_EQ(test::Slurp(path), "ours\r\n");
+    }
 }
 
 TEST(LockNames, SitBesideWhatTheyGuard) {
