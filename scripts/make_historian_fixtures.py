@@ -233,13 +233,20 @@ CELL_KINDS_1904 = {
         f'<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="{PKG}">'
         f'<Relationship Id="rId1" Type="{RELS}/worksheet" Target="Worksheets/Sheet1.XML"/>'
         f'<Relationship Id="rId3" Type="{RELS}/styles" Target="Styles.xml"/></Relationships>',
-    'xl/styles.xml': CELL_KINDS['xl/styles.xml'],
+    # Format 166 escapes its letters, pads with one and fills with another:
+    # none of them makes a date or a time.
+    'xl/styles.xml': CELL_KINDS['xl/styles.xml']
+        .replace('<numFmts count="2">', '<numFmts count="3">')
+        .replace('</numFmts>', '<numFmt numFmtId="166" formatCode="0.0\\d_h*s"/></numFmts>')
+        .replace('<cellXfs count="5">', '<cellXfs count="6">')
+        .replace('<xf numFmtId="20"/></cellXfs>', '<xf numFmtId="20"/><xf numFmtId="166"/></cellXfs>'),
     'xl/worksheets/sheet1.xml':
         f'<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="{MAIN}"><sheetData><row r="1">'
         '<c r="A1" s="1"><v>38595</v></c><c r="B1" s="2"><v>38595.416666666664</v></c>'
         '<c r="C1" s="4"><v>38595.75</v></c><c r="D1"><v>38595</v></c>'
         '<c r="E1" t="d"><v>2009-09-01T10:05</v></c><c r="F1" t="d"><v>2009-09-01T00:00:00</v></c>'
-        '<c r="G1" s="1"><v>0</v></c><c r="H1" s="2"><v>1.5</v></c></row></sheetData></worksheet>',
+        '<c r="G1" s="1"><v>0</v></c><c r="H1" s="2"><v>1.5</v></c><c r="I1" s="5"><v>2.5</v></c>'
+        '</row></sheetData></worksheet>',
 }
 
 

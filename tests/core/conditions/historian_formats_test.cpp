@@ -68,6 +68,7 @@ TEST(HistorianFormats, XlsxCellKinds) {
         {1, 6, "01.09.2009"},            // ISO date at midnight
         {1, 7, "01.01.1904"},            // the first day of the system
         {1, 8, "02.01.1904 12:00:00"},
+        {1, 9, "2,5"},                   // "0.0\d_h*s": escaped, padding and fill letters
     };
     for (const auto& [row, column, text] : cells1904) {
         EXPECT_EQ(sheet1904->CellText(row, column), text) << "1904: " << row << "," << column;
