@@ -246,6 +246,29 @@ TEST_F(RunObjectTest, FitsActivityThenDosingAndCarriesTheBracketsToTheNextRun) {
     EXPECT_NEAR(object.Results.activity, 3.0, 0.02);
 }
 
+// The opt-in fitting on a plant whose aromatics fall linearly with the
+// activity: one probing step, then the secant goes straight to the answer.
+// The next Run starts from the activity written back and counts afresh.
+TEST_F(RunObjectTest, FastFittingProbesOnceThenTakesTheSecantStep) {
+    object.Fit = FitMethod::Fast;
+    model.script = [](double a, double d) { return SmoothPlant(a, d, 1.37, 1.0); };
+    object.Run();
+    ASSERT_TRUE(object.Done);
+    ASSERT_EQ(model.log.size(), 3u);
+    EXPECT_DOUBLE_EQ(model.log[0].first, 0.95);
+    EXPECT_DOUBLE_EQ(model.log[1].first, 1.00);
+    EXPECT_DOUBLE_EQ(model.log[2].first, 1.37);
+    EXPECT_EQ(object.ExitCodes.size(), 3u);
+
+    model.log.clear();
+    object.Run();
+    ASSERT_TRUE(object.Done);
+    ASSERT_EQ(model.log.size(), 1u);
+    EXPECT_DOUBLE_EQ(model.log[0].first, 1.37);
+    EXPECT_EQ(object.ModelRuns, 1);
+    EXPECT_EQ(object.ExitCodes.size(), 1u);
+}
+
 TEST_F(RunObjectTest, ModeOneFitsTheOctaneNumber) {
     object.Mode = 1;
     object.TargetOctane = 96.5;
