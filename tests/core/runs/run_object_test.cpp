@@ -269,6 +269,29 @@ TEST_F(RunObjectTest, FastFittingProbesOnceThenTakesTheSecantStep) {
     EXPECT_EQ(object.ExitCodes.size(), 1u);
 }
 
+// Fitting the activity anew forgets the dosing bracket an earlier run left:
+// the same inputs take the same steps with or without it, whether the
+// dosing must fall (below the bracket's low end) or rise (above its high end).
+TEST_F(RunObjectTest, AnActivityStepForgetsTheDosingBracketOfAnEarlierRun) {
+    for (const double bestDosing : {0.5, 4.2}) {
+        dir.Write("Hornel/01-09-09.dan", original);
+        context.activityLow = context.activityHigh = context.dosingLow = context.dosingHigh = 0;
+        model.script = [bestDosing](double a, double d) { return SmoothPlant(a, d, 1.37, bestDosing); };
+        model.log.clear();
+        object.Run();
+        ASSERT_TRUE(object.Done);
+        const auto fresh = model.log;
+        dir.Write("Hornel/01-09-09.dan", original);
+        context.activityLow = context.activityHigh = 0;
+        context.dosingLow = 0.9;
+        context.dosingHigh = 1.1;
+        model.log.clear();
+        object.Run();
+        EXPECT_TRUE(object.Done);
+        EXPECT_EQ(model.log, fresh) << bestDosing;
+    }
+}
+
 TEST_F(RunObjectTest, ModeOneFitsTheOctaneNumber) {
     object.Mode = 1;
     object.TargetOctane = 96.5;
