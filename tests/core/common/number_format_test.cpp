@@ -128,7 +128,7 @@ TEST(FixedWithPrecision, SmallAndNegativeValues) {
     EXPECT_EQ(FormatFixedPrecision(0.5, 5, 0), "1");
     EXPECT_EQ(FormatFixedPrecision(0.4, 5, 0), "0");
     EXPECT_EQ(FormatFixedPrecision(0.0005, 5, 3), "0.001");
-    EXPECT_EQ(FormatFixedPrecision(std::nextafter(0.0005, 0.0), 5, 3), "0.000");  // all 17 digits decide
+    EXPECT_EQ(FormatFixedPrecision(std::nextafter(0.05, 0.0), 5, 1), "0.0");  // 0.049999999999999996: all 17 digits decide
     EXPECT_EQ(FormatFixedPrecision(-0.0004, 5, 3), "0.000");
     EXPECT_EQ(FormatFixedPrecision(0.00004, 5, 3), "0.000");
 }
