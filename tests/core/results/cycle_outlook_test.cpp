@@ -13,6 +13,7 @@
 #include "results/cycle_outlook.h"
 #include "results/fleet.h"
 #include "results/results_index.h"
+#include "shell/plant_table.h"
 #include "test_support.h"
 
 namespace rw {
@@ -381,6 +382,8 @@ TEST(CycleOutlook, FleetSortsByForecastAndReadsTheRegenerationDate) {
     WriteResultsIndex(JoinPath(dir.str(), "svod.5"), none);
     WriteResultsIndex(JoinPath(dir.str(), "svod.12"), soon);
     WriteResultsIndex(JoinPath(dir.str(), "svod.7"), {});  // an index without records: no row
+    // An index numbered past the plant table belongs to no plant.
+    WriteResultsIndex(JoinPath(dir.str(), "svod." + std::to_string(kPlantCount + 1)), soon);
     // Plant row 11's latest conditions file names the regeneration.
     const std::string name = FormatDateShort(soon.back().sampleDate, '-');
     std::string dan;
