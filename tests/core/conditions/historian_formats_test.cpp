@@ -159,6 +159,7 @@ TEST(CsvSheet, SeparatorsQuotesEncodingsAndNumbers) {
         // C0 B0 has the shape of a two-byte UTF-8 sequence, but UTF-8 never
         // begins one with C0: these are cp1251 letters.
         {"cp1251 that looks like UTF-8", "\xC0\xB0" "C;1\r\n", {{1, 1, "А°C"}}},
+        {"UTF-8 without its mark, the lowest two-byte sign", "t;\xC2\xB0" "C\r\n", {{1, 2, "°C"}}},
     };
     test::TempDir dir;
     for (const Case& c : cases) {
