@@ -222,7 +222,9 @@ CELL_KINDS = {
 
 # A workbook of the 1904 date system whose package names its parts in
 # other letter cases than the relationships do (package part names compare
-# without regard to case), with ISO dates without seconds and at midnight.
+# without regard to case) and reaches its sheet through "..", whose
+# relationships include two without their Id or Type (left out), with ISO
+# dates without seconds and at midnight.
 CELL_KINDS_1904 = {
     '[Content_Types].xml': CELL_KINDS['[Content_Types].xml'],
     '_RELS/.rels': CELL_KINDS['_rels/.rels'].replace('xl/workbook.xml', 'XL/Workbook.xml'),
@@ -231,7 +233,9 @@ CELL_KINDS_1904 = {
         '<workbookPr date1904="true"/><sheets><sheet name="Лист1" sheetId="1" r:id="rId1"/></sheets></workbook>',
     'xl/_rels/Workbook.xml.rels':
         f'<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="{PKG}">'
-        f'<Relationship Id="rId1" Type="{RELS}/worksheet" Target="Worksheets/Sheet1.XML"/>'
+        f'<Relationship Id="rId1" Type="{RELS}/worksheet" Target="../xl/./Worksheets/Sheet1.XML"/>'
+        f'<Relationship Type="{RELS}/sharedStrings" Target="none.xml"/>'
+        f'<Relationship Id="rId2" Target="none.xml"/>'
         f'<Relationship Id="rId3" Type="{RELS}/styles" Target="Styles.xml"/></Relationships>',
     # Format 166 escapes its letters, pads with one and fills with another:
     # none of them makes a date or a time.

@@ -57,7 +57,8 @@ TEST(HistorianFormats, CellsOfTheSameContentReadAlikeInEveryFormat) {
 TEST(HistorianFormats, XlsxCellKinds) {
     const auto sheet = OpenWorkbookSheet(test::DataPath("xlsx/cell_kinds.xlsx"), ',');
     // A workbook of the 1904 date system, its parts named in other letter
-    // cases than its relationships name them.
+    // cases than its relationships name them, its sheet reached through "..",
+    // two of its relationships without their Id or Type.
     const auto sheet1904 = OpenWorkbookSheet(test::DataPath("xlsx/cell_kinds_1904.xlsx"), ',');
     const std::vector<std::tuple<int, int, std::string>> cells1904 = {
         {1, 1, "01.09.2009"},            // date format
