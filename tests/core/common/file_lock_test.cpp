@@ -289,6 +289,23 @@ TEST_F(LockTest, AWorkingFileIsPutBackAsThisInstanceLeftIt) {
     }
 }
 
+// A long session takes and gives back locks thousands of times: none of
+// the ways an attempt ends may leave a descriptor open.
+TEST_F(LockTest, NoDescriptorIsLeftOpen) {
+    const auto openDescriptors = [] {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator{});
+    };
+    const auto before = openDescriptors();
+    { BaseFolderLock taken(base()); }
+    LeaveStaleLock();
+    { BaseFolderLock takenOver(base()); }
+    {
+        SecondTaker holder(base());
+        EXPECT_NE(test::UserErrorOf([&] { BaseFolderLock refused(base()); }), "no error");
+    }
+    EXPECT_EQ(openDescriptors(), before);
+}
+
 TEST(LockNames, SitBesideWhatTheyGuard) {
     EXPECT_EQ(FileLockPath("/base/Hornel/sk.dat"), "/base/Hornel/.sk.dat.lock");
     EXPECT_EQ(FileLockPath("sk.dat"), ".sk.dat.lock");
