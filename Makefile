@@ -2,7 +2,7 @@ BUILD ?= build
 CMAKE_FLAGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench fuzz clean
+.PHONY: all deps configure build run test bench fuzz clean mutants
 
 all: build
 
@@ -48,6 +48,13 @@ bench: deps
 # Every reader fuzzed for 60 s (clang's libFuzzer, build-fuzz).
 fuzz: deps
 	@bash scripts/fuzz.sh 60
+
+# Planted faults, one at a time, against the tests that cover each file (see
+# the README): FILES="src/core/..." or SINCE=<commit>, ARGS="--sample 30".
+FILES ?=
+SINCE ?=
+mutants: deps
+	@python3 scripts/mutants.py $(if $(SINCE),--since $(SINCE)) $(ARGS) $(FILES)
 
 clean:
 	rm -rf $(BUILD)

@@ -220,6 +220,39 @@ CELL_KINDS = {
         '<c r="I3" t="b"><v>0</v></c><c r="J3"/></row></sheetData></worksheet>',
 }
 
+# A workbook of the 1904 date system whose package names its parts in
+# other letter cases than the relationships do (package part names compare
+# without regard to case) and reaches its sheet through "..", whose
+# relationships include two without their Id or Type (left out), with ISO
+# dates without seconds and at midnight.
+CELL_KINDS_1904 = {
+    '[Content_Types].xml': CELL_KINDS['[Content_Types].xml'],
+    '_RELS/.rels': CELL_KINDS['_rels/.rels'].replace('xl/workbook.xml', 'XL/Workbook.xml'),
+    'xl/workbook.xml':
+        f'<?xml version="1.0" encoding="UTF-8"?><workbook xmlns="{MAIN}" xmlns:r="{RELS}">'
+        '<workbookPr date1904="true"/><sheets><sheet name="Лист1" sheetId="1" r:id="rId1"/></sheets></workbook>',
+    'xl/_rels/Workbook.xml.rels':
+        f'<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="{PKG}">'
+        f'<Relationship Id="rId1" Type="{RELS}/worksheet" Target="../xl/./Worksheets/Sheet1.XML"/>'
+        f'<Relationship Type="{RELS}/sharedStrings" Target="none.xml"/>'
+        f'<Relationship Id="rId2" Target="none.xml"/>'
+        f'<Relationship Id="rId3" Type="{RELS}/styles" Target="Styles.xml"/></Relationships>',
+    # Format 166 escapes its letters, pads with one and fills with another:
+    # none of them makes a date or a time.
+    'xl/styles.xml': CELL_KINDS['xl/styles.xml']
+        .replace('<numFmts count="2">', '<numFmts count="3">')
+        .replace('</numFmts>', '<numFmt numFmtId="166" formatCode="0.0\\d_h*s"/></numFmts>')
+        .replace('<cellXfs count="5">', '<cellXfs count="6">')
+        .replace('<xf numFmtId="20"/></cellXfs>', '<xf numFmtId="20"/><xf numFmtId="166"/></cellXfs>'),
+    'xl/worksheets/sheet1.xml':
+        f'<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="{MAIN}"><sheetData><row r="1">'
+        '<c r="A1" s="1"><v>38595</v></c><c r="B1" s="2"><v>38595.416666666664</v></c>'
+        '<c r="C1" s="4"><v>38595.75</v></c><c r="D1"><v>38595</v></c>'
+        '<c r="E1" t="d"><v>2009-09-01T10:05</v></c><c r="F1" t="d"><v>2009-09-01T00:00:00</v></c>'
+        '<c r="G1" s="1"><v>0</v></c><c r="H1" s="2"><v>1.5</v></c><c r="I1" s="5"><v>2.5</v></c>'
+        '</row></sheetData></worksheet>',
+}
+
 
 def write_parts(path, parts):
     with zipfile.ZipFile(path, 'w', zipfile.ZIP_DEFLATED) as z:
@@ -242,6 +275,7 @@ def main():
     write_csv('historian_export_utf8_tab', export_rows(), separator='\t', decimal=',', encoding='utf-8',
               line_end='\n')
     write_parts(os.path.join(DATA, 'xlsx', 'cell_kinds.xlsx'), CELL_KINDS)
+    write_parts(os.path.join(DATA, 'xlsx', 'cell_kinds_1904.xlsx'), CELL_KINDS_1904)
     # A file with the extension but no workbook inside.
     with open(os.path.join(DATA, 'xls', 'not_a_workbook.xls'), 'wb') as f:
         f.write('Дата;FSLL_293\r\n01.09.2009;96,4\r\n'.encode('cp1251'))

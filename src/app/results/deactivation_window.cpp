@@ -120,7 +120,7 @@ public:
     }
 
     // "Прервать" of the deactivation window while the model runs.
-    void BeginModelRun() override { running_.emplace(W().form5, cancel_, kWaitText); }
+    void BeginModelRun() override { running_.emplace(W().form5, cancel_, WaitText()); }
     bool KeepWaiting() override { return !running_ || running_->KeepWaiting(); }
     void EndModelRun() override { running_.reset(); }
 

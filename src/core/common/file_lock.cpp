@@ -132,6 +132,10 @@ std::string StaleNotice(const std::string& lockPath, const LockHolder& h) {
            std::to_string(h.pid) + ", с " + FormatSince(h.since) + ").";
 }
 
+void AtStep(LockStep step) {
+    if (LockStepHook()) LockStepHook()(step);
+}
+
 // The lock files this process holds: descriptor (keeping the OS lock) and
 // how many times this thread asked for it.
 struct Held {
@@ -165,9 +169,11 @@ int TryTake(const std::string& path, LockHolder& holder) {
         // Other members of the group must be able to test and take over the lock.
         fchmod(fd, 0664);
         const bool written = write(fd, record.data(), record.size()) == static_cast<ssize_t>(record.size());
+        AtStep(LockStep::RecordWritten);
         // Taken before the file gets the lock name, so it is never under
         // that name unlocked.
         TryOsLock(fd, true);
+        AtStep(LockStep::RecordLocked);
         if (!written) {
             const int err = errno;
             close(fd);
@@ -176,6 +182,7 @@ int TryTake(const std::string& path, LockHolder& holder) {
         }
         const int linked = link(tmp.c_str(), path.c_str());
         const int linkErr = errno;
+        if (linked == 0) AtStep(LockStep::Linked);
         unlink(tmp.c_str());
         if (linked == 0) return fd;
         close(fd);
@@ -191,6 +198,7 @@ int TryTake(const std::string& path, LockHolder& holder) {
             if (errno == ENOENT) continue;  // released meanwhile
             throw UserError(ErrnoMessage(errno));
         }
+        AtStep(LockStep::HolderOpened);
         const std::string otherRecord = ReadAll(other);
         holder = DecodeHolder(otherRecord);
         const OsLock state = TryOsLock(other, writable);
@@ -212,8 +220,10 @@ int TryTake(const std::string& path, LockHolder& holder) {
             close(other);
             return -1;
         }
+        AtStep(LockStep::StaleFound);
         unlink(path.c_str());
         close(other);
+        AtStep(LockStep::StaleRemoved);
         if (LockWaiting().onNotice) LockWaiting().onNotice(StaleNotice(ToNative(path), holder));
     }
     return -1;
@@ -229,6 +239,11 @@ std::string SubjectOf(const std::string& filePath) {
 LockWaitPolicy& LockWaiting() {
     static LockWaitPolicy policy;
     return policy;
+}
+
+std::function<void(LockStep)>& LockStepHook() {
+    static std::function<void(LockStep)> hook;
+    return hook;
 }
 
 std::string BaseFolderLockPath(const std::string& baseFolder) { return JoinPath(baseFolder, ".reformer-base.lock"); }
@@ -285,15 +300,20 @@ ScopedLock::ScopedLock(std::string lockPath, std::string subject) : path_(ToNati
 }
 
 ScopedLock::~ScopedLock() {
-    std::lock_guard<std::mutex> guard(HeldMutex());
-    auto it = HeldLocks().find(HeldKey{path_, std::this_thread::get_id()});
-    if (it == HeldLocks().end() || --it->second.count > 0) return;
+    int fd = -1;
+    {
+        std::lock_guard<std::mutex> guard(HeldMutex());
+        auto it = HeldLocks().find(HeldKey{path_, std::this_thread::get_id()});
+        if (it == HeldLocks().end() || --it->second.count > 0) return;
+        fd = it->second.fd;
+        HeldLocks().erase(it);
+    }
     // The name goes first, while the OS lock still keeps anyone from calling
     // the file stale; a waiter that opened the old file sees it is no longer
     // the one under the name.
-    if (SameFile(it->second.fd, path_)) unlink(path_.c_str());
-    close(it->second.fd);
-    HeldLocks().erase(it);
+    if (SameFile(fd, path_)) unlink(path_.c_str());
+    AtStep(LockStep::Released);
+    close(fd);
 }
 
 namespace {

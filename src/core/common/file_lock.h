@@ -12,6 +12,20 @@ namespace rw {
 // lock on it, so that a holder that dies leaves a lock the next process can
 // prove dead and take over.
 
+// The moments between the steps of taking and giving back a lock, where
+// another process may act at any time. The program sets no hook; tests put
+// a second taker into each of these windows.
+enum class LockStep {
+    RecordWritten,  // our record is in a private file, not yet OS-locked
+    RecordLocked,   // that file is OS-locked, not yet under the lock name
+    Linked,         // it is under the lock name; the private name still exists
+    HolderOpened,   // the file under the lock name (someone else's) is opened, not yet tested
+    StaleFound,     // that file is proved left by a dead holder, not yet removed
+    StaleRemoved,   // it is removed; the next attempt has not begun
+    Released,       // our lock name is removed, our OS lock still kept
+};
+std::function<void(LockStep)>& LockStepHook();
+
 // Who holds a lock, as its lock file records it.
 struct LockHolder {
     std::string user;

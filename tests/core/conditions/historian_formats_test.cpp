@@ -56,6 +56,24 @@ TEST(HistorianFormats, CellsOfTheSameContentReadAlikeInEveryFormat) {
 
 TEST(HistorianFormats, XlsxCellKinds) {
     const auto sheet = OpenWorkbookSheet(test::DataPath("xlsx/cell_kinds.xlsx"), ',');
+    // A workbook of the 1904 date system, its parts named in other letter
+    // cases than its relationships name them, its sheet reached through "..",
+    // two of its relationships without their Id or Type.
+    const auto sheet1904 = OpenWorkbookSheet(test::DataPath("xlsx/cell_kinds_1904.xlsx"), ',');
+    const std::vector<std::tuple<int, int, std::string>> cells1904 = {
+        {1, 1, "01.09.2009"},            // date format
+        {1, 2, "01.09.2009 10:00:00"},   // date-and-time format
+        {1, 3, "18:00:00"},              // time format: the fraction only
+        {1, 4, "38595"},                 // no date format: the number stays
+        {1, 5, "01.09.2009 10:05:00"},   // ISO date without seconds
+        {1, 6, "01.09.2009"},            // ISO date at midnight
+        {1, 7, "01.01.1904"},            // the first day of the system
+        {1, 8, "02.01.1904 12:00:00"},
+        {1, 9, "2,5"},                   // "0.0\d_h*s": escaped, padding and fill letters
+    };
+    for (const auto& [row, column, text] : cells1904) {
+        EXPECT_EQ(sheet1904->CellText(row, column), text) << "1904: " << row << "," << column;
+    }
     const std::vector<std::tuple<int, int, std::string>> cells = {
         {1, 1, "FSLL_293"},               // shared string
         {1, 2, "PT_219"},                 // rich shared string, phonetic guide left out
@@ -111,6 +129,11 @@ TEST(CsvSheet, SeparatorsQuotesEncodingsAndNumbers) {
         std::string bytes;
         std::vector<std::tuple<int, int, std::string>> cells;  // with ',' as decimal separator
     };
+    const auto lines = [](int count, const std::string& line) {
+        std::string text;
+        for (int i = 0; i < count; ++i) text += line;
+        return text;
+    };
     const std::vector<Case> cases = {
         {"cp1251, semicolons", "\xC4\xE0\xF2\xE0;PT_219\r\n;\r\n01.09.2009;25,30\r\n",
          {{1, 1, "Дата"}, {3, 2, "25,3"}, {3, 1, "01.09.2009"}}},
@@ -122,6 +145,22 @@ TEST(CsvSheet, SeparatorsQuotesEncodingsAndNumbers) {
         {"one column", "FSLL_293\n\n96.4", {{1, 1, "FSLL_293"}, {3, 1, "96,4"}, {1, 2, ""}}},
         {"texts that only look like numbers stay", "1.2.3;12,3 т;0x10;1,;.5\n",
          {{1, 1, "1.2.3"}, {1, 2, "12,3 т"}, {1, 3, "0x10"}, {1, 4, "1"}, {1, 5, "0,5"}}},
+        {"UTF-8 mark before the first tag", "\xEF\xBB\xBF" "FSLL_293;PT_219\r\n96,4;25,3\r\n",
+         {{1, 1, "FSLL_293"}, {2, 1, "96,4"}}},
+        {"a sign before a number", "+5;-0,5; +1e3 ;+;-;+-1;1e;1e+;2E-2\n",
+         {{1, 1, "5"}, {1, 2, "-0,5"}, {1, 3, "1000"}, {1, 4, "+"}, {1, 5, "-"}, {1, 6, "+-1"}, {1, 7, "1e"},
+          {1, 8, "1e+"}, {1, 9, "0,02"}}},
+        {"ISO dates with and without seconds stay texts", "2009-09-01 10:00;2009-09-01T10:00:05\n",
+         {{1, 1, "2009-09-01 10:00"}, {1, 2, "2009-09-01T10:00:05"}}},
+        {"a quote closed at the end of the file", "a;\"b\nc\"", {{1, 2, "b\nc"}}},
+        // The first ten lines decide the separator: lines of equal width.
+        {"the tenth line is judged", lines(9, "x;y,z\n") + "x;y;z,w\n", {{1, 1, "x;y"}, {10, 1, "x;y;z"}}},
+        {"the eleventh line is not", lines(10, "x;y,z\n") + "x;y;z,w\n", {{1, 1, "x"}, {11, 3, "z,w"}}},
+        {"two bytes that are no UTF-16 mark", "\xFF\xFD", {{1, 1, "яэ"}}},
+        // C0 B0 has the shape of a two-byte UTF-8 sequence, but UTF-8 never
+        // begins one with C0: these are cp1251 letters.
+        {"cp1251 that looks like UTF-8", "\xC0\xB0" "C;1\r\n", {{1, 1, "А°C"}}},
+        {"UTF-8 without its mark, the lowest two-byte sign", "t;\xC2\xB0" "C\r\n", {{1, 2, "°C"}}},
     };
     test::TempDir dir;
     for (const Case& c : cases) {
@@ -135,6 +174,8 @@ TEST(CsvSheet, RefusedFilesNameTheFile) {
         {"", "файл пуст"},
         {"a;\"b\n1;2\n", "кавычка, открытая в строке 1, не закрыта"},
         {std::string("\xFF\xFE" "a\0;\0", 6), "файл в кодировке UTF-16, сохраните его в UTF-8 или Windows-1251"},
+        {std::string("\xFE\xFF" "\0a\0;", 6), "файл в кодировке UTF-16, сохраните его в UTF-8 или Windows-1251"},
+        {"\xFF\xFE", "файл в кодировке UTF-16, сохраните его в UTF-8 или Windows-1251"},
         {std::string("PK\3\4\0\0", 6), "это не текстовый файл"},
     };
     test::TempDir dir;

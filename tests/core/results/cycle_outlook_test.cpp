@@ -14,6 +14,7 @@
 #include "results/cycle_outlook.h"
 #include "results/fleet.h"
 #include "results/results_index.h"
+#include "shell/plant_table.h"
 #include "test_support.h"
 
 namespace rw {
@@ -64,6 +65,62 @@ TEST(CycleOutlook, FitAndBandMatchACaseWorkedByHand) {
     EXPECT_NEAR(fit.At(c.late) + fit.PredictionHalfWidth(c.late, 2.3534), 0.85, 1e-9);
     // Narrow history: the same band is wider than 3000 t of history.
     EXPECT_EQ(CrossLimit(fit, 0.85, true, 5000, 0.92, 3000).state, CrossingState::BandTooWide);
+
+    // The other states at their bounds.
+    const LineFit rising = FitLine({1000, 2000, 3000, 4000, 5000}, {0.92, 0.93, 0.97, 0.98, 1.00});
+    const LineFit level = FitLine({1000, 2000, 3000, 4000, 5000}, {1.0, 0.0, 0.0, 0.0, 1.0});
+    ASSERT_EQ(level.slope, 0.0);
+    struct Case {
+        const char* what;
+        const LineFit& fit;
+        double limit;
+        bool falling;
+        double lastY;
+        CrossingState state;
+    };
+    const Case cases[] = {
+        {"latest record exactly at the limit", fit, 0.92, true, 0.92, CrossingState::LimitReached},
+        {"coke exactly at the limit", rising, 1.00, false, 1.00, CrossingState::LimitReached},
+        // The line meets 0.93 at 4428.6 t, before the latest record, which
+        // itself lies above it.
+        {"line past the limit before the latest record", fit, 0.93, true, 0.94, CrossingState::LimitReached},
+        {"activity that rises", rising, 0.85, true, 1.00, CrossingState::WrongTrend},
+        {"coke that falls", fit, 1.2, false, 0.92, CrossingState::WrongTrend},
+        {"level activity", level, 0.2, true, 1.0, CrossingState::WrongTrend},
+        {"level coke", level, 2.0, false, 1.0, CrossingState::WrongTrend},
+    };
+    for (const Case& c : cases) EXPECT_EQ(CrossLimit(c.fit, c.limit, c.falling, 5000, c.lastY, 4000).state, c.state) << c.what;
+}
+
+// The p quantile of Student's t distribution, found by integrating its
+// density from 0 (Simpson's rule, panel by panel) until the distribution
+// function reaches p: an independent route to the tabulated values.
+double StudentQuantile(double p, double degrees) {
+    const double norm = std::exp(std::lgamma((degrees + 1) / 2) - std::lgamma(degrees / 2)) / std::sqrt(degrees * M_PI);
+    const auto density = [&](double x) { return norm * std::pow(1 + x * x / degrees, -(degrees + 1) / 2); };
+    const double h = 0.001;
+    double cdf = 0.5;
+    for (double x = 0;; x += h) {
+        const double panel = h / 6 * (density(x) + 4 * density(x + h / 2) + density(x + h));
+        if (cdf + panel >= p) return x + h * (p - cdf) / panel;
+        cdf += panel;
+    }
+}
+
+// Every tabulated quantile against the distribution itself, to the half
+// unit of its last printed decimal.
+TEST(CycleOutlook, StudentQuantilesMatchTheDistribution) {
+    for (int degrees = 1; degrees <= 30; ++degrees) {
+        EXPECT_NEAR(StudentT95(degrees), StudentQuantile(0.95, degrees), 0.0000505) << degrees;
+        EXPECT_NEAR(StudentT995(degrees), StudentQuantile(0.995, degrees), 0.000505) << degrees;
+    }
+    for (const int degrees : {40, 60, 120}) {
+        EXPECT_NEAR(StudentT95(degrees), StudentQuantile(0.95, degrees), 0.0000505) << degrees;
+        EXPECT_NEAR(StudentT995(degrees), StudentQuantile(0.995, degrees), 0.000505) << degrees;
+    }
+    // The normal limit: 1.6449 and 2.576 (2.5758).
+    EXPECT_NEAR(StudentT95(1000000000), 1.6449, 0.00006);
+    EXPECT_NEAR(StudentT995(1000000000), 2.5758, 0.0006);
 }
 
 TEST(CycleOutlook, StudentQuantilesBetweenTabulatedDegrees) {
@@ -99,10 +156,94 @@ TEST(CycleOutlook, SetsASingleBadRecordAsideAndSaysWhy) {
                                          ": активность 1,14 отстоит от прямой по остальным записям на 0,060 при "
                                          "их разбросе 0,0000");
 
+    // The first record may be the bad one too.
+    std::vector<ResultsRecord> badFirst = KnownDecline();
+    badFirst.front().activity -= 0.06;
+    const std::optional<std::size_t> first = ComputeCycleOutlook(badFirst, {0.85, 10.0}).setAside;
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*first, 0u);
+
+    // A bad latest record: the fits rest on the one before it.
+    std::vector<ResultsRecord> badLatest = KnownDecline();
+    badLatest.back().activity -= 0.06;
+    const CycleOutlook latest = ComputeCycleOutlook(badLatest, {0.85, 10.0});
+    ASSERT_TRUE(latest.setAside);
+    EXPECT_EQ(*latest.setAside, 11u);
+    EXPECT_EQ(latest.activity.lastDate, kStart + 300);
+    EXPECT_EQ(latest.coke.lastFeed, 1500.0 * 300 + 1.0);
+    EXPECT_NEAR(latest.activity.date.x, kStart + 2500, 1e-6);
+
+    // Four records are the fewest of which one may be set aside.
+    for (const std::size_t count : {3u, 4u}) {
+        std::vector<ResultsRecord> shortCycle(h.begin(), h.begin() + static_cast<std::ptrdiff_t>(count));
+        shortCycle[1].activity += 0.06;
+        EXPECT_EQ(ComputeCycleOutlook(shortCycle, {0.85, 10.0}).setAside.has_value(), count == 4u) << count;
+    }
+
+    // The others on an exact line: a record off it by a rounding hair is no
+    // bad record, one off by a visible distance is.
+    for (const double off : {1e-10, 0.01}) {
+        std::vector<ResultsRecord> exact;
+        for (int i = 0; i < 5; ++i) exact.push_back(Record(30 * i, i, 1.0 - 0.125 * i, 1.0 + 0.5 * i));
+        exact[2].activity += off;
+        const CycleOutlook o = ComputeCycleOutlook(exact, {0.85, 10.0});
+        EXPECT_EQ(o.setAside.has_value(), off > 1e-9) << off;
+    }
+
+    // Near the 99 % level of Student's t for 9 degrees (3.250): on a noisy
+    // decline, a record whose deleted residual is 3.294 is set aside, one at
+    // 3.202 is not (both worked outside the program).
+    for (const auto& [bump, aside] : {std::pair{0.013, true}, std::pair{0.0127, false}}) {
+        std::vector<ResultsRecord> near = KnownDecline();
+        for (std::size_t i = 0; i < near.size(); ++i) near[i].activity += (i % 3 == 0 ? 0.004 : -0.002);
+        near[5].activity += bump;
+        const CycleOutlook o = ComputeCycleOutlook(near, {0.85, 10.0});
+        EXPECT_EQ(o.setAside.has_value(), aside) << bump;
+        if (aside && o.setAside) EXPECT_EQ(*o.setAside, 5u);
+    }
+
+    // Three records at one processed feed and one beyond it: without the
+    // last, the others have no spread, which makes it no bad record.
+    const std::vector<ResultsRecord> oneFeed = {Record(0, 1000, 1.00, 1.0), Record(30, 1000, 0.99, 1.1),
+                                                Record(60, 1000, 1.01, 1.2), Record(90, 5000, 0.95, 1.3)};
+    EXPECT_FALSE(ComputeCycleOutlook(oneFeed, {0.85, 10.0}).setAside);
+
     // Measured scatter alone sets nothing aside.
     std::vector<ResultsRecord> noisy = KnownDecline();
     for (std::size_t i = 0; i < noisy.size(); ++i) noisy[i].activity += (i % 3 == 0 ? 0.004 : -0.002);
     EXPECT_FALSE(ComputeCycleOutlook(noisy, {0.85, 10.0}).setAside);
+}
+
+// The figures as the window and the command line show them.
+TEST(CycleOutlook, LinesOfTheOutlook) {
+    std::vector<ResultsRecord> h = KnownDecline();
+    h[7].activity += 0.06;
+    const CycleOutlook o = ComputeCycleOutlook(h, {0.85, 10.0}, kStart - 10);
+    // Limits on days 2500 and 900 (06.11.2015, 20.06.2011); the band has no
+    // width, its early end lies a rounding hair before the day.
+    const std::vector<std::string> expected = {
+        "Цикл с регенерации 22.12.2008: записей 12, с 01.01.2009 по 27.11.2009",
+        "Последняя запись 27.11.2009: активность 1,07, кокс 4,30 %, переработано 495001 т, суток после регенерации 340",
+        "Отложена запись 30.07.2009: активность 1,14 отстоит от прямой по остальным записям на 0,060 при их "
+        "разбросе 0,0000",
+        "Активность (предел 0,85):",
+        "  по сырью: наклон -0,0067 на 100 тыс. т, разброс 0,0000; предел при 3750001 т (90 %: 3750001 – 3750001), "
+        "осталось 3255000 т",
+        "  по дням: наклон -0,0030 за 30 сут., разброс 0,0000; предел 06.11.2015 (90 %: 05.11.2015 – 06.11.2015), "
+        "осталось 2170 сут.",
+        "Кокс (предел 10,00 %):",
+        "  по сырью: наклон 0,6667 на 100 тыс. т, разброс 0,0000; предел при 1350001 т (90 %: 1350001 – 1350001), "
+        "осталось 855000 т",
+        "  по дням: наклон 0,3000 за 30 сут., разброс 0,0000; предел 20.06.2011 (90 %: 19.06.2011 – 20.06.2011), "
+        "осталось 570 сут.",
+        "Конец цикла: 20.06.2011",
+    };
+    EXPECT_EQ(OutlookLines(o, ','), expected);
+    const std::vector<std::string> noRegeneration = OutlookLines(ComputeCycleOutlook(h, {0.85, 10.0}), '.');
+    EXPECT_EQ(noRegeneration.at(0), "Текущий цикл: записей 12, с 01.01.2009 по 27.11.2009");
+    EXPECT_EQ(noRegeneration.at(1), "Последняя запись 27.11.2009: активность 1.07, кокс 4.30 %, переработано 495001 т");
+    EXPECT_EQ(OutlookLines(ComputeCycleOutlook({}, {0.85, 10.0}), ','),
+              std::vector<std::string>{"В истории установки нет записей"});
 }
 
 TEST(CycleOutlook, ChartRunsTheLineAndBandToTheForecast) {
@@ -146,8 +287,12 @@ TEST(CycleOutlook, WordsInsteadOfAForecast) {
     };
     std::vector<ResultsRecord> noFeed = KnownDecline();
     for (auto& r : noFeed) r.processedFeed = 0;
+    const std::vector<ResultsRecord> decline = KnownDecline();
+    const std::vector<ResultsRecord> three(decline.begin(), decline.begin() + 3);
     const std::vector<Case> cases = {
+        {"no records", {}, 0.85, CrossingState::TooFewRecords, "прогноза нет: в цикле меньше трёх записей"},
         {"two records", two, 0.85, CrossingState::TooFewRecords, "прогноза нет: в цикле меньше трёх записей"},
+        {"three records", three, 0.85, CrossingState::Forecast, ""},
         {"rising", rising, 0.85, CrossingState::WrongTrend, "прогноза нет: активность не снижается"},
         {"scatter", flat, 0.85, CrossingState::BandTooWide, "прогноза нет: 90 % полоса шире истории цикла"},
         {"passed", KnownDecline(), 1.08, CrossingState::LimitReached, "предел уже достигнут"},
@@ -162,6 +307,11 @@ TEST(CycleOutlook, WordsInsteadOfAForecast) {
         EXPECT_EQ(o.activity.date.state, c.state) << c.name;
         EXPECT_EQ(CrossingWords(o.activity.date, true), c.words) << c.name;
     }
+    // Three records at one processed feed have no spread; two are too few.
+    const std::vector<ResultsRecord> threeNoFeed(noFeed.begin(), noFeed.begin() + 3);
+    EXPECT_EQ(ComputeCycleOutlook(threeNoFeed, {0.85, 10.0}).activity.feed.state, CrossingState::NoSpread);
+    EXPECT_EQ(ComputeCycleOutlook({noFeed[0], noFeed[1]}, {0.85, 10.0}).activity.feed.state,
+              CrossingState::TooFewRecords);
     // A plant that records no processed feed: one cycle, a forecast by days only.
     const CycleOutlook o = ComputeCycleOutlook(noFeed, {0.85, 10.0});
     EXPECT_EQ(o.cycle.size(), 12u);
@@ -234,7 +384,40 @@ TEST(CycleOutlook, CurrentCycleStartsAfterTheLatestRegeneration) {
     for (std::size_t i = 6; i < h.size(); ++i) h[i].processedFeed -= 1500.0 * 170;
     EXPECT_EQ(CurrentCycle(h, 0).front().sampleDate, kStart + 180);
     EXPECT_EQ(CurrentCycle(h, kStart + 200).front().sampleDate, kStart + 210);
+    // A record sampled on the regeneration day is the new cycle's first.
+    EXPECT_EQ(CurrentCycle(h, kStart + 210).front().sampleDate, kStart + 210);
+    EXPECT_EQ(CurrentCycle(h, kStart + 211).front().sampleDate, kStart + 240);
+    EXPECT_TRUE(CurrentCycle(h, kStart + 331).empty());
+    EXPECT_TRUE(CurrentCycle({}, kStart).empty());
     EXPECT_EQ(CurrentCycle(KnownDecline(), 0).size(), 12u);
+}
+
+// The conditions file of a sampling date, as the form saves it, with the
+// regeneration date text on its line 13.
+std::string ConditionsText(double samplingDate, const std::string& regeneration) {
+    std::string dan = "  1.00  1.00  1.00\r\n  1.00\r\n 29.00 28.00 27.00 26.00\r\n  0.01\r\n";
+    dan += "490.00 490.00 490.00 490.00\r\n 60.00 30.00 15.00  5.00\r\n80.0 5.0 4.0 3.0 1.0 1.0 0.5 0.5 0.3\r\n";
+    for (int line = 8; line <= 11; ++line) dan += "  1.00\r\n";
+    return dan + FormatDateShort(samplingDate, '.') + "\r\n" + regeneration + "\r\n";
+}
+
+TEST(CycleOutlook, RegenerationDateOnOrBeforeTheSamplingDay) {
+    const ResultsRecord record = Record(330, 1000, 1.0, 1.0);  // 27.11.2009
+    const std::string name = FormatDateShort(record.sampleDate, '-');
+    const std::vector<std::pair<std::string, double>> cases = {
+        {"27.11.09", record.sampleDate},  // regenerated on the sampling day
+        {"26.11.09", record.sampleDate - 1},
+        {"28.11.09", 0},                  // after the sampling: not this record's
+        {"", 0},
+        {"2x.11.09", 0},
+    };
+    for (const auto& [text, expected] : cases) {
+        test::TempDir dir;
+        dir.Write(name + "/" + name + ".dan", ConditionsText(record.sampleDate, text));
+        EXPECT_EQ(RegenerationDateOf(dir.str(), record), expected) << text;
+    }
+    test::TempDir empty;
+    EXPECT_EQ(RegenerationDateOf(empty.str(), record), 0);
 }
 
 TEST(CycleOutlook, LimitsFileRoundTripAndDefaults) {
@@ -266,6 +449,9 @@ TEST(CycleOutlook, FleetSortsByForecastAndReadsTheRegenerationDate) {
     WriteResultsIndex(JoinPath(dir.str(), "svod.1"), late);
     WriteResultsIndex(JoinPath(dir.str(), "svod.5"), none);
     WriteResultsIndex(JoinPath(dir.str(), "svod.12"), soon);
+    WriteResultsIndex(JoinPath(dir.str(), "svod.7"), {});  // an index without records: no row
+    // An index numbered past the plant table belongs to no plant.
+    WriteResultsIndex(JoinPath(dir.str(), "svod." + std::to_string(kPlantCount + 1)), soon);
     // Plant row 11's latest conditions file names the regeneration.
     const std::string name = FormatDateShort(soon.back().sampleDate, '-');
     std::string dan;
@@ -277,6 +463,7 @@ TEST(CycleOutlook, FleetSortsByForecastAndReadsTheRegenerationDate) {
     dan += FormatDateShort(soon.back().sampleDate, '.') + "\r\n20.12.08\r\n";
     dir.Write("Hornel/" + name + "/" + name + ".dan", dan);
 
+    EXPECT_EQ(LoadPlantOutlook(dir.str(), 6, {}).outlook.regenerationDate, 0);
     const SummaryGrid grid = FleetGrid(LoadFleet(dir.str()), '.');
     ASSERT_EQ(grid.rowCount, 4);
     EXPECT_EQ(grid.Cell(0, 1), "12");

@@ -55,13 +55,14 @@ std::string DosProgram(const test::TempDir& dir, const std::string& relative) {
     return dir.Write(relative, std::string("MZ\x90\x00\x03\x00", 6) + std::string(200, '\0'));
 }
 
-// A Windows program: "MZ", the offset of the second header at 0x3C, "PE\0\0" there.
-std::string WindowsProgram(const test::TempDir& dir, const std::string& relative) {
+// A Windows program: "MZ", the offset of the second header at 0x3C, "PE\0\0"
+// there ("NE" for a 16-bit one).
+std::string WindowsProgram(const test::TempDir& dir, const std::string& relative, const char* signature = "PE") {
     std::string bytes(0x80, '\0');
     bytes[0] = 'M';
     bytes[1] = 'Z';
     bytes[0x3C] = 0x40;
-    bytes.replace(0x40, 4, std::string("PE\0\0", 4));
+    bytes.replace(0x40, 2, signature);
     return dir.Write(relative, bytes);
 }
 
@@ -142,21 +143,23 @@ TEST(LegacyRunner, LongNamesRunUnderAShortNameAndAnyCase) {
 }
 
 TEST(LegacyRunner, WindowsModelNeedsWineAndDosboxWillNotDo) {
-    test::TempDir dir;
-    FakeRunner(dir, "dosbox");
-    PathGuard path((dir.path() / "runners").string());
-    const std::string model = WindowsProgram(dir, "sk/kelmar.exe");
-    const std::string message = test::UserErrorOf([&] {
-        RunExternalProgram("kelmar.exe dan.bak", (dir.path() / "sk").string(), WindowMode::Hidden, 2000);
-    });
-    EXPECT_NE(message.find(model), std::string::npos) << message;
-    EXPECT_NE(message.find("установите wine"), std::string::npos) << message;
-    EXPECT_FALSE(fs::exists(dir.path() / "sk" / "runner.txt"));
+    for (const char* signature : {"PE", "NE"}) {
+        test::TempDir dir;
+        FakeRunner(dir, "dosbox");
+        PathGuard path((dir.path() / "runners").string());
+        const std::string model = WindowsProgram(dir, "sk/kelmar.exe", signature);
+        const std::string message = test::UserErrorOf([&] {
+            RunExternalProgram("kelmar.exe dan.bak", (dir.path() / "sk").string(), WindowMode::Hidden, 2000);
+        });
+        EXPECT_NE(message.find(model), std::string::npos) << signature << ": " << message;
+        EXPECT_NE(message.find("установите wine"), std::string::npos) << signature << ": " << message;
+        EXPECT_FALSE(fs::exists(dir.path() / "sk" / "runner.txt"));
 
-    FakeRunner(dir, "wine");
-    EXPECT_EQ(RunExternalProgram("kelmar.exe dan.bak", (dir.path() / "sk").string(), WindowMode::Hidden, 2000),
-              RunOutcome::Finished);
-    EXPECT_EQ(dir.Read("sk/runner.txt").substr(0, 5), "wine\n");
+        FakeRunner(dir, "wine");
+        EXPECT_EQ(RunExternalProgram("kelmar.exe dan.bak", (dir.path() / "sk").string(), WindowMode::Hidden, 2000),
+                  RunOutcome::Finished);
+        EXPECT_EQ(dir.Read("sk/runner.txt").substr(0, 5), "wine\n") << signature;
+    }
 }
 
 TEST(LegacyRunner, NoRunnerInstalledIsReportedInsteadOfReadingStaleFiles) {

@@ -99,6 +99,7 @@ TEST_F(RunObjectTest, InitialValues) {
     EXPECT_EQ(NextProgressPosition(100), 1);
     EXPECT_EQ(NextProgressPosition(0), 1);
     EXPECT_EQ(NextProgressPosition(41), 42);
+    EXPECT_EQ(NextProgressPosition(99), 100);
 }
 
 TEST_F(RunObjectTest, PrepareInputsCopiesBothFilesBesideTheModel) {
@@ -245,6 +246,52 @@ TEST_F(RunObjectTest, FitsActivityThenDosingAndCarriesTheBracketsToTheNextRun) {
     EXPECT_NEAR(object.Results.activity, 3.0, 0.02);
 }
 
+// The opt-in fitting on a plant whose aromatics fall linearly with the
+// activity: one probing step, then the secant goes straight to the answer.
+// The next Run starts from the activity written back and counts afresh.
+TEST_F(RunObjectTest, FastFittingProbesOnceThenTakesTheSecantStep) {
+    object.Fit = FitMethod::Fast;
+    model.script = [](double a, double d) { return SmoothPlant(a, d, 1.37, 1.0); };
+    object.Run();
+    ASSERT_TRUE(object.Done);
+    ASSERT_EQ(model.log.size(), 3u);
+    EXPECT_DOUBLE_EQ(model.log[0].first, 0.95);
+    EXPECT_DOUBLE_EQ(model.log[1].first, 1.00);
+    EXPECT_DOUBLE_EQ(model.log[2].first, 1.37);
+    EXPECT_EQ(object.ExitCodes.size(), 3u);
+
+    model.log.clear();
+    object.Run();
+    ASSERT_TRUE(object.Done);
+    ASSERT_EQ(model.log.size(), 1u);
+    EXPECT_DOUBLE_EQ(model.log[0].first, 1.37);
+    EXPECT_EQ(object.ModelRuns, 1);
+    EXPECT_EQ(object.ExitCodes.size(), 1u);
+}
+
+// Fitting the activity anew forgets the dosing bracket an earlier run left:
+// the same inputs take the same steps with or without it, whether the
+// dosing must fall (below the bracket's low end) or rise (above its high end).
+TEST_F(RunObjectTest, AnActivityStepForgetsTheDosingBracketOfAnEarlierRun) {
+    for (const double bestDosing : {0.5, 4.2}) {
+        dir.Write("Hornel/01-09-09.dan", original);
+        context.activityLow = context.activityHigh = context.dosingLow = context.dosingHigh = 0;
+        model.script = [bestDosing](double a, double d) { return SmoothPlant(a, d, 1.37, bestDosing); };
+        model.log.clear();
+        object.Run();
+        ASSERT_TRUE(object.Done);
+        const auto fresh = model.log;
+        dir.Write("Hornel/01-09-09.dan", original);
+        context.activityLow = context.activityHigh = 0;
+        context.dosingLow = 0.9;
+        context.dosingHigh = 1.1;
+        model.log.clear();
+        object.Run();
+        EXPECT_TRUE(object.Done);
+        EXPECT_EQ(model.log, fresh) << bestDosing;
+    }
+}
+
 TEST_F(RunObjectTest, ModeOneFitsTheOctaneNumber) {
     object.Mode = 1;
     object.TargetOctane = 96.5;
@@ -309,21 +356,47 @@ TEST(ResultsPadding, SeventyLinesBecomeSeventyFour) {
     EXPECT_EQ(SplitLines(cut).size(), 69u);
 }
 
-// The scripted outcomes a real program cannot be made to give on demand.
-TEST_F(RunObjectTest, CancelledOrUnstartedRunFails) {
-    for (RunOutcome outcome : {RunOutcome::Cancelled, RunOutcome::NotStarted}) {
-        struct Failing : ScriptedModel {
-            RunOutcome outcome;
-            RunOutcome RunModel(const std::string& commandLine, const std::string& workFolder) override {
-                ScriptedModel::RunModel(commandLine, workFolder);  // even a rez written does not count
-                return outcome;
-            }
-        } failing;
-        failing.outcome = outcome;
-        object.Runner = &failing;
-        EXPECT_THROW(object.Run(), UserError);
-        EXPECT_FALSE(object.Done);
-        EXPECT_FALSE(fs::exists(dir.path() / "Hornel" / "01-09-09.rez"));
+// Models that misbehave in the ways a real program cannot be made to on
+// demand: each ends the calculation with its own words, and nothing is stored.
+TEST_F(RunObjectTest, MisbehavingModelsFailTheRunAndStoreNothing) {
+    struct Misbehaving : ScriptedModel {
+        RunOutcome outcome = RunOutcome::Finished;
+        const char* rez = nullptr;  // what it leaves as rez instead of its results; null: its results
+        bool writesNothing = false;
+        RunOutcome RunModel(const std::string& commandLine, const std::string& workFolder) override {
+            if (!writesNothing) ScriptedModel::RunModel(commandLine, workFolder);  // even a rez written does not count
+            if (rez) WriteFileAtomic(workFolder + "rez", rez);
+            return outcome;
+        }
+    };
+    struct Case {
+        RunOutcome outcome;
+        bool writesNothing;
+        const char* rez;
+        const char* problem;
+    };
+    const Case cases[] = {
+        {RunOutcome::Cancelled, false, nullptr, "остановлена: расчет прерван пользователем"},
+        {RunOutcome::NotStarted, false, nullptr, "не запустилась"},
+        {RunOutcome::Terminated, false, nullptr, "не завершилась за 2 с и была остановлена"},
+        {RunOutcome::Crashed, false, nullptr, "завершилась аварийно (сигнал 0)"},
+        // The rez of an earlier run lies in the folder: it is not this run's.
+        {RunOutcome::Finished, true, nullptr, "не записала файл результатов rez"},
+        {RunOutcome::Finished, false, "", "оставила файл результатов rez, который не читается: "},
+    };
+    for (const Case& c : cases) {
+        dir.Write("rez", "the results of an earlier run");
+        Misbehaving model;
+        model.outcome = c.outcome;
+        model.writesNothing = c.writesNothing;
+        model.rez = c.rez;
+        object.Runner = &model;
+        const std::string message = test::UserErrorOf([&] { object.Run(); });
+        EXPECT_EQ(message.rfind("Расчет не выполнен: программа kelmar.exe (дата отбора 01-09-09) " + std::string(c.problem), 0),
+                  0u) << message;
+        EXPECT_FALSE(object.Done) << c.problem;
+        EXPECT_FALSE(fs::exists(dir.path() / "Hornel" / "01-09-09.rez")) << c.problem;
+        EXPECT_EQ(dir.Read("Hornel/01-09-09.dan"), original) << c.problem;
     }
 }
 

@@ -365,6 +365,18 @@ case('xlsx', 'cell_beyond_sheet', 'historian.xlsx',
      xlsx_with({'xl/worksheets/sheet1.xml': SHEET.replace(b'</sheetData>',
                                                            b'<row r="1048577"><c r="A1048577"><v>1</v></c></row>'
                                                            b'</sheetData>')}), READ_XLSX)
+# A cell reference without its column letters, or without its row number.
+for name, ref in (('reference_without_column', '4'), ('reference_without_row', 'B')):
+    case('xlsx', name, 'historian.xlsx',
+         xlsx_with({'xl/worksheets/sheet1.xml': SHEET.replace(
+             b'</sheetData>', b'<row r="4"><c r="' + ref.encode() + b'"><v>1</v></c></row></sheetData>')}),
+         READ_XLSX + f'message: Не удалось открыть книгу Excel «{{input}}»: книга повреждена: неверная ссылка на ячейку «{ref}»\n')
+# A cell beyond the last column, and one beyond the last row in a row of the sheet.
+for name, ref in (('cell_beyond_last_column', 'XFE4'), ('cell_beyond_last_row', 'A1048577')):
+    case('xlsx', name, 'historian.xlsx',
+         xlsx_with({'xl/worksheets/sheet1.xml': SHEET.replace(
+             b'</sheetData>', b'<row r="4"><c r="' + ref.encode() + b'"><v>1</v></c></row></sheetData>')}),
+         READ_XLSX + f'message: Не удалось открыть книгу Excel «{{input}}»: лист «Данные» слишком велик: ячейка {ref} за пределами листа\n')
 # A dimension of the whole sheet allocates nothing: the workbook reads as it is.
 case('xlsx', 'huge_dimension', 'historian.xlsx',
      xlsx_with({'xl/worksheets/sheet1.xml': SHEET.replace(b'<dimension ref="A1:V3"/>',
