@@ -8,7 +8,6 @@
 
 class QAbstractButton;
 class QCheckBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -16,6 +15,7 @@ class QTableView;
 
 namespace rw {
 
+class DateField;
 class SummaryGridModel;
 
 // The summary table: chosen parameters of a results index, one column per
@@ -73,8 +73,8 @@ public:
     QGroupBox* GroupBox2 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    QDateEdit* from = nullptr;
-    QDateEdit* till = nullptr;
+    DateField* from = nullptr;
+    DateField* till = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;

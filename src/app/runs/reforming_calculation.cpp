@@ -86,7 +86,7 @@ void RunReformingCalculation() {
 
         // The conditions form for review: the values of the file, "Далее" to go on.
         const TForm8::ReviewOutcome review =
-            form->Review(RunRecordReview(c.runConditions, form->EditTexts()), kEditLast);
+            form->Review(RunFileReview(c.runConditions, form->EditTexts(), conditionsPath, c.plantIndex), kEditLast);
         if (review.accepted) {
             std::optional<CalculationLock> baseFolder;
             baseFolder.emplace(c);

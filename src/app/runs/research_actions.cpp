@@ -58,7 +58,7 @@ bool RunStudyPass(StudyKind kind, const StudyFiles& files) {
     // The conditions form shows the file's values for review, as before a
     // reforming calculation; whatever the user leaves it with, the study goes on.
     TForm8* form = W().form8;
-    const TForm8::ReviewOutcome review = form->Review(RunRecordReview(c.runConditions, form->EditTexts()), kEditLast);
+    const TForm8::ReviewOutcome review = form->Review(RunFileReview(c.runConditions, form->EditTexts(), files.conditions, c.plantIndex), kEditLast);
     form->ShowCokeFields();
     ReadBackReviewTexts(review.held.texts, c.runConditions);
     RewriteConditionsInRunLayout(files.conditions, c.runConditions, c.reactorCount);

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "shell/plant_selection.h"
@@ -84,6 +85,48 @@ TEST_F(PlantSelectionTest, ACalculationPutsItsPlantsSettingsBack) {
     { CalculationLock calculation(context); }
     EXPECT_EQ(dir.Read("l90"), dir.Read("l90.12"));
     EXPECT_EQ(dir.Read("kfr1"), dir.Read("kfr1.12"));
+}
+
+// Another plant starts from what a freshly started program holds; the title
+// names no date of the plant before.
+TEST(PlantChange, ForgetsTheDateOfThePreviousPlant) {
+    ProgramContext c;
+    c.baseFolder = "B";
+    c.plantIndex = 3;
+    c.plantCaption = "Корвинский НПЗ";
+    c.plantFolder = "B\\Korvin";
+    c.reactorCount = 4;
+    c.dataFile = "B\\Hornel\\05-09-09\\05-09-09.dan";
+    c.dataFolder = "B\\Hornel\\05-09-09\\";
+    c.sampleName = c.lastSampleName = c.entrySampleName = "05-09-09";
+    c.samplingFolder = "B\\Hornel\\05-09-09";
+    c.conditions.feedFlow = 65;
+    c.runConditions[0] = 3;
+    c.activityLow = 0.5;
+    c.wizard = true;
+    ForgetSamplingDate(c);
+    const ProgramContext fresh;
+    EXPECT_EQ(c.baseFolder, "B");
+    EXPECT_EQ(c.plantIndex, 3);
+    EXPECT_EQ(c.plantFolder, "B\\Korvin");
+    EXPECT_EQ(c.reactorCount, 4);
+    EXPECT_EQ(c.dataFile, "");
+    EXPECT_EQ(c.dataFolder, "");
+    EXPECT_EQ(c.sampleName + c.lastSampleName + c.entrySampleName + c.samplingFolder, "");
+    EXPECT_EQ(c.conditions.feedFlow, fresh.conditions.feedFlow);
+    EXPECT_EQ(c.runConditions, fresh.runConditions);
+    EXPECT_EQ(c.activityLow, fresh.activityLow);
+    EXPECT_FALSE(c.wizard);
+
+    const Configuration before = CurrentConfiguration();
+    SetConfiguration(Configuration::Working);
+    EXPECT_EQ(MainWindowCaption(c), " Установка: Корвинский НПЗ");
+    c.sampleName = "20-11-26";
+    EXPECT_EQ(MainWindowCaption(c), " Установка: Корвинский НПЗ" + std::string(28, ' ') + "Дата отбора: 20-11-26");
+    c.sampleName.clear();
+    SetConfiguration(Configuration::Described);
+    EXPECT_EQ(MainWindowCaption(c), " Установка: Корвинский НПЗ" + std::string(28, ' ') + "Дата отбора: ");
+    SetConfiguration(before);
 }
 
 TEST(ReactorCount, FirstDigitFromPosition43) {
