@@ -10,6 +10,7 @@
 #include "conditions/conditions_edits.h"
 #include "conditions/field_rules.h"
 #include "runs/conditions_review.h"
+#include "shell/date_field.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,7 +18,6 @@ class QPushButton;
 
 namespace rw {
 
-class DateField;
 class SpreadsheetSheet;
 
 // The technological conditions of one sampling date as the user sees, types

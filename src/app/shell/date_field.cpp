@@ -96,6 +96,9 @@ void DateField::OnTextEdited(const QString& text) {
 
 bool DateField::Commit() {
     const QString typed = text();
+    // The date as shown: read back, a two-digit year could land in another
+    // century than the date it shows.
+    if (date_.isValid() && typed == date_.toString(format_)) return true;
     double value = 0;
     if (ParseTypedDate(typed.toStdString(), CurrentYear(), value) && ToQDate(value).isValid()) {
         setDate(ToQDate(value));
