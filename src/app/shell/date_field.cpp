@@ -41,6 +41,9 @@ DateField::DateField(const QDate& date, QWidget* parent) : QLineEdit(parent) {
     calendar_ = new QCalendarWidget(popup_);
     calendar_->setObjectName(QStringLiteral("Calendar"));
     calendar_->setGridVisible(true);
+    // The calendar's own typed editing works section by section, the very
+    // reading this field replaces: a date is typed in the field, picked here.
+    calendar_->setDateEditEnabled(false);
     auto* layout = new QVBoxLayout(popup_);
     layout->setContentsMargins(1, 1, 1, 1);
     layout->addWidget(calendar_);
