@@ -363,7 +363,7 @@ void WorkingConfigurationTest::fractionWizardSavesTheNewDateWhereItsFilesAre() {
     answers.modal = [&](QDialog* d) -> int {
         if (d->objectName() == "Form18") Click(d, "Button2");
         else if (auto* frak = qobject_cast<Tfrak1*>(d)) {
-            frak->DateFr->setText("01.10.09");
+            frak->DateFr->setText("1,10,09");  // read as typed: the files of 01-10-09
             Click(d, "Button1");
         } else if (auto* form = qobject_cast<TForm8*>(d)) Click(d, form->Button3->isHidden() ? "Button2" : "Button3");
         else if (d == W().form6) Click(d, "BitBtn1");
