@@ -4,6 +4,7 @@
 #include <string>
 
 #include "results/summary_table.h"
+#include "shell/date_field.h"
 #include "shell/window_helpers.h"
 
 class QAbstractButton;
@@ -15,7 +16,6 @@ class QTableView;
 
 namespace rw {
 
-class DateField;
 class SummaryGridModel;
 
 // The summary table: chosen parameters of a results index, one column per

@@ -1,12 +1,12 @@
 #pragma once
 #include <QDialog>
 
+#include "shell/date_field.h"
+
 class QLabel;
 class QPushButton;
 
 namespace rw {
-
-class DateField;
 
 // "Добавить дату": asks for the date under which the last deactivation value
 // is stored. Created for one question and destroyed after it.
