@@ -38,7 +38,7 @@ int PlantIndexOption(std::vector<std::string>& args) {
 class ScriptedAnswers : public ReformingQuestions {
 public:
     bool Confirm(const std::string&, const std::string&, const std::string&) override { return true; }
-    std::optional<ConditionsEditTexts> Review(const RunConditions& conditions) override {
+    std::optional<ConditionsEditTexts> Review(const RunConditions& conditions, const std::string&) override {
         return UnchangedReviewTexts(conditions);
     }
     void RunStarted(TRavionObj&) override {}

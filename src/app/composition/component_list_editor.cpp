@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <array>
+#include <iterator>
 
 #include "common/codepage.h"
 #include "common/configuration.h"
@@ -52,6 +53,11 @@ QString EmptySumText() {
     if (DescribedConfiguration()) return QStringLiteral("00,000");
     return QString::fromStdString(RunningSumText(0, Regional().decimalSeparator));
 }
+
+// The fractional composition (initial boiling point, 10 %, 50 %, 90 %, end
+// point) and the density a freshly started program offers.
+const char* const kFreshFraction[] = {" 86", " 96", "113", "152", "175"};
+const char* const kFreshDensity = "0.7300";
 
 template <class W>
 W* Make(QWidget* parent, const char* name) {
@@ -100,13 +106,13 @@ Tbasadan::Tbasadan(QWidget* parent) : QDialog(parent) {
     Label4 = NamedLabel(this, "Label4", "50%");
     Label5 = NamedLabel(this, "Label5", "90%");
     Label6 = NamedLabel(this, "Label6", "КК");
-    F1 = MakeEdit(this, "F1", " 86", 3);
-    F2 = MakeEdit(this, "F2", " 96", 3);
-    F3 = MakeEdit(this, "F3", "113", 3);
-    F4 = MakeEdit(this, "F4", "152", 3);
-    F5 = MakeEdit(this, "F5", "175", 3);
+    F1 = MakeEdit(this, "F1", kFreshFraction[0], 3);
+    F2 = MakeEdit(this, "F2", kFreshFraction[1], 3);
+    F3 = MakeEdit(this, "F3", kFreshFraction[2], 3);
+    F4 = MakeEdit(this, "F4", kFreshFraction[3], 3);
+    F5 = MakeEdit(this, "F5", kFreshFraction[4], 3);
     Label7 = NamedLabel(this, "Label7", WorkingConfiguration() ? "р, г/см3" : "p,г/см3");
-    F6 = MakeEdit(this, "F6", "0.7300", 6);
+    F6 = MakeEdit(this, "F6", kFreshDensity, 6);
     Label8 = NamedLabel(this, "Label8", "Расход м3/ч.");
     F7 = MakeEdit(this, "F7", "1500", 5);
     BitBtn1 = Make<QPushButton>(this, "BitBtn1");
@@ -210,6 +216,16 @@ std::string Tbasadan::Bytes(const QString& text) const {
 }
 
 void Tbasadan::StartDataEntry(const QString& feedFlowText) {
+    // A new entry starts from the texts and stream values of a freshly
+    // started program: the density or fraction typed for another date (or
+    // plant) must not end up in this date's composition file unseen.
+    if (WorkingConfiguration()) {
+        QLineEdit* fraction[] = {F1, F2, F3, F4, F5};
+        for (size_t i = 0; i < std::size(fraction); ++i) fraction[i]->setText(kFreshFraction[i]);
+        F6->setText(kFreshDensity);
+        densities = kFreshDensities;
+        flows = {0, 0, 0};
+    }
     // The window has no caption of its own; a window manager's task list
     // would otherwise show the program's file name.
     if (WorkingConfiguration()) setWindowTitle("Набор данных: " + QString::fromStdString(Context().entrySampleName));

@@ -34,7 +34,8 @@ public:
     void SetResolver(ComponentResolver* resolver) { resolver_ = resolver; }
 
     // Per-stream density and volume flow stored by "Далее" (index 0..2).
-    std::array<double, 3> densities{0.73, 0.73, 0.73};
+    static constexpr std::array<double, 3> kFreshDensities{0.73, 0.73, 0.73};
+    std::array<double, 3> densities = kFreshDensities;
     std::array<double, 3> flows{0, 0, 0};
 
     ComponentList& list() { return list_; }

@@ -1,7 +1,6 @@
 #include "conditions/conditions_form.h"
 
 #include <QCoreApplication>
-#include <QDateEdit>
 #include <QCloseEvent>
 #include <QDialog>
 #include <QDir>
@@ -33,6 +32,7 @@
 #include "conditions/historian_import.h"
 #include "conditions/sheet_choice_dialog.h"
 #include "conditions/spreadsheet.h"
+#include "shell/date_field.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
@@ -65,7 +65,7 @@ constexpr int kReactorColumnStep = 70;
 constexpr int kGasTop = 532;
 constexpr int kGasColumnStep = 76;
 
-double PickerDate(const QDateEdit* picker) { return DateValue(picker->date()); }
+double PickerDate(const DateField* picker) { return DateValue(picker->date()); }
 
 }  // namespace
 
@@ -99,15 +99,16 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
     }
 
     label(Label1, "Label1", "Дата отбора", 16, kTop);
-    DateTimePicker1 = new QDateEdit(QDate::currentDate(), this);
+    DateTimePicker1 = new DateField(QDate::currentDate(), this);
     DateTimePicker1->setObjectName("DateTimePicker1");
+    DateTimePicker1->SetCaption(Label1->text());
     label(Label2, "Label2", "Дата регенерации катализатора", 16, kTop + kRow);
-    DateTimePicker2 = new QDateEdit(QDate::currentDate(), this);
+    DateTimePicker2 = new DateField(QDate::currentDate(), this);
     DateTimePicker2->setObjectName("DateTimePicker2");
+    DateTimePicker2->SetCaption(Label2->text());
     int pickerY = kTop - 2;
-    for (QDateEdit* picker : {DateTimePicker1, DateTimePicker2}) {
+    for (DateField* picker : {DateTimePicker1, DateTimePicker2}) {
         picker->setDisplayFormat("dd.MM.yy");
-        picker->setCalendarPopup(true);
         picker->setGeometry(250, pickerY, 100, 24);
         pickerY += kRow;
     }
@@ -487,8 +488,10 @@ int TForm8::EditNumber(const QLineEdit* edit) const {
     return 0;
 }
 
+bool TForm8::DatesRead() { return DateTimePicker1->Commit() && DateTimePicker2->Commit(); }
+
 void TForm8::Button2Click() {
-    if (!ChecksPassed()) return;
+    if (!DatesRead() || !ChecksPassed()) return;
     const QString prepared = std::exchange(preparedSaveFile_, QString());
     const QString folder = prepared.isEmpty() ? NativePath(Context().baseFolder) : QFileInfo(prepared).path();
     const QString chosen = ui::ChooseSaveFile(this, "Сохранение файла", folder, "Технологические условия (*.dan)",
@@ -503,7 +506,7 @@ void TForm8::Button2Click() {
 // Data-entry save: the conditions file goes into the sampling-date folder of
 // the plant, then the component list editor takes over with the feed.
 void TForm8::Basa2Click() {
-    if (!ChecksPassed()) return;
+    if (!DatesRead() || !ChecksPassed()) return;
     SaveDataEntry(Context(), SavedTexts(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2));
     hide();
     SetDataEntryMode(false);
@@ -558,6 +561,21 @@ void TForm8::ShowSaveButtons() {
     Button3->hide();
     Button1->show();
     Button2->show();
+    // The coke row belongs to the review of a study; entering or changing
+    // conditions never shows it.
+    if (WorkingConfiguration()) HideCokeFields();
+}
+
+void TForm8::HideCokeFields() {
+    Label27->hide();
+    for (QLineEdit* koks : {koks1, koks2, koks3}) koks->hide();
+}
+
+void TForm8::ClearValues() {
+    for (int n = 1; n <= kEditLast; ++n) Edit(n)->clear();
+    DateTimePicker1->setDate(QDate::currentDate());
+    DateTimePicker2->setDate(QDate::currentDate());
+    HideCokeFields();
 }
 
 void TForm8::ShowCokeFields() {
@@ -588,18 +606,25 @@ void TForm8::AskQuestion(const std::string& text, QWidget* control) {
     auto* ok = NamedButton(&dialog, "OK", "OK");
     ok->setGeometry(130, 74, 80, 28);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, &dialog, &QDialog::accept);
 
-    QDateEdit* picker = qobject_cast<QDateEdit*>(control);
-    QDateEdit* pickerCopy = nullptr;
+    DateField* picker = qobject_cast<DateField*>(control);
+    DateField* pickerCopy = nullptr;
     QLineEdit* editCopy = nullptr;
+    // A date typed but not yet read is read by "OK"; a refused one keeps the
+    // question open.
+    connect(ok, &QPushButton::clicked, &dialog, [&dialog, &pickerCopy] {
+        if (pickerCopy && !pickerCopy->Commit()) return;
+        dialog.accept();
+    });
     if (picker) {
-        pickerCopy = new QDateEdit(picker->date(), &dialog);
+        pickerCopy = new DateField(picker->date(), &dialog);
         pickerCopy->setObjectName(picker->objectName());
         pickerCopy->setDisplayFormat(picker->displayFormat());
-        pickerCopy->setCalendarPopup(true);
+        pickerCopy->SetCaption(picker->Caption());
         pickerCopy->setGeometry(80, 35, 100, 24);
         pickerCopy->setFocus();
+        // The date is there to be typed over.
+        pickerCopy->selectAll();
     } else {
         auto* edit = static_cast<QLineEdit*>(control);
         editCopy = new QLineEdit(edit->text(), &dialog);
@@ -609,7 +634,11 @@ void TForm8::AskQuestion(const std::string& text, QWidget* control) {
         editCopy->setFocus();
     }
     if (ui::ExecModal(&dialog) != QDialog::Accepted) return;
-    if (pickerCopy) picker->setDate(pickerCopy->date());
+    if (pickerCopy) {
+        // A text typed but not read yet is read now; a refused one leaves the date as it was.
+        pickerCopy->Commit();
+        picker->setDate(pickerCopy->date());
+    }
     // Through the form's own edit, so its keystroke filter sees the value.
     if (editCopy) static_cast<QLineEdit*>(control)->setText(editCopy->text());
 }

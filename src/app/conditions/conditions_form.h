@@ -10,8 +10,8 @@
 #include "conditions/conditions_edits.h"
 #include "conditions/field_rules.h"
 #include "runs/conditions_review.h"
+#include "shell/date_field.h"
 
-class QDateEdit;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -84,6 +84,9 @@ public:
     // The coke row (Label27, koks1..koks3), hidden until a study has
     // reviewed its first conditions.
     void ShowCokeFields();
+    // The values as a freshly started program shows them: every edit empty,
+    // both dates today, the coke row hidden (another plant was chosen).
+    void ClearValues();
 
     QLabel* TexShemeImage = nullptr;
     QLabel* Label37 = nullptr;  // "Гидрогенизат"
@@ -91,9 +94,9 @@ public:
     QLabel* Label39 = nullptr;  // "Катализат"
     QLabel* Label24 = nullptr;  // "Катализат", every row but 11
     QLabel* Label1 = nullptr;
-    QDateEdit* DateTimePicker1 = nullptr;
+    DateField* DateTimePicker1 = nullptr;  // sampling date
     QLabel* Label2 = nullptr;
-    QDateEdit* DateTimePicker2 = nullptr;
+    DateField* DateTimePicker2 = nullptr;  // regeneration date
     QLabel* Label21 = nullptr;
     QLabel* Label12 = nullptr;
     QLabel* Label22 = nullptr;
@@ -184,10 +187,14 @@ private:
     void SetDateTexts();
     void RefreshRecord();
     void ReturnToMainWindow();
+    void HideCokeFields();
     QString preparedSaveFile_;
     QString shownState_;  // the fields as the form was shown, to tell unsaved changes
     void AskQuestion(const std::string& text, QWidget* control);
     bool ChecksPassed();
+    // Both date fields read as they stand before a save; false when one
+    // refuses its text (the save then stops).
+    bool DatesRead();
     ConditionsEditTexts SavedTexts() const;
     int EditNumber(const QLineEdit* edit) const;  // 0 for none
 

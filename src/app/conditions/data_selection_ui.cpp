@@ -62,6 +62,9 @@ void ShowMissingCompositionWarning(const CompositionSelection& selection) {
 
 void SetMainMenuItemEnabled(QAction* TForm5::*item, bool enabled) {
     if (!W().form5) return;
+    // The working configuration derives the items that need a current date
+    // from what is current (TForm5::UpdateActions).
+    if (WorkingConfiguration() && (item == &TForm5::N8 || item == &TForm5::N16)) return W().form5->UpdateActions();
     if (QAction* action = W().form5->*item) action->setEnabled(enabled);
 }
 
@@ -106,6 +109,7 @@ void RunDataSelectionOf(const std::string& dataFile) {
         ShowMissingCompositionWarning(composition);
     }
     SetMainMenuItemEnabled(&TForm5::N15, false);
+    if (W().form5) W().form5->UpdateActions();
 }
 
 }  // namespace rw

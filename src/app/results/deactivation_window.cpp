@@ -21,7 +21,9 @@
 #include "common/configuration.h"
 #include "common/dates.h"
 #include "common/files.h"
+#include "common/number_format.h"
 #include "common/regional.h"
+#include "conditions/conditions_file.h"
 #include "conditions/conditions_form.h"
 #include "results/calibration_dialog.h"
 #include "results/graph_window.h"
@@ -29,6 +31,7 @@
 #include "runs/run_progress.h"
 #include "runs/sample_run.h"
 #include "results/to_graph_dialog.h"
+#include "shell/date_field.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
@@ -102,10 +105,23 @@ public:
     explicit WindowSampleDialogs(QPushButton* cancel) : cancel_(cancel) {}
 
     // The sample's texts fill Edit1 to Edit26; the run goes on however the
-    // form is closed, with what it holds then.
+    // form is closed, with what it holds then. The working configuration
+    // shows the sample's own fifth column of plant row 11 too, never what an
+    // earlier showing left there.
     void Review(const ConditionsEditTexts& texts, double samplingDate, double regenerationDate) override {
-        reviewed_ = W().form8->Review({texts, samplingDate, regenerationDate}, kEditProcessedFeed).held;
+        ConditionsEditTexts shown = texts;
+        int lastEdit = kEditProcessedFeed;
+        if (WorkingConfiguration() && Context().plantIndex == kRowWithFifthReactor && !sampleFile_.empty()) {
+            const RowExtension fifth = ReadRowExtension(sampleFile_);
+            for (size_t i = 0; i < fifth.size(); ++i) {
+                shown[static_cast<size_t>(kEditExtension) + i] = FormatFixed(fifth[i], 6, 2);
+            }
+            lastEdit = kEditLast;
+        }
+        reviewed_ = W().form8->Review({shown, samplingDate, regenerationDate}, lastEdit).held;
     }
+    // The conditions file of the sample about to run.
+    void SetSampleFile(const std::string& path) { sampleFile_ = path; }
 
     SampleReview ReadReview() override { return reviewed_; }
 
@@ -134,9 +150,11 @@ public:
     }
 
 private:
+    static constexpr int kRowWithFifthReactor = 11;
     SampleReview reviewed_;
     QPushButton* cancel_;
     std::optional<RunProgress> running_;
+    std::string sampleFile_;
 };
 
 }  // namespace
@@ -365,7 +383,9 @@ void TRasDisAkt::Button1Click() {
     setup.lockContext = &c;
     const std::string composition = SkFileChouse->property("path").toString().toStdString();
     WindowSampleDialogs dialogs(CancelRun);
+    dialogs.SetSampleFile(PathOf(LFB->item(0)));
     const ResultsRecord first = RunSample(PathOf(LFB->item(0)), composition, setup, dialogs);
+    dialogs.SetSampleFile(PathOf(LFB->item(1)));
     const ResultsRecord second = RunSample(PathOf(LFB->item(1)), composition, setup, dialogs);
 
     Lp->setText(Text(DeactivationPeriodText(first, second)));
@@ -394,7 +414,8 @@ void TRasDisAkt::Button3Click() {
     {
         TToGr dialog(this);
         if (ui::ExecModal(&dialog) != QDialog::Accepted) return;
-        date = ParseShortDate(dialog.DateText().toStdString(), Regional().dateSeparator, CurrentYear());
+        date = WorkingConfiguration() ? DateValue(dialog.Dt->date())
+                                      : ParseShortDate(dialog.DateText().toStdString(), Regional().dateSeparator, CurrentYear());
     }
     const std::vector<DeactivationPoint> points =
         StoreDeactivationValue(PlantDeactivationHistoryPath(), {date, LastValue});

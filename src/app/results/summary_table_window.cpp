@@ -6,7 +6,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QDateEdit>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,6 +21,7 @@
 
 #include "common/files.h"
 #include "common/regional.h"
+#include "shell/date_field.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
@@ -209,14 +209,13 @@ Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
     GroupBox2->setObjectName("GroupBox2");
     Label1 = NamedLabel(GroupBox2, "Label1", "от");
     Label2 = NamedLabel(GroupBox2, "Label2", "до");
-    from = new QDateEdit(QDate::currentDate(), GroupBox2);
+    from = new DateField(QDate::currentDate(), GroupBox2);
     from->setObjectName("from");
-    till = new QDateEdit(QDate::currentDate(), GroupBox2);
+    from->SetCaption("Даты: от");
+    till = new DateField(QDate::currentDate(), GroupBox2);
     till->setObjectName("till");
-    for (QDateEdit* picker : {from, till}) {
-        picker->setCalendarPopup(true);
-        picker->setDisplayFormat("dd.MM.yyyy");
-    }
+    till->SetCaption("Даты: до");
+    for (DateField* picker : {from, till}) picker->setDisplayFormat("dd.MM.yyyy");
     Button1 = NamedButton(GroupBox2, "Button1", "Добавить");
     Button3 = NamedButton(GroupBox2, "Button3", "Удалить");
     auto* dates = new QGridLayout(GroupBox2);
@@ -263,8 +262,8 @@ Tsvod::Tsvod(QWidget* parent) : QDialog(parent) {
     ConnectHandler(Button3, &QPushButton::clicked, this, [this]() { Button3Click(); });
     ConnectHandler(Button4, &QPushButton::clicked, this, [this]() { Button4Click(); });
     ConnectHandler(BitBtn1, &QPushButton::clicked, this, [this]() { Bittn1Click(); });
-    for (QDateEdit* picker : {from, till}) {
-        ConnectHandler(picker, &QDateEdit::editingFinished, this, [this]() { ChangeDat(); });
+    for (DateField* picker : {from, till}) {
+        ConnectHandler(picker, &DateField::editingFinished, this, [this]() { ChangeDat(); });
         // A day picked in the drop-down calendar (its close-up); the picker
         // has taken the date by the time this runs.
         ConnectHandler(picker->calendarWidget(), &QCalendarWidget::clicked, this, [this]() { ChangeDat(); });

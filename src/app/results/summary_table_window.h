@@ -4,11 +4,11 @@
 #include <string>
 
 #include "results/summary_table.h"
+#include "shell/date_field.h"
 #include "shell/window_helpers.h"
 
 class QAbstractButton;
 class QCheckBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QPushButton;
@@ -73,8 +73,8 @@ public:
     QGroupBox* GroupBox2 = nullptr;
     QLabel* Label1 = nullptr;
     QLabel* Label2 = nullptr;
-    QDateEdit* from = nullptr;
-    QDateEdit* till = nullptr;
+    DateField* from = nullptr;
+    DateField* till = nullptr;
     QPushButton* Button1 = nullptr;
     QPushButton* Button2 = nullptr;
     QPushButton* Button3 = nullptr;

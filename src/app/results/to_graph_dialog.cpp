@@ -2,11 +2,12 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
 #include "common/regional.h"
+#include "shell/date_field.h"
 #include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 
@@ -18,15 +19,13 @@ TToGr::TToGr(QWidget* parent) : QDialog(parent) {
     SetFrameWithoutIcons(this);
 
     Label1 = NamedLabel(this, "Label1", "Введите дату, за которую добавить дезактивацию");
-    Dt = new QLineEdit(this);
+    Dt = new DateField(QDate(2000, 1, 1), this);
     Dt->setObjectName("Dt");
-    // Day and month: an optional digit before a required one; the year: two
-    // required digits and two optional ones. The separators are the date
-    // separator of the regional settings.
+    Dt->SetCaption(Label1->text());
+    // The separators are the date separator of the regional settings.
     const QString sep(QChar::fromLatin1(Regional().dateSeparator));
-    Dt->setInputMask("09" + sep + "09" + sep + "9900;_");
-    Dt->setText("01" + sep + "01" + sep + "2000");
-    Dt->setMaximumWidth(110);
+    Dt->setDisplayFormat("dd" + sep + "MM" + sep + "yyyy");
+    Dt->setMaximumWidth(130);
 
     BitBtn1 = NamedButton(this, "BitBtn1", "OK");
     BitBtn1->setDefault(true);
@@ -42,7 +41,12 @@ TToGr::TToGr(QWidget* parent) : QDialog(parent) {
     layout->addLayout(buttons);
     CentreOnScreen(this);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::accept);
+    // The working configuration reads the date before the dialog closes: a
+    // text that is no date is refused and the question stays open.
+    connect(BitBtn1, &QPushButton::clicked, this, [this] {
+        if (WorkingConfiguration() && !Dt->Commit()) return;
+        accept();
+    });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
 }
 

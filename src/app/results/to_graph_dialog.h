@@ -1,8 +1,9 @@
 #pragma once
 #include <QDialog>
 
+#include "shell/date_field.h"
+
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace rw {
@@ -14,12 +15,11 @@ class TToGr : public QDialog {
 public:
     explicit TToGr(QWidget* parent = nullptr);
 
-    // The typed date: day and month of one or two digits, a year of two to
-    // four, the blanks of unfilled positions removed.
+    // The typed date as it stands, blanks removed.
     QString DateText() const;
 
     QLabel* Label1 = nullptr;
-    QLineEdit* Dt = nullptr;          // masked date entry, "01.01.2000" at first
+    DateField* Dt = nullptr;          // the date, "01.01.2000" at first
     QPushButton* BitBtn1 = nullptr;   // OK
     QPushButton* BitBtn2 = nullptr;   // Cancel
 };

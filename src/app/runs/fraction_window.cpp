@@ -7,6 +7,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "common/configuration.h"
+#include "common/dates.h"
+#include "common/errors.h"
 #include "composition/composition_editor.h"
 #include "runs/fraction_actions.h"
 #include "shell/form_fields.h"
@@ -127,7 +130,16 @@ void Tfrak1::ShowLastSample(const FractionWindowTexts& texts) {
 
 void Tfrak1::Button1Click() {
     ProgramContext& c = Context();
-    FractionSave save = StartFractionSave(c, DateFr->text().toStdString());
+    std::string dateText = DateFr->text().toStdString();
+    if (WorkingConfiguration()) {
+        // The date names the new date's files: read as typed ("1,10,09",
+        // "011009", "2009-10-01"), written dd.mm.yy, and refused when it is no date.
+        double date = 0;
+        if (!ParseTypedDate(dateText, CurrentYear(), date)) throw UserError(NotADateMessage("Дата отбора", dateText));
+        dateText = FormatDateShort(date);
+        DateFr->setText(QString::fromStdString(dateText));
+    }
+    FractionSave save = StartFractionSave(c, dateText);
     if (TForm5* main = W().form5) main->setWindowTitle(QString::fromStdString(MainWindowCaption(c)));
 
     // The base sample's fractional composition as the composition editor holds it.

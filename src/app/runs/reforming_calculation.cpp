@@ -60,10 +60,12 @@ public:
         return yes;
     }
 
-    std::optional<ConditionsEditTexts> Review(const RunConditions& conditions) override {
+    std::optional<ConditionsEditTexts> Review(const RunConditions& conditions,
+                                              const std::string& conditionsPath) override {
         // The values of the file; the edits the review does not show keep their texts.
         TForm8* form = W().form8;
-        const TForm8::ReviewOutcome review = form->Review(RunRecordReview(conditions, form->EditTexts()), kEditLast);
+        const TForm8::ReviewOutcome review = form->Review(
+            RunFileReview(conditions, form->EditTexts(), conditionsPath, Context().plantIndex), kEditLast);
         if (!review.accepted) return std::nullopt;
         return review.held.texts;
     }

@@ -50,11 +50,12 @@ public:
                           choice->ResultsFile.toStdString()};
     }
 
-    ConditionsEditTexts Review(const RunConditions& conditions) override {
+    ConditionsEditTexts Review(const RunConditions& conditions, const std::string& conditionsPath) override {
         // The values of the file, as before a reforming calculation; whatever
         // the user leaves the form with, the study goes on.
         TForm8* form = W().form8;
-        const TForm8::ReviewOutcome review = form->Review(RunRecordReview(conditions, form->EditTexts()), kEditLast);
+        const TForm8::ReviewOutcome review = form->Review(
+            RunFileReview(conditions, form->EditTexts(), conditionsPath, Context().plantIndex), kEditLast);
         form->ShowCokeFields();
         return review.held.texts;
     }

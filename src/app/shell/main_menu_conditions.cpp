@@ -6,6 +6,14 @@
 
 namespace rw {
 
-void TForm5::N12Click() { RunDataSelection(); }
+void TForm5::N12Click() {
+    try {
+        RunDataSelection();
+    } catch (...) {
+        UpdateActions();
+        throw;
+    }
+    UpdateActions();
+}
 
 }  // namespace rw

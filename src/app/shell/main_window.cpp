@@ -15,6 +15,9 @@
 #include "common/configuration.h"
 #include "conditions/conditions_form.h"
 #include "composition/composition_editor.h"
+#include "composition/composition_file.h"
+#include "conditions/data_selection.h"
+#include "runs/feed_info_window.h"
 #include "runs/reforming_calculation.h"
 #include "shell/about_box.h"
 #include "shell/plant_selection.h"
@@ -158,6 +161,11 @@ void TForm5::BuildMenu() {
     // The choice lives in the base folder's settings, which another copy of
     // the program may have changed: the mark is taken from there each time.
     connect(N7Menu, &QMenu::aboutToShow, this, [this] { FastFit->setChecked(FastFitChosen()); });
+    // Files may have come or gone since the last step (another engineer, a
+    // file manager): the states are derived again whenever a menu opens.
+    for (QMenu* menu : {N2Menu, N3Menu, N7Menu, N22Menu}) {
+        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
+    }
 
     N14Menu = NewSubmenu(this, bar, "N14", "Результаты", N14, FullMenu());
     N15 = NewItem(this, N14Menu, "N15", "Результаты расчета");
@@ -274,7 +282,24 @@ void TForm5::OpenChildWindow(QWidget* child) {
     child->activateWindow();
 }
 
+void TForm5::UpdateActions() {
+    if (!WorkingConfiguration()) return;
+    const ProgramContext& c = Context();
+    // "Риформинг" reads the date's conditions and composition files; the
+    // wizards, studies, dosing and deactivation choose their own files.
+    N8->setEnabled(CurrentDateReady(c));
+    // The fraction window shows the last date with a fractional composition.
+    N16->setEnabled(!c.lastSampleName.empty());
+}
+
+void ForgetDateInWindows() {
+    if (TForm8* form = W().form8) form->ClearValues();
+    if (TForm9* editor = W().form9) editor->SetTexts(CompositionTexts{});
+    if (TForm30* info = W().form30) info->ShowCurrent({});
+}
+
 void TForm5::ReturnToMainWindow() {
+    UpdateActions();
     setEnabled(true);
     show();
     if (WorkingConfiguration()) {
@@ -301,6 +326,7 @@ void TForm5::ClearProgress() {
 }
 
 void TForm5::EndCalculation() {
+    UpdateActions();
     ProgressBar1->setValue(100);
     setEnabled(true);
     show();
@@ -334,7 +360,10 @@ void TForm5::N10Click() {
     W().form4->OpenFromMenu();
 }
 
-void TForm5::NSampleClick() { W().form1->RunSampleChain(); }
+void TForm5::NSampleClick() {
+    W().form1->RunSampleChain();
+    UpdateActions();
+}
 
 void TForm5::BdanClick() {
     TForm8* form = W().form8;

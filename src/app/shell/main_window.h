@@ -12,6 +12,11 @@ class QPushButton;
 
 namespace rw {
 
+// The windows' values that belong to a plant's sampling dates back as a
+// freshly started program shows them: the conditions form, the composition
+// editor and the feed information. Used when another plant is chosen.
+void ForgetDateInWindows();
+
 // The main window: its menu is the entry to every function. It has no close
 // box and opens minimised; plant selection gives it its caption.
 //
@@ -35,6 +40,12 @@ public:
     // Closes the main window (the menu's "Выход" and the end of the welcome
     // pipeline); the window has no close box, so nothing else closes it.
     void CloseMainWindow();
+
+    // The enabled state of every menu item that needs a current sampling
+    // date, derived from what the program works on now. The working
+    // configuration calls it whenever that may have changed and before a
+    // menu opens; the described one keeps the states its steps switch.
+    void UpdateActions();
 
     // --- The bottom line and progress bar of a calculation ----------------
     // The bar shown and the line saying `text`, painted at once.

@@ -110,7 +110,15 @@ void TForm4::Button2Click() {
     int row = ItemIndex();
     if (row < 0) return;  // "Далее" is enabled only once a row is chosen
     ProgramContext& c = Context();
+    // Another plant: its dates start from nothing the previous plant left in
+    // the program, as in a freshly started one.
+    const bool otherPlant = WorkingConfiguration() && row != plantInForce_;
+    plantInForce_ = row;
     FinishPlantSelection(c, row);
+    if (otherPlant) {
+        ForgetSamplingDate(c);
+        ForgetDateInWindows();
+    }
 
     TForm5* main = W().form5;
     main->setWindowTitle(QString::fromStdString(MainWindowCaption(c)));
@@ -126,6 +134,7 @@ void TForm4::Button2Click() {
     // cannot be loaded stops "Далее" here, with the main window already shown.
     const bool extended = row == kExtendedPlantRow;
     W().form8->PrepareForPlant(row, BaseFile(extended ? "Basa\\Pic\\1.jpg" : "Basa\\Pic\\2.jpg"));
+    main->UpdateActions();
 }
 
 void TForm4::Button1Click() { ui::ExecModal(W().form3); }

@@ -79,6 +79,9 @@ private:
     // The program context when the menu opened the window: a row click
     // already changes the plant fields, so "Отмена" puts them back.
     std::unique_ptr<ProgramContext> before_;
+    // The row whose "Далее" was completed last (-1 before the first): the
+    // plant the current dates belong to.
+    int plantInForce_ = -1;
 };
 
 }  // namespace rw

@@ -112,6 +112,81 @@ bool TryParseShortDate(std::string_view text, char sep, int currentYear, double&
     return true;
 }
 
+namespace {
+
+// A two-digit year within the hundred years that begin 50 years before
+// `currentYear` (the rule of the regional short date format).
+int FullYear(int year, int yearDigits, int currentYear) {
+    if (yearDigits > 2) return year;
+    const int start = currentYear - 50;
+    const int century = start - ((start % 100) + 100) % 100;
+    year += century;
+    if (year < start) year += 100;
+    return year;
+}
+
+bool IsDateSeparator(char c) { return c == '.' || c == ',' || c == '/' || c == '-'; }
+
+}  // namespace
+
+bool ParseTypedDate(std::string_view text, int currentYear, double& value) {
+    size_t b = 0, e = text.size();
+    while (b < e && (text[b] == ' ' || text[b] == '\t')) ++b;
+    while (e > b && (text[e - 1] == ' ' || text[e - 1] == '\t')) --e;
+    const std::string_view t = text.substr(b, e - b);
+
+    // The groups of digits and what separates them.
+    int parts[3] = {0, 0, 0};
+    int digits[3] = {0, 0, 0};
+    int groups = 0;
+    for (size_t i = 0; i < t.size(); ++i) {
+        const char c = t[i];
+        if (c >= '0' && c <= '9') {
+            if (groups == 0) groups = 1;
+            if (digits[groups - 1] >= 8) return false;
+            parts[groups - 1] = parts[groups - 1] * 10 + (c - '0');
+            ++digits[groups - 1];
+        } else if (IsDateSeparator(c) && groups > 0 && groups < 3 && digits[groups - 1] > 0 && i + 1 < t.size() &&
+                   t[i + 1] >= '0' && t[i + 1] <= '9') {
+            ++groups;
+        } else {
+            return false;
+        }
+    }
+
+    int d = 0, m = 0, y = 0, yearDigits = 0;
+    if (groups == 1) {
+        // Digits only: ddmmyy or ddmmyyyy.
+        if (digits[0] != 6 && digits[0] != 8) return false;
+        const int n = parts[0];
+        if (digits[0] == 6) {
+            d = n / 10000, m = n / 100 % 100, y = n % 100, yearDigits = 2;
+        } else {
+            d = n / 1000000, m = n / 10000 % 100, y = n % 10000, yearDigits = 4;
+        }
+    } else if (groups == 3) {
+        if (digits[0] == 4) {
+            // The year first: yyyy-mm-dd.
+            if (digits[1] > 2 || digits[2] > 2) return false;
+            y = parts[0], m = parts[1], d = parts[2], yearDigits = 4;
+        } else {
+            if (digits[0] > 2 || digits[1] > 2 || (digits[2] != 2 && digits[2] != 4)) return false;
+            d = parts[0], m = parts[1], y = parts[2], yearDigits = digits[2];
+        }
+    } else {
+        return false;
+    }
+    y = FullYear(y, yearDigits, currentYear);
+    if (!IsValidDate(y, m, d)) return false;
+    value = EncodeDate(y, m, d);
+    return true;
+}
+
+std::string NotADateMessage(std::string_view caption, std::string_view text) {
+    return "Поле «" + std::string(caption) + "»: «" + std::string(text) +
+           "» не дата (день, месяц и год, например 20.11.26, 20.11.2026, 201126 или 2026-11-20).";
+}
+
 double ParseShortDate(std::string_view text, char sep, int currentYear) {
     double v = 0;
     if (!TryParseShortDate(text, sep, currentYear, v)) {

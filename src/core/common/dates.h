@@ -21,6 +21,19 @@ std::string FormatDateLong(double value, char separator = '.');    // dd.mm.yyyy
 double ParseShortDate(std::string_view text, char separator, int currentYear);
 bool TryParseShortDate(std::string_view text, char separator, int currentYear, double& value);
 
+// A date as an engineer types or pastes it into a date field: day, month and
+// year separated by ".", "," "/" or "-" ("20.11.26", "20,11,2026",
+// "20-11-26"), the six or eight digits without separators ("201126",
+// "20112026"), or the year first ("2026-11-20"). Blanks around the text are
+// ignored. Day and month have one or two digits, the year two or four; a
+// two-digit year is taken as ParseShortDate takes it. Returns false for any
+// other text and for a day the calendar does not have ("31.02.09").
+bool ParseTypedDate(std::string_view text, int currentYear, double& value);
+
+// The refusal of a date field's text, naming the field:
+// «Поле «Дата отбора»: «32.11.26» не дата (...)».
+std::string NotADateMessage(std::string_view caption, std::string_view text);
+
 // The current calendar year and date value of the machine's clock.
 int CurrentYear();
 double Today();

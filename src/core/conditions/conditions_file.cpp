@@ -287,6 +287,27 @@ PositionalConditions ReadConditionsByPosition(const std::string& path, const Pos
     }
 }
 
+RowExtension ParseRowExtension(std::string_view bytes) {
+    constexpr size_t kExtensionLineIndex = 13;  // line 14
+    const std::vector<std::string> lines = SplitLines(bytes);
+    RowExtension out{};
+    if (lines.size() <= kExtensionLineIndex) return out;
+    TextReader in(lines[kExtensionLineIndex]);
+    for (double& v : out) v = in.ReadNumber();
+    return out;
+}
+
+RowExtension ReadRowExtension(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    try {
+        return ParseRowExtension(bytes);
+    } catch (const UserError& e) {
+        if (DescribedConfiguration() || std::string_view(e.what()) != "Invalid numeric input") throw;
+        throw UserError(FileErrorMessage("", "Значение в файле условий не число (дробную часть в файле отделяют точкой)",
+                                         path));
+    }
+}
+
 bool ParseRunConditions(std::string_view bytes, int reactorCount, RunConditions& record) {
     const int n = CheckedReactorCount(reactorCount);
     TextReader in(bytes);

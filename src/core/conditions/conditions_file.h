@@ -134,6 +134,17 @@ PositionalConditions ParseConditionsByPosition(std::string_view bytes, const Pos
 // Throws UserError("File not found") only when the file is missing (the model
 // runs always read a file they have just copied, so that is a real fault).
 bool ReadRunConditions(const std::string& path, int reactorCount, RunConditions& record);
+
+// The fifth-column values of plant row 11 as the file holds them: line 14,
+// three numbers by the number token rule, whatever layout lines 1 to 13
+// have (a calculation keeps lines 14 and 15 after its run layout). A file
+// without line 14, or a line 14 with fewer numbers, reads 0 for the missing
+// ones, as data selection reads them.
+// Throws UserError("File not found") for a missing file and "Invalid numeric
+// input" (the working configuration names the file) for a token that is no
+// number.
+RowExtension ReadRowExtension(const std::string& path);
+RowExtension ParseRowExtension(std::string_view bytes);
 bool ParseRunConditions(std::string_view bytes, int reactorCount, RunConditions& record);
 
 }  // namespace rw

@@ -1,5 +1,6 @@
 #include "conditions/conditions_save.h"
 
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
@@ -36,7 +37,14 @@ std::string SaveConditionsAs(ProgramContext& context, std::string_view chosenPat
     const SavePath parts = SplitSavePath(chosenPath);
     const std::string file = parts.folder + "\\" + parts.name + ".dan";
     RefreshRecord(context.conditions, edits, samplingDate, regenerationDate);
-    WriteFormLayout(file, context.conditions);
+    FormLayoutOptions options;
+    if (context.plantIndex == kExtendedPlantRow && WorkingConfiguration()) {
+        // Converted before anything is written, so a bad text leaves the file as it was.
+        options.extension = RowExtension{ConvertWithPoint(edits[kEditExtension]),
+                                         ConvertWithPoint(edits[kEditExtension + 1]),
+                                         ConvertWithPoint(edits[kEditExtension + 2])};
+    }
+    WriteFormLayout(file, context.conditions, options);
     return file;
 }
 

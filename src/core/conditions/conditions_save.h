@@ -15,9 +15,13 @@ namespace rw {
 // SplitSavePath and the file is folder + "\" + name + ".dan" (a long name is
 // cut to 13 characters, a typed extension replaced). The date texts become
 // the pickers' dates written dd.mm.yy, the record is refreshed from the edits
-// and the file written in the form layout, lines 1 to 13. Returns the file
-// written. Throws UserError with the file-system message when it cannot be
-// written (the record is refreshed all the same, as the form shows it).
+// and the file written in the form layout, lines 1 to 13. In the working
+// configuration plant row 11 also gets lines 14 and 15 from Edit27 to Edit29,
+// as the data-entry save writes them, so the fifth column is saved as the
+// form shows it. Returns the file written. Throws UserError with the
+// file-system message when it cannot be written (the record is refreshed all
+// the same, as the form shows it), and "'%s' is not a valid floating point
+// value" for a fifth-column text that is no number (nothing is written then).
 std::string SaveConditionsAs(ProgramContext& context, std::string_view chosenPath, const ConditionsEditTexts& edits,
                              double samplingDate, double regenerationDate);
 

@@ -105,4 +105,10 @@ DataSelection SelectData(ProgramContext& context, const CompositionTextsReader& 
 
 CompositionTextsReader DefaultCompositionTextsReader() { return ReadCompositionFile; }
 
+bool CurrentDateReady(const ProgramContext& context) {
+    if (context.sampleName.empty() || context.dataFolder.empty()) return false;
+    const std::string dateFiles = context.dataFolder + context.sampleName;
+    return FileExists(dateFiles + ".dan") && FileExists(dateFiles + ".sk");
+}
+
 }  // namespace rw

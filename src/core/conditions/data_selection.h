@@ -76,6 +76,12 @@ struct CompositionSelection {
 CompositionSelection SelectComposition(ProgramContext& context,
                                        const CompositionTextsReader& reader = DefaultCompositionTextsReader());
 
+// Whether the program has a current sampling date a calculation can start
+// from: a data selection or a finished data entry made one current (sample
+// name and data folder set) and both its conditions file and its
+// composition file are where they were found.
+bool CurrentDateReady(const ProgramContext& context);
+
 struct DataSelection {
     ConditionsSelection conditions;
     CompositionSelection composition;

@@ -1,6 +1,7 @@
 #include "runs/conditions_review.h"
 
 #include "common/number_format.h"
+#include "conditions/conditions_file.h"
 #include "common/text_helpers.h"
 
 namespace rw {
@@ -50,6 +51,19 @@ ConditionsEditTexts ReviewTexts(const RunConditions& record, const ConditionsEdi
 
 ConditionsReview RunRecordReview(const RunConditions& record, const ConditionsEditTexts& current) {
     return {ReviewTexts(record, current), record[kSamplingDate], record[kRegenerationDate]};
+}
+
+ConditionsReview RunFileReview(const RunConditions& record, const ConditionsEditTexts& current,
+                               const std::string& conditionsPath, int plantIndex) {
+    constexpr int kRowWithFifthReactor = 11;
+    ConditionsReview review = RunRecordReview(record, current);
+    if (plantIndex == kRowWithFifthReactor) {
+        const RowExtension fifth = ReadRowExtension(conditionsPath);
+        for (size_t i = 0; i < fifth.size(); ++i) {
+            review.texts[static_cast<size_t>(kEditExtension) + i] = FormatFixed(fifth[i], 6, 2);
+        }
+    }
+    return review;
 }
 
 void ReadBackReviewTexts(const ConditionsEditTexts& texts, RunConditions& record) {

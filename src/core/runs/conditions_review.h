@@ -1,4 +1,6 @@
 #pragma once
+#include <string>
+
 #include "conditions/conditions_edits.h"
 #include "shell/conditions_record.h"
 
@@ -24,6 +26,14 @@ ConditionsEditTexts ReviewTexts(const RunConditions& record, const ConditionsEdi
 
 // ReviewTexts and the record's sampling and regeneration dates.
 ConditionsReview RunRecordReview(const RunConditions& record, const ConditionsEditTexts& current);
+
+// The review of the conditions file a run is about, its values read into
+// `record`: RunRecordReview, and for plant row 11 the fifth column (Edit27
+// to Edit29) from line 14 of the file in Fixed(6,2), as data selection shows
+// it, never the texts an earlier showing left on the form. Throws what
+// ReadRowExtension throws.
+ConditionsReview RunFileReview(const RunConditions& record, const ConditionsEditTexts& current,
+                               const std::string& conditionsPath, int plantIndex);
 
 // The reviewed texts back into the record: the gas composition with
 // TextToNumber (either decimal separator), every other field by the plain

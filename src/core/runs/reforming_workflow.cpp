@@ -82,7 +82,7 @@ ReformingOutcome CalculateReforming(const ReformingRequest& request, ReformingQu
         SetUpReformingRun(run, c, conditionsPath);
         if (working) RequireInputs(run);
 
-        const std::optional<ConditionsEditTexts> reviewed = questions.Review(c.runConditions);
+        const std::optional<ConditionsEditTexts> reviewed = questions.Review(c.runConditions, conditionsPath);
         if (!reviewed) {
             outcome.end = ReformingEnd::ReviewLeft;
         } else {

@@ -39,8 +39,11 @@ public:
     virtual bool Confirm(const std::string& caption, const std::string& plant, const std::string& sample) = 0;
     // The conditions as the date's file holds them, for review: the texts
     // the user leaves them with ("Далее"), or none when the review is left
-    // without it, which ends the calculation with nothing run.
-    virtual std::optional<ConditionsEditTexts> Review(const RunConditions& conditions) = 0;
+    // without it, which ends the calculation with nothing run. `conditionsPath`
+    // is the file they were read from (its lines beyond the record, such as
+    // plant row 11's fifth column, are shown from there).
+    virtual std::optional<ConditionsEditTexts> Review(const RunConditions& conditions,
+                                                      const std::string& conditionsPath) = 0;
     // The fitting starts with this run object: progress may follow its
     // OnModelRun, and its WhileWaiting may cancel the model.
     virtual void RunStarted(TRavionObj& run) = 0;

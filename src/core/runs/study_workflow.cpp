@@ -41,7 +41,7 @@ bool RunPass(const StudyRequest& request, StudyQuestions& questions, const Study
     // damaged file would run the model on zeros.
     if (WorkingConfiguration()) CheckConditionsFile(files.conditions);
     ReadRunConditions(files.conditions, c.reactorCount, c.runConditions);
-    const ConditionsEditTexts reviewed = questions.Review(c.runConditions);
+    const ConditionsEditTexts reviewed = questions.Review(c.runConditions, files.conditions);
     ReadBackReviewTexts(reviewed, c.runConditions);
     RewriteConditionsInRunLayout(files.conditions, c.runConditions, c.reactorCount);
 

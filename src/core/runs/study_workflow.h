@@ -27,8 +27,8 @@ public:
     // The files of the next pass, or none: the study ends.
     virtual std::optional<StudyFiles> ChooseFiles() = 0;
     // The conditions of the chosen file for review; the pass takes the texts
-    // however the review is left.
-    virtual ConditionsEditTexts Review(const RunConditions& conditions) = 0;
+    // however the review is left; `conditionsPath` is the file they were read from.
+    virtual ConditionsEditTexts Review(const RunConditions& conditions, const std::string& conditionsPath) = 0;
     // The pass has begun (a wait text may show); WaitEnded follows once,
     // whatever happens after it.
     virtual void WaitStarted() = 0;

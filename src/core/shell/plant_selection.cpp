@@ -1,5 +1,6 @@
 #include "shell/plant_selection.h"
 
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/file_lock.h"
 #include "common/files.h"
@@ -7,6 +8,7 @@
 #include "shell/plant_table.h"
 
 #include <cstdlib>
+#include <utility>
 
 namespace rw {
 namespace {
@@ -60,8 +62,24 @@ void EstablishPlantSettings(const ProgramContext& c) {
 
 void FinishPlantSelection(ProgramContext& c, int row) { c.plantIndex = row; }
 
+void ForgetSamplingDate(ProgramContext& c) {
+    ProgramContext fresh;
+    fresh.baseFolder = c.baseFolder;
+    fresh.modelBaseFolder = c.modelBaseFolder;
+    fresh.plantIndex = c.plantIndex;
+    fresh.plantCaption = c.plantCaption;
+    fresh.plantFolder = c.plantFolder;
+    fresh.fractionFolder = c.fractionFolder;
+    fresh.researchFolder = c.researchFolder;
+    fresh.fractionProgram = c.fractionProgram;
+    fresh.reactorCount = c.reactorCount;
+    c = std::move(fresh);
+}
+
 std::string MainWindowCaption(const ProgramContext& c) {
-    return " Установка: " + c.plantCaption + std::string(28, ' ') + "Дата отбора: " + c.sampleName;
+    const std::string plant = " Установка: " + c.plantCaption;
+    if (WorkingConfiguration() && c.sampleName.empty()) return plant;
+    return plant + std::string(28, ' ') + "Дата отбора: " + c.sampleName;
 }
 
 std::string GetNumU(int row) { return std::to_string(row + 1); }

@@ -35,7 +35,16 @@ private:
 // End of plant selection: records the plant index.
 void FinishPlantSelection(ProgramContext& context, int row);
 
-// " Установка: " + caption + 28 blanks + "Дата отбора: " + sample name.
+// A plant other than the one in force was chosen: nothing of the previous
+// plant's sampling dates may reach the next one. The data file, folder and
+// sample name, the last sample name, the entry's sample and folder, the
+// conditions record, the run record and its fitting brackets, the
+// calculation caption and the wizard flag return to what a freshly started
+// program holds; the base folders and the plant fields stay.
+void ForgetSamplingDate(ProgramContext& context);
+
+// " Установка: " + caption + 28 blanks + "Дата отбора: " + sample name. The
+// working configuration leaves the date part out while no date is current.
 std::string MainWindowCaption(const ProgramContext& context);
 
 // Plant number text of a row: "1".."17".

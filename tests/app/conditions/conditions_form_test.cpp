@@ -20,6 +20,7 @@
 #include "conditions/missing_composition_warning.h"
 #include "runs/feed_info_window.h"
 #include "shell/main_window.h"
+#include "shell/date_field.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/window_registry.h"
@@ -379,9 +380,9 @@ void ConditionsFormTest::historianImportFillsTheFormAndAsksAgainOnWrongDates() {
     answers.modal = [&](QDialog* d) {
         const QString caption = d->findChild<QLabel*>("Caption")->text();
         asked << caption.trimmed();
-        if (auto* picker = d->findChild<QDateEdit*>("DateTimePicker1")) {
+        if (auto* picker = d->findChild<DateField*>("DateTimePicker1")) {
             picker->setDate(QDate(2009, 9, 1));
-        } else if (auto* picker2 = d->findChild<QDateEdit*>("DateTimePicker2")) {
+        } else if (auto* picker2 = d->findChild<DateField*>("DateTimePicker2")) {
             picker2->setDate(round == 0 ? QDate(2009, 9, 5) : QDate(2009, 8, 22));
         } else if (auto* sulphur = d->findChild<QLineEdit*>("Edit25")) {
             sulphur->setText("0.5");

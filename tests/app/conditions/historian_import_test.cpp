@@ -14,6 +14,7 @@
 #include "common/configuration.h"
 #include "common/regional.h"
 #include "conditions/conditions_form.h"
+#include "shell/date_field.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/window_registry.h"
@@ -58,8 +59,8 @@ struct ImportAnswers {
                 return int(QDialog::Accepted);
             }
             ++questions;
-            if (auto* p1 = d->findChild<QDateEdit*>("DateTimePicker1")) p1->setDate(QDate(2009, 9, 1));
-            if (auto* p2 = d->findChild<QDateEdit*>("DateTimePicker2")) p2->setDate(QDate(2009, 8, 22));
+            if (auto* p1 = d->findChild<DateField*>("DateTimePicker1")) p1->setDate(QDate(2009, 9, 1));
+            if (auto* p2 = d->findChild<DateField*>("DateTimePicker2")) p2->setDate(QDate(2009, 8, 22));
             if (auto* s = d->findChild<QLineEdit*>("Edit25")) s->setText("0.5");
             return int(QDialog::Accepted);
         };

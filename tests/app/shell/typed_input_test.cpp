@@ -3,6 +3,7 @@
 // Russian texts and the keyboard, typed into the real windows offscreen.
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
@@ -32,6 +33,7 @@
 #include "conditions/conditions_form.h"
 #include "results/activity_window.h"
 #include "shell/app_start.h"
+#include "shell/date_field.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -162,6 +164,9 @@ private slots:
     void conditionsFormSavesWhatItShows();
     void conditionsFormRefusesWithTheFieldNamed_data();
     void conditionsFormRefusesWithTheFieldNamed();
+    void datesAreReadAsTyped_data();
+    void datesAreReadAsTyped();
+    void historianDateQuestionsReadTypedDates();
     void listEditorKeepsProgramTextsAndRefusesPercentagesItCannotHold();
     void listWithAFaultyValueStaysLoadedWithTheLineSelected();
     void russianTextsAndMenuKeys();
@@ -248,6 +253,92 @@ void TypedInputTest::conditionsFormRefusesWithTheFieldNamed() {
     QVERIFY(w.answers.messages.last().startsWith("Поле «Давление, атм. (Р - 2)»: «3x5» не число"));
     // The user is put back where the refused text was typed.
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(form->Edit3));
+}
+
+// Typed or pasted into the sampling date as an engineer writes it, then
+// saved: the date in the file is the date meant, shown on the form as soon
+// as it is complete. A text that is no date is refused with the field named
+// and the date before it comes back.
+void TypedInputTest::datesAreReadAsTyped_data() {
+    QTest::addColumn<QString>("how");  // "type", "paste", "click" (into the middle, then select all)
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shownAtOnce");  // empty: as typed until the field is left
+    QTest::addColumn<QString>("saved");        // line 12; "01.09.09" when refused
+    QTest::newRow("dots") << "type" << "20.11.26" << "20.11.26" << "20.11.26";
+    QTest::newRow("dots, full year") << "type" << "20.11.2026" << "20.11.26" << "20.11.26";
+    QTest::newRow("commas") << "type" << "20,11,26" << "20.11.26" << "20.11.26";
+    QTest::newRow("digits only") << "type" << "201126" << "20.11.26" << "20.11.26";
+    QTest::newRow("eight digits") << "type" << "20112026" << "20.11.26" << "20.11.26";
+    QTest::newRow("year first") << "type" << "2026-11-20" << "20.11.26" << "20.11.26";
+    QTest::newRow("one-digit day and month") << "type" << "5.3.26" << "05.03.26" << "05.03.26";
+    QTest::newRow("pasted") << "paste" << "2026-11-20" << "20.11.26" << "20.11.26";
+    QTest::newRow("clicked into first") << "click" << "25.11.26" << "25.11.26" << "25.11.26";
+    QTest::newRow("no such day") << "type" << "31.02.26" << "" << "01.09.09";
+    QTest::newRow("month 13") << "type" << "20.13.26" << "" << "01.09.09";
+    QTest::newRow("unfinished") << "type" << "20.11" << "" << "01.09.09";
+    QTest::newRow("letters") << "type" << "today" << "" << "01.09.09";
+}
+
+void TypedInputTest::datesAreReadAsTyped() {
+    QFETCH(QString, how);
+    QFETCH(QString, text);
+    QFETCH(QString, shownAtOnce);
+    QFETCH(QString, saved);
+    WorkingProgram w;
+    TForm8* form = W().form8;
+    FillForm(form);
+    form->DateTimePicker2->setDate(QDate(2009, 3, 15));
+    ShowActive(form);
+    DateField* picker = form->DateTimePicker1;
+    picker->setFocus(Qt::MouseFocusReason);
+    if (how == "click") QTest::mouseClick(picker, Qt::LeftButton, {}, QPoint(20, picker->height() / 2));
+    QTest::keyClick(picker, Qt::Key_A, Qt::ControlModifier);
+    if (how == "paste") {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(picker, Qt::Key_V, Qt::ControlModifier);
+    } else {
+        QTest::keyClicks(picker, text);
+    }
+    QCOMPARE(picker->text(), shownAtOnce.isEmpty() ? text : shownAtOnce);
+    Leave(form->Edit26);
+    const bool refused = saved == "01.09.09";
+    QCOMPARE(w.answers.messages.size(), refused ? 1 : 0);
+    if (refused) {
+        QVERIFY2(w.answers.messages[0].startsWith("Поле «Дата отбора»: «" + text + "» не дата"),
+                 qPrintable(w.answers.messages[0]));
+        QCOMPARE(picker->text(), QString("01.09.09"));
+    }
+    w.answers.messages.clear();
+    w.answers.saveFile = [&](const QString&, const QString&) { return w.program.base.file("Hornel/typed.dan"); };
+    QVERIFY(Click(form, "Button2"));
+    QCOMPARE(w.answers.messages, QStringList());
+    QVERIFY2(DanLine(w, 12).startsWith(saved + " "), qPrintable(DanLine(w, 12)));
+    QVERIFY2(DanLine(w, 13).startsWith("15.03.09 "), qPrintable(DanLine(w, 13)));
+}
+
+// The date questions after a historian import read typed dates the same way.
+void TypedInputTest::historianDateQuestionsReadTypedDates() {
+    WorkingProgram w;
+    SelectPlant(Context(), 11);
+    FinishPlantSelection(Context(), 11);
+    TForm8* form = W().form8;
+    form->PrepareForPlant(11, w.program.base.file("Basa/Pic/1.jpg"));
+    w.answers.openFile = [](const QString&, const QString&) {
+        return QString(REFORMER_TEST_DATA) + "/csv/historian_export.csv";
+    };
+    w.answers.modal = [](QDialog* d) {
+        if (auto* sampling = d->findChild<DateField*>("DateTimePicker1")) QTest::keyClicks(sampling, "20,11,26");
+        if (auto* regeneration = d->findChild<DateField*>("DateTimePicker2")) QTest::keyClicks(regeneration, "2026-03-14");
+        if (auto* sulphur = d->findChild<QLineEdit*>("Edit25")) sulphur->setText("0.5");
+        return int(QDialog::Accepted);
+    };
+    // The copy in the question starts with the form's date selected, as a
+    // user finds it.
+    form->DateTimePicker1->setDate(QDate(2009, 9, 1));
+    QVERIFY(Click(form, "Button4"));
+    QCOMPARE(w.answers.messages, QStringList());
+    QCOMPARE(form->DateTimePicker1->date(), QDate(2026, 11, 20));
+    QCOMPARE(form->DateTimePicker2->date(), QDate(2026, 3, 14));
 }
 
 void TypedInputTest::listEditorKeepsProgramTextsAndRefusesPercentagesItCannotHold() {

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -96,6 +97,44 @@ bool IsActiveMainWindow() {
     return main->isVisible() && main->isEnabled() && !(main->windowState() & Qt::WindowMinimized);
 }
 
+// The files of a sampling date, by extension, for a byte-for-byte comparison.
+QMap<QString, QByteArray> DateFiles(const TempBaseFolder& base, const QString& folder, const QString& sample) {
+    QMap<QString, QByteArray> files;
+    for (const char* ext : {".dan", ".SIR", ".KAT", ".BOK", ".sk"}) {
+        const QString name = folder + "/" + sample + "/" + sample + ext;
+        files[ext] = base.exists(name) ? base.read(name) : QByteArray("(missing)");
+    }
+    return files;
+}
+
+// The plant window's "Далее" on `row`, opened from the menu.
+void ChoosePlantFromMenu(int row) {
+    W().form5->N10->trigger();
+    W().form4->Item(row)->click();
+    W().form4->Button2Click();
+}
+
+// A data entry of Korvin's date `date` with the lists of the sample as
+// reports, the catalyzate's density typed as `catalyzateDensity` when given.
+void EnterKorvinDate(const TempBaseFolder& base, DialogAnswers& answers, const QDate& date,
+                     const QString& catalyzateDensity = {}) {
+    QStringList lists{base.file("Hornel/01-09-09/01-09-09.SIR"), base.file("Hornel/01-09-09/01-09-09.KAT")};
+    answers.openFile = [lists](const QString& title, const QString&) mutable {
+        return title == "Открытие данных" && !lists.isEmpty() ? lists.takeFirst() : QString();
+    };
+    W().form5->Bdan->trigger();
+    TypeConditions(W().form8);
+    W().form8->DateTimePicker1->setDate(date);
+    QVERIFY(Click(W().form8, "Button2"));
+    Tbasadan* editor = W().basadan;
+    QVERIFY(Click(editor, "BitBtn1"));
+    QVERIFY(Click(editor, "Next"));
+    QVERIFY(Click(editor, "BitBtn1"));
+    if (!catalyzateDensity.isEmpty()) editor->F6->setText(catalyzateDensity);
+    QVERIFY(Click(editor, "Next"));
+    QVERIFY(!editor->isVisible());
+}
+
 }  // namespace
 
 class WorkingConfigurationTest : public QObject {
@@ -112,6 +151,8 @@ private slots:
     void fractionWizardSavesTheNewDateWhereItsFilesAre();
     void windowsCaseFolderGivesItsData();
     void anotherBaseFolderChosenAndChecked();
+    void fifthColumnIsSavedAndReviewedAsTheFileHoldsIt();
+    void nothingLeaksToTheNextPlantOrDate();
 };
 
 void WorkingConfigurationTest::engineersDayFromWelcomeToSummaryTable() {
@@ -395,7 +436,7 @@ void WorkingConfigurationTest::fractionWizardSavesTheNewDateWhereItsFilesAre() {
     answers.modal = [&](QDialog* d) -> int {
         if (d->objectName() == "Form18") Click(d, "Button2");
         else if (auto* frak = qobject_cast<Tfrak1*>(d)) {
-            frak->DateFr->setText("01.10.09");
+            frak->DateFr->setText("1,10,09");  // read as typed: the files of 01-10-09
             Click(d, "Button1");
         } else if (auto* form = qobject_cast<TForm8*>(d)) Click(d, form->Button3->isHidden() ? "Button2" : "Button3");
         else if (d == W().form6) Click(d, "BitBtn1");
@@ -489,6 +530,107 @@ void WorkingConfigurationTest::anotherBaseFolderChosenAndChecked() {
     QVERIFY(saved.open(QIODevice::ReadOnly));
     QCOMPARE(QString::fromUtf8(saved.readAll()), report);
     qunsetenv("XDG_CONFIG_HOME");
+// Plant row 11: the fifth column typed in "Технологические условия" is what
+// the normal save writes (lines 14 and 15), and the review before the
+// calculation shows the file's fifth column, not what an earlier showing
+// left on the form.
+void WorkingConfigurationTest::fifthColumnIsSavedAndReviewedAsTheFileHoldsIt() {
+    StartedProgram program;
+    DialogAnswers answers;
+    QVERIFY(InstallStandIns(program.base));
+    W().form5->NSample->trigger();  // Hornel 01-09-09 becomes the current date
+    QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
+    QVERIFY(W().form5->N8->isEnabled());
+    const QString dan = "Hornel/01-09-09/01-09-09.dan";
+
+    W().form5->N4->trigger();
+    TForm8* form = W().form8;
+    form->showNormal();
+    form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(form));
+    QCOMPARE(form->Edit27->text(), QString(" 27.00"));
+    form->Edit27->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(form->Edit27, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(form->Edit27, "26,5");
+    answers.saveFile = [&](const QString&, const QString&) { return program.base.file(dan); };
+    answers.yesNo = [](const QString&) { return true; };
+    QVERIFY(Click(form, "Button2"));
+    QCOMPARE(answers.messages, QStringList());
+    const QList<QByteArray> lines = program.base.read(dan).split('\n');
+    QCOMPARE(lines.size(), 16);  // 15 lines and the end after the last CR LF
+    QCOMPARE(lines[13], QByteArray(" 2.65000000000000E+0001  4.99000000000000E+0002  8.00000000000000E+0000\r"));
+
+    // Something else left in the column by an earlier showing.
+    form->Edit27->setText("31.00");
+    form->Edit29->setText("7.575");
+    QStringList reviewed;
+    answers.modal = [&](QDialog* d) -> int {
+        if (auto* review = qobject_cast<TForm8*>(d)) {
+            reviewed << review->Edit27->text() << review->Edit28->text() << review->Edit29->text();
+            Click(d, "Button3");
+        } else if (qobject_cast<TForm6*>(d)) {
+            Click(d, "BitBtn1");
+        } else {
+            return int(QDialog::Accepted);
+        }
+        return d->result();
+    };
+    W().form5->N8->trigger();
+    QCOMPARE(reviewed, QStringList({" 26.50", "499.00", "  8.00"}));
+}
+
+// A data entry on one plant, then the sample chain, then a date of a second
+// plant: each writes the same files as in a freshly started program.
+void WorkingConfigurationTest::nothingLeaksToTheNextPlantOrDate() {
+    const QDate second(2026, 11, 21);
+    QMap<QString, QByteArray> freshChain, freshSecond;
+    {
+        StartedProgram program;
+        DialogAnswers answers;
+        W().form5->NSample->trigger();
+        QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
+        freshChain = DateFiles(program.base, "Hornel", "01-09-09");
+    }
+    {
+        StartedProgram program;
+        DialogAnswers answers;
+        W().form1->Button1Click();
+        W().form4->Item(kPlantRow)->click();
+        W().form4->Button2Click();
+        QVERIFY(!W().form5->N8->isEnabled());  // no date yet
+        EnterKorvinDate(program.base, answers, second);
+        QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
+        freshSecond = DateFiles(program.base, kPlantFolder, "21-11-26");
+    }
+
+    StartedProgram program;
+    DialogAnswers answers;
+    W().form1->Button1Click();
+    W().form4->Item(kPlantRow)->click();
+    W().form4->Button2Click();
+    EnterKorvinDate(program.base, answers, QDate(2026, 11, 20), "0,78");
+    QVERIFY(W().form5->N8->isEnabled());
+    W().form8->ShowCokeFields();  // as a study leaves the form
+
+    W().form5->NSample->trigger();
+    QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
+    const QMap<QString, QByteArray> chain = DateFiles(program.base, "Hornel", "01-09-09");
+    for (const QString& ext : freshChain.keys()) QVERIFY2(chain[ext] == freshChain[ext], qPrintable("sample chain " + ext));
+
+    // Another plant: no date of Hornel's in the title, nothing to calculate.
+    ChoosePlantFromMenu(kPlantRow);
+    QVERIFY(!W().form5->windowTitle().contains("Дата отбора"));
+    QVERIFY(!W().form5->N8->isEnabled());
+    QVERIFY(!W().form5->N16->isEnabled());
+    W().form5->Bdan->trigger();
+    QVERIFY(W().form8->Label27->isHidden() && W().form8->koks1->isHidden());
+    QTest::keyClick(W().form8, Qt::Key_Escape);
+    EnterKorvinDate(program.base, answers, second);
+    QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
+    const QMap<QString, QByteArray> after = DateFiles(program.base, kPlantFolder, "21-11-26");
+    for (const QString& ext : freshSecond.keys()) QVERIFY2(after[ext] == freshSecond[ext], qPrintable("second plant " + ext));
+    QVERIFY(W().form5->N8->isEnabled());
+    QVERIFY(W().form5->windowTitle().endsWith("Дата отбора: 21-11-26"));
 }
 
 QTEST_MAIN(WorkingConfigurationTest)

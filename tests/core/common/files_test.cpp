@@ -164,5 +164,59 @@ TEST(Dates, DayNumbersAndShortDates) {
     EXPECT_EQ(test::UserErrorOf([&] { ParseShortDate("01-09-09", '.', 2026); }), "'01-09-09' is not a valid date");
 }
 
+// What an engineer types or pastes into a date field, read in 2026.
+TEST(Dates, TypedDatesAreReadAsTyped) {
+    struct Case {
+        const char* text;
+        int y, m, d;  // 0: refused
+    };
+    const Case cases[] = {
+        {"20.11.26", 2026, 11, 20},
+        {"20.11.2026", 2026, 11, 20},
+        {"20,11,26", 2026, 11, 20},
+        {"201126", 2026, 11, 20},
+        {"20112026", 2026, 11, 20},
+        {"2026-11-20", 2026, 11, 20},
+        {"20-11-26", 2026, 11, 20},  // as the date folders are named
+        {"20/11/26", 2026, 11, 20},
+        {" 20.11.26 ", 2026, 11, 20},
+        {"1.9.09", 2009, 9, 1},
+        {"01.01.76", 1976, 1, 1},  // two-digit years within 1976..2075
+        {"01.01.75", 2075, 1, 1},
+        {"010176", 1976, 1, 1},
+        {"29.02.24", 2024, 2, 29},
+        {"29.02.2100", 0, 0, 0},  // no leap day in 2100
+        {"29.02.25", 0, 0, 0},
+        {"31.02.09", 0, 0, 0},
+        {"32.11.26", 0, 0, 0},
+        {"20.13.26", 0, 0, 0},
+        {"00.11.26", 0, 0, 0},
+        {"20.11.2", 0, 0, 0},
+        {"20.11.202", 0, 0, 0},
+        {"20.11.20266", 0, 0, 0},
+        {"20.11", 0, 0, 0},
+        {"20.11.26.", 0, 0, 0},
+        {".20.11.26", 0, 0, 0},
+        {"20..11.26", 0, 0, 0},
+        {"20 11 26", 0, 0, 0},
+        {"20112", 0, 0, 0},
+        {"2011260", 0, 0, 0},
+        {"201126000", 0, 0, 0},
+        {"2026-11-200", 0, 0, 0},
+        {"20.1a.26", 0, 0, 0},
+        {"", 0, 0, 0},
+        {"сегодня", 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        double value = -1;
+        const bool read = ParseTypedDate(c.text, 2026, value);
+        EXPECT_EQ(read, c.y != 0) << c.text;
+        if (read && c.y != 0) {
+            EXPECT_DOUBLE_EQ(value, EncodeDate(c.y, c.m, c.d)) << c.text;
+        }
+    }
+    EXPECT_EQ(NotADateMessage("Дата отбора", "32.11.26").rfind("Поле «Дата отбора»: «32.11.26» не дата", 0), 0u);
+}
+
 }  // namespace
 }  // namespace rw

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "common/codepage.h"
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
@@ -95,14 +96,79 @@ TEST_F(ConditionsDataTest, ABadFifthColumnTextLeavesTheSavedFileAsItWas) {
 }
 
 TEST_F(ConditionsDataTest, NormalSaveShortensTheNameAndReplacesTheExtension) {
+    // The described configuration writes lines 1 to 13 only, even for row 11.
+    const Configuration before = CurrentConfiguration();
+    SetConfiguration(Configuration::Described);
     const std::string file = SaveConditionsAs(context, dir.str() + "\\Conditions-2009-09-01.txt", SampleEdits(),
                                               sampling, regeneration);
+    SetConfiguration(before);
     EXPECT_EQ(file, dir.str() + "\\Conditions-20.dan");
     // Dosing and activity come from the record, so only those lines differ.
     auto lines = SplitLines(dir.Read("Conditions-20.dan"));
     auto golden = SplitLines(Golden("form_layout.dan"));
     ASSERT_EQ(lines.size(), 13u);
     for (size_t i = 2; i < 13; ++i) EXPECT_EQ(lines[i], golden[i]) << "line " << i + 1;
+}
+
+// The fifth column of row 11 is saved as the form shows it by either save,
+// replacing what the file held; other plants keep 13 lines.
+TEST_F(ConditionsDataTest, NormalSaveOfRow11WritesTheFifthColumnAsShown) {
+    const Configuration before = CurrentConfiguration();
+    SetConfiguration(Configuration::Working);
+    context.conditions.dosing = {1.5, 2.0, 2.5};
+    context.conditions.activity = 0.87;
+    const std::string path = PutConditions(Golden("form_layout_row11.dan"));
+    ConditionsEditTexts edits = SampleEdits();
+    SaveConditionsAs(context, path, edits, sampling, regeneration);
+    EXPECT_EQ(dir.Read("Hornel/01-09-09/01-09-09.dan"), Golden("form_layout_row11.dan"));
+
+    edits[27] = "26.5";
+    SaveConditionsAs(context, path, edits, sampling, regeneration);
+    const auto lines = SplitLines(dir.Read("Hornel/01-09-09/01-09-09.dan"));
+    ASSERT_EQ(lines.size(), 15u);
+    EXPECT_EQ(lines[13].substr(0, 24), " 2.65000000000000E+0001 ");
+    EXPECT_EQ(ReadRowExtension(path), (RowExtension{26.5, 495.25, 6.0}));
+
+    // A fifth-column text that is no number: refused before anything is written.
+    edits[29] = "6x";
+    EXPECT_EQ(test::UserErrorOf([&] { SaveConditionsAs(context, path, edits, sampling, regeneration); }),
+              "'6x' is not a valid floating point value");
+    EXPECT_EQ(ReadRowExtension(path), (RowExtension{26.5, 495.25, 6.0}));
+
+    context.plantIndex = 3;
+    SaveConditionsAs(context, path, edits, sampling, regeneration);
+    EXPECT_EQ(SplitLines(dir.Read("Hornel/01-09-09/01-09-09.dan")).size(), 13u);
+    SetConfiguration(before);
+}
+
+TEST_F(ConditionsDataTest, RowExtensionIsLine14WhateverTheLayoutAbove) {
+    const std::string run4 = Golden("run_layout_4.dan");
+    const std::string row11 = Golden("form_layout_row11.dan");
+    const auto lines11 = SplitLines(row11);
+    const std::string line14 = lines11[13] + "\r\n";
+    EXPECT_EQ(ParseRowExtension(row11), test::SampleExtension());
+    // A calculation's run layout with the kept lines 14 and 15 after it.
+    EXPECT_EQ(ParseRowExtension(run4 + line14 + lines11[14] + "\r\n"), test::SampleExtension());
+    EXPECT_EQ(ParseRowExtension(Golden("form_layout.dan")), (RowExtension{0, 0, 0}));
+    EXPECT_EQ(ParseRowExtension(run4 + " 2.5E+0001\r\n"), (RowExtension{25, 0, 0}));
+    EXPECT_EQ(test::UserErrorOf([&] { ParseRowExtension(run4 + "26,5 499 8\r\n"); }), "Invalid numeric input");
+    EXPECT_THROW(ReadRowExtension(dir.str() + "/none.dan"), UserError);
+}
+
+// "Риформинг" needs a current date with both of its files.
+TEST_F(ConditionsDataTest, CurrentDateNeedsTheSampleAndBothItsFiles) {
+    EXPECT_FALSE(CurrentDateReady(context));
+    PutConditions(Golden("form_layout_row11.dan"));
+    context.dataFolder = dir.str() + "\\Hornel\\01-09-09\\";
+    EXPECT_FALSE(CurrentDateReady(context));  // no sample name
+    context.sampleName = "01-09-09";
+    EXPECT_FALSE(CurrentDateReady(context));  // no composition file
+    dir.Write("Hornel/01-09-09/01-09-09.sk", "x");
+    EXPECT_TRUE(CurrentDateReady(context));
+    fs::remove(dir.path() / "Hornel/01-09-09/01-09-09.dan");
+    EXPECT_FALSE(CurrentDateReady(context));
+    context.dataFolder.clear();
+    EXPECT_FALSE(CurrentDateReady(context));
 }
 
 TEST_F(ConditionsDataTest, FormValuesFollowTheStrictRuleWithItsPrefix) {

@@ -46,7 +46,7 @@ public:
         said.push_back("confirm " + caption + " " + sample);
         return confirm;
     }
-    std::optional<ConditionsEditTexts> Review(const RunConditions& conditions) override {
+    std::optional<ConditionsEditTexts> Review(const RunConditions& conditions, const std::string&) override {
         said.push_back("review");
         if (leaveReview) return std::nullopt;
         return UnchangedReviewTexts(conditions);
@@ -414,7 +414,7 @@ public:
         if (next_ >= passes.size()) return std::nullopt;
         return passes[next_++];
     }
-    ConditionsEditTexts Review(const RunConditions& conditions) override {
+    ConditionsEditTexts Review(const RunConditions& conditions, const std::string&) override {
         said.push_back("review");
         return UnchangedReviewTexts(conditions);
     }

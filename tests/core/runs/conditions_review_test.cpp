@@ -2,7 +2,9 @@
 
 #include "common/dates.h"
 #include "common/errors.h"
+#include "conditions/conditions_file.h"
 #include "runs/conditions_review.h"
+#include "test_support.h"
 
 namespace rw {
 namespace {
@@ -38,6 +40,36 @@ TEST(ConditionsReview, ShowsTheRecordsFieldsAndDatesAndKeepsTheOtherEdits) {
     EXPECT_EQ(shown.texts[kEditProcessedFeed], "1000.00");
     EXPECT_EQ(shown.texts[kEditExtension], "12.5");
     EXPECT_EQ(shown.texts[kEditLast], "kept");
+}
+
+// Every review of row 11 shows the fifth column of the file it is about,
+// whatever an earlier showing left on the form; other rows keep the texts.
+TEST(ConditionsReview, TheFifthColumnOfRow11ComesFromTheFile) {
+    test::TempDir dir;
+    ConditionsEditTexts earlier;
+    earlier[kEditExtension] = " 26.50";
+    earlier[kEditExtension + 1] = "502.98";
+    earlier[kEditExtension + 2] = "  7.58";
+    const std::string withFifth = dir.Write("a.dan", FormatFormLayout(ConditionsRecord{}, {.extension = RowExtension{27, 499, 8}}));
+    const std::string without = dir.Write("b.dan", FormatFormLayout(ConditionsRecord{}));
+    struct Case {
+        const std::string* file;
+        int plantIndex;
+        const char* shown[3];
+    };
+    const Case cases[] = {
+        {&withFifth, 11, {" 27.00", "499.00", "  8.00"}},
+        {&without, 11, {"  0.00", "  0.00", "  0.00"}},  // as data selection shows a 13-line file
+        {&withFifth, 10, {" 26.50", "502.98", "  7.58"}},
+    };
+    for (const Case& c : cases) {
+        const ConditionsReview review = RunFileReview(Record(), earlier, *c.file, c.plantIndex);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(review.texts[static_cast<size_t>(kEditExtension + i)], c.shown[i]) << *c.file << " row " << c.plantIndex;
+        }
+        EXPECT_EQ(review.texts[kEditFeedFlow], "65.0");
+        EXPECT_EQ(review.samplingDate, EncodeDate(2009, 9, 1));
+    }
 }
 
 TEST(ConditionsReview, ReadingBackAShownRecordChangesNothing) {

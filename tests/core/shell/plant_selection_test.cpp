@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "shell/plant_selection.h"
@@ -84,6 +85,31 @@ TEST_F(PlantSelectionTest, ACalculationPutsItsPlantsSettingsBack) {
     { CalculationLock calculation(context); }
     EXPECT_EQ(dir.Read("l90"), dir.Read("l90.12"));
     EXPECT_EQ(dir.Read("kfr1"), dir.Read("kfr1.12"));
+}
+
+// Another plant starts from what a freshly started program holds; the title
+// names no date of the plant before.
+TEST(PlantChange, ForgetsTheDateOfThePreviousPlant) {
+    ProgramContext c;
+    c.plantCaption = "Корвинский НПЗ";
+    c.plantFolder = "B\\Korvin";
+    c.dataFolder = "B\\Hornel\\05-09-09\\";
+    c.sampleName = c.lastSampleName = "05-09-09";
+    c.activityLow = 0.5;
+    ForgetSamplingDate(c);
+    EXPECT_EQ(c.plantFolder, "B\\Korvin");
+    EXPECT_EQ(c.dataFolder + c.sampleName + c.lastSampleName, "");
+    EXPECT_EQ(c.activityLow, ProgramContext{}.activityLow);
+
+    const Configuration before = CurrentConfiguration();
+    SetConfiguration(Configuration::Working);
+    EXPECT_EQ(MainWindowCaption(c), " Установка: Корвинский НПЗ");
+    c.sampleName = "20-11-26";
+    EXPECT_EQ(MainWindowCaption(c), " Установка: Корвинский НПЗ" + std::string(28, ' ') + "Дата отбора: 20-11-26");
+    c.sampleName.clear();
+    SetConfiguration(Configuration::Described);
+    EXPECT_EQ(MainWindowCaption(c), " Установка: Корвинский НПЗ" + std::string(28, ' ') + "Дата отбора: ");
+    SetConfiguration(before);
 }
 
 TEST(ReactorCount, FirstDigitFromPosition43) {
