@@ -6,6 +6,7 @@
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "conditions/conditions_file.h"
+#include "conditions/conditions_file_check.h"
 #include "runs/external_program.h"
 #include "runs/run_object.h"
 #include "runs/run_settings.h"
@@ -149,6 +150,9 @@ ResultsRecord RunSample(const std::string& conditionsPath, const std::string& co
     // The composition goes to the model line by line, so always with CR LF.
     const std::string composition = JoinLinesCrLf(SplitLines(ReadFileBytes(compositionPath)));
 
+    // The positional reader takes what a number starts with; a sample with a
+    // damaged conditions file would be calculated on part of its values.
+    if (WorkingConfiguration()) CheckConditionsFile(conditionsPath);
     const ConditionsRecord file = ReadSampleConditions(conditionsPath);
     const char dateSeparator = Regional().dateSeparator;
     const double samplingDate = ParseShortDate(file.samplingDateText, dateSeparator, CurrentYear());

@@ -300,6 +300,21 @@ struct WorkingConfigurationScope {
     ~WorkingConfigurationScope() { SetConfiguration(Configuration::Described); }
 };
 
+// A damaged sample file is refused before the review, with the line and the
+// text named, where the positional reader would take "65" of "65,00".
+TEST(SampleRun, DamagedConditionsFileIsRefusedBeforeTheReview) {
+    WorkingConfigurationScope working;
+    SampleRunFixture f;
+    std::string bytes = ReadFileBytes(f.dan);
+    const size_t at = bytes.find('.', bytes.find("\r\n", bytes.find("\r\n") + 2));
+    bytes[at] = ',';
+    f.dir.Write("Hornel/01-09-09/01-09-09.dan", bytes);
+    const std::string message = test::UserErrorOf([&] { RunSample(f.dan, f.sk, f.Setup(0), f.dialogs); });
+    EXPECT_NE(message.find("строка 3"), std::string::npos) << message;
+    EXPECT_EQ(f.dialogs.reviews, 0);
+    EXPECT_TRUE(f.model.commandLines.empty());
+}
+
 TEST(SampleRun, BaseFolderIsLockedOnlyWhileTheModelRuns) {
     SampleRunFixture f;
     ProgramContext context;
