@@ -3,8 +3,10 @@
 #   scripts/compare-bench.sh OLD_BUILD NEW_BUILD
 # Both builds are measured in turns (ROUNDS, default 3, of REPS repetitions
 # each, default 5), so that a change in the machine's load falls on both; each
-# row is the median of the rounds' medians. The ratio is new / old: above 1 is
-# slower (or more memory). Rows that only one build has show "-".
+# row is the median of the rounds' medians. Times are CPU times where the row
+# has one (a machine shared with other work stretches the wall times far more),
+# else the wall time or the memory. The ratio is new / old: above 1 is slower
+# (or more memory). Rows that only one build has show "-".
 set -euo pipefail
 export LC_ALL=C
 old=${1:?usage: compare-bench.sh OLD_BUILD NEW_BUILD}
@@ -31,7 +33,7 @@ awk -F'\t' -v old="$old" -v new="$new" '
   {
     key = $2 "\t" $3
     if (!(key in seen)) { seen[key] = 1; order[++n] = key }
-    split($4, tv, " "); unit[key] = tv[2]
+    split($5 != "-" ? $5 : $4, tv, " "); unit[key] = tv[2]
     times[$1, key] = times[$1, key] " " tv[1]
   }
   END {
