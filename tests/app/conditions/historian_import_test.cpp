@@ -234,11 +234,11 @@ void HistorianImportTest::theSamplingDateOfferedIsTheExports() {
     W().form8->DateTimePicker1->setDate(QDate(2026, 12, 9));
     QDate offered;
     a.answers.modal = [&](QDialog* d) {
-        if (auto* p1 = d->findChild<QDateEdit*>("DateTimePicker1")) {
+        if (auto* p1 = d->findChild<DateField*>("DateTimePicker1")) {
             if (!offered.isValid()) offered = p1->date();
             p1->setDate(QDate(2009, 9, 1));
         }
-        if (auto* p2 = d->findChild<QDateEdit*>("DateTimePicker2")) p2->setDate(QDate(2009, 8, 22));
+        if (auto* p2 = d->findChild<DateField*>("DateTimePicker2")) p2->setDate(QDate(2009, 8, 22));
         if (auto* e = d->findChild<QLineEdit*>("Edit25")) e->setText("0.5");
         return int(QDialog::Accepted);
     };

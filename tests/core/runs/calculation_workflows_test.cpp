@@ -153,7 +153,7 @@ TEST_F(ReformingWorkflowTest, CompletedCalculationStoresResultsAndIndexAndTellsT
     ASSERT_EQ(index.size(), 1u);
     EXPECT_EQ(index[0].sampleDate, EncodeDate(2009, 9, 1));
     ASSERT_EQ(outcome.summaryLines.size(), 5u);
-    EXPECT_EQ(outcome.summaryLines[1], "Текущая активность катализатора составила 1 условных едениц.");
+    EXPECT_EQ(outcome.summaryLines[1], "Текущая активность катализатора составила 1 условных единиц.");
     EXPECT_EQ(outcome.sampleName, "01-09-09");
     ASSERT_NE(GetLatestCalculation(), nullptr);
     EXPECT_EQ(GetLatestCalculation()->results.activity, 1.0);
