@@ -1,4 +1,7 @@
 #pragma once
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -44,5 +47,29 @@ CommandResult RunCommand(const std::string& program, const std::vector<std::stri
 // The message of the UserError that f throws, for comparing with what the
 // user is to read; "no error" when f returns. Other exceptions pass through.
 std::string UserErrorOf(const std::function<void()>& f);
+
+// While it lives, files of this process and its children cannot grow beyond
+// `bytes`: writing a larger file fails with EFBIG, as on a full disk, instead
+// of killing the process.
+class DiskFullAfter {
+public:
+    explicit DiskFullAfter(rlim_t bytes) {
+        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        rlimit limit = previous_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~DiskFullAfter() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        std::signal(SIGXFSZ, previousHandler_);
+    }
+    DiskFullAfter(const DiskFullAfter&) = delete;
+    DiskFullAfter& operator=(const DiskFullAfter&) = delete;
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
+};
 
 }  // namespace rw::test

@@ -40,28 +40,6 @@ namespace {
 
 using test::TempDir;
 
-// While it lives, files of this process cannot grow beyond `bytes` (writes
-// past it fail with EFBIG instead of killing the process).
-class DiskFullAfter {
-public:
-    explicit DiskFullAfter(rlim_t bytes) {
-        previousHandler_ = signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~DiskFullAfter() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        signal(SIGXFSZ, previousHandler_);
-    }
-    DiskFullAfter(const DiskFullAfter&) = delete;
-    DiskFullAfter& operator=(const DiskFullAfter&) = delete;
-
-private:
-    rlimit previous_{};
-    sighandler_t previousHandler_;
-};
 
 // The names in a folder, so that a left-over temporary file shows.
 std::vector<std::string> Names(const fs::path& folder) {
@@ -163,7 +141,7 @@ TEST(NothingLost, EveryWriterStoppedByAFullDiskLeavesThePreviousFile) {
         dir.Write(w.target, kPrevious);
         const auto before = Names(dir.path());
         {
-            DiskFullAfter limit(8);  // every new file is longer
+            test::DiskFullAfter limit(8);  // every new file is longer
             EXPECT_THROW(w.write(dir.str()), UserError);
         }
         EXPECT_EQ(dir.Read(w.target), kPrevious);
@@ -262,7 +240,7 @@ TEST(NothingLost, DatabaseAppendsKeepEveryPreviousByte) {
     EXPECT_EQ(dir.Read("Basa/nlo").substr(9, 2), "\r\n");
     // A full disk can cut an appended line short, but not what was there.
     {
-        DiskFullAfter limit(grown.size() + 5);
+        test::DiskFullAfter limit(grown.size() + 5);
         EXPECT_THROW(db.AddComponent(2, "6", 21, "Another isomer"), UserError);
     }
     EXPECT_EQ(dir.Read("Basa/ipar.6").substr(0, grown.size()), grown);

@@ -81,28 +81,6 @@ public:
     }
 };
 
-// While it lives, files of this process and its children cannot grow beyond
-// `bytes`: writing a larger file fails as on a full disk.
-class DiskFullAfter {
-public:
-    explicit DiskFullAfter(rlim_t bytes) {
-        previousHandler_ = signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~DiskFullAfter() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        signal(SIGXFSZ, previousHandler_);
-    }
-    DiskFullAfter(const DiskFullAfter&) = delete;
-    DiskFullAfter& operator=(const DiskFullAfter&) = delete;
-
-private:
-    rlimit previous_{};
-    sighandler_t previousHandler_;
-};
 
 class ReformingWorkflowTest : public ::testing::Test {
 protected:
@@ -369,7 +347,7 @@ TEST_F(ReformingWorkflowTest, ResultsFileAndIndexFailTogether) {
         const std::string rez = Read("Hornel/01-09-09.rez"), index = Read("svod.12");
         std::string message;
         {
-            DiskFullAfter full(10000);
+            test::DiskFullAfter full(10000);
             message = test::UserErrorOf([&] { Calculate(); });
         }
         EXPECT_EQ(message, "Диск заполнен, файл не записан: " + Native("svod.12"));
