@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <filesystem>
+
 #include "common/dates.h"
 #include "common/errors.h"
 #include "results/results_index.h"
@@ -114,6 +117,25 @@ TEST(AddToResultsIndex, UnreadableResultsLeaveTheIndexAlone) {
     EXPECT_EQ(test::Slurp(index), before);
     EXPECT_THROW(AddToResultsIndex(bad, dir.str() + "/svod.13"), UserError);
     EXPECT_FALSE(std::filesystem::exists(dir.path() / "svod.13"));
+}
+
+// The date's earlier results are kept aside only while the new ones and the
+// index are written: a stored calculation leaves the results file, the index
+// and nothing else.
+TEST(StoreResultsWithIndex, ReplacesTheDatesResultsAndLeavesNothingBeside) {
+    TempDir dir, elsewhere;
+    const std::string index = dir.str() + "/svod.12";
+    const std::string path = WriteSample(dir, Sample(10, 2.0, 1000));
+    const std::string newer = test::Slurp(WriteSample(elsewhere, Sample(10, 2.5, 1000)));
+    StoreResultsWithIndex(path, newer, index);
+    EXPECT_EQ(test::Slurp(path), newer);
+    const auto records = ReadResultsIndex(index);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_DOUBLE_EQ(records[0].coke, 2.5);
+    std::vector<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(dir.str())) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{std::filesystem::path(path).filename().string(), "svod.12"}));
 }
 
 TEST(ReadResultsIndex, EmptyAndMissing) {

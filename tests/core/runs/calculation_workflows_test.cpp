@@ -5,6 +5,8 @@
 // are replaced together or not at all.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -38,6 +40,7 @@ class ScriptedQuestions : public ReformingQuestions {
 public:
     bool confirm = true;
     bool leaveReview = false;
+    std::function<void(ConditionsEditTexts&)> editReview;  // what the user changes on the form
     std::vector<std::string> said;
     bool baseFolderFreeWhenSettled = false;
     std::string baseFolder;
@@ -49,7 +52,9 @@ public:
     std::optional<ConditionsEditTexts> Review(const RunConditions& conditions, const std::string&) override {
         said.push_back("review");
         if (leaveReview) return std::nullopt;
-        return UnchangedReviewTexts(conditions);
+        ConditionsEditTexts texts = UnchangedReviewTexts(conditions);
+        if (editReview) editReview(texts);
+        return texts;
     }
     void RunStarted(TRavionObj&) override { said.push_back("started"); }
     void RunEnded(bool failed) override { said.push_back(failed ? "failed" : "ended"); }
@@ -119,7 +124,10 @@ protected:
 };
 
 TEST_F(ReformingWorkflowTest, CompletedCalculationStoresResultsAndIndexAndTellsTheOutcome) {
+    // What the user typed on the review is what the run takes.
+    questions.editReview = [](ConditionsEditTexts& texts) { texts[kEditProcessedFeed] = "600000.00"; };
     const ReformingOutcome outcome = Calculate();
+    EXPECT_EQ(context.runConditions[run_slot::kProcessedFeed], 600000.0);
     EXPECT_EQ(outcome.end, ReformingEnd::Completed);
     EXPECT_EQ(questions.said, (std::vector<std::string>{"confirm Риформинг 01-09-09", "review", "started", "ended",
                                                         "settled 2"}));
