@@ -46,13 +46,4 @@ awk -F'\t' -v old="$old" -v new="$new" '
       printf "%s\t%s\t%s\t%s\n", k, a == "" ? "-" : sprintf("%.3f %s", a, unit[k]), b == "" ? "-" : sprintf("%.3f %s", b, unit[k]), ratio
     }
   }' "$scratch/rows" |
-  awk -F'\t' '
-    { for (i = 1; i <= NF; ++i) { cell[NR, i] = $i; if (length($i) > w[i]) w[i] = length($i) } n = NR; nf = NF }
-    END {
-      for (r = 1; r <= n; ++r) {
-        line = ""
-        for (i = 1; i <= nf; ++i) line = line sprintf(i < 3 ? "%-*s  " : "%*s  ", w[i], cell[r, i])
-        sub(/ +$/, "", line); print line
-        if (r == 1) { rule = ""; for (i = 1; i <= nf; ++i) rule = rule sprintf("%s  ", substr("----------------------------------------------------------------------", 1, w[i])); sub(/ +$/, "", rule); print rule }
-      }
-    }'
+  awk -F'\t' -f "$here/align-table.awk"

@@ -85,13 +85,4 @@ echo "Medians of $reps runs ($build)"
 {
   printf 'Program\tBenchmark\tTime\tCPU\n'
   cat "$rows"
-} | awk -F'\t' '
-  { for (i = 1; i <= NF; ++i) { cell[NR, i] = $i; if (length($i) > w[i]) w[i] = length($i) } n = NR; nf = NF }
-  END {
-    for (r = 1; r <= n; ++r) {
-      line = ""
-      for (i = 1; i <= nf; ++i) line = line sprintf(i < 3 ? "%-*s  " : "%*s  ", w[i], cell[r, i])
-      sub(/ +$/, "", line); print line
-      if (r == 1) { rule = ""; for (i = 1; i <= nf; ++i) rule = rule sprintf("%s  ", substr("------------------------------------------------------------", 1, w[i])); sub(/ +$/, "", rule); print rule }
-    }
-  }'
+} | awk -F'\t' -f "$(dirname "$0")/align-table.awk"
