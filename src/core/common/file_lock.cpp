@@ -2,6 +2,7 @@
 
 #include "common/errors.h"
 #include "common/files.h"
+#include "common/name_lookup.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -160,6 +161,7 @@ int TryTake(const std::string& path, LockHolder& holder) {
     const std::string record = EncodeHolder(self);
 
     for (int attempt = 0; attempt < kQuickRetries; ++attempt) {
+        const FolderState before = ParentFolderState(path);
         // The record is written under a private name and linked to the lock
         // name complete: a reader never sees half of it, and of several
         // processes linking at once exactly one succeeds, also on NFS.
@@ -184,7 +186,10 @@ int TryTake(const std::string& path, LockHolder& holder) {
         const int linkErr = errno;
         if (linked == 0) AtStep(LockStep::Linked);
         unlink(tmp.c_str());
-        if (linked == 0) return fd;
+        if (linked == 0) {
+            NoteOwnNameChange(path, before, true);
+            return fd;
+        }
         close(fd);
         if (linkErr != EEXIST) throw UserError(ErrnoMessage(linkErr));
 
@@ -311,7 +316,8 @@ ScopedLock::~ScopedLock() {
     // The name goes first, while the OS lock still keeps anyone from calling
     // the file stale; a waiter that opened the old file sees it is no longer
     // the one under the name.
-    if (SameFile(fd, path_)) unlink(path_.c_str());
+    const FolderState before = ParentFolderState(path_);
+    if (SameFile(fd, path_) && unlink(path_.c_str()) == 0) NoteOwnNameChange(path_, before, false);
     AtStep(LockStep::Released);
     close(fd);
 }

@@ -4,6 +4,7 @@
 #include "common/errors.h"
 #include "common/name_lookup.h"
 
+#include <fcntl.h>
 #include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -101,24 +102,34 @@ bool FolderExists(const std::string& path) {
 
 std::string ReadFileBytes(const std::string& path) {
     std::string native = MappedPath(path);
-    FILE* f = std::fopen(native.c_str(), "rb");
-    if (!f && (errno == ENOENT || errno == ENOTDIR)) {
+    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
         native = FindExistingNames(native);
-        f = std::fopen(native.c_str(), "rb");
+        fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
     }
-    if (!f) throw UserError(ErrnoMessage(errno, path));
+    if (fd < 0) throw UserError(ErrnoMessage(errno, path));
     struct stat st{};
-    if (::fstat(fileno(f), &st) == 0 && S_ISDIR(st.st_mode)) {
-        std::fclose(f);
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+        ::close(fd);
         throw UserError(FileAccessDeniedMessage(path));
     }
+    // Read straight into the result, sized by the file; a file that grows
+    // meanwhile is read on to its end.
     std::string data;
-    char buf[65536];
-    size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) data.append(buf, n);
-    bool bad = std::ferror(f);
-    std::fclose(f);
+    data.resize(st.st_size > 0 ? static_cast<size_t>(st.st_size) + 1 : 4096);
+    size_t used = 0;
+    bool bad = false;
+    while (true) {
+        if (used == data.size()) data.resize(data.size() * 2);
+        const ssize_t n = ::read(fd, data.data() + used, data.size() - used);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) bad = true;
+        if (n <= 0) break;
+        used += static_cast<size_t>(n);
+    }
+    ::close(fd);
     if (bad) throw UserError(FileErrorMessage("Read beyond end of file", "Файл не прочитан до конца", path));
+    data.resize(used);
     return data;
 }
 
@@ -154,7 +165,8 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
     fs::path dir = target.parent_path();
     if (dir.empty()) dir = ".";
     std::error_code ec;
-    if (!fs::is_directory(dir, ec)) throw UserError(FileErrorMessage("Path not found", "Папка не найдена", dir.string()));
+    const FolderState before = ParentFolderState(target.native());
+    if (!before.known) throw UserError(FileErrorMessage("Path not found", "Папка не найдена", dir.string()));
     static std::mt19937_64 rng{std::random_device{}()};
     fs::path tmp = dir / ("." + target.filename().string() + ".tmp" + std::to_string(rng() % 1000000));
     FILE* f = std::fopen(tmp.c_str(), "wb");
@@ -171,6 +183,7 @@ void WriteFileAtomic(const std::string& path, std::string_view bytes) {
         fs::remove(tmp, ec);
         throw UserError(ErrnoMessage(err, path));
     }
+    NoteOwnNameChange(target.native(), before, true);
 }
 
 void AppendToFile(const std::string& path, std::string_view bytes) {
@@ -194,8 +207,13 @@ void CreateFolders(const std::string& path) {
 }
 
 void DeleteFile(const std::string& path) {
-    std::string native = ToNative(path);
-    if (std::remove(native.c_str()) != 0 && errno != ENOENT) throw UserError(ErrnoMessage(errno, path));
+    const std::string native = ToNative(path);
+    const FolderState before = ParentFolderState(native);
+    if (std::remove(native.c_str()) != 0) {
+        if (errno != ENOENT) throw UserError(ErrnoMessage(errno, path));
+        return;
+    }
+    NoteOwnNameChange(native, before, false);
 }
 
 std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern) {

@@ -9,6 +9,7 @@
 #include <ctime>
 #include <mutex>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace rw {
@@ -24,6 +25,13 @@ struct Listing {
     ino_t inode = 0;
     timespec changed{};
     bool trusted = false;
+    // This process's own changes of names have been applied since the folder
+    // was read: the listing stands for the folder as long as nobody else
+    // changed it, except for a change in the same clock tick as one of ours,
+    // which the folder's time cannot tell apart. `doubtFrom` is the first such
+    // tick; the listing is read again once it is kTrustAfterNs old.
+    bool ownChanges = false;
+    timespec doubtFrom{};
     // Folded name -> every name of the folder that folds to it.
     std::unordered_map<std::string, std::vector<std::string>> byFolded;
 };
@@ -47,6 +55,35 @@ bool SameState(const Listing& l, const struct stat& st) {
            l.changed.tv_nsec == st.st_mtim.tv_nsec;
 }
 
+timespec Now() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return now;
+}
+
+// Whether the cached listing can answer for the folder now in state `st`.
+bool Usable(const Listing& l, const struct stat& st) {
+    if (!SameState(l, st)) return false;
+    return l.trusted || (l.ownChanges && NanosBetween(l.doubtFrom, Now()) <= kTrustAfterNs);
+}
+
+// The folder of a native path ("" for a bare name, "/" at the root) and its
+// last name.
+std::pair<std::string_view, std::string_view> SplitLast(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    const size_t slash = path.find_last_of('/');
+    if (slash == std::string_view::npos) return {std::string_view{}, path};
+    return {slash == 0 ? path.substr(0, 1) : path.substr(0, slash), path.substr(slash + 1)};
+}
+
+// The cache's key of a native folder path: "" is the current folder, and a
+// folder is named without a trailing '/', as FindExistingNames builds it.
+std::string FolderKey(std::string_view folder) {
+    if (folder == ".") return {};
+    while (folder.size() > 1 && folder.back() == '/') folder.remove_suffix(1);
+    return std::string(folder);
+}
+
 // The listing of `folder` ("" is the current folder), fresh or cached; null
 // when the folder cannot be read. Called with the cache locked.
 const Listing* ListingOf(const std::string& folder) {
@@ -54,18 +91,16 @@ const Listing* ListingOf(const std::string& folder) {
     struct stat st{};
     if (::stat(open.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
     auto& cache = Cache();
-    if (auto it = cache.find(folder); it != cache.end() && it->second.trusted && SameState(it->second, st)) {
-        return &it->second;
-    }
+    if (auto it = cache.find(folder); it != cache.end() && Usable(it->second, st)) return &it->second;
     DIR* dir = ::opendir(open.c_str());
     if (!dir) return nullptr;
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
+    const timespec now = Now();
     Listing listing;
     listing.device = st.st_dev;
     listing.inode = st.st_ino;
     listing.changed = st.st_mtim;
     listing.trusted = NanosBetween(st.st_mtim, now) > kTrustAfterNs;
+    listing.doubtFrom = st.st_mtim;
     while (const dirent* e = ::readdir(dir)) {
         const std::string_view name = e->d_name;
         if (name == "." || name == "..") continue;
@@ -88,6 +123,55 @@ void Append(std::string& path, std::string_view name) {
 }
 
 }  // namespace
+
+FolderState ParentFolderState(std::string_view nativePath) {
+    const std::string folder(SplitLast(nativePath).first);
+    struct stat st{};
+    FolderState state;
+    if (::stat(folder.empty() ? "." : folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return state;
+    state.known = true;
+    state.device = st.st_dev;
+    state.inode = st.st_ino;
+    state.changed = st.st_mtim;
+    return state;
+}
+
+void NoteOwnNameChange(std::string_view nativePath, const FolderState& before, bool exists) {
+    const auto [folder, name] = SplitLast(nativePath);
+    const std::string key = FolderKey(folder);
+    std::lock_guard<std::mutex> lock(CacheMutex());
+    auto& cache = Cache();
+    const auto it = cache.find(key);
+    if (it == cache.end()) return;
+    Listing& listing = it->second;
+    struct stat now{};
+    const bool listingWasCurrent = before.known && listing.device == before.device && listing.inode == before.inode &&
+                                   listing.changed.tv_sec == before.changed.tv_sec &&
+                                   listing.changed.tv_nsec == before.changed.tv_nsec;
+    // Only a listing that stood for the folder just before the change may take
+    // it in; any other is read again at its next use.
+    if (!listingWasCurrent || name.empty() || name == "." || name == ".." ||
+        ::stat(key.empty() ? "." : key.c_str(), &now) != 0 || !S_ISDIR(now.st_mode)) {
+        cache.erase(it);
+        return;
+    }
+    if (!listing.ownChanges) {
+        // A listing read a while after the folder's last change knew every
+        // name; from this change on, one added beside it may be missing.
+        if (listing.trusted) listing.doubtFrom = now.st_mtim;
+        listing.trusted = false;
+        listing.ownChanges = true;
+    }
+    listing.device = now.st_dev;
+    listing.inode = now.st_ino;
+    listing.changed = now.st_mtim;
+    const std::string folded = FoldNameCase(name);
+    auto& names = listing.byFolded[folded];
+    const auto at = std::find(names.begin(), names.end(), name);
+    if (exists && at == names.end()) names.emplace_back(name);
+    if (!exists && at != names.end()) names.erase(at);
+    if (names.empty()) listing.byFolded.erase(folded);
+}
 
 NameLookupCounters& NameLookupStatistics() {
     static NameLookupCounters counters;

@@ -1,4 +1,7 @@
 #pragma once
+#include <sys/types.h>
+
+#include <ctime>
 #include <string>
 #include <string_view>
 
@@ -19,7 +22,27 @@ namespace rw {
 // Folder listings are cached and taken again when the folder changes; a
 // listing taken within two seconds of the folder's last change is not trusted,
 // since file times on some file systems are coarser than the changes.
+// The program's own changes of names (NoteOwnNameChange) are applied to the
+// cached listing instead, so that a folder the program keeps writing in is not
+// read again at every lookup; a name someone else adds in the same clock tick
+// as one of those changes is then found within two seconds, any other at once.
 std::string FindExistingNames(std::string_view nativePath);
+
+// The identity and time of last change of the folder holding a native path,
+// taken just before the program creates or removes that path.
+struct FolderState {
+    bool known = false;  // false: the folder is not there or not a folder
+    dev_t device = 0;
+    ino_t inode = 0;
+    timespec changed{};
+};
+FolderState ParentFolderState(std::string_view nativePath);
+
+// Tells the listing cache that this process has just created (`exists`) or
+// removed `nativePath`, whose folder was in state `before` just before.
+// Taken in only when the cached listing stood for that state; otherwise the
+// listing is dropped and read again when next needed.
+void NoteOwnNameChange(std::string_view nativePath, const FolderState& before, bool exists);
 
 // "В папке <folder> есть два имени, различающиеся только регистром букв: <a>
 // и <b>; оставьте одно из них."

@@ -38,6 +38,7 @@ class WorkingListGuard {
 public:
     explicit WorkingListGuard(std::string path) : path_(std::move(path)) {}
     ~WorkingListGuard() {
+        if (erased_) return;
         try {
             DeleteFile(path_);
         } catch (...) {
@@ -45,10 +46,14 @@ public:
     }
     WorkingListGuard(const WorkingListGuard&) = delete;
     WorkingListGuard& operator=(const WorkingListGuard&) = delete;
-    void Erase() { DeleteFile(path_); }
+    void Erase() {
+        DeleteFile(path_);
+        erased_ = true;
+    }
 
 private:
     std::string path_;
+    bool erased_ = false;
 };
 
 // The value of a list line: the number after the 42-character name, read as a
