@@ -121,11 +121,12 @@ set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};Program;/"
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The libraries (Qt6 Widgets, Print Support, Charts, FreeXL, expat) come from
-# dpkg-shlibdeps; libzip is loaded at the first .xlsx workbook, so it is named
-# here; groupadd for the postinst from passwd. Qt's own Russian texts
-# (standard dialogs and buttons) are loaded from qt6-translations-l10n.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "passwd, qt6-translations-l10n, libzip4")
+# The libraries (Qt6 Widgets, Print Support, Charts) come from
+# dpkg-shlibdeps; libzip, expat and FreeXL are loaded at the first workbook
+# of the historian import, so they are named here; groupadd for the postinst
+# from passwd. Qt's own Russian texts (standard dialogs and buttons) are
+# loaded from qt6-translations-l10n.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "passwd, qt6-translations-l10n, libzip4, libexpat1, libfreexl1")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine, dosbox")
 set(_rw_postinst ${CMAKE_BINARY_DIR}/debian/postinst)
 set(REFORMER_PROGRAM_DIR ${CMAKE_INSTALL_PREFIX})

@@ -7,6 +7,7 @@
 #include "conditions/csv_sheet.h"
 #include "conditions/xlsx_workbook.h"
 
+#include <dlfcn.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -21,6 +22,7 @@
 #include <cstdio>
 #include <cstring>
 #include <map>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -90,6 +92,38 @@ namespace {
 
 #ifdef REFORMER_HAVE_FREEXL
 
+// FreeXL serves the import of .xls workbooks only: it is loaded at the first
+// one rather than with every start of the program. Loaded in the parent,
+// before the child that reads the workbook is forked.
+struct FreeXlLibrary {
+    decltype(&::freexl_open) open = nullptr;
+    decltype(&::freexl_get_info) getInfo = nullptr;
+    decltype(&::freexl_get_worksheet_name) getWorksheetName = nullptr;
+    decltype(&::freexl_select_active_worksheet) selectActiveWorksheet = nullptr;
+    decltype(&::freexl_worksheet_dimensions) worksheetDimensions = nullptr;
+    decltype(&::freexl_get_cell_value) getCellValue = nullptr;
+    bool loaded = false;
+};
+
+const FreeXlLibrary& FreeXl() {
+    static const FreeXlLibrary library = [] {
+        FreeXlLibrary f;
+        void* handle = ::dlopen("libfreexl.so.1", RTLD_NOW | RTLD_LOCAL);
+        if (!handle) return f;
+        auto take = [handle](auto& function, const char* symbol) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(handle, symbol));
+            return function != nullptr;
+        };
+        f.loaded = take(f.open, "freexl_open") && take(f.getInfo, "freexl_get_info") &&
+                   take(f.getWorksheetName, "freexl_get_worksheet_name") &&
+                   take(f.selectActiveWorksheet, "freexl_select_active_worksheet") &&
+                   take(f.worksheetDimensions, "freexl_worksheet_dimensions") &&
+                   take(f.getCellValue, "freexl_get_cell_value");
+        return f;
+    }();
+    return library;
+}
+
 // "YYYY-MM-DD[ HH:MM:SS]" as FreeXL gives date cells, in the day.month.year
 // order the spreadsheet application shows under the regional settings.
 std::string RegionalDateText(const char* iso) {
@@ -105,7 +139,7 @@ std::string RegionalDateText(const char* iso) {
 // empty cell or one FreeXL cannot give.
 std::string CellTextOf(const void* handle, unsigned row, unsigned short column, char separator) {
     FreeXL_CellValue cell;
-    if (freexl_get_cell_value(handle, row, column, &cell) != FREEXL_OK) return {};
+    if (FreeXl().getCellValue(handle, row, column, &cell) != FREEXL_OK) return {};
     switch (cell.type) {
         case FREEXL_CELL_INT:
             return FormatGeneral(static_cast<double>(cell.value.int_value), 15, separator);
@@ -216,14 +250,14 @@ void PutU32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<con
         _exit(WriteAll(fd, out.data(), out.size()) ? 0 : 1);
     };
     const void* handle = nullptr;
-    const int rc = freexl_open(native.c_str(), &handle);
+    const int rc = FreeXl().open(native.c_str(), &handle);
     if (rc != FREEXL_OK) finish(ChildStatus::Failed, rc);
     unsigned int info = 0;
-    if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED) {
+    if (FreeXl().getInfo(handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK && info == FREEXL_BIFF_OBFUSCATED) {
         finish(ChildStatus::Password, 0);
     }
     unsigned int sheets = 0;
-    if (freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0) {
+    if (FreeXl().getInfo(handle, FREEXL_BIFF_SHEET_COUNT, &sheets) != FREEXL_OK || sheets == 0) {
         finish(ChildStatus::NoSheet, 0);
     }
     // The names let the user choose the sheet meant (FreeXL cannot tell
@@ -231,7 +265,7 @@ void PutU32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<con
     PutU32(out, sheets);
     for (unsigned sheet = 0; sheet < sheets; ++sheet) {
         const char* name = nullptr;
-        if (freexl_get_worksheet_name(handle, static_cast<unsigned short>(sheet), &name) != FREEXL_OK) {
+        if (FreeXl().getWorksheetName(handle, static_cast<unsigned short>(sheet), &name) != FREEXL_OK) {
             finish(ChildStatus::NoFirstSheet, static_cast<int>(sheet));
         }
         const std::string sheetName = name ? name : "";
@@ -240,12 +274,12 @@ void PutU32(std::string& out, std::uint32_t v) { out.append(reinterpret_cast<con
     }
     if (wanted >= 0) {
         if (static_cast<unsigned long>(wanted) >= sheets ||
-            freexl_select_active_worksheet(handle, static_cast<unsigned short>(wanted)) != FREEXL_OK) {
+            FreeXl().selectActiveWorksheet(handle, static_cast<unsigned short>(wanted)) != FREEXL_OK) {
             finish(ChildStatus::NoFirstSheet, static_cast<int>(wanted));
         }
         unsigned int rows = 0;
         unsigned short columns = 0;
-        if (freexl_worksheet_dimensions(handle, &rows, &columns) != FREEXL_OK) rows = columns = 0;
+        if (FreeXl().worksheetDimensions(handle, &rows, &columns) != FREEXL_OK) rows = columns = 0;
         std::string cells;
         std::uint32_t count = 0;
         for (unsigned row = 0; row < rows; ++row) {
@@ -373,6 +407,9 @@ public:
     XlsReply(const std::string& path, char separator, long wanted) : path_(path) {
         const std::string native = ToNative(path);
         if (!FileExists(path)) OpenFailure(path, FreeXlReason(FREEXL_FILE_NOT_FOUND));
+        if (!FreeXl().loaded) {
+            OpenFailure(path, "книги .xls не читаются: не установлена библиотека libfreexl (sudo apt install libfreexl1)");
+        }
         if (!DirectoryNamesFit(native)) Damaged();
         if (!RunChild(native, separator, wanted, received_)) Damaged();
         std::uint32_t code = 0;

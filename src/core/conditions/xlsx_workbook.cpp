@@ -59,6 +59,45 @@ struct XmlHandlers {
     std::function<void(const char* text, int length)> text;
 };
 
+// expat too is needed for .xlsx workbooks only, and is loaded at the first one.
+struct ExpatLibrary {
+    decltype(&::XML_ParserCreateNS) parserCreateNS = nullptr;
+    decltype(&::XML_ParserFree) parserFree = nullptr;
+    decltype(&::XML_SetUserData) setUserData = nullptr;
+    decltype(&::XML_SetStartDoctypeDeclHandler) setStartDoctypeDeclHandler = nullptr;
+    decltype(&::XML_SetElementHandler) setElementHandler = nullptr;
+    decltype(&::XML_SetCharacterDataHandler) setCharacterDataHandler = nullptr;
+    decltype(&::XML_StopParser) stopParser = nullptr;
+    decltype(&::XML_Parse) parse = nullptr;
+    decltype(&::XML_GetErrorCode) getErrorCode = nullptr;
+    decltype(&::XML_GetCurrentLineNumber) getCurrentLineNumber = nullptr;
+    decltype(&::XML_ErrorString) errorString = nullptr;
+    bool loaded = false;
+};
+
+const ExpatLibrary& Expat() {
+    static const ExpatLibrary library = [] {
+        ExpatLibrary x;
+        void* handle = ::dlopen("libexpat.so.1", RTLD_NOW | RTLD_LOCAL);
+        if (!handle) return x;
+        auto take = [handle](auto& function, const char* symbol) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(::dlsym(handle, symbol));
+            return function != nullptr;
+        };
+        x.loaded = take(x.parserCreateNS, "XML_ParserCreateNS") && take(x.parserFree, "XML_ParserFree") &&
+                   take(x.setUserData, "XML_SetUserData") &&
+                   take(x.setStartDoctypeDeclHandler, "XML_SetStartDoctypeDeclHandler") &&
+                   take(x.setElementHandler, "XML_SetElementHandler") &&
+                   take(x.setCharacterDataHandler, "XML_SetCharacterDataHandler") &&
+                   take(x.stopParser, "XML_StopParser") && take(x.parse, "XML_Parse") &&
+                   take(x.getErrorCode, "XML_GetErrorCode") &&
+                   take(x.getCurrentLineNumber, "XML_GetCurrentLineNumber") &&
+                   take(x.errorString, "XML_ErrorString");
+        return x;
+    }();
+    return library;
+}
+
 struct ParseState {
     XML_Parser parser;
     XmlHandlers* handlers;
@@ -68,7 +107,7 @@ struct ParseState {
 
 void Stop(ParseState& state, Refusal refusal) {
     if (!state.refusal) state.refusal = std::move(refusal);
-    XML_StopParser(state.parser, XML_FALSE);
+    Expat().stopParser(state.parser, XML_FALSE);
 }
 
 template <class F>
@@ -124,6 +163,9 @@ public:
         if (!Zip().loaded) {
             throw Refusal{"книги .xlsx не читаются: не установлена библиотека libzip (sudo apt install libzip4)"};
         }
+        if (!Expat().loaded) {
+            throw Refusal{"книги .xlsx не читаются: не установлена библиотека libexpat (sudo apt install libexpat1)"};
+        }
         int error = 0;
         zip_ = Zip().open(ToNative(path).c_str(), ZIP_RDONLY, &error);
         if (!zip_) throw Refusal{"это не книга Excel (.xlsx) или файл повреждён"};
@@ -149,15 +191,15 @@ public:
         }
         zip_file_t* file = Zip().fopenIndex(zip_, static_cast<zip_uint64_t>(index), 0);
         if (!file) throw Refusal{Damaged("не удалось распаковать «" + part + "»")};
-        XML_Parser parser = XML_ParserCreateNS(nullptr, '|');
+        XML_Parser parser = Expat().parserCreateNS(nullptr, '|');
         ParseState state{parser, &handlers, false, std::nullopt};
-        XML_SetUserData(parser, &state);
-        XML_SetStartDoctypeDeclHandler(parser, [](void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
+        Expat().setUserData(parser, &state);
+        Expat().setStartDoctypeDeclHandler(parser, [](void* data, const XML_Char*, const XML_Char*, const XML_Char*, int) {
             auto& s = *static_cast<ParseState*>(data);
             s.doctype = true;
-            XML_StopParser(s.parser, XML_FALSE);
+            Expat().stopParser(s.parser, XML_FALSE);
         });
-        XML_SetElementHandler(
+        Expat().setElementHandler(
             parser,
             [](void* data, const XML_Char* name, const XML_Char** attrs) {
                 Guarded(data, [&](ParseState& s) {
@@ -169,7 +211,7 @@ public:
                     if (s.handlers->end) s.handlers->end(Local(name));
                 });
             });
-        XML_SetCharacterDataHandler(parser, [](void* data, const XML_Char* text, int length) {
+        Expat().setCharacterDataHandler(parser, [](void* data, const XML_Char* text, int length) {
             Guarded(data, [&](ParseState& s) {
                 if (s.handlers->text) s.handlers->text(text, length);
             });
@@ -190,14 +232,14 @@ public:
                 tooBig = true;
                 break;
             }
-            status = XML_Parse(parser, buffer, static_cast<int>(n), n == 0);
+            status = Expat().parse(parser, buffer, static_cast<int>(n), n == 0);
             if (n == 0) break;
         }
-        const XML_Error error = XML_GetErrorCode(parser);
-        const unsigned long line = XML_GetCurrentLineNumber(parser);
+        const XML_Error error = Expat().getErrorCode(parser);
+        const unsigned long line = Expat().getCurrentLineNumber(parser);
         const bool doctype = state.doctype;
         std::optional<Refusal> refusal = std::move(state.refusal);
-        XML_ParserFree(parser);
+        Expat().parserFree(parser);
         Zip().fclose(file);
         if (refusal) throw *refusal;
         if (doctype) throw Refusal{Damaged("объявление DTD в «" + part + "»")};
@@ -205,7 +247,7 @@ public:
         if (readFailed) throw Refusal{Damaged("не удалось распаковать «" + part + "»")};
         if (status != XML_STATUS_OK) {
             throw Refusal{Damaged("ошибка XML в «" + part + "», строка " + std::to_string(line) + ": " +
-                                  XML_ErrorString(error))};
+                                  Expat().errorString(error))};
         }
     }
 
