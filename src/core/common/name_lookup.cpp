@@ -67,21 +67,12 @@ bool Usable(const Listing& l, const struct stat& st) {
     return l.trusted || (l.ownChanges && NanosBetween(l.doubtFrom, Now()) <= kTrustAfterNs);
 }
 
-// The folder of a native path ("" for a bare name, "/" at the root) and its
-// last name.
-std::pair<std::string_view, std::string_view> SplitLast(std::string_view path) {
-    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+// The folder of a native file path and its last name, the folder spelled as
+// FindExistingNames keys its listing: "" for a bare name, "/" at the root.
+std::pair<std::string, std::string_view> SplitLast(std::string_view path) {
     const size_t slash = path.find_last_of('/');
-    if (slash == std::string_view::npos) return {std::string_view{}, path};
-    return {slash == 0 ? path.substr(0, 1) : path.substr(0, slash), path.substr(slash + 1)};
-}
-
-// The cache's key of a native folder path: "" is the current folder, and a
-// folder is named without a trailing '/', as FindExistingNames builds it.
-std::string FolderKey(std::string_view folder) {
-    if (folder == ".") return {};
-    while (folder.size() > 1 && folder.back() == '/') folder.remove_suffix(1);
-    return std::string(folder);
+    if (slash == std::string_view::npos) return {std::string(), path};
+    return {std::string(path.substr(0, slash == 0 ? 1 : slash)), path.substr(slash + 1)};
 }
 
 // The listing of `folder` ("" is the current folder), fresh or cached; null
@@ -125,7 +116,7 @@ void Append(std::string& path, std::string_view name) {
 }  // namespace
 
 FolderState ParentFolderState(std::string_view nativePath) {
-    const std::string folder(SplitLast(nativePath).first);
+    const std::string folder = SplitLast(nativePath).first;
     struct stat st{};
     FolderState state;
     if (::stat(folder.empty() ? "." : folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return state;
@@ -137,8 +128,7 @@ FolderState ParentFolderState(std::string_view nativePath) {
 }
 
 void NoteOwnNameChange(std::string_view nativePath, const FolderState& before, bool exists) {
-    const auto [folder, name] = SplitLast(nativePath);
-    const std::string key = FolderKey(folder);
+    const auto [key, name] = SplitLast(nativePath);
     std::lock_guard<std::mutex> lock(CacheMutex());
     auto& cache = Cache();
     const auto it = cache.find(key);
