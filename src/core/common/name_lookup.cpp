@@ -140,18 +140,15 @@ void NoteOwnNameChange(std::string_view nativePath, const FolderState& before, b
                                    listing.changed.tv_nsec == before.changed.tv_nsec;
     // Only a listing that stood for the folder just before the change may take
     // it in; any other is read again at its next use.
-    if (!listingWasCurrent || name.empty() || name == "." || name == ".." ||
-        ::stat(key.empty() ? "." : key.c_str(), &now) != 0 || !S_ISDIR(now.st_mode)) {
+    if (!listingWasCurrent || ::stat(key.empty() ? "." : key.c_str(), &now) != 0 || !S_ISDIR(now.st_mode)) {
         cache.erase(it);
         return;
     }
-    if (!listing.ownChanges) {
-        // A listing read a while after the folder's last change knew every
-        // name; from this change on, one added beside it may be missing.
-        if (listing.trusted) listing.doubtFrom = now.st_mtim;
-        listing.trusted = false;
-        listing.ownChanges = true;
-    }
+    // A listing read a while after the folder's last change knew every name;
+    // from this change on, one added beside it may be missing.
+    if (listing.trusted) listing.doubtFrom = now.st_mtim;
+    listing.trusted = false;
+    listing.ownChanges = true;
     listing.device = now.st_dev;
     listing.inode = now.st_ino;
     listing.changed = now.st_mtim;
@@ -210,7 +207,6 @@ std::string FindExistingNames(std::string_view nativePath) {
         const size_t slash = rest.find_last_of('/');
         if (slash == std::string_view::npos) {
             parts.push_back(rest);
-            rest = {};
             break;
         }
         parts.push_back(rest.substr(slash + 1));

@@ -51,8 +51,10 @@ TEST(FolderListings, OwnChangesKeepTheListingWithoutReadingItAgain) {
     dir.Write("Basa/par.3", "p");
     SetFolderTime(dir.path() / "Basa", Ago(std::chrono::seconds(10)));
     const std::string working = b + "\\Basa\\basa.dat";
+    const long before = Listings();
     EXPECT_EQ(ToNative(working), b + "/Basa/basa.dat");
     const long afterFirstRead = Listings();
+    EXPECT_EQ(afterFirstRead, before + 1);
 
     for (int round = 0; round < 3; ++round) {
         SharedFileLock lock(working);
