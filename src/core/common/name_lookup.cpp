@@ -256,7 +256,6 @@ std::string FindExistingNames(std::string_view nativePath) {
         }
         Append(folder, chosen);
     }
-    if (!nativePath.empty() && nativePath.back() == '/' && folder.back() != '/') folder += '/';
     return folder;
 }
 

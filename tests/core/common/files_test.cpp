@@ -90,6 +90,13 @@ TEST(Paths, ExistingNamesAreFoundWhateverTheirCase) {
         {b + "\\Hornel\\Fr\\sum-fr", b + "/HORNEL/Fr/sum-fr"},
         {b + "\\помощь.txt", b + "/Помощь.TXT"},
         {b + "\\HORNEL\\", b + "/HORNEL/"},
+        {b + "\\hornel\\", b + "/HORNEL/"},
+        // "." and ".." are no names to look up, and the lookup goes on after them.
+        {b + "\\hornel\\.\\01-09-09\\01-09-09.SK", b + "/HORNEL/./01-09-09/01-09-09.sk"},
+        {b + "\\hornel\\..\\hornel\\01-09-09\\01-09-09.SK", b + "/HORNEL/../HORNEL/01-09-09/01-09-09.sk"},
+        // Below a file, and below the root with nothing of the path there.
+        {b + "\\помощь.txt\\x", b + "/Помощь.TXT/x"},
+        {"\\no-such-folder-rw\\x", "/no-such-folder-rw/x"},
     };
     for (const auto& [written, found] : cases) EXPECT_EQ(ToNative(written), found) << written;
     EXPECT_EQ(ReadFileBytes(b + "\\hornel\\01-09-09\\01-09-09.dan"), "dan");
