@@ -493,7 +493,12 @@ bool TForm8::DatesRead() { return DateTimePicker1->Commit() && DateTimePicker2->
 void TForm8::Button2Click() {
     if (!DatesRead() || !ChecksPassed()) return;
     const QString prepared = std::exchange(preparedSaveFile_, QString());
-    const QString folder = prepared.isEmpty() ? NativePath(Context().baseFolder) : QFileInfo(prepared).path();
+    QString folder = prepared.isEmpty() ? NativePath(Context().baseFolder) : QFileInfo(prepared).path();
+    // The working configuration starts where the current date's data lie.
+    if (prepared.isEmpty() && WorkingConfiguration() && !Context().dataFolder.empty()) {
+        const QString dateFolder = NativePath(Context().dataFolder);
+        if (QFileInfo(dateFolder).isDir()) folder = QDir::cleanPath(dateFolder);
+    }
     const QString chosen = ui::ChooseSaveFile(this, "Сохранение файла", folder, "Технологические условия (*.dan)",
                                               "dan", prepared.isEmpty() ? QString() : QFileInfo(prepared).fileName());
     if (!chosen.isEmpty()) {
