@@ -469,6 +469,11 @@ bool TForm8::ChecksPassed() {
     if (!check.refusals.empty()) {
         std::string text = "Данные не сохранены:";
         for (const std::string& r : check.refusals) text += "\n" + r;
+        // When the message is closed, the cursor is in the field to correct.
+        QWidget* field = check.firstRefusedEdit ? static_cast<QWidget*>(Edit(check.firstRefusedEdit))
+                                                : static_cast<QWidget*>(DateTimePicker2);
+        field->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
         throw UserError(text);
     }
     return check.question.empty() ||

@@ -245,6 +245,9 @@ void TypedInputTest::conditionsFormRefusesWithTheFieldNamed() {
     QCOMPARE(w.answers.messages.size(), 1);
     QVERIFY2(w.answers.messages[0].contains(message), qPrintable(w.answers.messages[0]));
     QVERIFY(form->isVisible());
+    // The cursor waits in the field to correct.
+    QWidget* const refused = edit ? static_cast<QWidget*>(form->Edit(edit)) : form->DateTimePicker2;
+    QVERIFY(form->focusWidget() == refused || refused->isAncestorOf(form->focusWidget()));
 
     // A text that is no number is refused where it is typed.
     ShowActive(form);
