@@ -380,12 +380,21 @@ void GraphWindowTest::folderChoiceBuildsTheFolderIndex() {
 
     // A folder without results files: the warning, cancel, an empty svod.tmp.
     program.base.write("svod.tmp", "old");
+    bool folderInView = false;
     answers.modal = [&](QDialog*) {
         tree->SetFolder(program.base.file("Hornel/01-09-09"));
+        // The folder deep below the root is in view once its parents are listed.
+        tree->resize(420, 300);
+        tree->show();
+        QTreeView* view = tree->DirectoryListBox1;
+        folderInView = QTest::qWaitFor(
+            [&] { return view->viewport()->rect().contains(view->visualRect(view->currentIndex())); }, 5000);
+        tree->hide();
         Click(tree, "Button1");
         return tree->result();
     };
     main->N26Click();
+    QVERIFY(folderInView);
     QCOMPARE(answers.messages, QStringList{"В данной директории файлов с результатами нет."});
     QCOMPARE(program.base.read("svod.tmp"), QByteArray());
     QVERIFY(!main->N27->isEnabled());
