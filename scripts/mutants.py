@@ -352,6 +352,8 @@ INDIRECT_TESTS = {
     "src/core/conditions/xlsx_workbook.cpp": ["test_core_common"],
     "src/core/conditions/csv_sheet.cpp": ["test_core_common"],
     "src/core/conditions/spreadsheet.cpp": ["test_core_common"],
+    # The base folder check is the CLI's check-base command; its tests run it.
+    "src/core/runs/base_check.cpp": ["test_cli"],
 }
 
 
@@ -364,7 +366,7 @@ def covering_tests(path, with_cli):
     extra = INDIRECT_TESTS.get(path.replace(os.sep, "/"), [])
     tests = []
     for exe, sources in test_sources().items():
-        if exe == "test_cli" and not with_cli:
+        if exe == "test_cli" and not with_cli and exe not in extra:
             continue
         if exe == f"test_core_{sub}" or exe in extra:
             tests.append(exe)
@@ -462,7 +464,8 @@ def main():
     ap.add_argument("files", nargs="*", help="core files (src/core/...) to mutate")
     ap.add_argument("--since", help="also every core .cpp changed since this commit")
     ap.add_argument("--changed-since", metavar="COMMIT",
-                    help="as --since, but mutate only the lines added or changed since the commit")
+                    help="mutate only the lines added or changed since the commit, in the files named or, "
+                         "when none are, in every core .cpp changed since then")
     ap.add_argument("--build", default=os.path.join(ROOT, "build-mutation"), help="work folder (build-mutation)")
     ap.add_argument("--tests", help="comma-separated test executables instead of the covering ones")
     ap.add_argument("--filter", help="run only these tests (a --gtest_filter pattern)")
@@ -482,7 +485,7 @@ def main():
     args = ap.parse_args()
 
     files = [os.path.relpath(os.path.abspath(f), ROOT) for f in args.files]
-    since = args.changed_since or args.since
+    since = args.since or (args.changed_since if not files else None)
     if since:
         changed = subprocess.run(["git", "diff", "--name-only", since, "--", "src/core"], cwd=ROOT,
                                  check=True, capture_output=True, text=True).stdout.split()
