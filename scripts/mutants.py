@@ -11,6 +11,7 @@ passes survived and shows a fault the tests would not catch.
 
     scripts/mutants.py src/core/common/number_format.cpp
     scripts/mutants.py --since 731f2c3 --sample 40
+    scripts/mutants.py --changed-since 731f2c3 --sample 20
     make mutants FILES="src/core/results/fleet.cpp" ARGS="--sample 30"
 
 The sources are copied to <build>/tree, so the working copy is never
@@ -351,6 +352,8 @@ INDIRECT_TESTS = {
     "src/core/conditions/xlsx_workbook.cpp": ["test_core_common"],
     "src/core/conditions/csv_sheet.cpp": ["test_core_common"],
     "src/core/conditions/spreadsheet.cpp": ["test_core_common"],
+    # The base folder check is the CLI's check-base command; its tests run it.
+    "src/core/runs/base_check.cpp": ["test_cli"],
 }
 
 
@@ -363,7 +366,7 @@ def covering_tests(path, with_cli):
     extra = INDIRECT_TESTS.get(path.replace(os.sep, "/"), [])
     tests = []
     for exe, sources in test_sources().items():
-        if exe == "test_cli" and not with_cli:
+        if exe == "test_cli" and not with_cli and exe not in extra:
             continue
         if exe == f"test_core_{sub}" or exe in extra:
             tests.append(exe)
@@ -430,7 +433,11 @@ class Workspace:
                            stdout=subprocess.DEVNULL)
 
     def targets(self, tests):
-        return tests + (["reformer-cli"] if "test_cli" in tests else [])
+        # The CLI's tests run the program, and those of calculations and of
+        # the base folder check skip themselves without the stand-in models.
+        standins = ["standin_" + d for d in sorted(os.listdir(os.path.join(ROOT, "tools")))
+                    if os.path.isdir(os.path.join(ROOT, "tools", d))]
+        return tests + (["reformer-cli"] + standins if "test_cli" in tests else [])
 
     def build_tests(self, tests, limit=BUILD_TIME_LIMIT):
         status, out, _ = run_limited(["ninja", "-C", self.build, f"-j{self.jobs}", *self.targets(tests)],
@@ -460,6 +467,9 @@ def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("files", nargs="*", help="core files (src/core/...) to mutate")
     ap.add_argument("--since", help="also every core .cpp changed since this commit")
+    ap.add_argument("--changed-since", metavar="COMMIT",
+                    help="mutate only the lines added or changed since the commit, in the files named or, "
+                         "when none are, in every core .cpp changed since then")
     ap.add_argument("--build", default=os.path.join(ROOT, "build-mutation"), help="work folder (build-mutation)")
     ap.add_argument("--tests", help="comma-separated test executables instead of the covering ones")
     ap.add_argument("--filter", help="run only these tests (a --gtest_filter pattern)")
@@ -479,8 +489,9 @@ def main():
     args = ap.parse_args()
 
     files = [os.path.relpath(os.path.abspath(f), ROOT) for f in args.files]
-    if args.since:
-        changed = subprocess.run(["git", "diff", "--name-only", args.since, "--", "src/core"], cwd=ROOT,
+    since = args.since or (args.changed_since if not files else None)
+    if since:
+        changed = subprocess.run(["git", "diff", "--name-only", since, "--", "src/core"], cwd=ROOT,
                                  check=True, capture_output=True, text=True).stdout.split()
         files += [f for f in changed if f.endswith(".cpp") and f not in files and os.path.exists(os.path.join(ROOT, f))]
     if not files:
@@ -502,6 +513,9 @@ def main():
         if args.lines:
             first, last = (int(x) for x in args.lines.split("-"))
             mutants = [m for m in mutants if first <= m.line <= last]
+        if args.changed_since:
+            changed = changed_lines(args.changed_since, f)
+            mutants = [m for m in mutants if m.line in changed]
         if args.only:
             wanted = set(read_keys(args.only))
             mutants = [m for m in mutants if m.key() in wanted]
@@ -569,6 +583,22 @@ def main():
         results.append((f, candidates, equivalent))
 
     return report(results, args.report, os.path.join(ws.folder, "survivors.txt"))
+
+
+def changed_lines(commit, path):
+    """Numbers of the lines of the working file that were added or changed
+    since the commit, read from the hunk heads of a diff without context."""
+    diff = subprocess.run(["git", "diff", "-U0", "--no-color", "--no-ext-diff", commit, "--", path], cwd=ROOT,
+                          check=True, capture_output=True, text=True).stdout
+    return lines_of_hunks(diff)
+
+
+def lines_of_hunks(diff):
+    lines = set()
+    for m in re.finditer(r"(?m)^@@ -\d+(?:,\d+)? \+(\d+)(?:,(\d+))? @@", diff):
+        first, count = int(m.group(1)), int(m.group(2)) if m.group(2) is not None else 1
+        lines.update(range(first, first + count))
+    return lines
 
 
 def read_keys(path):

@@ -61,6 +61,16 @@ class Generate(unittest.TestCase):
         self.assertEqual(found, ["'<' -> '<='", "'<' -> '<=' #2"])
 
 
+class ChangedLines(unittest.TestCase):
+    def test_added_and_changed_lines_count_but_removed_ones_do_not(self):
+        diff = ("diff --git a/x.cpp b/x.cpp\n--- a/x.cpp\n+++ b/x.cpp\n"
+                "@@ -3 +3 @@ f\n-a\n+b\n"          # one line changed
+                "@@ -10,2 +9,0 @@\n-c\n-d\n"        # two removed: nothing to mutate
+                "@@ -20,0 +19,3 @@\n+e\n+f\n+g\n"  # three added
+                "@@ -0,0 +1 @@\n+h\n")
+        self.assertEqual(mutants.lines_of_hunks(diff), {1, 3, 19, 20, 21})
+
+
 class Equivalents(unittest.TestCase):
     def test_a_line_without_its_reason_is_refused(self):
         path = os.path.join(os.environ.get("TMPDIR", "/tmp"), "mutants-equivalent-test.txt")

@@ -59,7 +59,12 @@ TEST_F(CheckBaseCommand, PlantedFaults) {
     fs::copy_file(base / "Korvin/16-09-09/16-09-09.rez", base / "Korvin/17-09-09/17-09-09.rez");
     fs::remove(base / "Tarvel/15-04-09/15-04-09.rez");
     fs::rename(base / "kelmar.exe", base / "KELMAR.EXE");
+    // Folders of a plant that are not named dd-mm-yy are no sampling dates.
+    fs::create_directories(base / "Hornel" / "12_08-09");
+    fs::create_directories(base / "Hornel" / "old");
     auto r = Check();
+    EXPECT_NE(r.out.find("  Дат отбора: 13, с результатами расчета: 12\n  История svod.12: записей 12\n"),
+              std::string::npos) << r.out;
     EXPECT_EQ(r.status, 0) << r.out;
     for (const std::string& expected : {
              "  Внимание: Папка " + (base / "Korvin/17-09-09").string() + ": в файле " +
@@ -108,6 +113,8 @@ TEST(CheckBaseFolder, NotABaseFolder) {
     const auto missing = test::RunCommand(REFORMER_CLI, {"check-base", dir.str() + "/none"});
     EXPECT_EQ(missing.status, 1);
     EXPECT_NE(missing.out.find("ОШИБКА: Папка " + dir.str() + "/none не найдена."), std::string::npos) << missing.out;
+    // Nothing more is looked for in a folder that is not there.
+    EXPECT_NE(missing.out.find("Итог: ошибок, мешающих расчету: 1; предупреждений: 0."), std::string::npos) << missing.out;
 }
 
 }  // namespace

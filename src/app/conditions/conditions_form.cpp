@@ -1,5 +1,8 @@
 #include "conditions/conditions_form.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include <QCoreApplication>
 #include <QCloseEvent>
 #include <QDialog>
@@ -96,6 +99,8 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
         QFont f = l->font();
         f.setBold(true);
         l->setFont(f);
+        // A larger font widens the caption to the right, over the open end of its pipe.
+        l->resize(std::max(l->width(), l->fontMetrics().horizontalAdvance(l->text()) + 4), l->height());
     }
 
     label(Label1, "Label1", "Дата отбора", 16, kTop);
@@ -240,6 +245,8 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
         Button2,         Button3};
     for (size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
 
+    FitCaptions();
+    resize(FormWidth(false), kFormHeight);
     Relayout();
     FormCreate();
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -377,6 +384,31 @@ void TForm8::resizeEvent(QResizeEvent* event) {
     Relayout();
 }
 
+void TForm8::FitCaptions() {
+    // The fields sit by pixels below the scheme; a font larger than the one
+    // they were placed for stretches them sideways, all by one factor, so
+    // that the columns stay aligned and every caption is whole.
+    const int below = kPictureY + 300;
+    double scale = 1.0;
+    for (QLabel* l : findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (l->y() < below || l->text().isEmpty()) continue;
+        const int room = l->width() - 2 * l->margin() - 2;
+        const int needed = l->fontMetrics().horizontalAdvance(l->text());
+        if (room > 0) scale = std::max(scale, static_cast<double>(needed) / room);
+    }
+    if (scale <= 1.0) return;
+    fieldScale_ = scale;
+    for (QWidget* w : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (w->y() < below || qobject_cast<QPushButton*>(w)) continue;
+        const int x = 16 + static_cast<int>(std::ceil((w->x() - 16) * scale));
+        w->setGeometry(x, w->y(), static_cast<int>(std::ceil(w->width() * scale)), w->height());
+    }
+}
+
+int TForm8::FormWidth(bool wide) const {
+    return static_cast<int>(std::ceil((wide ? kWideWidth : kNarrowWidth) * fieldScale_));
+}
+
 void TForm8::Relayout() {
     const int w = width();
     const int by = kGasTop + 112;
@@ -404,10 +436,10 @@ void TForm8::PrepareForPlant(int plantIndex, const QString& picturePath) {
     Label8->setVisible(wide);
     for (int n = kEditExtension; n <= kEditLast; ++n) Edit(n)->setVisible(wide);
     TexShemeImage->setPixmap(QPixmap::fromImage(LoadPicture(picturePath)));
-    if (wide) resize(kWideWidth, height());
+    if (wide) resize(FormWidth(true), height());
     Label24->setVisible(!wide);
     Button4->setVisible(wide);
-    if (!wide) resize(kNarrowWidth, height());
+    if (!wide) resize(FormWidth(false), height());
 }
 
 void TForm8::SetDataEntryMode(bool on) { dataEntry_ = on; }
@@ -469,6 +501,11 @@ bool TForm8::ChecksPassed() {
     if (!check.refusals.empty()) {
         std::string text = "Данные не сохранены:";
         for (const std::string& r : check.refusals) text += "\n" + r;
+        // When the message is closed, the cursor is in the field to correct.
+        QWidget* field = check.firstRefusedEdit ? static_cast<QWidget*>(Edit(check.firstRefusedEdit))
+                                                : static_cast<QWidget*>(DateTimePicker2);
+        field->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
         throw UserError(text);
     }
     return check.question.empty() ||
@@ -493,7 +530,12 @@ bool TForm8::DatesRead() { return DateTimePicker1->Commit() && DateTimePicker2->
 void TForm8::Button2Click() {
     if (!DatesRead() || !ChecksPassed()) return;
     const QString prepared = std::exchange(preparedSaveFile_, QString());
-    const QString folder = prepared.isEmpty() ? NativePath(Context().baseFolder) : QFileInfo(prepared).path();
+    QString folder = prepared.isEmpty() ? NativePath(Context().baseFolder) : QFileInfo(prepared).path();
+    // The working configuration starts where the current date's data lie.
+    if (prepared.isEmpty() && WorkingConfiguration() && !Context().dataFolder.empty()) {
+        const QString dateFolder = NativePath(Context().dataFolder);
+        if (QFileInfo(dateFolder).isDir()) folder = QDir::cleanPath(dateFolder);
+    }
     const QString chosen = ui::ChooseSaveFile(this, "Сохранение файла", folder, "Технологические условия (*.dan)",
                                               "dan", prepared.isEmpty() ? QString() : QFileInfo(prepared).fileName());
     if (!chosen.isEmpty()) {

@@ -184,6 +184,10 @@ private:
     void OnTextChanged(QLineEdit* edit);
     void ShowCompositionSum();
     void Relayout();
+    // Widens the fields below the scheme as far as their captions need.
+    void FitCaptions();
+    int FormWidth(bool wide) const;
+    double fieldScale_ = 1.0;  // horizontal stretch of the fields for a larger font
     void SetDateTexts();
     void RefreshRecord();
     void ReturnToMainWindow();

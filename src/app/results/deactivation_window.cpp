@@ -164,7 +164,7 @@ TRasDisAkt::TRasDisAkt(QWidget* parent) : QDialog(parent) {
     setWindowTitle(WorkingConfiguration() ? "Расчет дезактивации" : "Расчет дизактивации");
     SetFrameWithoutIcons(this);
 
-    GroupBox1 = new QGroupBox("Выбор данных   : ", this);
+    GroupBox1 = new QGroupBox(WorkingConfiguration() ? "Выбор данных:" : "Выбор данных   : ", this);
     GroupBox1->setObjectName("GroupBox1");
     Label1 = NamedLabel(GroupBox1, "Label1", "Выбор каталога:");
     DLB = new QListWidget(GroupBox1);

@@ -402,6 +402,8 @@ void TGraph::PrintChart(QPrinter& printer) {
     if (WorkingConfiguration()) {
         heading = QString::fromStdString(Context().plantCaption).trimmed() + " — " + chart->title() + ". " +
                   QDate::currentDate().toString("dd.MM.yyyy");
+        // The same words title the PDF, where a file list or a viewer shows them.
+        printer.setDocName(heading);
     }
     PrintChartPicture(printer, chart, Chart1->width(), [this]() { texts_->Refresh(); }, heading);
 }

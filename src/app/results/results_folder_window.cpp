@@ -11,6 +11,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 #include "common/file_lock.h"
 #include "common/files.h"
@@ -56,6 +57,13 @@ TTreeF::TTreeF(QWidget* parent) : QDialog(parent) {
     for (int column = 1; column < folders_->columnCount(); ++column) DirectoryListBox1->hideColumn(column);
     DirectoryListBox1->header()->hide();
     DirectoryListBox1->setRootIndex(folders_->index(QDir::rootPath()));
+    // The model lists folders in the background: the chosen folder's row
+    // exists only after its parent is listed, and is scrolled to then.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& listed) {
+        if (shownFolder_.isEmpty() || QDir::cleanPath(listed) != QFileInfo(shownFolder_).path()) return;
+        const QModelIndex folder = folders_->index(std::exchange(shownFolder_, QString()));
+        if (folder.isValid() && folder == DirectoryListBox1->currentIndex()) DirectoryListBox1->scrollTo(folder);
+    });
 
     Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setDefault(true);
@@ -100,6 +108,7 @@ void TTreeF::SetFolder(const QString& nativePath) {
     if (folder.isValid()) {
         DirectoryListBox1->setCurrentIndex(folder);
         DirectoryListBox1->scrollTo(folder);
+        shownFolder_ = path;
     }
 }
 

@@ -38,6 +38,7 @@ public:
 
 private:
     QFileSystemModel* folders_ = nullptr;
+    QString shownFolder_;  // scrolled into view once the folder above it is listed
 };
 
 }  // namespace rw

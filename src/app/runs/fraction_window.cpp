@@ -135,7 +135,12 @@ void Tfrak1::Button1Click() {
         // The date names the new date's files: read as typed ("1,10,09",
         // "011009", "2009-10-01"), written dd.mm.yy, and refused when it is no date.
         double date = 0;
-        if (!ParseTypedDate(dateText, CurrentYear(), date)) throw UserError(NotADateMessage("Дата отбора", dateText));
+        if (!ParseTypedDate(dateText, CurrentYear(), date)) {
+            // Once the message is closed the cursor is back in the date.
+            DateFr->setFocus(Qt::OtherFocusReason);
+            DateFr->selectAll();
+            throw UserError(NotADateMessage("Дата отбора", dateText));
+        }
         dateText = FormatDateShort(date);
         DateFr->setText(QString::fromStdString(dateText));
     }

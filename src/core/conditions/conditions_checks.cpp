@@ -66,23 +66,27 @@ ConditionsCheck CheckConditionsEdits(const ConditionsEditTexts& edits, bool with
                                      double regenerationDate) {
     ConditionsCheck check;
     double gasSum = 0;
+    auto refuse = [&check](int edit, std::string text) {
+        if (check.firstRefusedEdit == 0) check.firstRefusedEdit = edit;
+        check.refusals.push_back(std::move(text));
+    };
     for (const FieldRange& r : ConditionsFieldRanges()) {
         if (r.edit >= kEditExtension && !withFifthReactor) continue;
         const std::string& text = edits[static_cast<size_t>(r.edit)];
         if (IsBlankText(text)) {
-            check.refusals.push_back("Поле «" + std::string(r.caption) + "» не заполнено.");
+            refuse(r.edit, "Поле «" + std::string(r.caption) + "» не заполнено.");
             continue;
         }
         double v = 0;
         try {
             v = TextToNumber(text, '.');
         } catch (const UserError&) {
-            check.refusals.push_back(NotANumberMessage(r.caption, text));
+            refuse(r.edit, NotANumberMessage(r.caption, text));
             continue;
         }
         if (!(v >= r.min && v <= r.max)) {
-            check.refusals.push_back("Поле «" + std::string(r.caption) + "»: " + Number(v) +
-                                     " вне физических пределов, от " + Number(r.min) + " до " + Number(r.max) + ".");
+            refuse(r.edit, "Поле «" + std::string(r.caption) + "»: " + Number(v) + " вне физических пределов, от " +
+                               Number(r.min) + " до " + Number(r.max) + ".");
             continue;
         }
         if (r.edit >= kEditGasComposition && r.edit < kEditGasComposition + 9) gasSum += v;

@@ -33,6 +33,9 @@ constexpr double kGasSumTolerance = 2.0;
 struct ConditionsCheck {
     // Faults that stop the save, one message each, naming the field.
     std::vector<std::string> refusals;
+    // The edit number of the first refused field, where the form puts the
+    // cursor; 0 when no field is refused (the dates alone, or nothing).
+    int firstRefusedEdit = 0;
     // A doubt the user may overrule (the gas composition sum); empty when none.
     std::string question;
 };

@@ -453,6 +453,18 @@ void DeactivationTest::historyGraphAndClearing() {
     QVERIFY(!W().graph->GrList->isHidden() && !W().graph->Label1->isHidden());
 
     TRasDisAkt* w = W().rasDisAkt;
+    // The working configuration's graphs, stored or of the history, give the
+    // unit of the result line.
+    SetConfiguration(Configuration::Working);
+    W().form5->N31Click();
+    QCOMPARE(seen.title, QString("Дезактивация, град./(тонн сыр./кг кат.)"));
+    seen.title.clear();
+    w->LastValue = 0.25;
+    w->Button3->setEnabled(true);
+    answers.modal = StoreUnder("01.11.2009", seen);
+    QVERIFY(Click(w, "Button3"));
+    SetConfiguration(Configuration::Described);
+    QCOMPARE(seen.title, QString("Дезактивация, град./(тонн сыр./кг кат.)"));
     QString asked;
     answers.yesNo = [&](const QString& q) {
         asked = q;

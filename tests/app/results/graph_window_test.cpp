@@ -9,6 +9,7 @@
 #include <QChartView>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -19,6 +20,7 @@
 #include <QTest>
 #include <QTreeView>
 
+#include "common/configuration.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "common/regional.h"
@@ -258,6 +260,27 @@ void GraphWindowTest::valueTextsStayOffTheLine() {
     }
 }
 
+// The /Title of a PDF's information: a text string, UTF-16 with its byte
+// order mark, with '(', ')' and '\\' escaped.
+static QString PdfTitle(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray bytes = file.readAll();
+    qsizetype at = bytes.indexOf("/Title (");
+    if (at < 0) return {};
+    QByteArray raw;
+    for (at += 8; at < bytes.size() && bytes[at] != ')'; ++at) {
+        if (bytes[at] == '\\') ++at;
+        raw += bytes[at];
+    }
+    if (!raw.startsWith("\xFE\xFF")) return QString::fromLatin1(raw);
+    QString text;
+    for (qsizetype k = 2; k + 1 < raw.size(); k += 2) {
+        text += QChar(static_cast<char16_t>((static_cast<uchar>(raw[k]) << 8) | static_cast<uchar>(raw[k + 1])));
+    }
+    return text;
+}
+
 void GraphWindowTest::printsLandscapeAndRestoresTheOrientation() {
     StartedProgram program;
     TGraph* g = W().graph;
@@ -291,6 +314,15 @@ void GraphWindowTest::printsLandscapeAndRestoresTheOrientation() {
     const double w = box.captured(3).toDouble() - box.captured(1).toDouble();
     const double h = box.captured(4).toDouble() - box.captured(2).toDouble();
     QVERIFY2(w > h, qPrintable(box.captured(0)));
+
+    // The working configuration's printout names the plant and the day.
+    Context().plantCaption = "Установка Л-35-11/1000 ";
+    SetConfiguration(Configuration::Working);
+    QVERIFY(Click(g, "Button1"));
+    SetConfiguration(Configuration::Described);
+    const QString title = PdfTitle(pdf);
+    QVERIFY2(title.startsWith("Установка Л-35-11/1000 — "), qPrintable(title));
+    QVERIFY2(title.endsWith(QDate::currentDate().toString("dd.MM.yyyy")), qPrintable(title));
 
     // Cancelled: nothing printed.
     QFile::remove(pdf);
@@ -348,12 +380,21 @@ void GraphWindowTest::folderChoiceBuildsTheFolderIndex() {
 
     // A folder without results files: the warning, cancel, an empty svod.tmp.
     program.base.write("svod.tmp", "old");
+    bool folderInView = false;
     answers.modal = [&](QDialog*) {
         tree->SetFolder(program.base.file("Hornel/01-09-09"));
+        // The folder deep below the root is in view once its parents are listed.
+        tree->resize(420, 300);
+        tree->show();
+        QTreeView* view = tree->DirectoryListBox1;
+        folderInView = QTest::qWaitFor(
+            [&] { return view->viewport()->rect().contains(view->visualRect(view->currentIndex())); }, 5000);
+        tree->hide();
         Click(tree, "Button1");
         return tree->result();
     };
     main->N26Click();
+    QVERIFY(folderInView);
     QCOMPARE(answers.messages, QStringList{"В данной директории файлов с результатами нет."});
     QCOMPARE(program.base.read("svod.tmp"), QByteArray());
     QVERIFY(!main->N27->isEnabled());

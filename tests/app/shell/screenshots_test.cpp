@@ -178,6 +178,8 @@ void ScreenshotsTest::plantSelectionAndMainWindow() {
     W().form5->N12Click();
     QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("; ")));
     TForm5* main = W().form5;
+    // The picture shows the folder of an installed program, not the test's own.
+    main->BaseFolderLine->setText("Базовая папка: /opt/reformer-workbench/bin/sk");
     QVERIFY(Save(WithMenu(main, main->N2Menu, main->N2), "main-window"));
 }
 

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -27,6 +28,7 @@
 
 #include "common/codepage.h"
 #include "common/configuration.h"
+#include "common/files.h"
 #include "common/regional.h"
 #include "composition/carbon_number_question.h"
 #include "composition/component_list_editor.h"
@@ -174,6 +176,7 @@ private slots:
     void captionsFit_data();
     void captionsFit();
     void keysAndDefaultsOfTheConditionsForm();
+    void saveStartsInTheCurrentDatesFolder();
     void oneDecimalSeparatorFromStartToExit();
     void fileDialogColumnsInRussian_data();
     void fileDialogColumnsInRussian();
@@ -242,6 +245,9 @@ void TypedInputTest::conditionsFormRefusesWithTheFieldNamed() {
     QCOMPARE(w.answers.messages.size(), 1);
     QVERIFY2(w.answers.messages[0].contains(message), qPrintable(w.answers.messages[0]));
     QVERIFY(form->isVisible());
+    // The cursor waits in the field to correct.
+    QWidget* const refused = edit ? static_cast<QWidget*>(form->Edit(edit)) : form->DateTimePicker2;
+    QVERIFY(form->focusWidget() == refused || refused->isAncestorOf(form->focusWidget()));
 
     // A text that is no number is refused where it is typed.
     ShowActive(form);
@@ -453,9 +459,6 @@ void TypedInputTest::captionsFit() {
         WorkingProgram w;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window->objectName().isEmpty() || qobject_cast<QMenu*>(window)) continue;
-            // The conditions form places its captions on and beside the scheme
-            // picture by pixels; at a larger font it still cuts some of them.
-            if (scale > 1.0 && window == W().form8) continue;
             const bool wasVisible = window->isVisible();
             window->show();
             QApplication::processEvents();
@@ -483,6 +486,29 @@ void TypedInputTest::captionsFit() {
     QApplication::setFont(original);
     cut.removeDuplicates();
     QVERIFY2(cut.isEmpty(), qPrintable(cut.join('\n')));
+}
+
+// "Сохранить" offers the folder of the date being worked on; the base
+// folder when that folder is gone.
+void TypedInputTest::saveStartsInTheCurrentDatesFolder() {
+    WorkingProgram w;
+    TForm8* form = W().form8;
+    w.program.base.write("Hornel/01-09-09/01-09-09.dan", "");
+    Context().dataFolder = JoinPath(w.program.base.programPath(), "Hornel\\01-09-09") + "\\";
+    QStringList folders;
+    w.answers.saveFile = [&](const QString&, const QString& folder) {
+        folders << QDir::cleanPath(folder);
+        return QString();
+    };
+    FillForm(form);
+    form->show();
+    QVERIFY(Click(form, "Button2"));
+    QVERIFY(QDir(w.program.base.file("Hornel/01-09-09")).removeRecursively());
+    FillForm(form);
+    form->show();
+    QVERIFY(Click(form, "Button2"));
+    Context().dataFolder.clear();
+    QCOMPARE(folders, QStringList({w.program.base.file("Hornel/01-09-09"), QDir::cleanPath(w.program.base.path())}));
 }
 
 // The question about a doubtful gas composition, Escape with unsaved

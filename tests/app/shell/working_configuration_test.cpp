@@ -433,9 +433,13 @@ void WorkingConfigurationTest::fractionWizardSavesTheNewDateWhereItsFilesAre() {
         saveFolder = folder;
         return folder + "/01-10-09.dan";
     };
+    bool refusedDateKeepsTheCursor = false;
     answers.modal = [&](QDialog* d) -> int {
         if (d->objectName() == "Form18") Click(d, "Button2");
         else if (auto* frak = qobject_cast<Tfrak1*>(d)) {
+            frak->DateFr->setText("31.02.09");  // no date: refused, the cursor back in it
+            Click(d, "Button1");
+            refusedDateKeepsTheCursor = frak->focusWidget() == frak->DateFr;
             frak->DateFr->setText("1,10,09");  // read as typed: the files of 01-10-09
             Click(d, "Button1");
         } else if (auto* form = qobject_cast<TForm8*>(d)) Click(d, form->Button3->isHidden() ? "Button2" : "Button3");
@@ -449,6 +453,9 @@ void WorkingConfigurationTest::fractionWizardSavesTheNewDateWhereItsFilesAre() {
     QVERIFY(program.base.exists("Hornel/Fr/01-10-09.dan"));
     QVERIFY(!program.base.exists("01-10-09.dan"));
     QVERIFY(program.base.exists("Hornel/Fr/01-10-09.rez"));  // the wizard's calculation ran
+    QVERIFY(!answers.messages.isEmpty());
+    QVERIFY2(answers.messages[0].startsWith("Поле «Дата отбора»: «31.02.09» не дата"), qPrintable(answers.messages[0]));
+    QVERIFY(refusedDateKeepsTheCursor);
 }
 
 // A base folder copied from Windows: the plant's folder, its date and the

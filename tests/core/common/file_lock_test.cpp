@@ -224,6 +224,9 @@ TEST_F(LockTest, ADeadHoldersLockIsTakenOverAndNamed) {
         const std::string record = ReadFileBytes(BaseFolderLockPath(base()));
         EXPECT_NE(record.find("pid=" + std::to_string(getpid()) + "\n"), std::string::npos) << record;
         EXPECT_NE(record.find("user=" + std::string(getpwuid(geteuid())->pw_name) + "\n"), std::string::npos) << record;
+        char host[256] = {};
+        gethostname(host, sizeof host - 1);
+        EXPECT_NE(record.find("host=" + std::string(host) + "\n"), std::string::npos) << record;
     }
     if (user) setenv("USER", savedUser.c_str(), 1);
     else unsetenv("USER");

@@ -187,6 +187,8 @@ TEST(Dates, TypedDatesAreReadAsTyped) {
         {"20-11-26", 2026, 11, 20},  // as the date folders are named
         {"20/11/26", 2026, 11, 20},
         {" 20.11.26 ", 2026, 11, 20},
+        {"\t20.11.26\t", 2026, 11, 20},  // pasted from a sheet
+        {"2026-011-20", 0, 0, 0},  // year first: month and day of two digits at most
         {"1.9.09", 2009, 9, 1},
         {"01.01.76", 1976, 1, 1},  // two-digit years within 1976..2075
         {"01.01.75", 2075, 1, 1},

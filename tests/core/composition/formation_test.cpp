@@ -10,6 +10,7 @@
 #include <numeric>
 #include <optional>
 
+#include "common/configuration.h"
 #include "common/errors.h"
 #include "common/files.h"
 #include "composition/composition_file.h"
@@ -332,6 +333,26 @@ TEST_F(Formation, ListsLongerThanTheOldWorkingListAreCountedWhole) {
     List(".SIR", lines);
     ScriptedResolver resolver;
     EXPECT_NEAR(M(Stream(kFeedStream, resolver), 12), 40, 1e-9);
+}
+
+// The working copy of a list is the formation's first write: a disk that
+// fills up stops it there, naming the copy, and no .sk is written.
+TEST_F(Formation, AFullDiskStopsItAtTheWorkingCopy) {
+    std::vector<std::string> feed;
+    for (int i = 0; i < 30; ++i) feed.push_back(ListLine(i % 2 ? "n-Hexane" : "Toluene", 100.0 / 30));
+    List(".SIR", feed);
+    SimpleCatalyzate();
+    FailingResolver resolver;
+    const Configuration before = CurrentConfiguration();
+    SetConfiguration(Configuration::Working);
+    std::string message;
+    {
+        test::DiskFullAfter full(600);  // room for the lock's record, not for the copy of 30 lines
+        message = test::UserErrorOf([&] { FormComposition(inputs, resolver); });
+    }
+    SetConfiguration(before);
+    EXPECT_NE(message.find("basa.dat"), std::string::npos) << message;
+    EXPECT_FALSE(fs::exists(SkPath()));
 }
 
 // Every failure ends the formation with the user's message, writes no .sk and

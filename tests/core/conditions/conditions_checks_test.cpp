@@ -73,7 +73,10 @@ TEST(ConditionsChecks, NameTheFieldAndTheFault) {
     for (const Case& c : cases) {
         ConditionsEditTexts texts = SampleTexts();
         if (c.edit) texts[static_cast<size_t>(c.edit)] = c.text;
-        const std::string got = Joined(CheckConditionsEdits(texts, true, Sampling(), c.regeneration));
+        const ConditionsCheck check = CheckConditionsEdits(texts, true, Sampling(), c.regeneration);
+        const std::string got = Joined(check);
+        // The cursor goes to the refused field; not for the dates or the question.
+        EXPECT_EQ(check.firstRefusedEdit, std::string(c.expected).starts_with("Поле") ? c.edit : 0) << c.edit << " " << c.text;
         if (std::string(c.expected).empty()) {
             EXPECT_EQ(got, "") << "Edit" << c.edit << " " << c.text;
         } else {
@@ -124,6 +127,7 @@ TEST(ConditionsChecks, EmptyFormAndDatesOutOfOrderAreRefused) {
     const ConditionsCheck check = CheckConditionsEdits(empty, false, Regeneration(), Sampling());
     // Every saved field of a plant without the fifth reactor, and the dates.
     EXPECT_EQ(check.refusals.size(), 24u);
+    EXPECT_EQ(check.firstRefusedEdit, 26);  // the first in the order of the messages
     EXPECT_EQ(check.refusals.front(), "Поле «Объем переработанного сырья, т» не заполнено.");
     EXPECT_EQ(check.refusals.back(), "Дата регенерации катализатора 01.09.09 позже даты отбора 15.03.09.");
     EXPECT_EQ(check.question, "");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "common/codepage.h"
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "common/files.h"
@@ -212,6 +213,25 @@ TEST(RunReader, ErrorsEndTheReadingAndKeepTheRest) {
 
     RunConditions d = Untouched();
     EXPECT_THROW(ReadRunConditions("/nonexistent/folder/dan.bak", 4, d), UserError);
+}
+
+// The screens and the files written after a save use a point in the
+// working configuration; the described one shows the system's separator
+// and goes on with a comma after a save.
+TEST(RegionalSeparator, ThePointOfTheWorkingConfiguration) {
+    const char system = Regional().decimalSeparator;
+    for (const Configuration c : {Configuration::Described, Configuration::Working}) {
+        SetConfiguration(c);
+        const bool working = c == Configuration::Working;
+        Regional().decimalSeparator = ',';
+        UseScreenSeparator();
+        EXPECT_EQ(Regional().decimalSeparator, working ? '.' : ',') << working;
+        Regional().decimalSeparator = '.';
+        SeparatorAfterSave();
+        EXPECT_EQ(Regional().decimalSeparator, working ? '.' : ',') << working;
+    }
+    SetConfiguration(Configuration::Described);
+    Regional().decimalSeparator = system;
 }
 
 }  // namespace

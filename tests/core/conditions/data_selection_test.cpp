@@ -153,6 +153,18 @@ TEST_F(ConditionsDataTest, RowExtensionIsLine14WhateverTheLayoutAbove) {
     EXPECT_EQ(ParseRowExtension(run4 + " 2.5E+0001\r\n"), (RowExtension{25, 0, 0}));
     EXPECT_EQ(test::UserErrorOf([&] { ParseRowExtension(run4 + "26,5 499 8\r\n"); }), "Invalid numeric input");
     EXPECT_THROW(ReadRowExtension(dir.str() + "/none.dan"), UserError);
+    // Read from a file: the working configuration names the file, the
+    // described one keeps the run time's words.
+    const std::string comma = dir.Write("comma.dan", run4 + "26,5 499 8\r\n");
+    const Configuration before = CurrentConfiguration();
+    std::string message[2];
+    for (const Configuration c : {Configuration::Described, Configuration::Working}) {
+        SetConfiguration(c);
+        message[c == Configuration::Working] = test::UserErrorOf([&] { ReadRowExtension(comma); });
+    }
+    SetConfiguration(before);
+    EXPECT_EQ(message[0], "Invalid numeric input");
+    EXPECT_EQ(message[1], "Значение в файле условий не число (дробную часть в файле отделяют точкой): " + ToNative(comma));
 }
 
 // "Риформинг" needs a current date with both of its files.

@@ -63,8 +63,10 @@ TEST(CycleOutlook, FitAndBandMatchACaseWorkedByHand) {
     // The band's edges are where a new observation's 90 % limits touch 0.85.
     EXPECT_NEAR(fit.At(c.early) - fit.PredictionHalfWidth(c.early, 2.3534), 0.85, 1e-9);
     EXPECT_NEAR(fit.At(c.late) + fit.PredictionHalfWidth(c.late, 2.3534), 0.85, 1e-9);
-    // Narrow history: the same band is wider than 3000 t of history.
+    // Narrow history: the same band is wider than 3000 t of history; one
+    // exactly as wide as the history still gives the forecast.
     EXPECT_EQ(CrossLimit(fit, 0.85, true, 5000, 0.92, 3000).state, CrossingState::BandTooWide);
+    EXPECT_EQ(CrossLimit(fit, 0.85, true, 5000, 0.92, c.late - c.early).state, CrossingState::Forecast);
 
     // The other states at their bounds.
     const LineFit rising = FitLine({1000, 2000, 3000, 4000, 5000}, {0.92, 0.93, 0.97, 0.98, 1.00});
@@ -434,7 +436,7 @@ TEST(CycleOutlook, LimitsFileRoundTripAndDefaults) {
     }
     EXPECT_THROW(WriteOutlookLimits(path, {0, 5}), UserError);
     EXPECT_EQ(ParseLimitText(" 0,82 "), 0.82);
-    EXPECT_THROW(ParseLimitText("0.8x"), UserError);
+    EXPECT_EQ(test::UserErrorOf([] { ParseLimitText("0.8x"); }), "Предел должен быть положительным числом");
     // The window names the limit the text was typed for, at zero as well.
     EXPECT_EQ(test::UserErrorOf([] { ParseLimitText("0", "Активность в конце цикла"); }),
               "Предел «Активность в конце цикла»: «0» — должно быть положительное число");

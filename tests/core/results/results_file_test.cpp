@@ -263,6 +263,16 @@ TEST(WriteResultsFile, WhatItWritesReadsBackTheSame) {
     const std::string path = dir.str() + "/01-09-09.rez";
     WriteResultsFile(path, original);
     EXPECT_EQ(FirstDifference(ReadResultsFile(path), original), -1);
+    // The numbers stand where and as a model prints them: the table A rows as
+    // in the listing, the processed feed with its decimal even when whole.
+    const std::vector<std::string> written = SplitLines(test::Slurp(path));
+    const std::vector<std::string> listing = SplitLines(test::Slurp(DataPath("results/base.rez")));
+    for (std::size_t at = 14; at <= 25; ++at) {
+        if (at != 24) EXPECT_EQ(written[at], listing[at]) << "line " << at + 1;  // 24: the rule under row 10
+    }
+    ResultsRecord whole = original;
+    whole.processedFeed = 154321;
+    EXPECT_EQ(SplitLines(FormatResultsFile(whole))[67].substr(26, 10), "  154321.0");
 
     // Every cell differs, and values at the edge of their fields.
     ResultsRecord r = original;

@@ -240,6 +240,13 @@ TEST(SummaryTableModel, LeavingRewritesTheIndexFromTheFullList) {
     m.SaveIndex();
     EXPECT_EQ(Dates(ReadResultsIndex(path)), (std::vector<std::string>{"10", "20", "25"}));
     EXPECT_EQ(test::Slurp(path).size(), 3 * kResultsRecordSize);
+
+    // Opened again in the same window: its removal counts against the index
+    // as it was opened this time.
+    m.Open(path);
+    m.RemoveColumn(1);
+    m.SaveIndex();
+    EXPECT_EQ(Dates(ReadResultsIndex(path)), (std::vector<std::string>{"20", "25"}));
 }
 
 // The opened list is kept apart only from the first change on: a record

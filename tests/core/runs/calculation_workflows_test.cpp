@@ -447,6 +447,7 @@ TEST_F(StudyWorkflowTest, PassesUntilTheUserStopsAndStoreOnlyTheChosenFile) {
     StudyFiles second = files;
     second.results = Native("OptAkt/second.rez");
     study.passes.push_back(second);
+    context.sampleName = "16-09-09";  // the current date is another than the study's files
     EXPECT_EQ(Study(), 2);
     auto pass = [](const std::string& offered) {
         return std::vector<std::string>{"review", "wait", "Введите ОЧИ за 01-09-09 [" + offered + "]", "started",
@@ -462,6 +463,7 @@ TEST_F(StudyWorkflowTest, PassesUntilTheUserStopsAndStoreOnlyTheChosenFile) {
     ASSERT_EQ(study.outcomes.size(), 2u);
     EXPECT_EQ(study.outcomes[0].title, StudyTitle(StudyKind::OptimalActivity));
     EXPECT_EQ(study.outcomes[1].resultsPath, second.results);
+    EXPECT_EQ(study.outcomes[0].sampleName, "01-09-09");  // the sampling date of the study's conditions
     EXPECT_TRUE(Exists("OptAkt/first.rez"));
     EXPECT_TRUE(Exists("OptAkt/second.rez"));
     EXPECT_FALSE(Exists("svod.12"));

@@ -222,6 +222,10 @@ TEST(SampleRun, OnePassWritesVerBakRunsTheModelAndReturnsItsResults) {
     EXPECT_EQ(view.chlorine, (std::array<std::string, 3>{"1,100", "0,950", "0,875"}));
     EXPECT_EQ(view.edits, (std::array<std::string, 4>{"  1.500", "  2.000", "  2.500", "  0.870"}));
     EXPECT_EQ(results.activity, 0.87);
+    // Five significant digits: a value of three integer digits loses its third decimal.
+    ResultsRecord wide = ModelResults(0.87);
+    wide.chlorineR202 = 123.456;
+    EXPECT_EQ(MakeCalibrationView(wide, {}, 0, ',').chlorine[0], "123,460");
 }
 
 TEST(SampleRun, ContinuedPassRunsWithTheCalibratedDosingAndActivity) {

@@ -93,11 +93,18 @@ TEST(PlantChange, ForgetsTheDateOfThePreviousPlant) {
     ProgramContext c;
     c.plantCaption = "Корвинский НПЗ";
     c.plantFolder = "B\\Korvin";
+    c.fractionFolder = "B\\Korvin\\Fr";
+    c.researchFolder = "B\\Korvin\\Issl";
+    c.fractionProgram = "fr4.exe";
+    c.reactorCount = 4;
     c.dataFolder = "B\\Hornel\\05-09-09\\";
     c.sampleName = c.lastSampleName = "05-09-09";
     c.activityLow = 0.5;
     ForgetSamplingDate(c);
-    EXPECT_EQ(c.plantFolder, "B\\Korvin");
+    // The plant's own folders and program stay.
+    EXPECT_EQ(c.plantFolder + "|" + c.fractionFolder + "|" + c.researchFolder + "|" + c.fractionProgram,
+              "B\\Korvin|B\\Korvin\\Fr|B\\Korvin\\Issl|fr4.exe");
+    EXPECT_EQ(c.reactorCount, 4);
     EXPECT_EQ(c.dataFolder + c.sampleName + c.lastSampleName, "");
     EXPECT_EQ(c.activityLow, ProgramContext{}.activityLow);
 

@@ -117,6 +117,8 @@ l = list(dan_lines)
 l[10] = l[10].replace(b' 96.40', b' 65,00')
 case('dan', 'comma_decimals_run', '01-09-09.dan', b'\r\n'.join(l), CHECK_DAN)
 case('dan', 'truncated_run', '01-09-09.dan', b'\r\n'.join(dan_lines[:6]) + b'\r\n 84.6', CHECK_DAN)
+# The same with blanks after the last value: they are no value either.
+case('dan', 'truncated_blanks_run', '01-09-09.dan', b'\r\n'.join(dan_lines[:6]) + b'\r\n 84.6   \r\n', CHECK_DAN)
 
 # --- Results file (.rez) and index-add ---
 rez = read(DATA, 'results', 'base.rez')
