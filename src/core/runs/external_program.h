@@ -117,7 +117,8 @@ private:
 
     int pid_ = 0;
     std::string outputFile_;
-    std::string scratch_;  // folder of a short-named copy for DOS
+    std::string scratch_;      // folder of a short-named copy for DOS
+    std::string privateCopy_;  // folder of the checked copy of an installed program
     bool emulated_ = false;
     int exitCode_ = 0;
     int signal_ = 0;
