@@ -287,6 +287,32 @@ std::string ForeignWriteProblem(unsigned owner, unsigned group, unsigned mode, u
     return {};
 }
 
+namespace {
+
+// A user's own group, as many systems give every user one of the same name
+// and no other member (and a umask of 002 with it): its write permission
+// lets nobody else in, so a build or a base folder of one's own made under
+// it is still one's own. root's group is never taken for one.
+bool IsPrivateGroupOf(unsigned group, unsigned owner) {
+    if (group == 0 || owner == 0) return false;
+    struct group gr{};
+    struct group* found = nullptr;
+    char buffer[16384];
+    if (::getgrgid_r(group, &gr, buffer, sizeof buffer, &found) != 0 || !found) return false;
+    const std::string name = UserName(owner);
+    if (name != found->gr_name) return false;
+    for (char** member = found->gr_mem; member && *member; ++member) {
+        if (name != *member) return false;
+    }
+    return true;
+}
+
+unsigned WithoutPrivateGroupWrite(const struct stat& st) {
+    return IsPrivateGroupOf(st.st_gid, st.st_uid) ? st.st_mode & ~static_cast<unsigned>(S_IWGRP) : st.st_mode;
+}
+
+}  // namespace
+
 ProgramTrust AssessProgramFile(const std::string& nativePath, unsigned uid) {
     ProgramTrust trust;
     const fs::path path(nativePath);
@@ -296,9 +322,10 @@ ProgramTrust AssessProgramFile(const std::string& nativePath, unsigned uid) {
         trust.problem = "программа недоступна";
         return trust;
     }
-    if (std::string p = ForeignWriteProblem(file.st_uid, file.st_gid, file.st_mode, uid); !p.empty()) {
+    if (std::string p = ForeignWriteProblem(file.st_uid, file.st_gid, WithoutPrivateGroupWrite(file), uid); !p.empty()) {
         trust.problem = "её " + p;
-    } else if (std::string q = ForeignWriteProblem(dir.st_uid, dir.st_gid, dir.st_mode, uid); !q.empty()) {
+    } else if (std::string q = ForeignWriteProblem(dir.st_uid, dir.st_gid, WithoutPrivateGroupWrite(dir), uid);
+               !q.empty()) {
         trust.problem = "её папку " + folder + " " + q;
     } else {
         trust.inPlace = true;

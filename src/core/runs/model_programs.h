@@ -72,6 +72,8 @@ struct ProgramTrust {
     bool usersOwn = false;   // and it is the running user's own (not root's)
     std::string problem;     // why not in place: "<what> <problem>"
 };
+// A group write permission counts only when the group is not the owner's
+// private one (named as the owner, no other member).
 ProgramTrust AssessProgramFile(const std::string& nativePath, unsigned uid);
 
 // The checked program of the models folder: the record and the folder are

@@ -3,6 +3,8 @@
 // in CI: a second user is played by chown to a uid nobody has.
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -99,6 +101,29 @@ TEST(ProgramTrust, InPlaceOnlyWhenRootAndTheUserAloneCanChangeIt) {
         EXPECT_FALSE(trust.inPlace);
         EXPECT_EQ(trust.problem, "её может изменить владелец, пользователь с номером 12345");
     }
+}
+
+// With umask 002 a user's files are writable for the user's own group of the
+// same name; nobody else is in it. root's group is not such a group.
+TEST(ProgramTrust, UsersPrivateGroupMayWrite) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs chown";
+    const struct passwd* daemon = ::getpwnam("daemon");
+    const struct group* group = daemon ? ::getgrgid(daemon->pw_gid) : nullptr;
+    if (!group || std::string(group->gr_name) != "daemon" || group->gr_mem[0]) GTEST_SKIP() << "no private group";
+    const unsigned uid = daemon->pw_uid, gid = daemon->pw_gid;
+    test::TempDir dir;
+    const std::string program = Script(dir, "sk/vortan.exe", "exit 0\n");
+    const std::string folder = (dir.path() / "sk").string();
+    ASSERT_EQ(::chown(program.c_str(), uid, gid), 0);
+    ASSERT_EQ(::chown(folder.c_str(), uid, gid), 0);
+    ::chmod(program.c_str(), 0775);
+    ::chmod(folder.c_str(), 02775);
+    EXPECT_TRUE(AssessProgramFile(program, uid).inPlace);
+    ::chmod(program.c_str(), 0777);
+    EXPECT_EQ(AssessProgramFile(program, uid).problem, "её может изменить любой пользователь");
+    ::chmod(program.c_str(), 0775);
+    ASSERT_EQ(::chown(program.c_str(), uid, 0), 0);
+    EXPECT_EQ(AssessProgramFile(program, uid).problem, "её может изменить любой член группы root");
 }
 
 TEST_F(ModelsFolder, InstalledProgramIsRootsAndItsCheckedCopyRunsUnderTheAskedName) {
