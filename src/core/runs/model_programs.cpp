@@ -4,6 +4,7 @@
 #include "common/files.h"
 #include "common/name_lookup.h"
 #include "common/sha256.h"
+#include "shell/base_folder.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -12,6 +13,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -340,7 +342,12 @@ std::string CheckedInstalledCopy(const std::string& name, std::string& privateFo
     OpenFile recordFile(recordPath);
     if (!recordFile.Ok()) return {};
     struct stat st{};
-    if (::lstat(modelsFolder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+    if (::lstat(modelsFolder.c_str(), &st) != 0) return {};
+    // A link's own owner and permissions say nothing of where it leads.
+    if (!S_ISDIR(st.st_mode)) {
+        throw UserError(RefusedProgramMessage(modelsFolder + "/" + name,
+                                              "папка моделей " + modelsFolder + " — ссылка, а не папка", name));
+    }
     if (std::string p = NotRootsProblem(st); !p.empty()) {
         throw UserError(RefusedProgramMessage(modelsFolder + "/" + name, "папку моделей " + modelsFolder + " " + p, name));
     }
@@ -432,9 +439,30 @@ OwnProgramsNotice& OwnPrograms() {
     return notice;
 }
 
+std::string OwnProgramsNotice::DefaultToldFile() {
+    const std::string setting = UserBaseFolderSetting();
+    if (setting.empty()) return {};
+    return fs::path(setting).parent_path().string() + "/own-model-folders";
+}
+
 void TellOwnProgramsOnce(const std::string& nativeFolder) {
     OwnProgramsNotice& own = OwnPrograms();
     if (!own.onNotice || !own.toldFolders.insert(nativeFolder).second) return;
+    if (!own.toldFile.empty()) {
+        std::string told;
+        OpenFile in(own.toldFile);
+        if (in.Ok() && in.ReadAll(told)) {
+            for (const std::string& line : SplitLines(told)) {
+                if (line == nativeFolder) return;
+            }
+        }
+        std::error_code ec;
+        fs::create_directories(fs::path(own.toldFile).parent_path(), ec);
+        if (std::FILE* out = std::fopen(own.toldFile.c_str(), "ab")) {
+            std::fputs((nativeFolder + "\n").c_str(), out);
+            std::fclose(out);
+        }
+    }
     own.onNotice("Программы модели запускаются из вашей собственной базовой папки " + nativeFolder +
                  ": они принадлежат вам, и заменять, обновлять и проверять их — ваше дело. Общая установка "
                  "проверяет только программы, поставленные администратором в папку моделей " +

@@ -104,11 +104,16 @@ bool ModelProgramExists(const std::string& programPath);
 std::string RefusedProgramMessage(const std::string& file, const std::string& problem, const std::string& name);
 
 // The one notice given when a base folder of one's own supplies its own
-// programs: told once per folder per process, through onNotice (nothing
-// when it is unset).
+// programs: told once per folder, through onNotice (nothing when it is
+// unset). The folders told are remembered in `toldFile` (beside the user's
+// base-folder setting: own-model-folders, one a line), so that neither the
+// program nor each run of reformer-cli repeats it; a file that cannot be
+// written only means being told again next time.
 struct OwnProgramsNotice {
     std::function<void(const std::string& notice)> onNotice;
     std::set<std::string> toldFolders;
+    std::string toldFile = DefaultToldFile();
+    static std::string DefaultToldFile();
 };
 OwnProgramsNotice& OwnPrograms();
 void TellOwnProgramsOnce(const std::string& nativeFolder);

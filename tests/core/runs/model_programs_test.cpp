@@ -187,11 +187,15 @@ TEST_F(ModelsFolder, EveryWayToSlipAnotherProgramInIsRefused) {
         {"folder open to all", [&] { ::chmod(models.c_str(), 0777); }, "папку моделей " + models + " может изменить любой пользователь"},
         {"record another's", [&] { ::chown(record.c_str(), kOtherUid, 0); },
          "список программ " + record + " может изменить владелец, пользователь с номером 12345"},
+        {"the folder a link", [&] { fs::rename(models, models + "-real"); fs::create_directory_symlink(models + "-real", models); },
+         "папка моделей " + models + " — ссылка, а не папка"},
         {"a link in its place", [&] { fs::rename(path, models + "/real"); fs::create_symlink(models + "/real", path); },
          "файла нет или это не обычный файл"},
     };
     for (const Case& c : cases) {
+        if (fs::is_symlink(models)) fs::remove(models);
         fs::remove_all(models);
+        fs::remove_all(models + "-real");
         InstallModel(dir.Write("vortan.exe", "#!/bin/sh\ntouch ran\n"), "vortan.exe", "ivanov", 0, models);
         // Checked once before: what passed then must not pass unchecked now.
         std::string privateFolder;
@@ -270,11 +274,19 @@ TEST_F(ModelsFolder, OwnFolderIsToldOnce) {
     std::vector<std::string> told;
     OwnPrograms().onNotice = [&](const std::string& notice) { told.push_back(notice); };
     OwnPrograms().toldFolders.clear();
+    const std::string keep = OwnPrograms().toldFile;
+    OwnPrograms().toldFile = (dir.path() / "config" / "own-model-folders").string();
     TellOwnProgramsOnce("/home/ivanov/sk");
     TellOwnProgramsOnce("/home/ivanov/sk");
     TellOwnProgramsOnce("/home/ivanov/sk2");
+    // The next run of the program remembers them.
+    OwnPrograms().toldFolders.clear();
+    TellOwnProgramsOnce("/home/ivanov/sk2");
+    TellOwnProgramsOnce("/home/ivanov");
     OwnPrograms().onNotice = nullptr;
-    ASSERT_EQ(told.size(), 2u);
+    OwnPrograms().toldFile = keep;
+    EXPECT_EQ(test::Slurp(dir.path() / "config" / "own-model-folders"), "/home/ivanov/sk\n/home/ivanov/sk2\n/home/ivanov\n");
+    ASSERT_EQ(told.size(), 3u);
     EXPECT_EQ(told[0], "Программы модели запускаются из вашей собственной базовой папки /home/ivanov/sk: они "
                        "принадлежат вам, и заменять, обновлять и проверять их — ваше дело. Общая установка проверяет "
                        "только программы, поставленные администратором в папку моделей " + models + ".");
