@@ -13,7 +13,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -458,9 +457,10 @@ void TellOwnProgramsOnce(const std::string& nativeFolder) {
         }
         std::error_code ec;
         fs::create_directories(fs::path(own.toldFile).parent_path(), ec);
-        if (std::FILE* out = std::fopen(own.toldFile.c_str(), "ab")) {
-            std::fputs((nativeFolder + "\n").c_str(), out);
-            std::fclose(out);
+        try {
+            WriteFileAtomic(own.toldFile, told + nativeFolder + "\n");
+        } catch (const UserError&) {
+            // Told again next time, no worse.
         }
     }
     own.onNotice("Программы модели запускаются из вашей собственной базовой папки " + nativeFolder +
