@@ -4,7 +4,10 @@
 # program folder holds the executables and the base folder together:
 #
 #   <program folder>/reformer, reformer-cli
-#   <program folder>/bin/sk/               the base folder (plant data, model programs)
+#   <program folder>/bin/sk/               the base folder (plant data; the group's)
+#   <program folder>/models/               the model programs of the package's
+#                                          installation, root's alone, with their
+#                                          record (reformer-cli install-model)
 #   <program folder>/share/base-data/      the delivered plant data and stand-in programs
 #   <program folder>/share/install-base-data.sh
 #   <program folder>/doc/                  the user guide
@@ -14,7 +17,11 @@
 # The plant data below the base folder is the users' own: the delivered copy
 # is put there only where a file is missing (component "PlantData", run by
 # `cmake --install`; the Debian package does the same in its postinst), so an
-# upgrade never overwrites what was entered since.
+# upgrade never overwrites what was entered since. `cmake --install` puts the
+# stand-in programs into the base folder, as a base folder of the installer's
+# own; the package's postinst puts them into models/ instead, since its base
+# folder is shared by a group whose members must not change what the others
+# run.
 
 # CMake's own default, /usr/local, would make /usr/local/bin/sk the base
 # folder; it is taken as "not chosen", also in build folders configured

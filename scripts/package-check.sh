@@ -3,7 +3,9 @@
 # it on this machine: the package is unpacked with `dpkg -x` into a temporary
 # folder, its postinst is run there (with the system changes it makes, the
 # group and the ownership, left out), and the unpacked reformer-cli runs the
-# welcome pipeline and a reforming calculation on the unpacked data.
+# welcome pipeline and a reforming calculation on the unpacked data; the model
+# programs are root's, apart from the group's data, and a changed one is
+# refused. Run it as root (install-model and the ownership checks need it).
 #
 #   scripts/package-check.sh [BUILD_DIR]      (default: build-release)
 set -euo pipefail
@@ -63,12 +65,28 @@ done
 sed "s|^program_dir=.*|program_dir=\"$prog\"|" "$tmp/control/postinst" > "$tmp/postinst"
 PATH=$tmp/fake:$PATH sh "$tmp/postinst" configure "" || fail "the postinst failed"
 [ -f "$base/Basa/nlo" ] || fail "the postinst did not put the plant data in place"
-[ -x "$base/vortan.exe" ] || fail "the postinst did not put the stand-in models in place"
 # Every member of the group works in the base folder.
-[ "$(find "$base/Basa/nlo" "$base/l90.12" "$base/vortan.exe" -perm -g+w | wc -l)" -eq 3 ] ||
+[ "$(find "$base/Basa/nlo" "$base/l90.12" -perm -g+w | wc -l)" -eq 2 ] ||
     fail "the plant data is not writable for the group"
 [ "$(find "$base" "$base/Hornel" "$base/Hornel/01-09-09" -maxdepth 0 -perm -g+ws | wc -l)" -eq 3 ] ||
     fail "the base folder's folders do not pass their group on"
+# ... but no member can change a program another member's calculation starts:
+# they are root's, in a folder of root's, and none lies in the base folder.
+models=$prog/models
+record=$models/installed-models.sha256
+[ "$(stat -c '%U:%G %a' "$models" 2>/dev/null)" = "root:root 755" ] ||
+    fail "the models folder is not root's alone: $(stat -c '%U:%G %a' "$models" 2>&1)"
+[ "$(stat -c '%U:%G %a' "$record" 2>/dev/null)" = "root:root 644" ] ||
+    fail "the models record is not root's alone: $(stat -c '%U:%G %a' "$record" 2>&1)"
+for names in "$(dirname "$0")"/../tools/*/NAMES; do
+    while IFS= read -r name; do
+        [ -n "$name" ] || continue
+        [ "$(stat -c '%U:%G %a' "$models/$name" 2>/dev/null)" = "root:root 755" ] ||
+            fail "the stand-in $name is not root's alone in $models: $(stat -c '%U:%G %a' "$models/$name" 2>&1)"
+        [ -e "$base/$name" ] && fail "the postinst put the model program $name into the group's base folder"
+        grep -q " $name reformer-workbench-package " "$record" || fail "$name is not in the models record"
+    done < "$names"
+done
 
 echo "== the unpacked reformer-cli: welcome pipeline and a calculation"
 if ! (cd "$tmp" && "$root/usr/bin/reformer-cli" pipeline); then fail "the pipeline failed"; fi
@@ -77,6 +95,36 @@ if ! (cd "$tmp" && "$cli" calc "$base/Hornel/01-09-09/01-09-09.dan" > "$tmp/calc
     fail "the calculation failed"
 fi
 head -3 "$tmp/calc.txt"
+
+echo "== a model program changed by a member of the group is refused"
+rez=$base/Hornel/01-09-09/01-09-09.rez
+cp "$rez" "$tmp/rez"
+# A program dropped into the group's base folder is not what runs.
+printf '#!/bin/sh\ntouch "%s/dropped-ran"\n' "$tmp" > "$base/kelmar.exe"
+chmod 775 "$base/kelmar.exe"
+if ! (cd "$tmp" && "$cli" calc "$base/Hornel/01-09-09/01-09-09.dan" > /dev/null 2> "$tmp/calc.err"); then
+    fail "a program dropped into the base folder stopped the calculation: $(cat "$tmp/calc.err")"
+fi
+[ -e "$tmp/dropped-ran" ] && fail "the program dropped into the base folder was started"
+rm -f "$base/kelmar.exe"
+cp "$rez" "$tmp/rez"
+# The installed one handed to another owner (a second uid), then changed.
+for tamper in "chown 12345 $models/kelmar.exe" "chmod 775 $models/kelmar.exe" "truncate -s -1 $models/kelmar.exe"; do
+    cp -p "$models/kelmar.exe" "$tmp/kelmar.keep"
+    $tamper
+    if (cd "$tmp" && "$cli" calc "$base/Hornel/01-09-09/01-09-09.dan" > /dev/null 2> "$tmp/calc.err"); then
+        fail "$tamper: the calculation ran"
+    fi
+    grep -q "Программа модели $models/kelmar.exe не запущена" "$tmp/calc.err" || fail "$tamper: $(cat "$tmp/calc.err")"
+    cmp -s "$rez" "$tmp/rez" || fail "$tamper: the results file changed"
+    cp -p "$tmp/kelmar.keep" "$models/kelmar.exe"
+done
+
+echo "== an upgrade keeps a model program the administrator installed"
+printf 'MZ the real model' > "$tmp/real.exe"
+"$cli" install-model "$tmp/real.exe" --as drovan.exe > /dev/null || fail "install-model failed"
+PATH=$tmp/fake:$PATH sh "$tmp/postinst" configure "3.4" || fail "the postinst of the upgrade failed"
+cmp -s "$tmp/real.exe" "$models/drovan.exe" || fail "the upgrade replaced the installed model program"
 
 echo "== the unpacked program with windows starts"
 # Only the welcome window's "Далее" or "Выход" ends it: still running after

@@ -3,7 +3,7 @@
 # touching what its users have changed. Run by `cmake --install` and by the
 # Debian package after every installation or upgrade.
 #
-#   install-base-data.sh DELIVERED BASE
+#   install-base-data.sh DELIVERED BASE [--data-only]
 #
 # DELIVERED/sk/...     plant data: the component database, the plant settings,
 #                      results histories, plant folders. A file is copied only
@@ -15,17 +15,23 @@
 #                      (its checksum is kept in BASE/.installed-models): a real
 #                      model program put in its place is never touched.
 #
+# --data-only leaves the model programs out: the Debian package installs them
+# apart from the data, in the installation's models folder, where only root
+# can change them (see the postinst).
+#
 # A copied file or folder takes the group of the folder it lands in, and is
 # made group-writable when that folder is, so that a base folder shared by a
 # group of users stays writable for all of them.
 set -eu
 
-if [ $# -ne 2 ]; then
-    echo "usage: $0 DELIVERED BASE" >&2
+if [ $# -lt 2 ] || [ $# -gt 3 ] || { [ $# -eq 3 ] && [ "$3" != --data-only ]; }; then
+    echo "usage: $0 DELIVERED BASE [--data-only]" >&2
     exit 2
 fi
 delivered=$1
 base=$2
+with_models=yes
+[ $# -eq 3 ] && with_models=no
 manifest=$base/.installed-models
 
 adopt() {
@@ -61,7 +67,7 @@ if [ -d "$delivered/sk" ]; then
     done
 fi
 
-if [ -d "$delivered/models" ]; then
+if [ "$with_models" = yes ] && [ -d "$delivered/models" ]; then
     new_manifest=$manifest.installing
     : > "$new_manifest"
     for src in "$delivered"/models/*; do

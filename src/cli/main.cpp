@@ -10,6 +10,7 @@
 #include "common/file_lock.h"
 #include "common/files.h"
 #include "common/regional.h"
+#include "runs/model_programs.h"
 #include "shell/base_folder.h"
 #include "shell/plant_selection.h"
 
@@ -100,6 +101,7 @@ int main(int argc, char** argv) {
         rw::LockWaitPolicy& waiting = rw::LockWaiting();
         waiting.timeoutSeconds = kDefaultWaitSeconds;
         waiting.onNotice = [](const std::string& notice) { std::cerr << notice << "\n"; };
+        rw::OwnPrograms().onNotice = [](const std::string& notice) { std::cerr << notice << "\n"; };
         while (!args.empty() && (args[0] == "--base" || args[0] == "--wait")) {
             if (args.size() < 2) throw UsageError{"ключу " + args[0] + " нужно значение"};
             if (args[0] == "--base") inv.base = args[1];

@@ -10,9 +10,11 @@
 #include "common/files.h"
 #include "shell/base_folder.h"
 #include "common/regional.h"
+#include "runs/model_programs.h"
 #include "shell/lock_waiting.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
+#include "shell/ui_services.h"
 #include "shell/welcome_window.h"
 #include "shell/window_registry.h"
 
@@ -57,6 +59,8 @@ void StartProgram() {
     // point stays as UseScreenSeparator set it.
     QLocale::setDefault(WorkingConfiguration() ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::system());
     InstallLockWaiting();
+    // Model programs of a base folder of one's own are the user's to keep.
+    OwnPrograms().onNotice = [](const std::string& notice) { ui::ShowMessage(nullptr, QString::fromStdString(notice)); };
     Windows& w = CreateWindows();
     w.form1->show();
 }

@@ -9,6 +9,7 @@
 #include "results/results_file.h"
 #include "results/results_index.h"
 #include "runs/external_program.h"
+#include "runs/model_programs.h"
 #include "shell/base_folder.h"
 #include "shell/plant_selection.h"
 #include "shell/plant_table.h"
@@ -217,6 +218,10 @@ private:
             if (FileExists(path)) {
                 const std::string found = fs::path(ToNative(path)).filename().string();
                 Line("  " + program + ": есть" + (found == program ? "" : " (" + found + ")"));
+                continue;
+            }
+            if (IsInstalledModel(program)) {
+                Line("  " + program + ": есть в папке моделей установки " + InstalledModelsFolder());
                 continue;
             }
             Line("  " + program + ": нет");

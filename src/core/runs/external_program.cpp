@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "common/name_lookup.h"
+#include "runs/model_programs.h"
 
 #include <poll.h>
 #include <signal.h>
@@ -103,6 +104,49 @@ std::string ResolveProgram(const std::string& program, const std::string& native
     std::string local = FindExistingNames(JoinNative(nativeFolder.empty() ? "." : nativeFolder, program));
     if (IsStartableFile(local)) return local;
     return FindOnPath(program, IsStartableFile);
+}
+
+std::filesystem::path FolderPath(const std::string& folder);
+
+// The file to execute for the first argument, with the rule of where model
+// programs may come from (see model_programs.h): a program that someone
+// besides root and the running user can change is not started from there but
+// from a checked private copy of the one the administrator installed under
+// its name; so is a program the working folder lacks. `privateFolder` is set
+// when a copy was made. Empty when there is nothing to start. Throws
+// UserError(RefusedProgramMessage) for a program it will not start.
+std::string ProgramToStart(const std::string& program, const std::string& nativeFolder, std::string& privateFolder) {
+    const std::string name = std::filesystem::path(program).filename().string();
+    const bool named = program.find('/') != std::string::npos;
+    std::string file;
+    if (named) {
+        file = ResolveProgram(program, nativeFolder);
+        std::error_code ec;
+        const std::filesystem::path where = std::filesystem::absolute(program, ec).parent_path();
+        if (file.empty() && FolderPath(where.string()) != FolderPath(nativeFolder)) return {};
+    } else {
+        const std::string local = FindExistingNames(JoinNative(nativeFolder.empty() ? "." : nativeFolder, program));
+        if (IsStartableFile(local)) file = local;
+    }
+    if (file.empty()) {
+        std::string copy = CheckedInstalledCopy(name, privateFolder);
+        return copy.empty() && !named ? FindOnPath(program, IsStartableFile) : copy;
+    }
+    const ProgramTrust trust = AssessProgramFile(file, ::geteuid());
+    if (trust.inPlace) {
+        const std::filesystem::path parent = std::filesystem::path(file).parent_path();
+        if (trust.usersOwn && FolderPath(parent.string()) == FolderPath(nativeFolder)) {
+            TellOwnProgramsOnce(FolderPath(nativeFolder).string());
+        }
+        return file;
+    }
+    std::string copy = CheckedInstalledCopy(name, privateFolder);
+    if (copy.empty()) {
+        throw UserError(RefusedProgramMessage(file, trust.problem + ", а в папке моделей установки " +
+                                                        InstalledModelsFolder() + " программы " + name + " нет",
+                                              name));
+    }
+    return copy;
 }
 
 // Characters DOS accepts in a file name besides letters and digits.
@@ -349,13 +393,28 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
     if (args.empty()) return false;
     args[0] = ToNative(args[0]);
     const std::string folder = ToNative(workFolder);
-    std::string file = ResolveProgram(args[0], folder);
+    std::string file = ProgramToStart(args[0], folder, privateCopy_);
     if (file.empty()) return false;
     bool noDisplay = false;
     emulated_ = false;
     exitCode_ = signal_ = 0;
     if (LegacyKind kind = LegacyKindOf(file); kind != LegacyKind::None) {
-        LegacyStart legacy = LegacyCommand(kind, file, args, folder);
+        LegacyStart legacy;
+        try {
+            legacy = LegacyCommand(kind, file, args, folder);
+        } catch (const UserError& error) {
+            // The user knows the installed program, not its private copy.
+            std::string message = error.what();
+            if (!privateCopy_.empty()) {
+                const std::string copy = std::filesystem::path(file).lexically_normal().string();
+                const std::string installed = InstalledModelsFolder() + "/" + std::filesystem::path(file).filename().string();
+                for (size_t at = message.find(copy); at != std::string::npos; at = message.find(copy, at + installed.size())) {
+                    message.replace(at, copy.size(), installed);
+                }
+            }
+            RemoveScratch();
+            throw UserError(message);
+        }
         scratch_ = std::move(legacy.scratchFolder);
         args = std::move(legacy.command);
         file = args[0];
@@ -407,10 +466,12 @@ bool ExternalProgram::Start(const std::string& commandLine, const std::string& w
 }
 
 void ExternalProgram::RemoveScratch() {
-    if (scratch_.empty()) return;
     std::error_code ec;
-    std::filesystem::remove_all(scratch_, ec);
-    scratch_.clear();
+    for (std::string* folder : {&scratch_, &privateCopy_}) {
+        if (folder->empty()) continue;
+        std::filesystem::remove_all(*folder, ec);
+        folder->clear();
+    }
 }
 
 bool ExternalProgram::Wait(int timeoutMs) { return Wait(timeoutMs, {}); }

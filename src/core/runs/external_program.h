@@ -83,7 +83,10 @@ public:
     // cannot be found or executed, or the folder cannot be entered: callers go
     // on and read whatever files are there. Throws UserError, naming the
     // program and what to install, when the program is a DOS or Windows one
-    // and no runner for it is installed.
+    // and no runner for it is installed, and UserError(RefusedProgramMessage)
+    // for a program someone else could have changed (model_programs.h: such
+    // a program, or one the working folder lacks, is started from a checked
+    // private copy of the installation's program of that name).
     bool Start(const std::string& commandLine, const std::string& workFolder, WindowMode mode = WindowMode::Hidden);
 
     // Waits until the program ends, at most `timeoutMs` milliseconds
@@ -117,7 +120,8 @@ private:
 
     int pid_ = 0;
     std::string outputFile_;
-    std::string scratch_;  // folder of a short-named copy for DOS
+    std::string scratch_;      // folder of a short-named copy for DOS
+    std::string privateCopy_;  // folder of the checked copy of an installed program
     bool emulated_ = false;
     int exitCode_ = 0;
     int signal_ = 0;

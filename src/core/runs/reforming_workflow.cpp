@@ -8,6 +8,7 @@
 #include "results/latest_calculation.h"
 #include "results/results_index.h"
 #include "runs/conditions_review.h"
+#include "runs/model_programs.h"
 #include "runs/reforming_run.h"
 #include "shell/plant_selection.h"
 
@@ -37,7 +38,8 @@ private:
 void RequireInputs(const TRavionObj& run) {
     std::string missing;
     for (const std::string* path : {&run.ConditionsPath, &run.CompositionPath, &run.ProgramPath}) {
-        if (!FileExists(*path)) missing += (missing.empty() ? "" : ", ") + ToNative(*path);
+        const bool there = path == &run.ProgramPath ? ModelProgramExists(*path) : FileExists(*path);
+        if (!there) missing += (missing.empty() ? "" : ", ") + ToNative(*path);
     }
     if (!missing.empty()) throw UserError(kMissingInputsMessage + missing);
 }

@@ -3,6 +3,7 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "conditions/conditions_file.h"
+#include "runs/model_programs.h"
 
 #include <algorithm>
 #include <cmath>
@@ -159,7 +160,7 @@ std::string FittingNotConvergedMessage(int mode) {
 }
 
 bool TRavionObj::PrepareInputs() {
-    if (!FileExists(ProgramPath) || !FileExists(ConditionsPath) || !FileExists(CompositionPath)) return false;
+    if (!ModelProgramExists(ProgramPath) || !FileExists(ConditionsPath) || !FileExists(CompositionPath)) return false;
     WorkFolder = FolderPart(ProgramPath);
     CopyFile(ConditionsPath, WorkFolder + "dan.bak");
     CopyFile(CompositionPath, WorkFolder + "sirkat");

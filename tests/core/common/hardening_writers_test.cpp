@@ -282,6 +282,14 @@ TEST(NothingLost, EveryWriterGoesThroughTheAtomicWriterOrTheAppender) {
         // writing only to take its OS lock, never written.
         {"core/common/file_lock.cpp", "open(tmp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0664)"},
         {"core/common/file_lock.cpp", "open(path.c_str(), O_RDWR | O_CLOEXEC)"},
+        // An installed model program and its record are made root's and
+        // read-only for others before they are renamed into place whole,
+        // which the atomic writer cannot do; the checked copy of a program
+        // goes to a private temporary folder of the process: no user data.
+        {"core/runs/model_programs.cpp", "open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600)"},
+        {"core/runs/model_programs.cpp", "::rename(temporary.c_str(), path.c_str())"},
+        {"core/runs/model_programs.cpp", "open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0700)"},
+        {"core/runs/model_programs.cpp", "fs::copy_file(known->second.file, copy, ec)"},
     };
     const fs::path src = fs::path(REFORMER_SOURCE_DIR) / "src";
     int files = 0;
