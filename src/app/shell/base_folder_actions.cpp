@@ -5,6 +5,7 @@
 #include "common/errors.h"
 #include "common/files.h"
 #include "runs/base_check.h"
+#include "results/replay_window.h"
 #include "shell/base_check_window.h"
 #include "shell/base_folder.h"
 #include "shell/main_window.h"
@@ -49,6 +50,12 @@ void TForm5::BaseChoiceClick() {
 void TForm5::BaseCheckClick() {
     const BaseCheckReport report = CheckBaseFolder(Context().baseFolder);
     BaseCheckWindow window(QString::fromStdString(report.Text()), report.Errors() > 0, this);
+    ui::ExecModal(&window);
+}
+
+void TForm5::BaseReplayClick() {
+    const ProgramContext& c = Context();
+    ReplayWindow window(c.baseFolder, c.plantIndex, QString::fromStdString(c.plantCaption), this);
     ui::ExecModal(&window);
 }
 

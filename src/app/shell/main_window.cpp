@@ -133,6 +133,7 @@ void TForm5::BuildMenu() {
     N10 = NewItem(this, N9Menu, "N10", "Выбор установки");
     BaseChoice = NewItem(this, N9Menu, "BaseChoice", "Базовая папка...", {}, WorkingConfiguration());
     BaseCheck = NewItem(this, N9Menu, "BaseCheck", "Проверка базовой папки", {}, WorkingConfiguration());
+    BaseReplay = NewItem(this, N9Menu, "BaseReplay", "Пересчет истории установки...", {}, WorkingConfiguration());
 
     N2Menu = NewSubmenu(this, bar, "N2", "Данные", N2);
     N12 = NewItem(this, N2Menu, "N12", "Выбор данных", QKeySequence(Qt::CTRL | Qt::Key_O));
@@ -217,6 +218,7 @@ void TForm5::BuildMenu() {
         {About2, &TForm5::About2Click}, {NSample, &TForm5::NSampleClick},
         {Prognoz, &TForm5::PrognozClick}, {AllPlants, &TForm5::AllPlantsClick},
         {BaseChoice, &TForm5::BaseChoiceClick}, {BaseCheck, &TForm5::BaseCheckClick},
+        {BaseReplay, &TForm5::BaseReplayClick},
     };
     for (const auto& [action, handler] : handlers) {
         auto h = handler;
@@ -290,6 +292,8 @@ void TForm5::UpdateActions() {
     N8->setEnabled(CurrentDateReady(c));
     // The fraction window shows the last date with a fractional composition.
     N16->setEnabled(!c.lastSampleName.empty());
+    // The replay works on the selected plant's dates.
+    BaseReplay->setEnabled(!c.plantFolder.empty());
 }
 
 void ForgetDateInWindows() {

@@ -76,6 +76,7 @@ public:
     QAction* N10 = nullptr;  // "Выбор установки"
     QAction* BaseChoice = nullptr;  // "Базовая папка...", working configuration only
     QAction* BaseCheck = nullptr;   // "Проверка базовой папки", working configuration only
+    QAction* BaseReplay = nullptr;  // "Пересчет истории установки...", working configuration only
     QAction* N2 = nullptr;  // "Данные" (submenu)
     QAction* N12 = nullptr;  // "Выбор данных"
     QAction* Bdan = nullptr;  // "Набор данных": a data entry
@@ -141,6 +142,7 @@ public slots:
     // The base folder (base_folder_actions.cpp).
     void BaseChoiceClick();  // "Базовая папка..."
     void BaseCheckClick();   // "Проверка базовой папки"
+    void BaseReplayClick();  // "Пересчет истории установки..."
     // The line naming the base folder, from the program context.
     void ShowBaseFolder();
 

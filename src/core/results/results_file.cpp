@@ -336,6 +336,101 @@ ResultsRecord ParseResultsText(std::string_view bytes) {
     return r;
 }
 
+namespace {
+
+// What the listing calls a number, for telling the user which one differs.
+// Numbers the listing prints without a caption of their own are named by
+// their place.
+struct ScalarName {
+    double ResultsRecord::*member;
+    const char* name;
+};
+const ScalarName kScalarNames[] = {
+    {&ResultsRecord::activity, "активность катализатора"},
+    {&ResultsRecord::inletTemperature, "температура входа, 1-й реактор"},
+    {&ResultsRecord::line4Value2, "температура входа, 2-й реактор"},
+    {&ResultsRecord::line4Value3, "температура входа, 3-й реактор"},
+    {&ResultsRecord::line5Value1, "температура выхода, 1-й реактор"},
+    {&ResultsRecord::line5Value2, "температура выхода, 2-й реактор"},
+    {&ResultsRecord::line5Value3, "температура выхода, 3-й реактор"},
+    {&ResultsRecord::line6Value1, "перепад температур, 1-й реактор"},
+    {&ResultsRecord::line6Value2, "перепад температур, 2-й реактор"},
+    {&ResultsRecord::line6Value3, "перепад температур, 3-й реактор"},
+    {&ResultsRecord::line7Value1, "давление"},
+    {&ResultsRecord::feedRate, "расход сырья"},
+    {&ResultsRecord::line8Value1, "объемная скорость"},
+    {&ResultsRecord::hydrogenContent, "содержание водорода в ВСГ"},
+    {&ResultsRecord::circulationRatio, "кратность циркуляции ВСГ"},
+    {&ResultsRecord::line9Value2, "объем"},
+    {&ResultsRecord::crackingNumber, "число крекинга"},
+    {&ResultsRecord::octaneMotor, "октановое число (моторный метод)"},
+    {&ResultsRecord::octaneResearch, "октановое число (исследовательский метод)"},
+    {&ResultsRecord::reformateYield, "выход риформата"},
+    {&ResultsRecord::coke, "кокс на катализаторе"},
+    {&ResultsRecord::chlorineR202, "хлор на катализаторе, Р-202"},
+    {&ResultsRecord::chlorineR203, "хлор на катализаторе, Р-203"},
+    {&ResultsRecord::chlorineR204, "хлор на катализаторе, Р-204"},
+    {&ResultsRecord::processedFeed, "переработано сырья"},
+    {&ResultsRecord::paraffinRatio, "П/(Н+А)"},
+    {&ResultsRecord::normalIsoFeed, "н/и-П сырья"},
+    {&ResultsRecord::normalIsoProduct, "н/и-П катализата"},
+    {&ResultsRecord::dehydrocyclization, "степень дегидроциклизации"},
+};
+const char* const kTableAHeads[10] = {"C", "nP", "iP", "N5", "N6", "A", "O", "Ole", "Арм.р", "Арм.э"};
+const char* const kTableBHeads[5] = {"Р-202", "Р-203", "Р-204", "Выход", "Катализат"};
+
+std::string FieldName(const FieldSpec& f) {
+    switch (f.ref.kind) {
+        case FieldRef::TableA:
+            return "групповой состав, строка " + std::to_string(f.ref.row) + ", " + kTableAHeads[f.ref.column - 1];
+        case FieldRef::TableB:
+            return "материальный баланс, строка " + std::to_string(f.ref.row) + ", " + kTableBHeads[f.ref.column - 1];
+        default:
+            for (const ScalarName& n : kScalarNames) {
+                if (n.member == f.ref.member) return n.name;
+            }
+            return "строка " + std::to_string(f.line) + ", позиции " + std::to_string(f.column) + "-" +
+                   std::to_string(f.column + f.width - 1);
+    }
+}
+
+// Digits after the decimal point of a printed number ("1.250" has 3, "586911" none).
+int PrintedDecimals(std::string_view text) {
+    const std::size_t point = text.find('.');
+    if (point == std::string_view::npos) return 0;
+    std::size_t end = point + 1;
+    while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
+    return static_cast<int>(end - point - 1);
+}
+
+std::string WithoutBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return std::string(text.substr(first, text.find_last_not_of(' ') - first + 1));
+}
+
+}  // namespace
+
+std::vector<PrintedResultsField> PrintedResultsFields(std::string_view bytes) {
+    const ResultsRecord record = ParseResultsText(bytes);
+    const std::vector<std::string> lines = SplitLines(bytes);
+    auto line = [&](int number) -> std::string_view {
+        const std::size_t i = static_cast<std::size_t>(number - 1);
+        return i < lines.size() ? std::string_view(lines[i]) : std::string_view();
+    };
+    std::vector<PrintedResultsField> fields;
+    fields.reserve(Layout().size() + 1);
+    fields.push_back({"дата отбора пробы", 2, 1, 10, WithoutBlanks(FieldText(line(2), 1, 10)), record.sampleDate, 0});
+    for (const FieldSpec& f : Layout()) {
+        const std::string_view text = line(f.line);
+        // A field the reader does not take (a table row printed short) is compared as the 0 it reads.
+        const std::string printed =
+            static_cast<int>(text.size()) < f.minLineLength ? std::string() : WithoutBlanks(FieldText(text, f.column, f.width));
+        fields.push_back({FieldName(f), f.line, f.column, f.width, printed, f.ref.Of(record), PrintedDecimals(printed)});
+    }
+    return fields;
+}
+
 std::string CompanionConditionsPath(const std::string& resultsPath) {
     std::string base = resultsPath.substr(0, resultsPath.size() >= 4 ? resultsPath.size() - 4 : 0);
     return base + ".dan";

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "common/errors.h"
 
@@ -118,6 +119,25 @@ ResultsRecord ParseResultsText(std::string_view bytes);
 // The companion conditions file of a results file: the path with its last
 // four characters replaced by ".dan".
 std::string CompanionConditionsPath(const std::string& resultsPath);
+
+// One number of a results file as the file prints it: where it stands, what
+// it is called (the caption the listing gives it, or its line and positions
+// where the listing has none), the value the reader takes and the digits
+// printed after the decimal point.
+struct PrintedResultsField {
+    std::string name;  // UTF-8, e.g. "активность катализатора", "материальный баланс, строка 3, Р-203"
+    int line = 0;      // 1-based
+    int column = 0;    // 1-based, first position of the field
+    int width = 0;
+    std::string text;  // the field's characters without blanks, code page 866
+    double value = 0;
+    int decimals = 0;
+};
+
+// The sampling date and every number ParseResultsText reads, in reading
+// order (the same count and order for every results file). Throws as
+// ParseResultsText does.
+std::vector<PrintedResultsField> PrintedResultsFields(std::string_view bytes);
 
 // Reads a results file and the temperature drop of its companion conditions
 // file. Throws UserError("File not found") when the results file is missing,

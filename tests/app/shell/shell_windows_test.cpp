@@ -127,6 +127,7 @@ void ShellWindowsTest::menuHasEveryItem_data() {
         {"N10", "N9", "Выбор установки", none, true, true},
         {"BaseChoice", "N9", "Базовая папка...", none, hidden, true},
         {"BaseCheck", "N9", "Проверка базовой папки", none, hidden, true},
+        {"BaseReplay", "N9", "Пересчет истории установки...", none, hidden, true},
         {"N2", "", "Данные", none, true, true},
         {"N12", "N2", "Выбор данных", QKeySequence("Ctrl+O"), true, true},
         {"Bdan", "N2", "Набор данных", QKeySequence("Ctrl+N"), true, true},
