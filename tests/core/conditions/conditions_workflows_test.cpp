@@ -76,6 +76,7 @@ struct SaveCase {
     ConditionsSaveEnd end;
     size_t questions;         // questions asked, the file choice included
     const char* refusalPart;  // part of the refusal, when refused
+    int plant;                // row of the plant table: 11 saves the fifth column
 };
 
 class ConditionsSaveFlow : public ::testing::TestWithParam<SaveCase> {};
@@ -88,7 +89,7 @@ TEST_P(ConditionsSaveFlow, EndsAsTheAnswersAndChecksSay) {
     ProgramContext context;
     context.baseFolder = dir.str();
     context.plantFolder = dir.str() + "\\Hornel";
-    context.plantIndex = 3;
+    context.plantIndex = row.plant;
     ConditionsEntry entry{GoodTexts(), EncodeDate(2009, 9, 1), EncodeDate(2009, 3, 15)};
     if (row.edit) row.edit(entry.texts);
     SaveAnswers answers;
@@ -122,28 +123,33 @@ const auto kChosen = ConditionsSaveKind::ChosenFile;
 const auto kStored = ConditionsSaveEnd::Stored;
 void FarGasSum(ConditionsEditTexts& e) { e[15] = "74.6"; }
 void HotPressure(ConditionsEditTexts& e) { e[4] = "250"; }
+void HotFifthColumn(ConditionsEditTexts& e) { e[28] = "900"; }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ConditionsSaveFlow,
     ::testing::Values(
         SaveCase{"a good entry stored without a question", kWorking, kEntry, nullptr, false, nullptr, kStored, 0,
-                 nullptr},
+                 nullptr, 3},
         SaveCase{"a far gas sum saved without asking", kWorking, kEntry, FarGasSum, false, nullptr,
-                 ConditionsSaveEnd::Declined, 1, nullptr},
-        SaveCase{"the user's yes to a doubt ignored", kWorking, kEntry, FarGasSum, true, nullptr, kStored, 1, nullptr},
+                 ConditionsSaveEnd::Declined, 1, nullptr, 3},
+        SaveCase{"the user's yes to a doubt ignored", kWorking, kEntry, FarGasSum, true, nullptr, kStored, 1, nullptr, 3},
         SaveCase{"a value out of range saved, or put as a doubt", kWorking, kEntry, HotPressure, true, nullptr,
-                 ConditionsSaveEnd::Refused, 0, "Давление, атм. (Р - 3)"},
+                 ConditionsSaveEnd::Refused, 0, "Давление, атм. (Р - 3)", 3},
         SaveCase{"an empty field saved as zero", kWorking, kEntry, [](ConditionsEditTexts& e) { e[25] = "  "; },
-                 true, nullptr, ConditionsSaveEnd::Refused, 0, "Серы в гидрогенизате, ppm"},
+                 true, nullptr, ConditionsSaveEnd::Refused, 0, "Серы в гидрогенизате, ppm", 3},
         SaveCase{"the described configuration's save checked", kDescribed, kEntry, HotPressure, false, nullptr,
-                 kStored, 0, nullptr},
+                 kStored, 0, nullptr, 3},
         SaveCase{"the file chosen before the checks", kWorking, kChosen, HotPressure, true, "named",
-                 ConditionsSaveEnd::Refused, 0, "250"},
+                 ConditionsSaveEnd::Refused, 0, "250", 3},
         SaveCase{"a cancelled choice written", kWorking, kChosen, nullptr, true, nullptr,
-                 ConditionsSaveEnd::NoFileChosen, 1, nullptr},
+                 ConditionsSaveEnd::NoFileChosen, 1, nullptr, 3},
         SaveCase{"a declined doubt still asking for the file", kWorking, kChosen, FarGasSum, false, "named",
-                 ConditionsSaveEnd::Declined, 1, nullptr},
-        SaveCase{"the chosen file not written", kWorking, kChosen, FarGasSum, true, "named", kStored, 2, nullptr}));
+                 ConditionsSaveEnd::Declined, 1, nullptr, 3},
+        SaveCase{"the chosen file not written", kWorking, kChosen, FarGasSum, true, "named", kStored, 2, nullptr, 3},
+        SaveCase{"the fifth column of row 11 left unchecked", kWorking, kEntry, HotFifthColumn, true, nullptr,
+                 ConditionsSaveEnd::Refused, 0, "Температура, °С (Р - 5)", 11},
+        SaveCase{"a plant without a fifth column refused for it", kWorking, kEntry, HotFifthColumn, true, nullptr,
+                 kStored, 0, nullptr, 3}));
 
 // A comma typed as the decimal point is the value the form shows, not the
 // digits before it.

@@ -88,7 +88,9 @@ TEST_F(SampleChain, PreparesTheDateStepByStep) {
     EXPECT_EQ(test::Slurp(sample / "01-09-09.sk"), test::Slurp(test::DataPath("pipeline/01-09-09.sk")));
     EXPECT_EQ(ToNative(out.streamLists[2]), (sample / "01-09-09.BOK").string());
     EXPECT_EQ(ToNative(out.compositionFile), (sample / "01-09-09.sk").string());
+    EXPECT_EQ(ToNative(out.conditionsFile), (sample / "01-09-09.dan").string());
     EXPECT_EQ(context.sampleName, "01-09-09");
+    EXPECT_EQ(ToNative(context.dataFolder), (sample).string() + "/");
     EXPECT_FALSE(fs::exists(base / "dan.bak"));
 
     // A second run finds the composition file; the program's own end keeps
@@ -147,15 +149,6 @@ TEST_F(SampleChain, UnknownComponentsGoToTheResolverOrStopTheChain) {
     EXPECT_EQ(PrepareSampleDate(request, answers).end, SampleChainEnd::Prepared);
     ASSERT_FALSE(resolver.names.empty());
     EXPECT_NE(resolver.names[0].find("Mystery compound X"), std::string::npos);
-}
-
-TEST_F(SampleChain, ARowOutsideThePlantTableStopsBeforeAnything) {
-    for (int row : {-1, 17}) {
-        request.plantRow = row;
-        EXPECT_THROW(PrepareSampleDate(request, answers), UserError) << row;
-    }
-    EXPECT_TRUE(answers.steps.empty());
-    EXPECT_TRUE(fs::exists(base / "dan.bak"));
 }
 
 }  // namespace
