@@ -79,6 +79,36 @@ TEST_F(PipelineCommand, AMissingConditionsFileIsReported) {
     EXPECT_EQ(Run({"--unknown", "maybe"}).status, 2);
 }
 
+// The date's conditions are saved through the checks of the conditions
+// form: what the program refuses, the command refuses; a doubt is saved
+// only when the command is told to.
+TEST_F(PipelineCommand, TheConditionsPassTheFormsChecks) {
+    const std::string dan = test::Slurp(sample / "01-09-09.dan");
+    auto damaged = [&](const std::string& from, const std::string& to) {
+        std::string bytes = dan;
+        bytes.replace(bytes.find(from), from.size(), to);
+        std::ofstream(sample / "01-09-09.dan", std::ios::binary) << bytes;
+        return bytes;
+    };
+    const std::string hot = damaged(" 29.50  28.60", "290.50  28.60");
+    auto r = Run({"--doubtful", "save"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Давление, атм. (Р - 2)"), std::string::npos) << r.err;
+    EXPECT_EQ(test::Slurp(sample / "01-09-09.dan"), hot);
+    EXPECT_FALSE(fs::exists(sample / "01-09-09.sk"));
+
+    const std::string doubtful = damaged("81.20000", "71.20000");
+    r = Run({});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("Сумма состава ВСГ"), std::string::npos) << r.err;
+    EXPECT_EQ(test::Slurp(sample / "01-09-09.dan"), doubtful);
+    EXPECT_FALSE(fs::exists(sample / "01-09-09.sk"));
+    EXPECT_EQ(Run({"--doubtful", "maybe"}).status, 2);
+    r = Run({"--doubtful", "save"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(sample / "01-09-09.sk"));
+}
+
 // Another plant and date: the conditions file of the date in its folder,
 // a DHA report of the feed and a component list of the catalyzate elsewhere.
 TEST_F(PipelineCommand, AnyPlantAndDateWithNamedReports) {

@@ -417,6 +417,11 @@ void Tbasadan::cansClick() {
     editor_actions::ShowMainWindow();
 }
 
+void Tbasadan::EndDataEntry() {
+    hide();
+    ShowFractionFields(true);
+}
+
 bool Tbasadan::NextClick() {
     ProgramContext& c = Context();
     if (WorkingConfiguration()) {

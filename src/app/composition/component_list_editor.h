@@ -32,6 +32,12 @@ public:
     // The resolver that puts unknown components to the user; the window
     // tests replace it with scripted answers. Not owned.
     void SetResolver(ComponentResolver* resolver) { resolver_ = resolver; }
+    ComponentResolver* Resolver() const { return resolver_; }
+
+    // A data entry whose lists and composition file were stored without the
+    // editor's steps (the sample chain): the editor closes as after its last
+    // "Далее"; the main window is not shown.
+    void EndDataEntry();
 
     // Per-stream density and volume flow stored by "Далее" (index 0..2).
     static constexpr std::array<double, 3> kFreshDensities{0.73, 0.73, 0.73};

@@ -490,32 +490,62 @@ void TForm8::PrepareSaveDialog(const QString& fileName) {
     if (WorkingConfiguration()) preparedSaveFile_ = fileName;
 }
 
-// Working configuration: the checks before a save. Throws UserError naming
-// the faulty fields (the form stays open); false when the user declines to
-// save a doubtful value.
-bool TForm8::ChecksPassed() {
-    if (!WorkingConfiguration()) return true;
-    const ConditionsCheck check =
-        CheckConditionsEdits(EditTexts(), Context().plantIndex == kRowWithFifthReactor,
-                             PickerDate(DateTimePicker1), PickerDate(DateTimePicker2));
-    if (!check.refusals.empty()) {
-        std::string text = "Данные не сохранены:";
-        for (const std::string& r : check.refusals) text += "\n" + r;
-        // When the message is closed, the cursor is in the field to correct.
-        QWidget* field = check.firstRefusedEdit ? static_cast<QWidget*>(Edit(check.firstRefusedEdit))
-                                                : static_cast<QWidget*>(DateTimePicker2);
-        field->setFocus(Qt::OtherFocusReason);
-        if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
-        throw UserError(text);
-    }
-    return check.question.empty() ||
-           ui::AskYesNo(this, "Технологические условия", QString::fromStdString(check.question), true);
+ConditionsEntry TForm8::Entry() const {
+    return {EditTexts(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2)};
 }
 
-// The texts the saves read: in the working configuration "," counts as the
-// decimal point, so the value saved is the value shown.
-ConditionsEditTexts TForm8::SavedTexts() const {
-    return WorkingConfiguration() ? WithPointDecimals(EditTexts()) : EditTexts();
+namespace {
+
+// The form's answers to a save: a doubt as a question whose default keeps
+// the data unsaved, the file in the save dialog.
+class FormSaveAnswers : public ConditionsSaveQuestions {
+public:
+    // `prepared`: the file a caller offers for the save dialog, taken by its first showing.
+    FormSaveAnswers(QWidget* form, QString& prepared) : form_(form), prepared_(prepared) {}
+    bool SaveDespite(const std::string& question) override {
+        return ui::AskYesNo(form_, "Технологические условия", QString::fromStdString(question), true);
+    }
+    std::optional<std::string> ChooseFile() override {
+        const QString prepared = std::exchange(prepared_, QString());
+        QString folder = prepared.isEmpty() ? NativePath(Context().baseFolder) : QFileInfo(prepared).path();
+        // The working configuration starts where the current date's data lie.
+        if (prepared.isEmpty() && WorkingConfiguration() && !Context().dataFolder.empty()) {
+            const QString dateFolder = NativePath(Context().dataFolder);
+            if (QFileInfo(dateFolder).isDir()) folder = QDir::cleanPath(dateFolder);
+        }
+        const QString chosen =
+            ui::ChooseSaveFile(form_, "Сохранение файла", folder, "Технологические условия (*.dan)", "dan",
+                               prepared.isEmpty() ? QString() : QFileInfo(prepared).fileName());
+        if (chosen.isEmpty()) return std::nullopt;
+        return chosen.toStdString();
+    }
+
+private:
+    QWidget* form_;
+    QString& prepared_;
+};
+
+}  // namespace
+
+// The outcome of a save as the form shows it: refused, the form stays open
+// with the faulty fields named.
+std::optional<ConditionsSaveOutcome> TForm8::Save(ConditionsSaveKind kind) {
+    if (!DatesRead()) return std::nullopt;
+    FormSaveAnswers answers(this, preparedSaveFile_);
+    ConditionsSaveRequest request;
+    request.context = &Context();
+    request.values = Entry();
+    request.kind = kind;
+    ConditionsSaveOutcome outcome = SaveConditions(request, answers);
+    if (outcome.end == ConditionsSaveEnd::Refused) {
+        // When the message is closed, the cursor is in the field to correct.
+        QWidget* field = outcome.firstRefusedEdit ? static_cast<QWidget*>(Edit(outcome.firstRefusedEdit))
+                                                  : static_cast<QWidget*>(DateTimePicker2);
+        field->setFocus(Qt::OtherFocusReason);
+        if (auto* edit = qobject_cast<QLineEdit*>(field)) edit->selectAll();
+        throw UserError(RefusalMessage(outcome));
+    }
+    return outcome;
 }
 
 int TForm8::EditNumber(const QLineEdit* edit) const {
@@ -528,28 +558,16 @@ int TForm8::EditNumber(const QLineEdit* edit) const {
 bool TForm8::DatesRead() { return DateTimePicker1->Commit() && DateTimePicker2->Commit(); }
 
 void TForm8::Button2Click() {
-    if (!DatesRead() || !ChecksPassed()) return;
-    const QString prepared = std::exchange(preparedSaveFile_, QString());
-    QString folder = prepared.isEmpty() ? NativePath(Context().baseFolder) : QFileInfo(prepared).path();
-    // The working configuration starts where the current date's data lie.
-    if (prepared.isEmpty() && WorkingConfiguration() && !Context().dataFolder.empty()) {
-        const QString dateFolder = NativePath(Context().dataFolder);
-        if (QFileInfo(dateFolder).isDir()) folder = QDir::cleanPath(dateFolder);
-    }
-    const QString chosen = ui::ChooseSaveFile(this, "Сохранение файла", folder, "Технологические условия (*.dan)",
-                                              "dan", prepared.isEmpty() ? QString() : QFileInfo(prepared).fileName());
-    if (!chosen.isEmpty()) {
-        SaveConditionsAs(Context(), chosen.toStdString(), SavedTexts(), PickerDate(DateTimePicker1),
-                         PickerDate(DateTimePicker2));
-    }
+    const auto outcome = Save(ConditionsSaveKind::ChosenFile);
+    if (!outcome || outcome->end == ConditionsSaveEnd::Declined) return;
     ReturnToMainWindow();
 }
 
 // Data-entry save: the conditions file goes into the sampling-date folder of
 // the plant, then the component list editor takes over with the feed.
 void TForm8::Basa2Click() {
-    if (!DatesRead() || !ChecksPassed()) return;
-    SaveDataEntry(Context(), SavedTexts(), PickerDate(DateTimePicker1), PickerDate(DateTimePicker2));
+    const auto outcome = Save(ConditionsSaveKind::DataEntry);
+    if (!outcome || outcome->end != ConditionsSaveEnd::Stored) return;
     hide();
     SetDataEntryMode(false);
     Context().currentStream = 1;

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "conditions/conditions_edits.h"
+#include "conditions/conditions_save.h"
 #include "conditions/field_rules.h"
 #include "runs/conditions_review.h"
 #include "shell/date_field.h"
@@ -195,11 +196,14 @@ private:
     QString preparedSaveFile_;
     QString shownState_;  // the fields as the form was shown, to tell unsaved changes
     void AskQuestion(const std::string& text, QWidget* control);
-    bool ChecksPassed();
+    // The values as a save takes them.
+    ConditionsEntry Entry() const;
+    // A save of this kind with the form's answers; none when a typed date
+    // is refused. Throws the refusal of the checks and the save's failures.
+    std::optional<ConditionsSaveOutcome> Save(ConditionsSaveKind kind);
     // Both date fields read as they stand before a save; false when one
     // refuses its text (the save then stops).
     bool DatesRead();
-    ConditionsEditTexts SavedTexts() const;
     int EditNumber(const QLineEdit* edit) const;  // 0 for none
 
     std::array<QLineEdit*, 30> edits_{};  // [1..29]

@@ -68,35 +68,57 @@ void SetMainMenuItemEnabled(QAction* TForm5::*item, bool enabled) {
     if (QAction* action = W().form5->*item) action->setEnabled(enabled);
 }
 
-bool RunDataSelection() {
-    const ProgramContext& context = Context();
-    const std::string filter = "Технологические условия (*.dan)|*.dan";
-    const QString title = "Открытие файла с данными";
-    if (FixedSampleFiles()) {
-        // The open dialog is prepared as for a choice, but the sample file
-        // is taken and the dialog is not shown.
-        if (TForm5* main = W().form5) {
-            main->OpenDialog1.filter = "Технологические условия (*.dan)";
-            main->OpenDialog1.title = title;
-            main->OpenDialog1.initialDir = QString::fromStdString(context.plantFolder);
-            main->OpenDialog1.fileName = QString::fromStdString(SelectedDataFile(context.baseFolder));
+namespace {
+
+// The main window's answers: the open dialog (prepared and not shown while
+// the sample files are fixed), the conditions form filled at once.
+class MainWindowSelectionAnswers : public DataSelectionQuestions {
+public:
+    std::optional<std::string> ChooseConditionsFile(const std::string& plantFolder) override {
+        const std::string filter = "Технологические условия (*.dan)|*.dan";
+        const QString title = "Открытие файла с данными";
+        TForm5* main = W().form5;
+        if (FixedSampleFiles()) {
+            if (main) {
+                main->OpenDialog1.filter = "Технологические условия (*.dan)";
+                main->OpenDialog1.title = title;
+                main->OpenDialog1.initialDir = QString::fromStdString(plantFolder);
+                main->OpenDialog1.fileName = QString::fromStdString(SelectedDataFile(Context().baseFolder));
+            }
+            return SelectedDataFile(Context().baseFolder);
         }
-        RunDataSelectionOf({});
-        return true;
+        const QString chosen = ui::ChooseOpenFile(main, title, NativePath(plantFolder), DialogFilter(filter));
+        if (chosen.isEmpty()) return std::nullopt;
+        if (main) main->OpenDialog1.fileName = chosen;
+        return ProgramPath(chosen);
     }
-    const QString chosen = ui::ChooseOpenFile(W().form5, title, NativePath(context.plantFolder), DialogFilter(filter));
-    if (chosen.isEmpty()) return false;
-    if (W().form5) W().form5->OpenDialog1.fileName = chosen;
-    RunDataSelectionOf(ProgramPath(chosen));
+    void ConditionsSelected(const ConditionsSelection& conditions) override { FillConditionsForm(conditions); }
+};
+
+}  // namespace
+
+bool RunDataSelection() {
+    MainWindowSelectionAnswers answers;
+    DataSelectionRequest request;
+    request.context = &Context();
+    const DataSelectionOutcome outcome = SelectSamplingDate(request, answers);
+    if (outcome.end == DataSelectionEnd::Cancelled) return false;
+    ShowDataSelection(outcome);
     return true;
 }
 
 void RunDataSelectionOf(const std::string& dataFile) {
-    ProgramContext& context = Context();
-    const ConditionsSelection conditions = SelectConditions(context, dataFile);
-    FillConditionsForm(conditions);
+    MainWindowSelectionAnswers answers;
+    DataSelectionRequest request;
+    request.context = &Context();
+    request.dataFile = dataFile;
+    ShowDataSelection(SelectSamplingDate(request, answers));
+}
 
-    const CompositionSelection composition = SelectComposition(context);
+void ShowSelectedConditions(const ConditionsSelection& conditions) { FillConditionsForm(conditions); }
+
+void ShowDataSelection(const DataSelectionOutcome& outcome) {
+    const CompositionSelection& composition = outcome.composition;
     if (composition.found) {
         // A warning still open from an earlier selection of this date speaks
         // of a file that has been written since (the sample chain forms it).

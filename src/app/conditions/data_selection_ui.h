@@ -5,6 +5,9 @@ class QAction;
 
 namespace rw {
 
+struct ConditionsSelection;
+struct DataSelectionOutcome;
+
 class TForm5;
 
 // Data selection ("Выбор данных", TForm5::N12Click): the conditions file of
@@ -21,6 +24,12 @@ bool RunDataSelection();
 // The same on a conditions file already known (program notation), as the
 // end of a data entry makes its date the current data.
 void RunDataSelectionOf(const std::string& dataFile);
+
+// What a data selection read, shown where the program shows it: the
+// conditions form; then the composition editor, the fractional-composition
+// window and the main window's caption and menu, or the warning window.
+void ShowSelectedConditions(const ConditionsSelection& conditions);
+void ShowDataSelection(const DataSelectionOutcome& outcome);
 
 // Enables or disables an item of the main window's menu
 // (&TForm5::N16...); nothing happens while the main window does not exist.

@@ -109,12 +109,18 @@ void TForm4::RadioGroup1Click() {
 void TForm4::Button2Click() {
     int row = ItemIndex();
     if (row < 0) return;  // "Далее" is enabled only once a row is chosen
+    FinishPlantSelection(Context(), row);
+    ShowChosenPlant(row);
+}
+
+void TForm4::ShowChosenPlant(int row) {
     ProgramContext& c = Context();
+    if (ItemIndex() != row) SetItemIndex(row);
+    Button2->setEnabled(true);
     // Another plant: its dates start from nothing the previous plant left in
     // the program, as in a freshly started one.
     const bool otherPlant = WorkingConfiguration() && row != plantInForce_;
     plantInForce_ = row;
-    FinishPlantSelection(c, row);
     if (otherPlant) {
         ForgetSamplingDate(c);
         ForgetDateInWindows();

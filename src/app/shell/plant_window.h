@@ -30,6 +30,13 @@ public:
     // when the scheme picture cannot be loaded; the main window is already
     // shown then.
     void Button2Click();
+    // What "Далее" shows once plant selection of `row` is finished in the
+    // program context (FinishPlantSelection): the row marked, the main
+    // window with the plant, the conditions form in the plant's layout; the
+    // dates of another plant forgotten (working configuration). Throws
+    // UserError when the scheme picture cannot be loaded; the main window is
+    // already shown then.
+    void ShowChosenPlant(int row);
     // "Выход": the exit confirmation, modally. "Назад": the same in the
     // described configuration; in the working one back to the welcome window.
     void Button1Click();

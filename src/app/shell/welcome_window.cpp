@@ -12,6 +12,10 @@
 #include "common/configuration.h"
 #include "common/files.h"
 #include "composition/component_list_editor.h"
+#include "composition/dialog_resolver.h"
+#include "composition/editor_actions.h"
+#include "conditions/data_selection.h"
+#include "conditions/data_selection_ui.h"
 #include "conditions/conditions_form.h"
 #include "shell/app_start.h"
 #include "shell/exit_confirmation.h"
@@ -93,65 +97,94 @@ void TForm1::Button1Click() {
 
 void TForm1::Button3Click() { RunSampleChain(); }
 
-// The welcome pipeline: each step is what the user would do in the named
-// window, run on the real windows. The first error ends it with its message.
+namespace {
+
+// The windows' answers to the sample chain: each step's outcome shown where
+// the user would have seen it, had the step been done by hand.
+class WindowChainAnswers : public SampleChainQuestions {
+public:
+    void Progress(const std::string&) override {}
+    void PlantSelected(int row) override {
+        plantShown = true;
+        W().form4->ShowChosenPlant(row);
+    }
+    void ConditionsSelected(const ConditionsSelection& conditions) override { ShowSelectedConditions(conditions); }
+    void DataSelected(const DataSelectionOutcome& selection) override {
+        ShowDataSelection(selection);
+        // The conditions form in data-entry mode, as "Набор данных" opens it.
+        TForm8* form = W().form8;
+        form->SetDataEntryMode(true);
+        W().form5->hide();
+        form->ShowSaveButtons();
+        form->show();
+    }
+    bool SaveDespite(const std::string& question) override {
+        return ui::AskYesNo(W().form8, "Технологические условия", QString::fromStdString(question), true);
+    }
+    void DataEntryStarted(const std::string& feedFlowText) override {
+        W().form8->hide();
+        W().form8->SetDataEntryMode(false);
+        entryStarted = true;
+        W().basadan->StartDataEntry(QString::fromStdString(feedFlowText));
+    }
+    ComponentResolver* Resolver() override {
+        ComponentResolver* editors = W().basadan->Resolver();
+        return editors ? editors : &dialogs_;
+    }
+
+    bool plantShown = false;
+    bool entryStarted = false;
+
+private:
+    DialogResolver dialogs_;
+};
+
+}  // namespace
+
+// The sample chain runs in core; the windows show what each step did. The
+// first error ends it with its message.
 void TForm1::RunSampleChain() {
     const SampleChainScope sampleFiles;
     const bool working = WorkingConfiguration();
     Windows& w = W();
     ProgramContext& c = Context();
-    // A step of the editor that failed has shown its message; the working
-    // configuration then leaves the data entry for the main window.
-    auto abandon = [&w, working] {
-        if (!working) return;
-        if (w.basadan->isVisible()) w.basadan->cansClick();
-        w.form5->ReturnToMainWindow();
-    };
-    int step = 0;
+    WindowChainAnswers answers;
     try {
-        step = 1;  // the model runs work in the base folder of this start
-        c.modelBaseFolder = c.baseFolder;
-        step = 2;
         hide();
-        step = 3;
         w.form5->N8->setEnabled(false);
         w.form5->N15->setEnabled(false);
-        step = 4;  // row 11 of the plant list, as if clicked
-        w.form4->SetItemIndex(kWelcomePlantRow);
-        w.form4->RadioGroup1Click();
-        step = 5;
-        c.plantIndex = kWelcomePlantRow;
-        step = 6;  // "Далее" of the plant window
-        w.form4->Button2Click();
-        step = 7;  // data selection of 01-09-09
-        w.form5->N12Click();
-        step = 8;  // data entry: the conditions form in data-entry mode
-        w.form5->BdanClick();
-        // Steps 9 to 13: the windows show their own errors; a step that
-        // failed ends the pipeline there, with the windows as it left them.
-        step = 9;  // "Сохранить" of the conditions form: the data-entry save
-        w.form8->Basa2Click();
-        step = 10;  // import of the feed report (.SIR), started as from "Далее"
-        if (!w.basadan->BitBtn1Click(w.basadan->Next)) return abandon();
-        step = 11;  // "Далее": feed list stored, on to the catalyzate
-        if (!w.basadan->NextClick()) return abandon();
-        step = 12;  // import of the catalyzate report (.KAT)
-        if (!w.basadan->BitBtn1Click(w.basadan->BitBtn1)) return abandon();
-        step = 13;  // "Далее": side cut skipped, composition file written
-        if (!w.basadan->NextClick()) return abandon();
+        SampleChainRequest request;
+        request.context = &c;
+        request.baseFolder = c.baseFolder;
         // The working configuration goes on with the sample date as the
-        // current data instead of ending the program.
-        if (working) return w.form5->ReturnToMainWindow();
-        step = 14;  // the confirmation's "Да" without showing it
-        w.form3->BitBtn1Click();
-        step = 15;
+        // current data instead of ending the program: the model's working
+        // files stay.
+        request.deleteBakFiles = !working;
+        const SampleChainOutcome outcome = PrepareSampleDate(request, answers);
+        // "Нет" to a doubt: the conditions form stays open in data-entry
+        // mode, for the values to be corrected and saved.
+        if (outcome.end == SampleChainEnd::SaveDeclined) return;
+        editor_actions::AfterFormation();
+        w.basadan->EndDataEntry();
+        if (working) {
+            RunHandler(w.form5, [&outcome] { RunDataSelectionOf(outcome.conditionsFile); });
+            return w.form5->ReturnToMainWindow();
+        }
         close();
         w.form5->CloseMainWindow();
     } catch (const std::exception& e) {
-        ui::ShowError(this, QString::fromUtf8(e.what()));
-        // Up to step 5 no window is open yet (this one is hidden): the main
-        // window lets the user go on, or leave through its "Выход".
-        if (step <= 5 || working) w.form5->ReturnToMainWindow();
+        QWidget* shown = answers.entryStarted && w.basadan->isVisible() ? static_cast<QWidget*>(w.basadan) : this;
+        ui::ShowError(shown, QString::fromUtf8(e.what()));
+        // Before the plant is shown no window is open (this one is hidden):
+        // the main window lets the user go on, or leave through its "Выход".
+        // The working configuration leaves a failed data entry for the main
+        // window; the described one leaves the windows as the step left them.
+        if (working) {
+            if (answers.entryStarted) w.basadan->EndDataEntry();
+            w.form5->ReturnToMainWindow();
+        } else if (!answers.plantShown) {
+            w.form5->ReturnToMainWindow();
+        }
     }
 }
 

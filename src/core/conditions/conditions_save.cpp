@@ -6,6 +6,7 @@
 #include "common/files.h"
 #include "common/number_format.h"
 #include "common/regional.h"
+#include "conditions/conditions_checks.h"
 #include "conditions/conditions_file.h"
 #include "common/text_helpers.h"
 
@@ -83,6 +84,47 @@ DataEntrySave SaveDataEntry(ProgramContext& context, const ConditionsEditTexts& 
     options.extension = extension;
     WriteFormLayout(out.conditionsFile, r, options);
     SeparatorAfterSave();
+    return out;
+}
+
+std::string RefusalMessage(const ConditionsSaveOutcome& outcome) {
+    std::string text = kNotSavedHeadline;
+    for (const std::string& r : outcome.refusals) text += "\n" + r;
+    return text;
+}
+
+ConditionsSaveOutcome SaveConditions(const ConditionsSaveRequest& request, ConditionsSaveQuestions& questions) {
+    ProgramContext& context = *request.context;
+    const ConditionsEntry& v = request.values;
+    ConditionsSaveOutcome out;
+    const bool working = WorkingConfiguration();
+    if (working) {
+        const ConditionsCheck check = CheckConditionsEdits(v.texts, context.plantIndex == kExtendedPlantRow,
+                                                           v.samplingDate, v.regenerationDate);
+        if (!check.refusals.empty()) {
+            out.refusals = check.refusals;
+            out.firstRefusedEdit = check.firstRefusedEdit;
+            return out;
+        }
+        if (!check.question.empty() && !questions.SaveDespite(check.question)) {
+            out.end = ConditionsSaveEnd::Declined;
+            return out;
+        }
+    }
+    // The value saved is the value shown: "64,5" is 64.5, not 64.
+    const ConditionsEditTexts texts = working ? WithPointDecimals(v.texts) : v.texts;
+    if (request.kind == ConditionsSaveKind::ChosenFile) {
+        const std::optional<std::string> chosen = questions.ChooseFile();
+        if (!chosen) {
+            out.end = ConditionsSaveEnd::NoFileChosen;
+            return out;
+        }
+        out.file = SaveConditionsAs(context, *chosen, texts, v.samplingDate, v.regenerationDate);
+    } else {
+        out.entry = SaveDataEntry(context, texts, v.samplingDate, v.regenerationDate);
+        out.file = out.entry.conditionsFile;
+    }
+    out.end = ConditionsSaveEnd::Stored;
     return out;
 }
 

@@ -103,6 +103,22 @@ DataSelection SelectData(ProgramContext& context, const CompositionTextsReader& 
     return out;
 }
 
+DataSelectionOutcome SelectSamplingDate(const DataSelectionRequest& request, DataSelectionQuestions& questions) {
+    ProgramContext& context = *request.context;
+    DataSelectionOutcome out;
+    std::string dataFile = request.dataFile;
+    if (dataFile.empty()) {
+        std::optional<std::string> chosen = questions.ChooseConditionsFile(context.plantFolder);
+        if (!chosen) return out;
+        dataFile = *chosen;
+    }
+    out.conditions = SelectConditions(context, dataFile);
+    questions.ConditionsSelected(out.conditions);
+    out.composition = SelectComposition(context, request.reader);
+    out.end = out.composition.found ? DataSelectionEnd::Selected : DataSelectionEnd::CompositionMissing;
+    return out;
+}
+
 CompositionTextsReader DefaultCompositionTextsReader() { return ReadCompositionFile; }
 
 bool CurrentDateReady(const ProgramContext& context) {

@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -90,5 +91,44 @@ struct DataSelection {
 // Both parts, for callers without windows (the headless welcome pipeline).
 DataSelection SelectData(ProgramContext& context,
                          const CompositionTextsReader& reader = DefaultCompositionTextsReader());
+
+// Data selection as one flow, for the main menu, the end of a data entry,
+// the sample chain and reformer-cli alike.
+
+// What the user is asked, and shown, during a data selection.
+class DataSelectionQuestions {
+public:
+    virtual ~DataSelectionQuestions() = default;
+    // The conditions file of the date to select, chosen below the plant
+    // folder (program notation); none when the choice is cancelled.
+    virtual std::optional<std::string> ChooseConditionsFile(const std::string& plantFolder) = 0;
+    // The conditions have been read: shown at once, so that a composition
+    // file that then fails leaves the form filled with the date's conditions.
+    virtual void ConditionsSelected(const ConditionsSelection& conditions) = 0;
+};
+
+enum class DataSelectionEnd {
+    Cancelled,           // no file chosen: nothing changed
+    Selected,            // conditions and composition file of the date read
+    CompositionMissing,  // conditions read; the date has no composition file yet
+};
+
+struct DataSelectionOutcome {
+    DataSelectionEnd end = DataSelectionEnd::Cancelled;
+    ConditionsSelection conditions;    // unless Cancelled
+    CompositionSelection composition;  // unless Cancelled; `found` tells the other two apart
+};
+
+struct DataSelectionRequest {
+    ProgramContext* context = nullptr;
+    // The conditions file (program notation) when it is known already (the
+    // end of a data entry, the sample chain); empty: the questions choose it.
+    std::string dataFile;
+    CompositionTextsReader reader = DefaultCompositionTextsReader();
+};
+
+// SelectConditions and SelectComposition on the chosen file. Throws what
+// they throw; the steps after a failure are not done.
+DataSelectionOutcome SelectSamplingDate(const DataSelectionRequest& request, DataSelectionQuestions& questions);
 
 }  // namespace rw

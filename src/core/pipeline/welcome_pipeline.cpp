@@ -29,9 +29,8 @@ std::string TrimRight(std::string s) {
 // The file a stream's list is imported from: the one named, else the
 // sample file of the editor's "Открыть" on the sample date, else the list
 // file of the sampling folder.
-std::string StreamSource(const ProgramContext& c, const WelcomePipelineOptions& options, int stream,
-                         bool sampleDate) {
-    const std::string& named = options.streamFiles[static_cast<size_t>(stream - 1)];
+std::string StreamSource(const ProgramContext& c, const SampleChainRequest& request, int stream, bool sampleDate) {
+    const std::string& named = request.streamFiles[static_cast<size_t>(stream - 1)];
     if (!named.empty()) return named;
     if (sampleDate && stream < 3)
         return DefaultReportFile(c.baseFolder, stream == 1 ? OpenStarter::NextButton : OpenStarter::Other);
@@ -54,61 +53,76 @@ std::string StoreStreamList(const ProgramContext& c, int stream, ComponentList& 
     return path;
 }
 
-void RunWelcomePipeline(const std::string& baseFolder, const WelcomePipelineOptions& options, std::ostream& log) {
-    ProgramContext& c = Context();
-    // Steps 1 to 6: plant row 11 selected and confirmed.
-    c.baseFolder = baseFolder;
-    c.modelBaseFolder = baseFolder;
-    const int row = options.plantRow;
+SampleChainOutcome PrepareSampleDate(const SampleChainRequest& request, SampleChainQuestions& questions) {
+    ProgramContext& c = *request.context;
+    SampleChainOutcome out;
+    // Steps 1 to 6: the plant selected and confirmed.
+    c.baseFolder = request.baseFolder;
+    c.modelBaseFolder = request.baseFolder;
+    const int row = request.plantRow;
     if (row < 0 || row >= kPlantCount) throw UserError("Нет установки с номером строки " + std::to_string(row) + ".");
     SelectPlant(c, row);
     c.plantIndex = row;
     FinishPlantSelection(c, row);
-    log << "Установка: " << TrimRight(c.plantCaption) << ", реакторов: " << c.reactorCount << "\n";
+    questions.Progress("Установка: " + TrimRight(c.plantCaption) + ", реакторов: " + std::to_string(c.reactorCount));
+    questions.PlantSelected(row);
 
     // Step 7: data selection of the sampling date (the sample's own file for
     // the sample date of row 11, as the windows take it).
-    const bool sampleDate = row == kWelcomePlantRow && options.sample == kWelcomeSample;
-    const std::string dataFile =
-        sampleDate ? std::string() : JoinPath(JoinPath(c.plantFolder, options.sample), options.sample + ".dan");
-    DataSelection selected;
-    selected.conditions = SelectConditions(c, dataFile);
-    selected.composition = SelectComposition(c);
-    log << "Выбраны данные: " << ToNative(c.dataFile) << "\n";
-    if (!selected.composition.found) {
-        log << "Файл с составами сырья и катализата " << selected.composition.warningCompositionFile
-            << " не существует.\n";
+    const bool sampleDate = row == kWelcomePlantRow && request.sample == kWelcomeSample;
+    DataSelectionRequest selection;
+    selection.context = &c;
+    selection.dataFile = sampleDate ? SelectedDataFile(c.baseFolder)
+                                    : JoinPath(JoinPath(c.plantFolder, request.sample), request.sample + ".dan");
+    out.selection = SelectSamplingDate(selection, questions);
+    const ConditionsSelection& conditions = out.selection.conditions;
+    questions.Progress("Выбраны данные: " + ToNative(c.dataFile));
+    if (!out.selection.composition.found) {
+        questions.Progress("Файл с составами сырья и катализата " + out.selection.composition.warningCompositionFile +
+                           " не существует.");
     }
+    questions.DataSelected(out.selection);
 
-    // Steps 8 and 9: data entry, the conditions form saved as it was filled.
-    const ConditionsEditTexts& edits = selected.conditions.edits;
-    DataEntrySave saved =
-        SaveDataEntry(c, edits, selected.conditions.samplingDate, selected.conditions.regenerationDate);
-    log << "Записан файл технологических условий: " << ToNative(saved.conditionsFile) << "\n";
+    // Steps 8 and 9: data entry, the conditions saved as they were selected,
+    // through the save's own checks and questions.
+    ConditionsSaveRequest save;
+    save.context = &c;
+    save.values = {conditions.edits, conditions.samplingDate, conditions.regenerationDate};
+    const ConditionsSaveOutcome saved = SaveConditions(save, questions);
+    if (saved.end == ConditionsSaveEnd::Refused) throw UserError(RefusalMessage(saved));
+    if (saved.end != ConditionsSaveEnd::Stored) {
+        out.end = SampleChainEnd::SaveDeclined;
+        return out;
+    }
+    out.conditionsFile = saved.file;
+    questions.Progress("Записан файл технологических условий: " + ToNative(saved.file));
     c.currentStream = 1;
+    const std::string& feedFlowText = conditions.edits[kEditFeedFlow];
+    questions.DataEntryStarted(feedFlowText);
 
     // Steps 10 to 13: the feed and catalyzate samples imported and stored;
-    // the side cut is skipped for this plant (its list is the catalyzate's,
-    // flow 0); then the composition is formed.
+    // the side cut is skipped for plants without one (its list is the
+    // catalyzate's, flow 0); then the composition is formed.
     FormationInputs in;
     in.samplingFolder = c.samplingFolder;
     in.sampleName = c.entrySampleName;
     in.baseFolder = c.baseFolder;
     in.fractionTexts = kFractionTexts;
-    std::string flowText = edits[kEditFeedFlow];  // the editor's F7 starts with the form's feed flow
+    std::string flowText = feedFlowText;  // the editor's F7 starts with the form's feed flow
     ComponentList list;
     while (c.currentStream <= 3) {
         int stream = c.currentStream;
         if (stream < 3 || !SkipsSideCut(c.plantIndex)) {
-            OpenedList opened = OpenComponentList(StreamSource(c, options, stream, sampleDate), stream);
+            OpenedList opened = OpenComponentList(StreamSource(c, request, stream, sampleDate), stream);
             if (!opened.sumValid) throw UserError(opened.sumError);
             list.lines = opened.lines;
-            log << StreamName(stream) << ": " << ToNative(opened.file) << ", компонентов " << opened.lines.size() << "\n";
+            questions.Progress(std::string(StreamName(stream)) + ": " + ToNative(opened.file) + ", компонентов " +
+                               std::to_string(opened.lines.size()));
         } else {
             flowText = "0";
         }
         try {
-            StoreStreamList(c, stream, list);
+            out.streamLists[static_cast<size_t>(stream - 1)] = StoreStreamList(c, stream, list);
             in.density[static_cast<size_t>(stream - 1)] = TextToNumber(kDensityText);
             in.flow[static_cast<size_t>(stream - 1)] = TextToNumber(flowText);
         } catch (const UserError&) {
@@ -118,7 +132,8 @@ void RunWelcomePipeline(const std::string& baseFolder, const WelcomePipelineOpti
     }
     c.currentStream = 1;
 
-    if (!options.ignoreUnknown) {
+    ComponentResolver* resolver = questions.Resolver();
+    if (!resolver) {
         auto unknown = FindUnresolvedNames(in);
         if (!unknown.empty()) {
             std::string message = "Компоненты, которых нет в базе данных:";
@@ -126,15 +141,16 @@ void RunWelcomePipeline(const std::string& baseFolder, const WelcomePipelineOpti
             throw UserError(message);
         }
     }
-    AutomaticResolver resolver(AutomaticResolver::Policy::Ignore);
-    FormComposition(in, resolver);
-    std::string sk = JoinPath(c.samplingFolder, c.entrySampleName + ".sk");
-    log << "Записан файл состава: " << ToNative(sk) << "\n";
+    AutomaticResolver none(AutomaticResolver::Policy::Ignore);
+    FormComposition(in, resolver ? *resolver : none);
+    out.compositionFile = JoinPath(c.samplingFolder, c.entrySampleName + ".sk");
+    questions.Progress("Записан файл состава: " + ToNative(out.compositionFile));
     c.dataFolder = c.samplingFolder + "\\";
     c.sampleName = c.entrySampleName;
 
     // Steps 14 and 15: the exit confirmation's "Да" without showing it.
-    DeleteBakFiles(c.baseFolder);
+    if (request.deleteBakFiles) DeleteBakFiles(c.baseFolder);
+    return out;
 }
 
 }  // namespace rw

@@ -153,6 +153,7 @@ private slots:
     void anotherBaseFolderChosenAndChecked();
     void fifthColumnIsSavedAndReviewedAsTheFileHoldsIt();
     void nothingLeaksToTheNextPlantOrDate();
+    void sampleChainSavesThroughTheFormsChecks();
 };
 
 void WorkingConfigurationTest::engineersDayFromWelcomeToSummaryTable() {
@@ -641,6 +642,44 @@ void WorkingConfigurationTest::nothingLeaksToTheNextPlantOrDate() {
     for (const QString& ext : freshSecond.keys()) QVERIFY2(after[ext] == freshSecond[ext], qPrintable("second plant " + ext));
     QVERIFY(W().form5->N8->isEnabled());
     QVERIFY(W().form5->windowTitle().endsWith("Дата отбора: 21-11-26"));
+}
+
+// The sample chain saves the date's conditions with the checks of the
+// form's own "Сохранить": a doubt is put to the user, and "Нет" leaves the
+// form open in data entry to correct it; a value no plant can have stops
+// the chain with the field named.
+void WorkingConfigurationTest::sampleChainSavesThroughTheFormsChecks() {
+    StartedProgram program;
+    DialogAnswers answers;
+    const QString dan = "Hornel/01-09-09/01-09-09.dan";
+    const QByteArray shipped = program.base.read(dan);
+    QByteArray doubtful = shipped;
+    doubtful.replace("81.20000", "71.20000");
+    program.base.write(dan, doubtful);
+    QStringList questions;
+    answers.yesNo = [&](const QString& q) {
+        questions << q;
+        return false;
+    };
+    W().form5->NSample->trigger();
+    QCOMPARE(answers.messages, QStringList());
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(questions[0].startsWith("Сумма состава ВСГ"));
+    QVERIFY(W().form8->isVisible() && W().form8->Button2->isVisible());
+    QVERIFY(!W().basadan->isVisible());
+    QVERIFY(!program.base.exists("Hornel/01-09-09/01-09-09.sk"));
+    QCOMPARE(program.base.read(dan), doubtful);
+    QTest::keyClick(W().form8, Qt::Key_Escape);
+
+    QByteArray hot = shipped;
+    hot.replace(" 29.50  28.60", "290.50  28.60");
+    program.base.write(dan, hot);
+    W().form5->NSample->trigger();
+    QCOMPARE(answers.messages.size(), 1);
+    QVERIFY(answers.messages[0].contains("Давление, атм. (Р - 2)"));
+    QCOMPARE(questions.size(), 1);
+    QVERIFY(W().form5->isVisible() && !W().basadan->isVisible());
+    QCOMPARE(program.base.read(dan), hot);
 }
 
 QTEST_MAIN(WorkingConfigurationTest)
