@@ -143,14 +143,18 @@ void TM_A::ShowLatestCalculation() {
 
 void TM_A::Compare(const std::string& conditionsPath) {
     const char sep = Regional().decimalSeparator;
-    const auto conditions = ActivityConditionsTexts(ReadActivityConditions(conditionsPath), sep);
+    const ActivityConditions compared = ReadActivityConditions(conditionsPath);
+    const auto conditions = ActivityConditionsTexts(compared, sep);
+    comparedConditions_ = compared;
     M1->setText(Text(conditions[0]));
     M2->setText(Text(conditions[1]));
     Comper->setText("с " + Text(ComparedCaseName(conditionsPath)));
 
     const std::string resultsPath = ComparedResultsPath(conditionsPath);
     if (!FileExists(resultsPath)) return;
-    const auto results = ActivityResultsTexts(ReadActivityResults(resultsPath), sep);
+    const ActivityResults comparedResults = ReadActivityResults(resultsPath);
+    const auto results = ActivityResultsTexts(comparedResults, sep);
+    comparedResults_ = comparedResults;
     M3->setText(Text(results[0]));
     M4->setText(Text(results[1]));
     K1->setText(Text(results[2]));

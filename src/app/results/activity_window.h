@@ -1,5 +1,8 @@
 #pragma once
 #include <QDialog>
+#include <optional>
+
+#include "results/activity.h"
 
 #include "shell/window_helpers.h"
 
@@ -25,6 +28,10 @@ public:
     // results file of the same name beside it. Throws UserError when a
     // number cannot be read; the labels written by then keep their texts.
     void Compare(const std::string& conditionsPath);
+    // What the comparison column shows: the compared conditions, and the
+    // results of the last compared case that had a results file.
+    const std::optional<ActivityConditions>& ComparedConditions() const { return comparedConditions_; }
+    const std::optional<ActivityResults>& ComparedResults() const { return comparedResults_; }
 
     QLabel* Comper = nullptr;
     QGroupBox* GroupBox1 = nullptr;  // "Металлическая активность"
@@ -55,6 +62,10 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    std::optional<ActivityConditions> comparedConditions_;
+    std::optional<ActivityResults> comparedResults_;
 };
 
 }  // namespace rw

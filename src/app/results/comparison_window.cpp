@@ -128,12 +128,14 @@ void TForm12::ShowLatest(const std::string& sampleName, const ResultsRecord& rec
     auto texts = ComparisonTexts(record, Regional().decimalSeparator);
     for (size_t i = 0; i < texts.size(); ++i) Latest[i]->setText(QString::fromStdString(texts[i]));
     Label25->setText(QString::fromStdString(sampleName));
+    latest_ = NamedResults{sampleName, record};
 }
 
 void TForm12::ShowCompared(const std::string& path, const ResultsRecord& record) {
     auto texts = ComparisonTexts(record, Regional().decimalSeparator);
     for (size_t i = 0; i < texts.size(); ++i) Compared[i]->setText(QString::fromStdString(texts[i]));
     Label24->setText(QString::fromStdString(NamePrefix(path)));
+    compared_ = NamedResults{NamePrefix(path), record};
 }
 
 void TForm12::DateComExit() {

@@ -1,8 +1,10 @@
 #pragma once
 #include <QDialog>
 #include <array>
+#include <optional>
 #include <string>
 
+#include "results/plant_report.h"
 #include "results/results_file.h"
 #include "shell/window_helpers.h"
 
@@ -23,6 +25,9 @@ public:
     void ShowLatest(const std::string& sampleName, const ResultsRecord& record);
     // The right column and Label24 from a results file's record and path.
     void ShowCompared(const std::string& path, const ResultsRecord& record);
+    // The records the two columns show, with their names; none before.
+    const std::optional<NamedResults>& LatestShown() const { return latest_; }
+    const std::optional<NamedResults>& ComparedShown() const { return compared_; }
 
     // Left column in the order of the rows (activity ... processed feed,
     // octane number as the comparison table lists them: Label15, Label16,
@@ -47,6 +52,10 @@ public slots:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    std::optional<NamedResults> latest_;
+    std::optional<NamedResults> compared_;
 };
 
 }  // namespace rw

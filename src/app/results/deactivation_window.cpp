@@ -28,8 +28,8 @@
 #include "results/calibration_dialog.h"
 #include "results/graph_window.h"
 #include "results/report_window.h"
+#include "runs/deactivation_workflow.h"
 #include "runs/run_progress.h"
-#include "runs/sample_run.h"
 #include "results/to_graph_dialog.h"
 #include "shell/date_field.h"
 #include "shell/form_fields.h"
@@ -100,7 +100,7 @@ void SortSamplingFoldersByDate(QStringList& folders) {
 // The windows a sample run talks to: the conditions form for the review,
 // the main window's progress bar, the report window for the raw results and
 // the calibration dialog.
-class WindowSampleDialogs : public SampleRunDialogs {
+class WindowSampleDialogs : public DeactivationQuestions {
 public:
     explicit WindowSampleDialogs(QPushButton* cancel) : cancel_(cancel) {}
 
@@ -120,8 +120,7 @@ public:
         }
         reviewed_ = W().form8->Review({shown, samplingDate, regenerationDate}, lastEdit).held;
     }
-    // The conditions file of the sample about to run.
-    void SetSampleFile(const std::string& path) { sampleFile_ = path; }
+    void SampleStarting(const std::string& conditionsPath) override { sampleFile_ = conditionsPath; }
 
     SampleReview ReadReview() override { return reviewed_; }
 
@@ -372,35 +371,22 @@ void TRasDisAkt::BitBtn2Click() {
 }
 
 void TRasDisAkt::Button1Click() {
-    if (LFB->count() < 2 || SkFileChouse->text().isEmpty()) return;
-    const ProgramContext& c = Context();
-    SampleRunSetup setup;
-    setup.modelBaseFolder = c.modelBaseFolder.empty() ? c.baseFolder : c.modelBaseFolder;
-    setup.plantIndex = c.plantIndex;
-    setup.decimalSeparator = Regional().decimalSeparator;
-    // sirkat, Ver.bak and rez of the base folder are a pass's only while its
-    // model runs: the windows in between wait for the user, not everyone.
-    setup.lockContext = &c;
-    const std::string composition = SkFileChouse->property("path").toString().toStdString();
-    WindowSampleDialogs dialogs(CancelRun);
-    dialogs.SetSampleFile(PathOf(LFB->item(0)));
-    const ResultsRecord first = RunSample(PathOf(LFB->item(0)), composition, setup, dialogs);
-    dialogs.SetSampleFile(PathOf(LFB->item(1)));
-    const ResultsRecord second = RunSample(PathOf(LFB->item(1)), composition, setup, dialogs);
-
-    Lp->setText(Text(DeactivationPeriodText(first, second)));
-    if (first.processedFeed == second.processedFeed) return;
-    double plantConstant = 0;
-    {
-        // l90 is the plant's only inside the lock (another instance may have chosen another plant).
-        CalculationLock baseFolder(c);
-        plantConstant = ReadPlantConstant(JoinPath(c.baseFolder, "l90"));
+    DeactivationRequest request;
+    if (LFB->count() >= 2) {
+        request.firstConditionsPath = PathOf(LFB->item(0));
+        request.secondConditionsPath = PathOf(LFB->item(1));
     }
-    const std::optional<double> value = DeactivationValue(SampleOf(first), SampleOf(second), plantConstant);
-    // Days after regeneration with no feed rate give no feed: no value to show.
-    if (!value) return;
-    LastValue = *value;
-    Deakt->setText(Text(DeactivationValueText(*value, Regional().decimalSeparator)));
+    if (!SkFileChouse->text().isEmpty()) request.compositionPath = SkFileChouse->property("path").toString().toStdString();
+    request.context = &Context();
+    request.decimalSeparator = Regional().decimalSeparator;
+    WindowSampleDialogs dialogs(CancelRun);
+    const DeactivationOutcome outcome = CalculateDeactivation(request, dialogs);
+    if (outcome.end == DeactivationEnd::NotChosen) return;
+    Lp->setText(Text(outcome.periodText));
+    // Without a value the label and the last value stay as they were.
+    if (outcome.end != DeactivationEnd::Worked) return;
+    LastValue = outcome.value;
+    Deakt->setText(Text(outcome.valueText));
     Button3->setEnabled(true);
 }
 

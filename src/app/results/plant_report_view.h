@@ -3,9 +3,10 @@
 
 namespace rw {
 
-// The texts the comparison, feed information, recommendations and metal and
-// acid activity windows show at this moment, with the plant caption.
-PlantReportTexts CurrentPlantReportTexts();
+// What the result viewers hold at this moment (the comparison, the feed
+// information, the recommendations and the metal and acid activity), the
+// latest calculation and the plant caption.
+PlantReportData CurrentPlantReportData();
 
 // "Отчет": the 44 lines of the plant report into the report window's text
 // (its font stays as it is) and the print preview opened at once; returns

@@ -92,8 +92,10 @@ void TAdvice::FormCreate() {
     ad->setText(Text(advice.advice));
 
     Label5->clear();
+    dosingText_.clear();
     const ChlorineDosing dosing = WorkOutPlantDosing(context, W().form8->EditTexts());
-    Label5->setText(DisplayLines(Text(DosingText(dosing, sep))));
+    dosingText_ = DosingText(dosing, sep);
+    Label5->setText(DisplayLines(Text(dosingText_)));
 }
 
 void TAdvice::Button1Click() { accept(); }

@@ -1,5 +1,6 @@
 #pragma once
 #include <QDialog>
+#include <string>
 
 class QLabel;
 class QPushButton;
@@ -34,8 +35,16 @@ public slots:
     void FormCreate();
     void Button1Click();
 
+public:
+    // The doses as last worked out (DosingText); empty before, or when they
+    // could not be.
+    const std::string& DosingShown() const { return dosingText_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    std::string dosingText_;
 };
 
 }  // namespace rw

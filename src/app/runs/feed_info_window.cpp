@@ -72,6 +72,7 @@ TForm30::TForm30(QWidget* parent) : QDialog(parent) {
 void TForm30::ShowCurrent(const FeedInfo& info) {
     Label9->setText(QString::fromStdString(info.name));
     for (size_t i = 0; i < 6; ++i) current_[i]->setText(QString::fromStdString(info.fraction[i]));
+    currentFeed_ = info.fraction;
 }
 
 void TForm30::ShowCurrentName(const QString& name) { Label9->setText(name); }
@@ -79,6 +80,7 @@ void TForm30::ShowCurrentName(const QString& name) { Label9->setText(name); }
 void TForm30::ShowCompared(const FeedInfo& info) {
     Label10->setText(QString::fromStdString(info.name));
     for (size_t i = 0; i < 6; ++i) compared_[i]->setText(QString::fromStdString(info.fraction[i]));
+    comparedFeed_ = info.fraction;
 }
 
 void TForm30::Button1Click() { accept(); }

@@ -23,6 +23,9 @@ public:
     void ShowCompared(const FeedInfo& info);
     // Label9 alone: the sample a data entry has just formed.
     void ShowCurrentName(const QString& name);
+    // The fractional composition each column shows, as written; empty texts before.
+    const std::array<std::string, 6>& CurrentFeed() const { return currentFeed_; }
+    const std::array<std::string, 6>& ComparedFeed() const { return comparedFeed_; }
 
     QLabel* Label1 = nullptr;  // "Фракционный состав сырья"
     std::array<QLabel*, 6> Captions{};  // Label2..Label7: НК ... density
@@ -55,6 +58,8 @@ public slots:
     void Button2Click();
 
 private:
+    std::array<std::string, 6> currentFeed_{};
+    std::array<std::string, 6> comparedFeed_{};
     std::array<QLabel*, 6> current_{};
     std::array<QLabel*, 6> compared_{};
 };

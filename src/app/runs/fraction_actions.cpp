@@ -2,13 +2,9 @@
 
 #include <QAction>
 
-#include "common/files.h"
-#include "conditions/conditions_form.h"
-#include "results/results_window.h"
 #include "runs/fraction_calculation.h"
 #include "runs/fraction_window.h"
 #include "runs/fraction_wizard_window1.h"
-#include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -44,28 +40,6 @@ void ActivateWizardCalculation() {
     c.wizard = false;
     TForm5* main = W().form5;
     if (main->N8->isEnabled()) main->N8Click();
-}
-
-void ContinueWithConditions(const FractionSave& save, QWidget* fractionWindow) {
-    ProgramContext& c = Context();
-    if (save.conditionsExist) {
-        ui::ShowMessage(fractionWindow, DisplayLines(Text(kConditionsExistMessage)));
-        ActivateWizardCalculation();
-        return;
-    }
-
-    ui::ShowMessage(fractionWindow, DisplayLines(Text(ConditionsMissingMessage(c.sampleName))));
-    fractionWindow->hide();
-
-    TForm8* form = W().form8;
-    const NewDateConditions prepared = PrepareNewDateConditions(c, save);
-    const int result =
-        form->AskNewDateConditions(prepared.samplingDate, prepared.edits, NativePath(save.conditionsPath));
-    form->setEnabled(true);
-    // "Сохранить" of the form hides it without a result of its own; the
-    // date's conditions file on disk is what a run needs, so its presence
-    // counts as the form having been completed.
-    if (result == QDialog::Accepted || FileExists(save.conditionsPath)) ActivateWizardCalculation();
 }
 
 }  // namespace rw

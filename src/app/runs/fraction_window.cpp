@@ -11,11 +11,15 @@
 #include "common/dates.h"
 #include "common/errors.h"
 #include "composition/composition_editor.h"
+#include "conditions/conditions_form.h"
+#include "results/results_window.h"
 #include "runs/fraction_actions.h"
+#include "runs/fraction_workflow.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
+#include "shell/ui_services.h"
 #include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 
@@ -128,31 +132,57 @@ void Tfrak1::ShowLastSample(const FractionWindowTexts& texts) {
     Label5->setText(QString::fromStdString(texts.lastSampleCaption));
 }
 
+namespace {
+
+// The save's questions, answered by the window: the date as it names the
+// files, the window closed once the fraction program is done, the messages
+// over it, and the conditions form for a date without conditions.
+class FractionWindowQuestions : public FractionQuestions {
+public:
+    explicit FractionWindowQuestions(Tfrak1* window) : window_(window) {}
+
+    void SampleNamed(const std::string& dateText) override {
+        window_->DateFr->setText(QString::fromStdString(dateText));
+        if (TForm5* main = W().form5) main->setWindowTitle(QString::fromStdString(MainWindowCaption(Context())));
+    }
+    void ProgramFinished() override { window_->close(); }
+    void Tell(const std::string& message) override {
+        ui::ShowMessage(window_, DisplayLines(QString::fromStdString(message)));
+    }
+    bool EnterConditions(const NewDateConditions& prepared, const std::string& conditionsPath) override {
+        window_->hide();
+        TForm8* form = W().form8;
+        const int result = form->AskNewDateConditions(prepared.samplingDate, prepared.edits, NativePath(conditionsPath));
+        form->setEnabled(true);
+        return result == QDialog::Accepted;
+    }
+
+private:
+    Tfrak1* window_;
+};
+
+}  // namespace
+
 void Tfrak1::Button1Click() {
-    ProgramContext& c = Context();
-    std::string dateText = DateFr->text().toStdString();
-    if (WorkingConfiguration()) {
-        // The date names the new date's files: read as typed ("1,10,09",
-        // "011009", "2009-10-01"), written dd.mm.yy, and refused when it is no date.
-        double date = 0;
-        if (!ParseTypedDate(dateText, CurrentYear(), date)) {
-            // Once the message is closed the cursor is back in the date.
+    FractionRequest request;
+    request.context = &Context();
+    request.dateText = DateFr->text().toStdString();
+    request.typed = TypedTexts();
+    // The base sample's fractional composition as the composition editor holds it.
+    for (int i = 0; i < kFractionValues; ++i) {
+        request.base[static_cast<size_t>(i)] = W().form9->TailEdit(i)->text().toStdString();
+    }
+    FractionWindowQuestions questions(this);
+    try {
+        if (CalculateFraction(request, questions).ReadyToCalculate()) ActivateWizardCalculation();
+    } catch (const UserError& e) {
+        // A refused date: once the message is closed the cursor is back in the date.
+        if (e.what() == NotADateMessage("Дата отбора", request.dateText)) {
             DateFr->setFocus(Qt::OtherFocusReason);
             DateFr->selectAll();
-            throw UserError(NotADateMessage("Дата отбора", dateText));
         }
-        dateText = FormatDateShort(date);
-        DateFr->setText(QString::fromStdString(dateText));
+        throw;
     }
-    FractionSave save = StartFractionSave(c, dateText);
-    if (TForm5* main = W().form5) main->setWindowTitle(QString::fromStdString(MainWindowCaption(c)));
-
-    // The base sample's fractional composition as the composition editor holds it.
-    FractionTexts base;
-    for (int i = 0; i < kFractionValues; ++i) base[static_cast<size_t>(i)] = W().form9->TailEdit(i)->text().toStdString();
-
-    WriteFractionSave(save, c, TypedTexts(), base, DefaultFractionProgramStarter(), [this] { close(); });
-    ContinueWithConditions(save, this);
 }
 
 void Tfrak1::Button2Click() { close(); }

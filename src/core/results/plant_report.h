@@ -1,71 +1,60 @@
 #pragma once
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "results/activity.h"
+#include "results/latest_calculation.h"
+#include "results/results_file.h"
+
 namespace rw {
 
-// The plant report computes nothing: it sets side by side the texts that the
-// result windows show at the moment it is built. These are those texts,
-// named after the controls that hold them.
+// The plant report sets side by side what the result viewers hold at the
+// moment it is built: the latest calculation beside the results file it was
+// compared with, the feed's fractional composition beside a compared one,
+// the recommended dosing, and the metal and acid activity of the latest
+// calculation beside a compared case. It computes nothing of its own.
 
-// The comparison window: the latest calculation (LabelN) beside the compared
-// results file (CN), and the two dates.
-struct ComparisonWindowTexts {
-    std::string Label25, Label24;
-    std::string Label15, C1;   // activity
-    std::string Label16, C2;   // cracking number
-    std::string Label17, C3;   // hydrogen in the gas
-    std::string Label18, C4;   // feed rate
-    std::string Label19, C5;   // isomerization
-    std::string Label20, C6;   // dehydrocyclization
-    std::string Label22, C7;   // n/i ratio of the feed
-    std::string Label21, C8;   // n/i ratio of the catalyzate
-    std::string Label23, C9;   // reformate yield
-    std::string Label12, C10;  // methylcyclopentane
-    std::string Label27, C11;  // processed feed
-    std::string Label29, C12;  // octane number
+// A results record with the name the comparison shows for it.
+struct NamedResults {
+    std::string name;  // the sample name, or the first 8 characters of the file's name
+    ResultsRecord record;
 };
 
-// The feed information window: its title, the six row captions (Label2 to
-// Label7), the current sample's values (F1..F6) and the compared ones (Ff1..Ff6).
-struct FeedInfoWindowTexts {
-    std::string Label1;
-    std::array<std::string, 6> captions;
-    std::array<std::string, 6> current;
-    std::array<std::string, 6> compared;
-};
-
-// The recommendations window: the caption of the recommended feed and the doses.
-struct AdviceWindowTexts {
-    std::string Label2, Label5;
-};
-
-// The metal and acid activity window.
-struct ActivityWindowTexts {
-    std::string GroupBox1;                     // "Металлическая активность"
-    std::array<std::string, 4> metalCaptions;  // Label1..Label4
-    std::array<std::string, 4> metalResearch;  // Mb1..Mb4
-    std::array<std::string, 4> metalCompared;  // M1..M4
-    std::string GroupBox2;                     // "Кислотная активность"
-    std::array<std::string, 2> acidCaptions;   // Label12, Label13
-    std::array<std::string, 2> acidResearch;   // Kb1, Kb2
-    std::array<std::string, 2> acidCompared;   // K1, K2
-};
-
-struct PlantReportTexts {
+struct PlantReportData {
     std::string plantCaption;  // as the program context holds it
-    ComparisonWindowTexts comparison;
-    FeedInfoWindowTexts feedInfo;
-    AdviceWindowTexts advice;
-    ActivityWindowTexts activity;
+    // The comparison of results: none until a calculation (or a study) and
+    // until a results file is chosen to compare with.
+    std::optional<NamedResults> latest;
+    std::optional<NamedResults> compared;
+    // The fractional composition (НК, 10 %, 50 %, 90 %, КК, density) of the
+    // current sampling date and of the compared composition file, as written;
+    // empty texts before one is known.
+    std::array<std::string, 6> currentFeed;
+    std::array<std::string, 6> comparedFeed;
+    // The recommended dosing as last worked out for the recommendations
+    // (DosingText, lines separated by CR); empty before, or when it could not
+    // be worked out.
+    std::string dosingText;
+    // The research case of the activity: the latest calculation of the
+    // program run; the compared case: a chosen conditions file and, when it
+    // had one, the results file beside it. A comparison whose results file
+    // is missing keeps the results of the one before.
+    std::optional<LatestCalculation> research;
+    std::optional<ActivityConditions> comparedConditions;
+    std::optional<ActivityResults> comparedResults;
 };
 
 constexpr int kPlantReportLines = 44;
 
-// The 44 lines of the plant report (UTF-8). The captions of the value lines
-// are 32 characters wide so that the values start in column 33; an empty
-// line holds one blank.
-std::vector<std::string> BuildPlantReport(const PlantReportTexts& texts);
+// The 44 lines of the plant report (UTF-8), the values in the notations of
+// the viewers (ComparisonTexts, ActivityConditionsTexts, ActivityResultsTexts)
+// with this decimal separator. The captions of the value lines are 32
+// characters wide so that the values start in column 33; an empty line holds
+// one blank. What is not known yet is empty in the working configuration;
+// the described one prints the viewers' design captions there ("Label15",
+// "Mb1", and "0" for a compared activity), as its windows show them.
+std::vector<std::string> BuildPlantReport(const PlantReportData& data, char decimalSeparator);
 
 }  // namespace rw

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "common/configuration.h"
 #include "results/plant_report.h"
 
 namespace rw {
@@ -11,59 +12,96 @@ size_t Chars(const std::string& utf8) {
     return n;
 }
 
-// The windows as they are before any calculation: every control shows its
-// design caption, the compared values are empty.
-PlantReportTexts DesignTexts() {
-    PlantReportTexts t;
-    t.plantCaption = "Л-35-11/1000 ";
-    ComparisonWindowTexts& c = t.comparison;
-    c.Label25 = "Label25";
-    c.Label15 = "Label15";
-    c.Label16 = "Label16";
-    c.Label17 = "Label17";
-    c.Label18 = "Label18";
-    c.Label19 = "Label19";
-    c.Label20 = "Label20";
-    c.Label21 = "Label21";
-    c.Label22 = "Label22";
-    c.Label23 = "Label23";
-    c.Label12 = "Label12";
-    c.Label27 = "Label27";
-    c.Label29 = "Label29";
-    t.feedInfo.Label1 = "Фракционный состав сырья";
-    t.feedInfo.captions = {"НК", "10 %", "50 %", "90 %", "КК", "Плотность сырья, г/см3"};
-    t.advice = {"Рекомендуемая подача:", "Label5"};
-    ActivityWindowTexts& a = t.activity;
-    a.GroupBox1 = "Металлическая активность";
-    a.metalCaptions = {"Перепад температур", "Концентрация водорода", "Дегидроциклизация", "Выход водорода, % масс."};
-    a.metalResearch = {"Mb1", "Mb2", "Mb3", "Mb4"};
-    a.metalCompared = {"0", "0", "0", "0"};
-    a.GroupBox2 = "Кислотная активность";
-    a.acidCaptions = {"Число крекинга", "Степень изомеризации"};
-    a.acidResearch = {"Kb1", "Kb2"};
-    a.acidCompared = {"0", "0"};
-    return t;
+struct ConfigurationScope {
+    explicit ConfigurationScope(Configuration c) : before(CurrentConfiguration()) { SetConfiguration(c); }
+    ~ConfigurationScope() { SetConfiguration(before); }
+    Configuration before;
+};
+
+// A calculation compared with an earlier results file, both feeds known, the
+// dosing worked out and a case compared for the activity.
+PlantReportData Filled() {
+    PlantReportData d;
+    d.plantCaption = "Hornel";
+    ResultsRecord latest;
+    latest.activity = 0.87;
+    latest.octaneResearch = 95.1;
+    latest.processedFeed = 123456.5;
+    latest.normalIsoFeed = 1.25;
+    latest.normalIsoProduct = 1.2;
+    ResultsRecord compared;
+    compared.activity = 0.96;
+    compared.octaneResearch = 94.8;
+    d.latest = NamedResults{"01-09-09", latest};
+    d.compared = NamedResults{"10-06-09", compared};
+    d.currentFeed = {"78", "83", "80", "93", "101", "0.715"};
+    d.comparedFeed = {"77", "82", "", "", "", ""};
+    d.dosingText = "Cl 1.00\rДХЭ 2.00\r\nЧХУ 3.00";
+    LatestCalculation research;
+    research.results = latest;
+    d.research = research;
+    d.comparedConditions = ActivityConditions{69, 81.2};
+    d.comparedResults = ActivityResults{1.5, 2.25, 3.5, 2.7};
+    return d;
 }
 
-TEST(PlantReport, ValuesStartInColumn33AfterACalculationAndAComparison) {
-    PlantReportTexts t = DesignTexts();
-    t.plantCaption = "Hornel";
-    t.comparison.Label25 = "01-09-09";
-    t.comparison.Label24 = "10-06-09";
-    t.comparison.Label15 = "0.870";
-    t.comparison.C1 = "0.960";
-    t.comparison.Label29 = "95.100";
-    t.comparison.C12 = "94.800";
-    const std::vector<std::string> lines = BuildPlantReport(t);
+TEST(PlantReport, ValuesStartInColumn33AndPairTheLatestWithTheCompared) {
+    const std::vector<std::string> lines = BuildPlantReport(Filled(), ',');
+    ASSERT_EQ(lines.size(), size_t(kPlantReportLines));
     EXPECT_EQ(lines[0], "Отчет по установке Hornel сравнение по датам 01-09-09/10-06-09");
     for (int n : {5, 6, 8, 9, 10, 22, 23, 25, 26, 27, 28, 29}) {
         const std::string& line = lines[static_cast<size_t>(n - 1)];
-        const std::string caption = line.substr(0, line.find("Label") != std::string::npos ? line.find("Label")
-                                                                                               : line.find_first_of("0123456789"));
-        EXPECT_EQ(Chars(caption), 32u) << n << ": " << line;
+        EXPECT_EQ(Chars(line.substr(0, line.find_first_of("0123456789"))), 32u) << n << ": " << line;
     }
-    EXPECT_EQ(lines[21], "Активность катализатора         0.870/0.960");
-    EXPECT_EQ(lines[28], "Октановое число, о.ч.и.         95.100/94.800");
+    EXPECT_EQ(lines[21], "Активность катализатора         0,870/0,960");
+    EXPECT_EQ(lines[28], "Октановое число, о.ч.и.         95,100/94,800");
+    // The isomerization is 100 times the fall of the n/i ratio: (1.25 - 1.2) * 100.
+    EXPECT_EQ(lines[24], "      -Изомеризации             5,000/0,000");
+    EXPECT_EQ(lines[9], "Объем переработанного сырья, т  123456,500/0,000");
+    EXPECT_EQ(lines[12], "НК   78/77");
+    EXPECT_EQ(lines[16], "КК   101/");
+    // The dosing lines break as the recommendations show them.
+    EXPECT_EQ(lines[29], "Рекомендуемая подача: Cl 1.00\nДХЭ 2.00\nЧХУ 3.00");
+    EXPECT_EQ(lines[35], "Перепад температур   0,0/69,0");
+    auto endsWith = [](const std::string& s, const std::string& end) {
+        return s.size() >= end.size() && s.compare(s.size() - end.size(), end.size(), end) == 0;
+    };
+    EXPECT_TRUE(endsWith(lines[37], "/1,50")) << lines[37];
+    EXPECT_TRUE(lines[37].rfind("Дегидроциклизация,%   ", 0) == 0) << lines[37];
+    EXPECT_TRUE(endsWith(lines[42], "/3,5")) << lines[42];
+    EXPECT_TRUE(endsWith(lines[43], "/2,70")) << lines[43];
+}
+
+// Before anything is calculated or compared: the described configuration
+// prints what its viewers show then (design captions, "0" for compared
+// activity), the working one leaves the places empty; a comparison whose
+// results file was missing keeps the compared conditions alone.
+TEST(PlantReport, WhatIsNotKnownYetInEachConfiguration) {
+    PlantReportData d;
+    d.plantCaption = "Hornel";
+    d.comparedConditions = ActivityConditions{69, 81.2};
+    {
+        ConfigurationScope described(Configuration::Described);
+        const std::vector<std::string> lines = BuildPlantReport(d, '.');
+        EXPECT_EQ(lines[0], "Отчет по установке Hornel сравнение по датам Label25/");
+        EXPECT_EQ(lines[4], "Содержание водорода в ВСГ       Label17/");
+        EXPECT_EQ(lines[7], "      -в сырье                  Label22/");
+        EXPECT_EQ(lines[21], "Активность катализатора         Label15/");
+        EXPECT_EQ(lines[27], "Содержание МЦП в катализате     Label12/");
+        EXPECT_EQ(lines[29], "Рекомендуемая подача: ");
+        EXPECT_EQ(lines[35], "Перепад температур   Mb1/69.0");
+        EXPECT_EQ(lines[38], "Выход водорода, % масс.   Mb4/0");
+        EXPECT_EQ(lines[43], "Степень изомеризации,%   Kb2/0");
+    }
+    {
+        ConfigurationScope working(Configuration::Working);
+        const std::vector<std::string> lines = BuildPlantReport(d, '.');
+        EXPECT_EQ(lines[0], "Отчет по установке Hornel сравнение по датам /");
+        EXPECT_EQ(lines[21], "Активность катализатора         /");
+        EXPECT_EQ(lines[35], "Перепад температур   /69.0");
+        EXPECT_EQ(lines[43], "Степень изомеризации,%   /");
+        EXPECT_EQ(lines[12], "НК   /");
+    }
 }
 
 }  // namespace
