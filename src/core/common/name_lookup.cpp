@@ -212,7 +212,7 @@ std::string FindExistingNames(std::string_view nativePath) {
         parts.push_back(rest.substr(slash + 1));
         rest = rest.substr(0, slash);
         if (rest.empty()) {
-            folder = "/";
+            folder.assign(1, '/');
             break;
         }
         if (Exists(std::string(rest))) {

@@ -224,7 +224,7 @@ LegacyStart LegacyCommand(LegacyKind kind, const std::string& file, const std::v
     if (!wine.empty()) {
         std::vector<std::string> cmd{wine, program};
         cmd.insert(cmd.end(), args.begin() + 1, args.end());
-        return {cmd, false};
+        return {cmd, false, {}};
     }
     if (kind == LegacyKind::Windows) {
         throw UserError("Программа " + program +

@@ -201,7 +201,9 @@ TEST(CycleOutlook, SetsASingleBadRecordAsideAndSaysWhy) {
         near[5].activity += bump;
         const CycleOutlook o = ComputeCycleOutlook(near, {0.85, 10.0});
         EXPECT_EQ(o.setAside.has_value(), aside) << bump;
-        if (aside && o.setAside) EXPECT_EQ(*o.setAside, 5u);
+        if (aside && o.setAside) {
+            EXPECT_EQ(*o.setAside, 5u);
+        }
     }
 
     // Three records at one processed feed and one beyond it: without the

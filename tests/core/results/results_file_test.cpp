@@ -268,7 +268,9 @@ TEST(WriteResultsFile, WhatItWritesReadsBackTheSame) {
     const std::vector<std::string> written = SplitLines(test::Slurp(path));
     const std::vector<std::string> listing = SplitLines(test::Slurp(DataPath("results/base.rez")));
     for (std::size_t at = 14; at <= 25; ++at) {
-        if (at != 24) EXPECT_EQ(written[at], listing[at]) << "line " << at + 1;  // 24: the rule under row 10
+        if (at != 24) {  // 24: the rule under row 10
+            EXPECT_EQ(written[at], listing[at]) << "line " << at + 1;
+        }
     }
     ResultsRecord whole = original;
     whole.processedFeed = 154321;

@@ -54,7 +54,7 @@ TEST(ModelRecord, ReadsWhatItWritesAndNamesABrokenLine) {
     ASSERT_EQ(back.size(), 2u);
     EXPECT_EQ(back[1].name, "KELMAR.EXE");
     EXPECT_EQ(back[1].installedAt, "2026-12-10T01:02:03Z");
-    for (const std::string bad : {std::string(63, 'a') + " x.exe who when", std::string(64, 'A') + " x.exe who when",
+    for (const std::string& bad : {std::string(63, 'a') + " x.exe who when", std::string(64, 'A') + " x.exe who when",
                                   sum + " x.exe who", sum + " .hidden who when"}) {
         EXPECT_EQ(test::UserErrorOf([&] { ParseModelRecord(text + bad + "\n", "/m/rec"); }),
                   "Список установленных программ модели /m/rec испорчен: строка 3 — не «контрольная сумма, имя, кто, "

@@ -30,7 +30,9 @@ TEST(BaseFolderSetting, UserSettingFollowsTheConfigurationFolder) {
     EXPECT_EQ(UserBaseFolderSetting(), "/cfg/reformer-workbench/base-folder");
     ::setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored, as the standard says
     const char* home = std::getenv("HOME");
-    if (home && *home) EXPECT_EQ(UserBaseFolderSetting(), std::string(home) + "/.config/reformer-workbench/base-folder");
+    if (home && *home) {
+        EXPECT_EQ(UserBaseFolderSetting(), std::string(home) + "/.config/reformer-workbench/base-folder");
+    }
     if (old) ::setenv("XDG_CONFIG_HOME", kept.c_str(), 1);
     else ::unsetenv("XDG_CONFIG_HOME");
 }
