@@ -1,16 +1,19 @@
 #include "results/help_window.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/configuration.h"
+#include "common/files.h"
 #include "results/report_window.h"
 #include "results/result_views.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
+#include "shell/plant_selection.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
@@ -63,8 +66,16 @@ void ShowHelpText() {
     std::string text = ReadHelpText(HelpFilePath(Context()));
     TForm10* help = W().form10;
     QString shown = QString::fromStdString(text);
-    // The text was written for one system's notation of the data folder.
-    if (WorkingConfiguration()) shown.replace("bin\\sk", QDir::toNativeSeparators("bin/sk"));
+    // The text was written for one system's notation of the data folder, and
+    // for the folder beside the program: another base folder is named as it is.
+    if (WorkingConfiguration()) {
+        const QString inUse = QDir::cleanPath(NativePath(Context().baseFolder));
+        const QString beside = QDir::cleanPath(NativePath(BaseFolderOf(ProgramFolder())));
+        if (QFileInfo(inUse).canonicalFilePath() != QFileInfo(beside).canonicalFilePath()) {
+            shown.replace("bin\\sk рядом с программой", QDir::toNativeSeparators(inUse));
+        }
+        shown.replace("bin\\sk", QDir::toNativeSeparators("bin/sk"));
+    }
     help->MemoRez->setPlainText(shown);
     help->MemoRez->moveCursor(QTextCursor::Start);
     ui::ExecModal(help);

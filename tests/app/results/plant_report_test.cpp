@@ -55,7 +55,7 @@ QStringList ReportAsTheWindowsShowIt() {
     const QLabel* current[6] = {f->F1, f->F2, f->F3, f->F4, f->F5, f->F6};
     const QLabel* compared[6] = {f->Ff1, f->Ff2, f->Ff3, f->Ff4, f->Ff5, f->Ff6};
     for (size_t i = 0; i < 6; ++i) l << T(f->Captions[i]) + "   " + Pair(current[i], compared[i]);
-    l << " " << "РЕЗУЛЬТАТЫ РАССЧЕТА" << " " << "Активность катализатора         " + Pair(c->Label15, c->C1)
+    l << " " << (WorkingConfiguration() ? "РЕЗУЛЬТАТЫ РАСЧЕТА" : "РЕЗУЛЬТАТЫ РАССЧЕТА") << " " << "Активность катализатора         " + Pair(c->Label15, c->C1)
       << "Число крекинга                  " + Pair(c->Label16, c->C2) << "Степень превращения парафинов в реакции:"
       << "      -Изомеризации             " + Pair(c->Label19, c->C5)
       << "      -Дегидроциклизации        " + Pair(c->Label20, c->C6)

@@ -2,6 +2,7 @@
 // raw results and help viewers, the comparison window, the calibration
 // dialog's edit filter, the feed information window, the recommendations
 // computed on showing, and the buttons of the results window.
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QLabel>
@@ -14,6 +15,7 @@
 #include <QTest>
 
 #include "common/codepage.h"
+#include "common/configuration.h"
 #include "common/files.h"
 #include "common/number_format.h"
 #include "conditions/conditions_form.h"
@@ -31,6 +33,7 @@
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
+#include "shell/window_helpers.h"
 #include "shell/window_registry.h"
 #include "window_test_support.h"
 
@@ -222,10 +225,20 @@ void ReportWindowsTest::helpTextFromTheBaseFolder() {
     QCOMPARE(help->result(), int(QDialog::Accepted));
     QVERIFY(W().form5->isEnabled());
 
+    // The working configuration names the base folder in use where the text
+    // speaks of the one beside the program.
+    SetConfiguration(Configuration::Working);
+    W().form5->N1Click();
+    SetConfiguration(Configuration::Described);
+    const QString working = help->MemoRez->toPlainText();
+    const QString inUse = QDir::toNativeSeparators(QDir::cleanPath(NativePath(Context().baseFolder)));
+    QVERIFY(working.contains("Все файлы хранятся в папке " + inUse + ": для"));
+    QVERIFY(!working.contains("bin\\sk"));
+
     program.base.remove("помощь.txt");
     QVERIFY(!RunHandler(nullptr, [] { W().form5->N1Click(); }));
     QCOMPARE(answers.messages.last(), QString("File not found"));
-    QCOMPARE(answers.modalShown.size(), 1);
+    QCOMPARE(answers.modalShown.size(), 2);
 }
 
 void ReportWindowsTest::comparisonWithShortAndLongNames() {

@@ -86,6 +86,7 @@ TEST(PlantReport, WhatIsNotKnownYetInEachConfiguration) {
         EXPECT_EQ(lines[0], "Отчет по установке Hornel сравнение по датам Label25/");
         EXPECT_EQ(lines[4], "Содержание водорода в ВСГ       Label17/");
         EXPECT_EQ(lines[7], "      -в сырье                  Label22/");
+        EXPECT_EQ(lines[19], "РЕЗУЛЬТАТЫ РАССЧЕТА");
         EXPECT_EQ(lines[21], "Активность катализатора         Label15/");
         EXPECT_EQ(lines[27], "Содержание МЦП в катализате     Label12/");
         EXPECT_EQ(lines[29], "Рекомендуемая подача: ");
@@ -97,6 +98,7 @@ TEST(PlantReport, WhatIsNotKnownYetInEachConfiguration) {
         ConfigurationScope working(Configuration::Working);
         const std::vector<std::string> lines = BuildPlantReport(d, '.');
         EXPECT_EQ(lines[0], "Отчет по установке Hornel сравнение по датам /");
+        EXPECT_EQ(lines[19], "РЕЗУЛЬТАТЫ РАСЧЕТА");
         EXPECT_EQ(lines[21], "Активность катализатора         /");
         EXPECT_EQ(lines[35], "Перепад температур   /69.0");
         EXPECT_EQ(lines[43], "Степень изомеризации,%   /");
