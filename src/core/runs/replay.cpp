@@ -275,12 +275,16 @@ std::string ReplayDateLine(const ReplayedDate& date) {
     line += "различается в " + std::to_string(date.differences.size()) + FieldsWord(date.differences.size());
     if (date.verdict == ReplayVerdict::WithinPrecision) line += " в пределах последней напечатанной цифры";
     line += ": ";
-    for (size_t i = 0; i < date.differences.size(); ++i) {
+    // A date computed from other inputs differs everywhere: the line names the
+    // first fields, the comparison window shows them all.
+    const size_t listed = std::min(date.differences.size(), kReplayFieldsListed);
+    for (size_t i = 0; i < listed; ++i) {
         const ReplayFieldDifference& d = date.differences[i];
         if (i) line += "; ";
         line += d.field + " " + d.stored + " → " + d.replayed;
         if (d.difference != 0 && !d.stored.empty() && !d.replayed.empty()) line += " (разница " + SignedDifference(d) + ")";
     }
+    if (listed < date.differences.size()) line += "; и еще " + std::to_string(date.differences.size() - listed);
     return line;
 }
 

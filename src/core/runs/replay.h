@@ -103,6 +103,8 @@ ReplayVerdict CompareReplayedResults(const std::string& stored, const std::strin
 
 // One line for a date: "12-08-09: совпадает", "12-08-09: различается в 1 поле: активность катализатора 1.25 →
 // 1.27 (разница +0.02)", "... в пределах последней напечатанной цифры", "12-08-09: не пересчитан: <reason>".
+// At most kReplayFieldsListed fields are named, then "; и еще N".
+inline constexpr size_t kReplayFieldsListed = 10;
 std::string ReplayDateLine(const ReplayedDate& date);
 // "Дат: 12; совпадают: 10; в пределах последней цифры: 1; различаются: 0; не пересчитаны: 1." with
 // " Пересчет прерван." when cancelled.

@@ -87,6 +87,16 @@ TEST(ReplayComparison, LinesNameTheFieldsAndTheDifference) {
     EXPECT_EQ(ReplayDateLine(date),
               "12-11-08: различается в 2 полях в пределах последней напечатанной цифры: активность катализатора "
               "0.87 → 0.86 (разница -0.01); перепад температур, 1-й реактор 411 → 412 (разница +1)");
+    // Ten fields are named, an eleventh only counted.
+    date.verdict = ReplayVerdict::Differs;
+    date.differences.assign(kReplayFieldsListed, {"поле", "1", "2", 1, 0, false});
+    const std::string ten = ReplayDateLine(date);
+    EXPECT_TRUE(ten.ends_with("поле 1 → 2 (разница +1)")) << ten;
+    date.differences.push_back({"последнее", "1", "2", 1, 0, false});
+    const std::string eleven = ReplayDateLine(date);
+    EXPECT_TRUE(eleven.starts_with("12-11-08: различается в 11 полях: поле 1 → 2")) << eleven;
+    EXPECT_TRUE(eleven.ends_with("поле 1 → 2 (разница +1); и еще 1")) << eleven;
+    EXPECT_EQ(eleven.find("последнее"), std::string::npos);
     date.verdict = ReplayVerdict::NotRun;
     date.reason = "Нет файла результатов: x.rez";
     EXPECT_EQ(ReplayDateLine(date), "12-11-08: не пересчитан: Нет файла результатов: x.rez");
