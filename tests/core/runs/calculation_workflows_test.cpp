@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 
 #include <sys/resource.h>
 
@@ -306,6 +307,28 @@ TEST_F(ReformingWorkflowTest, EmptyRegenerationDateIsTheSamplingDate) {
     EXPECT_EQ(context.runConditions[run_slot::kRegenerationDate], EncodeDate(2009, 9, 1));
 }
 
+// The fitting method: the request's (reformer-cli calc --fit), else the base
+// folder's setting, else the bisection.
+TEST_F(ReformingWorkflowTest, FittingMethodIsTheRequestsElseTheSetting) {
+    struct Case {
+        const char* setting;
+        std::optional<FitMethod> asked;
+        FitMethod used;
+    };
+    for (const Case& c : {Case{nullptr, std::nullopt, FitMethod::Bisection},
+                          Case{"fit=fast\r\n", std::nullopt, FitMethod::Fast},
+                          Case{"fit=fast\r\n", FitMethod::Bisection, FitMethod::Bisection},
+                          Case{"fit=bisection\r\n", FitMethod::Fast, FitMethod::Fast}}) {
+        if (c.setting) dir.Write("model-runs.ini", c.setting);
+        else fs::remove(dir.path() / "model-runs.ini");
+        dir.Write("Hornel/01-09-09.dan", original);
+        request.fit = c.asked;
+        run.Fit = c.used == FitMethod::Fast ? FitMethod::Bisection : FitMethod::Fast;
+        ASSERT_EQ(Calculate().end, ReformingEnd::Completed) << (c.setting ? c.setting : "-");
+        EXPECT_EQ(run.Fit, c.used) << (c.setting ? c.setting : "-");
+    }
+}
+
 // A fitted activity of 0 or less is no activity a catalyst has: the
 // calculation fails and the earlier results stay.
 TEST_F(ReformingWorkflowTest, ActivityOfZeroOrLessIsAFailureAndStoresNothing) {
@@ -468,6 +491,14 @@ TEST_F(StudyWorkflowTest, PassesUntilTheUserStopsAndStoreOnlyTheChosenFile) {
     EXPECT_TRUE(Exists("OptAkt/second.rez"));
     EXPECT_FALSE(Exists("svod.12"));
     EXPECT_FALSE(Exists("Hornel/01-09-09.rez"));
+}
+
+// A study fits as the base folder's setting says.
+TEST_F(StudyWorkflowTest, FitsAsTheSettingSays) {
+    dir.Write("model-runs.ini", "fit=fast\r\n");
+    run.Fit = FitMethod::Bisection;
+    EXPECT_EQ(Study(), 1);
+    EXPECT_EQ(run.Fit, FitMethod::Fast);
 }
 
 TEST_F(StudyWorkflowTest, EndsWithoutARunWhenTheOctaneIsNotGiven) {
