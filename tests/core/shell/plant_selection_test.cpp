@@ -91,6 +91,9 @@ TEST_F(PlantSelectionTest, ACalculationPutsItsPlantsSettingsBack) {
 // names no date of the plant before.
 TEST(PlantChange, ForgetsTheDateOfThePreviousPlant) {
     ProgramContext c;
+    c.baseFolder = "B";
+    c.modelBaseFolder = "M";
+    c.plantIndex = 3;
     c.plantCaption = "Корвинский НПЗ";
     c.plantFolder = "B\\Korvin";
     c.fractionFolder = "B\\Korvin\\Fr";
@@ -105,6 +108,8 @@ TEST(PlantChange, ForgetsTheDateOfThePreviousPlant) {
     EXPECT_EQ(c.plantFolder + "|" + c.fractionFolder + "|" + c.researchFolder + "|" + c.fractionProgram,
               "B\\Korvin|B\\Korvin\\Fr|B\\Korvin\\Issl|fr4.exe");
     EXPECT_EQ(c.reactorCount, 4);
+    EXPECT_EQ(c.baseFolder + "|" + c.modelBaseFolder, "B|M");
+    EXPECT_EQ(c.plantIndex, 3);
     EXPECT_EQ(c.dataFolder + c.sampleName + c.lastSampleName, "");
     EXPECT_EQ(c.activityLow, ProgramContext{}.activityLow);
 
