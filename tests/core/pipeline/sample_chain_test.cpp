@@ -11,6 +11,7 @@
 #include "common/files.h"
 #include "composition/component_resolver.h"
 #include "pipeline/welcome_pipeline.h"
+#include "shell/plant_table.h"
 #include "shell/program_context.h"
 #include "test_support.h"
 
@@ -99,6 +100,34 @@ TEST_F(SampleChain, PreparesTheDateStepByStep) {
     request.deleteBakFiles = false;
     EXPECT_EQ(PrepareSampleDate(request, answers).selection.end, DataSelectionEnd::Selected);
     EXPECT_TRUE(fs::exists(base / "dan.bak"));
+}
+
+// The plant row must be one of the table's; the sample files of the
+// editor's "Открыть" stand in only for the sample date of the sample plant:
+// another plant's date of that name has its own conditions file, another
+// date of the sample plant its own component lists.
+TEST_F(SampleChain, PlantRowAndSampleDateChooseTheFiles) {
+    for (const int row : {-1, kPlantCount}) {
+        request.plantRow = row;
+        EXPECT_EQ(test::UserErrorOf([&] { PrepareSampleDate(request, answers); }),
+                  "Нет установки с номером строки " + std::to_string(row) + ".");
+    }
+    EXPECT_TRUE(answers.steps.empty());
+    request.plantRow = kPlantCount - 1;
+    EXPECT_EQ(test::UserErrorOf([&] { PrepareSampleDate(request, answers); }).rfind("Нет установки", 0),
+              std::string::npos);
+
+    // Korvin has no date 01-09-09: its conditions are never read.
+    request.plantRow = 3;
+    answers.steps.clear();
+    EXPECT_EQ(test::UserErrorOf([&] { PrepareSampleDate(request, answers); }), "File not found");
+    EXPECT_EQ(answers.steps, (std::vector<std::string>{"plant 3"}));
+
+    request.plantRow = kWelcomePlantRow;
+    request.sample = "16-09-09";
+    const std::string otherDate = test::UserErrorOf([&] { PrepareSampleDate(request, answers); });
+    EXPECT_EQ(otherDate.rfind("Нет файла ", 0), 0u) << otherDate;
+    EXPECT_NE(otherDate.find("16-09-09.SIR"), std::string::npos) << otherDate;
 }
 
 // The conditions file of the date is saved through the form's own checks:
