@@ -62,6 +62,16 @@ TEST_F(FractionCommand, WithoutTheNewDatesConditionsNothingIsWritten) {
     // base\sk is the base date's composition, as data selection leaves it,
     // not the fraction program's input.
     EXPECT_EQ(test::Slurp(base / "sk"), test::Slurp(base / "Hornel" / "01-09-09" / "01-09-09.sk"));
+
+    // A base date without its composition file has no fractional composition to start from.
+    fs::create_directories(fr);
+    fs::copy_file(base / "Hornel" / "01-09-09" / "01-09-09.dan", fr / "01-10-09.dan");
+    EXPECT_EQ(Run({"fraction", (base / "Hornel" / "10-06-09" / "10-06-09.dan").string(), "01.10.09", "88", "93",
+                   "90", "103", "111", "0.725"}),
+              1);
+    EXPECT_NE(last.err.find("10-06-09.sk"), std::string::npos) << last.err;
+    EXPECT_EQ(Files(fr), (std::vector<std::string>{"01-10-09.dan"}));
+    EXPECT_EQ(Fraction({"88", "93", "90", "103", "111"}), 2);
 }
 
 // A changed fractional composition goes through the plant's fraction
@@ -86,23 +96,6 @@ TEST_F(FractionCommand, ChangedCompositionIsRecomputedByTheProgram) {
     density.erase(0, density.find_first_not_of(' '));
     ASSERT_EQ(Fraction({"86", "96", "113", "152", "175", density}), 0) << last.err;
     EXPECT_EQ(ReadCompositionFile((fr / "01-10-09.sk").string()).values, before.values);
-}
-
-TEST_F(FractionCommand, RefusedArgumentsAndValues) {
-    fs::create_directories(fr);
-    fs::copy_file(base / "Hornel" / "01-09-09" / "01-09-09.dan", fr / "01-10-09.dan");
-    EXPECT_EQ(Fraction({"88", "93", "90", "103", "111"}), 2);
-    EXPECT_EQ(Fraction({"88", "93", "90", "103", "111", "0.725", "7"}), 2);
-    // A value that is no number: nothing written, the program not started.
-    EXPECT_EQ(Fraction({"88", "93", "9O", "103", "111", "0.725"}), 1);
-    EXPECT_NE(last.err.find("9O"), std::string::npos) << last.err;
-    EXPECT_EQ(Files(fr), (std::vector<std::string>{"01-10-09.dan"}));
-    // A base date without its composition file.
-    EXPECT_EQ(Run({"fraction", (base / "Hornel" / "10-06-09" / "10-06-09.dan").string(), "01.10.09", "88", "93",
-                   "90", "103", "111", "0.725"}),
-              1);
-    EXPECT_NE(last.err.find("10-06-09.sk"), std::string::npos) << last.err;
-    EXPECT_EQ(Files(fr), (std::vector<std::string>{"01-10-09.dan"}));
 }
 
 }  // namespace
