@@ -64,7 +64,11 @@ public:
     void Progress(int) override {}
     void EndProgress() override {}
     void ShowRawResults(const std::string&) override {}
-    bool Calibrate(const CalibrationView&, std::array<std::string, 4>&) override { return false; }
+    bool Calibrate(const CalibrationView& view, std::array<std::string, 4>&) override {
+        shownChlorine = view.chlorine[0];
+        return false;
+    }
+    std::string shownChlorine;  // Label14 of the last calibration
     void SampleStarting(const std::string& path) override { samples.push_back(path); }
     std::vector<std::string> samples;
 
@@ -147,6 +151,8 @@ TEST_P(DeactivationWorkflow, EndsAsTheTableSays) {
     if (outcome.end == DeactivationEnd::Worked) {
         EXPECT_EQ(DeactivationValueText(outcome.value, ','), row.message);
     }
+    // The calibration shows numbers with the request's decimal separator.
+    EXPECT_NE(questions.shownChlorine.find(','), std::string::npos) << questions.shownChlorine;
     // The plant's own model, with the base folder held while it runs.
     EXPECT_NE(model.lastCommandLine.find(ModelProgramName(11)), std::string::npos) << model.lastCommandLine;
     EXPECT_TRUE(model.baseLockedWhileRunning);
