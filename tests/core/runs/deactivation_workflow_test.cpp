@@ -191,9 +191,13 @@ TEST(DeactivationWorkflowInputs, AMissingConditionsFileEndsBeforeAnyModelRun) {
                                 '.'};
     EXPECT_THROW(CalculateDeactivation(request, questions), UserError);
     EXPECT_EQ(model.runs, 0);
-    // Both conditions files but no composition file: nothing is run.
+    // A conditions file or the composition file not chosen: nothing is run.
+    DeactivationRequest firstMissing = request;
+    firstMissing.firstConditionsPath.clear();
     request.compositionPath.clear();
-    EXPECT_EQ(CalculateDeactivation(request, questions).end, DeactivationEnd::NotChosen);
+    for (const DeactivationRequest& r : {firstMissing, request}) {
+        EXPECT_EQ(CalculateDeactivation(r, questions).end, DeactivationEnd::NotChosen);
+    }
     EXPECT_EQ(model.runs, 0);
 }
 
