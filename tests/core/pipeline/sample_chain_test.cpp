@@ -2,6 +2,7 @@
 // answered from a table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -24,7 +25,8 @@ struct ChainAnswers : SampleChainQuestions {
     bool despite = false;
     ComponentResolver* resolver = nullptr;
     std::vector<std::string> steps;  // what the chain told, in order
-    void Progress(const std::string&) override {}
+    std::vector<std::string> progress;
+    void Progress(const std::string& line) override { progress.push_back(line); }
     void PlantSelected(int row) override { steps.push_back("plant " + std::to_string(row)); }
     void ConditionsSelected(const ConditionsSelection&) override { steps.push_back("conditions"); }
     void DataSelected(const DataSelectionOutcome&) override { steps.push_back("selected"); }
@@ -93,13 +95,22 @@ TEST_F(SampleChain, PreparesTheDateStepByStep) {
     EXPECT_EQ(context.sampleName, "01-09-09");
     EXPECT_EQ(ToNative(context.dataFolder), (sample).string() + "/");
     EXPECT_FALSE(fs::exists(base / "dan.bak"));
+    EXPECT_EQ(context.currentStream, 1);
+    auto told = [&](const std::string& part) {
+        return std::count_if(answers.progress.begin(), answers.progress.end(),
+                             [&](const std::string& line) { return line.find(part) != std::string::npos; });
+    };
+    EXPECT_EQ(told("Установка: "), 1);
+    EXPECT_EQ(told(" не существует."), 1);
 
     // A second run finds the composition file; the program's own end keeps
     // the model's working files.
     std::ofstream(base / "dan.bak") << "old";
     request.deleteBakFiles = false;
+    answers.progress.clear();
     EXPECT_EQ(PrepareSampleDate(request, answers).selection.end, DataSelectionEnd::Selected);
     EXPECT_TRUE(fs::exists(base / "dan.bak"));
+    EXPECT_EQ(told(" не существует."), 0);
 }
 
 // The plant row must be one of the table's; the sample files of the
