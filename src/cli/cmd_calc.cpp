@@ -20,19 +20,6 @@
 namespace rw::cli {
 namespace {
 
-int PlantIndexOption(std::vector<std::string>& args) {
-    const std::string text = TakeOption(args, "--plant-index", "11");
-    int index = -1;
-    try {
-        size_t used = 0;
-        index = std::stoi(text, &used);
-        if (used != text.size()) index = -1;
-    } catch (const std::exception&) {
-    }
-    if (index < 0 || index >= kPlantCount) throw UsageError{"--plant-index: строка таблицы установок от 0 до 16"};
-    return index;
-}
-
 // The command line's answers: every question answered as a user who
 // confirms everything unchanged; the model runs without a progress display.
 class ScriptedAnswers : public ReformingQuestions {
@@ -47,7 +34,7 @@ public:
 };
 
 int Calc(Invocation& inv) {
-    const int plantIndex = PlantIndexOption(inv.args);
+    const int plantIndex = TakePlantIndex(inv.args);
     const std::string fitText = TakeOption(inv.args, "--fit", "");
     if (inv.args.empty()) throw UsageError{"calc: нужен файл DAN"};
     if (inv.args.size() > 1) throw UsageError{"лишний аргумент «" + inv.args[1] + "»"};

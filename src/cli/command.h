@@ -26,5 +26,8 @@ struct CommandRegistrar {
 // when the option has no value.
 std::string TakeOption(std::vector<std::string>& args, const std::string& name, const std::string& fallback = {});
 bool TakeFlag(std::vector<std::string>& args, const std::string& name);
+// Takes "--plant-index N" out of args (11 when absent): a row of the plant
+// table. Throws UsageError for anything else.
+int TakePlantIndex(std::vector<std::string>& args);
 
 }  // namespace rw::cli

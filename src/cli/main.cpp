@@ -13,6 +13,7 @@
 #include "runs/model_programs.h"
 #include "shell/base_folder.h"
 #include "shell/plant_selection.h"
+#include "shell/plant_table.h"
 
 namespace rw::cli {
 namespace {
@@ -81,6 +82,19 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name) {
         }
     }
     return false;
+}
+
+int TakePlantIndex(std::vector<std::string>& args) {
+    const std::string text = TakeOption(args, "--plant-index", "11");
+    int index = -1;
+    try {
+        size_t used = 0;
+        index = std::stoi(text, &used);
+        if (used != text.size()) index = -1;
+    } catch (const std::exception&) {
+    }
+    if (index < 0 || index >= kPlantCount) throw UsageError{"--plant-index: строка таблицы установок от 0 до 16"};
+    return index;
 }
 
 }  // namespace rw::cli

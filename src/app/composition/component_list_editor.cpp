@@ -28,6 +28,7 @@
 #include "composition/report_import.h"
 #include "composition/streams.h"
 #include "conditions/data_selection_ui.h"
+#include "pipeline/welcome_pipeline.h"
 #include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "common/text_helpers.h"
@@ -439,11 +440,10 @@ bool Tbasadan::NextClick() {
         }
     }
     try {
-        if (list_.lines.empty()) throw UserError(EntryError());
-        list_.RemoveZeroLines();
+        // The list is stored as the sample chain stores it: refused when
+        // empty, zero lines removed, written to the date's list file.
+        StoreStreamList(c, c.currentStream, list_);
         RefreshList();
-        const StreamRow& s = StreamTableRow(c.currentStream);
-        WriteFileAtomic(JoinPath(c.samplingFolder, c.entrySampleName + s.extension), list_.FileBytes());
         double density = TextToNumber(F6->text().toStdString());
         double flow = TextToNumber(F7->text().toStdString());
         densities[static_cast<size_t>(c.currentStream - 1)] = density;

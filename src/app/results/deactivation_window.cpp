@@ -383,8 +383,14 @@ void TRasDisAkt::Button1Click() {
     const DeactivationOutcome outcome = CalculateDeactivation(request, dialogs);
     if (outcome.end == DeactivationEnd::NotChosen) return;
     Lp->setText(Text(outcome.periodText));
-    // Without a value the label and the last value stay as they were.
-    if (outcome.end != DeactivationEnd::Worked) return;
+    // Without a value for the new period (the same processed feed, or no feed
+    // rate between the dates) the period's value is unknown: the earlier
+    // pair's value is neither shown under it nor copied to the graph.
+    if (outcome.end != DeactivationEnd::Worked) {
+        Deakt->setText("Дезактивация");
+        Button3->setEnabled(false);
+        return;
+    }
     LastValue = outcome.value;
     Deakt->setText(Text(outcome.valueText));
     Button3->setEnabled(true);

@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "common/file_lock.h"
 #include "common/files.h"
 #include "results/results_index.h"
 #include "shell/form_fields.h"
@@ -125,20 +124,11 @@ void TTreeF::DriveComboBox1Change() {
 }
 
 void TTreeF::Button1Click() {
-    const std::string folder = ChosenFolder().toStdString();
-    const std::string index = JoinPath(Context().baseFolder, "svod.tmp");
-    std::vector<std::string> names;
-    {
-        // svod.tmp is one file for every instance on the base folder: it is
-        // emptied and filled in one hold, so two folders never mix in it.
-        SharedFileLock lock(index);
-        WriteFileAtomic(index, {});
-        // Results files carry the extension in either case on the plants'
-        // machines, and the folder listing there does not tell them apart.
-        names = ListFiles(folder, "*.rez");
-        for (const std::string& name : names) AddToResultsIndex(JoinPath(folder, name), index);
-    }
-    if (names.empty()) {
+    // A file that cannot be read throws before svod.tmp is touched: the
+    // window stays open with its message.
+    const std::vector<std::string> indexed =
+        IndexResultsFolder(ChosenFolder().toStdString(), JoinPath(Context().baseFolder, "svod.tmp"));
+    if (indexed.empty()) {
         ui::ShowMessage(this, "В данной директории файлов с результатами нет.");
         reject();
         return;

@@ -104,6 +104,27 @@ void AddToResultsIndex(const std::string& resultsPath, const std::string& indexP
     WriteResultsIndex(indexPath, records);
 }
 
+std::vector<std::string> IndexResultsFolder(const std::string& folder, const std::string& indexPath) {
+    const std::vector<std::string> names = ListFiles(folder, "*.rez");
+    std::vector<ResultsRecord> records;
+    for (const std::string& name : names) {
+        const std::string path = JoinPath(folder, name);
+        ResultsRecord record;
+        try {
+            record = ReadResultsFile(path);
+        } catch (const IncompleteResultsError&) {
+            throw;  // names the file already
+        } catch (const UserError& e) {
+            // One file of many: the message says which.
+            throw UserError(std::string(e.what()) + ": " + ToNative(path));
+        }
+        RecomputeAccumulatedCoke(records, InsertOrReplaceByDate(records, record));
+    }
+    SharedFileLock lock(indexPath);
+    WriteResultsIndex(indexPath, records);
+    return names;
+}
+
 namespace {
 
 // A rename needs no room on the disk, so putting the earlier file back

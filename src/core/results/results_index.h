@@ -49,6 +49,16 @@ std::vector<ResultsRecord> MergeIndexEdits(const std::vector<ResultsRecord>& ope
 // are those of ReadResultsFile, ReadResultsIndex and WriteResultsIndex.
 void AddToResultsIndex(const std::string& resultsPath, const std::string& indexPath);
 
+// The folder index (svod.tmp) rebuilt over a folder the user chose: every
+// results file of `folder` (".rez" in any letter case, in name order) is read
+// first, then `indexPath` is rewritten once, inside its lock, with their
+// records as AddToResultsIndex would leave them one after another (a later
+// file of the same date replaces an earlier one). A folder without results
+// files leaves an empty index. When a file cannot be read its error is
+// thrown, naming the file, and the index is left as it was: never half a
+// folder. Returns the names of the files indexed.
+std::vector<std::string> IndexResultsFolder(const std::string& folder, const std::string& indexPath);
+
 // A calculation's results stored: the date's results file replaced by
 // `bytes` and its record taken into the index (AddToResultsIndex), both or
 // neither. Until both are done the earlier results file is kept under a

@@ -7,6 +7,11 @@
 
 namespace rw {
 
+std::string ConditionsFileMissingMessage(const std::string& sampleName, const std::string& conditionsPath) {
+    return "Нет файла технологических условий на дату " + sampleName + ": " + ToNative(conditionsPath) +
+           ". Состав не записан.";
+}
+
 FractionOutcome CalculateFraction(const FractionRequest& request, FractionQuestions& questions) {
     ProgramContext& context = *request.context;
     std::string dateText = request.dateText;
@@ -20,6 +25,9 @@ FractionOutcome CalculateFraction(const FractionRequest& request, FractionQuesti
     FractionOutcome outcome;
     outcome.save = StartFractionSave(context, dateText);
     questions.SampleNamed(dateText);
+    if (request.refuseWithoutConditions && !FileExists(outcome.save.conditionsPath)) {
+        throw UserError(ConditionsFileMissingMessage(context.sampleName, outcome.save.conditionsPath));
+    }
 
     WriteFractionSave(outcome.save, context, request.typed, request.base, request.start,
                       [&questions] { questions.ProgramFinished(); });

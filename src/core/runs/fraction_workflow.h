@@ -38,6 +38,9 @@ struct FractionRequest {
     FractionTexts typed;   // the new date's six values as typed
     FractionTexts base;    // the base sample's six, as the composition editor holds them
     FractionProgramStarter start = DefaultFractionProgramStarter();
+    // A face that cannot show the conditions form (the command line): a new
+    // date without its conditions file is refused before anything is written.
+    bool refuseWithoutConditions = false;
 };
 
 enum class FractionEnd {
@@ -57,13 +60,19 @@ struct FractionOutcome {
 // The working configuration reads the typed date in any of the accepted
 // notations and names the files dd.mm.yy; a text that is no date throws
 // UserError(NotADateMessage("Дата отбора", text)) before anything changes.
-// The described configuration takes the text as typed. Then StartFractionSave,
+// The described configuration takes the text as typed. With
+// refuseWithoutConditions and no conditions file for the new date it throws
+// UserError(ConditionsFileMissingMessage) once the sample is named. Then StartFractionSave,
 // WriteFractionSave and, without a conditions file for the date, the message
 // ConditionsMissingMessage and the form (PrepareNewDateConditions); with one,
 // the message kConditionsExistMessage. Throws what those steps throw (values
 // that are no numbers, a fraction program that cannot be started, fails or
 // writes nothing, files that cannot be read or written); the new date's
 // composition file is then not written.
+// "Нет файла технологических условий на дату <sample name>: <file>. Состав
+// не записан." (the file in native notation).
+std::string ConditionsFileMissingMessage(const std::string& sampleName, const std::string& conditionsPath);
+
 FractionOutcome CalculateFraction(const FractionRequest& request, FractionQuestions& questions);
 
 }  // namespace rw

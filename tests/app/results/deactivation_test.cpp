@@ -186,7 +186,7 @@ private slots:
     void menuOpensTheWindowOnThePlantFolder();
     void choosingFiles();
     void deactivationBetweenTwoSampleDates();
-    void equalProcessedFeedLeavesEverythingUnchanged();
+    void equalProcessedFeedGivesNoValueToCopy();
     void hungModelStopsAtItsLimitOrOnPrervat();
     void storingBuildsTheHistoryInDateOrder();
     void historyGraphAndClearing();
@@ -302,7 +302,7 @@ void DeactivationTest::deactivationBetweenTwoSampleDates() {
     QCOMPARE(w->Lp->text(), QString("Период с 10.12.2008 по 01.09.2009"));
 }
 
-void DeactivationTest::equalProcessedFeedLeavesEverythingUnchanged() {
+void DeactivationTest::equalProcessedFeedGivesNoValueToCopy() {
     StartedProgram program;
     DialogAnswers answers;
     QVERIFY(InstallStandIns(program.base));
@@ -310,16 +310,20 @@ void DeactivationTest::equalProcessedFeedLeavesEverythingUnchanged() {
     TRasDisAkt* w = W().rasDisAkt;
     AddThroughLists(w, "01-09-09", "01-09-09.dan");
     AddThroughLists(w, "10-06-09", "10-06-09.dan");
+    // The value of an earlier pair of dates, ready to be copied.
     w->LastValue = 0.25;
-    w->Deakt->setText("Дезактивация");
+    w->Deakt->setText("Дезактивация = 0.2500 град./(тонн сыр./кг кат.)");
+    w->Button3->setEnabled(true);
     RunLog log;
     answers.modal = Answer(log, {"500000", "500000"});
     QVERIFY(Click(w, "Button1"));
     QCOMPARE(log.rawResults, 2);
     QCOMPARE(w->Lp->text(), QString("Период с 10.06.2009 по 01.09.2009"));
+    // The new period has no value: the earlier one is neither shown under it
+    // nor offered for the graph.
     QCOMPARE(w->Deakt->text(), QString("Дезактивация"));
-    QCOMPARE(w->LastValue, 0.25);
     QVERIFY(!w->Button3->isEnabled());
+    QVERIFY(answers.messages.isEmpty());
 
     // A failing model run ends the calculation with its message, the main
     // window given back.

@@ -2,6 +2,7 @@
 // answered from a table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "common/files.h"
 #include "composition/component_resolver.h"
 #include "pipeline/welcome_pipeline.h"
+#include "shell/plant_table.h"
 #include "shell/program_context.h"
 #include "test_support.h"
 
@@ -23,7 +25,8 @@ struct ChainAnswers : SampleChainQuestions {
     bool despite = false;
     ComponentResolver* resolver = nullptr;
     std::vector<std::string> steps;  // what the chain told, in order
-    void Progress(const std::string&) override {}
+    std::vector<std::string> progress;
+    void Progress(const std::string& line) override { progress.push_back(line); }
     void PlantSelected(int row) override { steps.push_back("plant " + std::to_string(row)); }
     void ConditionsSelected(const ConditionsSelection&) override { steps.push_back("conditions"); }
     void DataSelected(const DataSelectionOutcome&) override { steps.push_back("selected"); }
@@ -92,13 +95,50 @@ TEST_F(SampleChain, PreparesTheDateStepByStep) {
     EXPECT_EQ(context.sampleName, "01-09-09");
     EXPECT_EQ(ToNative(context.dataFolder), (sample).string() + "/");
     EXPECT_FALSE(fs::exists(base / "dan.bak"));
+    EXPECT_EQ(context.currentStream, 1);
+    auto told = [&](const std::string& part) {
+        return std::count_if(answers.progress.begin(), answers.progress.end(),
+                             [&](const std::string& line) { return line.find(part) != std::string::npos; });
+    };
+    EXPECT_EQ(told("Установка: "), 1);
+    EXPECT_EQ(told(" не существует."), 1);
 
     // A second run finds the composition file; the program's own end keeps
     // the model's working files.
     std::ofstream(base / "dan.bak") << "old";
     request.deleteBakFiles = false;
+    answers.progress.clear();
     EXPECT_EQ(PrepareSampleDate(request, answers).selection.end, DataSelectionEnd::Selected);
     EXPECT_TRUE(fs::exists(base / "dan.bak"));
+    EXPECT_EQ(told(" не существует."), 0);
+}
+
+// The plant row must be one of the table's; the sample files of the
+// editor's "Открыть" stand in only for the sample date of the sample plant:
+// another plant's date of that name has its own conditions file, another
+// date of the sample plant its own component lists.
+TEST_F(SampleChain, PlantRowAndSampleDateChooseTheFiles) {
+    for (const int row : {-1, kPlantCount}) {
+        request.plantRow = row;
+        EXPECT_EQ(test::UserErrorOf([&] { PrepareSampleDate(request, answers); }),
+                  "Нет установки с номером строки " + std::to_string(row) + ".");
+    }
+    EXPECT_TRUE(answers.steps.empty());
+    request.plantRow = kPlantCount - 1;
+    EXPECT_EQ(test::UserErrorOf([&] { PrepareSampleDate(request, answers); }).rfind("Нет установки", 0),
+              std::string::npos);
+
+    // Korvin has no date 01-09-09: its conditions are never read.
+    request.plantRow = 3;
+    answers.steps.clear();
+    EXPECT_EQ(test::UserErrorOf([&] { PrepareSampleDate(request, answers); }), "File not found");
+    EXPECT_EQ(answers.steps, (std::vector<std::string>{"plant 3"}));
+
+    request.plantRow = kWelcomePlantRow;
+    request.sample = "16-09-09";
+    const std::string otherDate = test::UserErrorOf([&] { PrepareSampleDate(request, answers); });
+    EXPECT_EQ(otherDate.rfind("Нет файла ", 0), 0u) << otherDate;
+    EXPECT_NE(otherDate.find("16-09-09.SIR"), std::string::npos) << otherDate;
 }
 
 // The conditions file of the date is saved through the form's own checks:

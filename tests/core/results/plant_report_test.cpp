@@ -68,8 +68,9 @@ TEST(PlantReport, ValuesStartInColumn33AndPairTheLatestWithTheCompared) {
     };
     EXPECT_TRUE(endsWith(lines[37], "/1,50")) << lines[37];
     EXPECT_TRUE(lines[37].rfind("Дегидроциклизация,%   ", 0) == 0) << lines[37];
-    EXPECT_TRUE(endsWith(lines[42], "/3,5")) << lines[42];
-    EXPECT_TRUE(endsWith(lines[43], "/2,70")) << lines[43];
+    EXPECT_EQ(lines[36], "Концентрация водорода   0,00/81,20");
+    EXPECT_EQ(lines[42], "Число крекинга   0,0/3,5");
+    EXPECT_EQ(lines[43], "Степень изомеризации,%   5,00/2,70");
 }
 
 // Before anything is calculated or compared: the described configuration
@@ -103,6 +104,9 @@ TEST(PlantReport, WhatIsNotKnownYetInEachConfiguration) {
         EXPECT_EQ(lines[35], "Перепад температур   /69.0");
         EXPECT_EQ(lines[43], "Степень изомеризации,%   /");
         EXPECT_EQ(lines[12], "НК   /");
+        // Without a compared case nothing stands after the slash.
+        d.comparedConditions.reset();
+        EXPECT_EQ(BuildPlantReport(d, '.')[35], "Перепад температур   /");
     }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <filesystem>
 
+#include "common/configuration.h"
 #include "common/dates.h"
 #include "common/errors.h"
 #include "results/results_index.h"
@@ -136,6 +137,70 @@ TEST(StoreResultsWithIndex, ReplacesTheDatesResultsAndLeavesNothingBeside) {
     for (const auto& e : std::filesystem::directory_iterator(dir.str())) names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{std::filesystem::path(path).filename().string(), "svod.12"}));
+}
+
+// The folder index is what adding the folder's files one by one in name
+// order gives, whatever the case of their extension; a folder without
+// results files gives an empty index.
+TEST(IndexResultsFolder, IsTheFilesAddedInNameOrder) {
+    TempDir folder, base, expected;
+    const std::string index = base.str() + "/svod.tmp";
+    base.Write("svod.tmp", "old");
+    folder.Write("notes.txt", "not results");
+    std::filesystem::create_directory(folder.path() / "sub.rez");
+    EXPECT_TRUE(IndexResultsFolder(folder.str(), index).empty());
+    EXPECT_EQ(test::Slurp(index), "");
+
+    const std::string later = WriteSample(expected, Sample(20, 3.0, 3000));
+    const std::string earlier = WriteSample(expected, Sample(10, 2.0, 1000));
+    const std::string replaced = WriteSample(expected, Sample(15, 9.0, 2000));
+    folder.Write("a.rez", test::Slurp(later));
+    folder.Write("B.REZ", test::Slurp(replaced));
+    folder.Write("c.Rez", test::Slurp(earlier));
+    const std::string sameDate = test::Slurp(WriteSample(expected, Sample(15, 2.5, 2000)));
+    folder.Write("d.rez", sameDate);  // the 15th again: replaces B.REZ's record
+    const std::string byHand = expected.str() + "/svod.tmp";
+    for (const char* name : {"B.REZ", "a.rez", "c.Rez", "d.rez"}) AddToResultsIndex(folder.str() + "/" + name, byHand);
+
+    EXPECT_EQ(IndexResultsFolder(folder.str(), index), (std::vector<std::string>{"B.REZ", "a.rez", "c.Rez", "d.rez"}));
+    EXPECT_EQ(test::Slurp(index), test::Slurp(byHand));
+    const auto records = ReadResultsIndex(index);
+    EXPECT_EQ(Days(records), (std::vector<int>{10, 15, 20}));
+    EXPECT_DOUBLE_EQ(records[1].coke, 2.5);
+    EXPECT_DOUBLE_EQ(records[2].accumulatedCoke, 3.0 / 3000 * 1000 + 2.5 / 2000 * 1000 + 2.0);
+}
+
+// A file that cannot be read, wherever it comes in the folder, leaves the
+// index as it was (or missing) and is named in the message.
+TEST(IndexResultsFolder, AnUnreadableFileLeavesTheIndexAsItWas) {
+    TempDir base, expected;
+    const std::string index = base.str() + "/svod.tmp";
+    const std::string good = test::Slurp(WriteSample(expected, Sample(10, 2.0, 1000)));
+    for (const char* broken : {"0.rez", "m.rez", "z.rez"}) {
+        TempDir folder;
+        folder.Write("a.rez", good);
+        folder.Write("n.rez", good);
+        folder.Write(broken, "\r\nno date here\r\n");
+        std::filesystem::remove(index);
+        EXPECT_NE(test::UserErrorOf([&] { IndexResultsFolder(folder.str(), index); }).find(broken), std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(index)) << broken;
+        base.Write("svod.tmp", "old");
+        EXPECT_THROW(IndexResultsFolder(folder.str(), index), UserError);
+        EXPECT_EQ(test::Slurp(index), "old") << broken;
+    }
+    // A results file that stops short says so (the working configuration
+    // wants the whole record), naming the file itself once.
+    SetConfiguration(Configuration::Working);
+    struct Back {
+        ~Back() { SetConfiguration(Configuration::Described); }
+    } back;
+    TempDir folder;
+    std::size_t cut = 0;
+    for (int line = 0; line < 40; ++line) cut = good.find("\r\n", cut) + 2;
+    folder.Write("cut.rez", good.substr(0, cut));
+    const std::string message = test::UserErrorOf([&] { IndexResultsFolder(folder.str(), index); });
+    EXPECT_EQ(message.rfind("Файл результатов неполный", 0), 0u) << message;
+    EXPECT_EQ(message.find("cut.rez"), message.rfind("cut.rez")) << message;
 }
 
 TEST(ReadResultsIndex, EmptyAndMissing) {

@@ -14,6 +14,7 @@
 #include "results/results_file.h"
 #include "common/file_lock.h"
 #include "runs/deactivation_workflow.h"
+#include "runs/external_program.h"
 #include "runs/run_object.h"
 #include "test_support.h"
 
@@ -27,8 +28,10 @@ using test::TempDir;
 class EchoModel : public ModelRunner {
 public:
     explicit EchoModel(std::string base) : base_(std::move(base)) {}
-    RunOutcome RunModel(const std::string&, const std::string&) override {
+    RunOutcome RunModel(const std::string& commandLine, const std::string&) override {
         ++runs;
+        lastCommandLine = commandLine;
+        baseLockedWhileRunning = FileExists(BaseFolderLockPath(base_));
         if (end != RunOutcome::Finished) return end;
         const ConditionsRecord input = ReadSampleConditions(JoinPath(base_, kSampleRunInput));
         ResultsRecord r;
@@ -43,6 +46,8 @@ public:
     RunOutcome end = RunOutcome::Finished;
     double feedRate = 0;
     int runs = 0;
+    std::string lastCommandLine;
+    bool baseLockedWhileRunning = false;
 
 private:
     std::string base_;
@@ -59,7 +64,11 @@ public:
     void Progress(int) override {}
     void EndProgress() override {}
     void ShowRawResults(const std::string&) override {}
-    bool Calibrate(const CalibrationView&, std::array<std::string, 4>&) override { return false; }
+    bool Calibrate(const CalibrationView& view, std::array<std::string, 4>&) override {
+        shownChlorine = view.chlorine[0];
+        return false;
+    }
+    std::string shownChlorine;  // Label14 of the last calibration
     void SampleStarting(const std::string& path) override { samples.push_back(path); }
     std::vector<std::string> samples;
 
@@ -139,6 +148,14 @@ TEST_P(DeactivationWorkflow, EndsAsTheTableSays) {
     EXPECT_EQ(outcome.second.activity, 0.8);
     EXPECT_EQ(outcome.periodText, "Период с 01.09.2009 по 01.10.2009");
     EXPECT_EQ(outcome.valueText, row.message);
+    if (outcome.end == DeactivationEnd::Worked) {
+        EXPECT_EQ(DeactivationValueText(outcome.value, ','), row.message);
+    }
+    // The calibration shows numbers with the request's decimal separator.
+    EXPECT_NE(questions.shownChlorine.find(','), std::string::npos) << questions.shownChlorine;
+    // The plant's own model, with the base folder held while it runs.
+    EXPECT_NE(model.lastCommandLine.find(ModelProgramName(11)), std::string::npos) << model.lastCommandLine;
+    EXPECT_TRUE(model.baseLockedWhileRunning);
 }
 
 // D = (0.9 - 0.8) * 100 / dG * 50: 2500 t give 0.2; 10 days at 50 m3/h give
@@ -173,6 +190,14 @@ TEST(DeactivationWorkflowInputs, AMissingConditionsFileEndsBeforeAnyModelRun) {
     DeactivationRequest request{dir.str() + "/missing.dan", dir.str() + "/also-missing.dan", sk, &context, &model,
                                 '.'};
     EXPECT_THROW(CalculateDeactivation(request, questions), UserError);
+    EXPECT_EQ(model.runs, 0);
+    // A conditions file or the composition file not chosen: nothing is run.
+    DeactivationRequest firstMissing = request;
+    firstMissing.firstConditionsPath.clear();
+    request.compositionPath.clear();
+    for (const DeactivationRequest& r : {firstMissing, request}) {
+        EXPECT_EQ(CalculateDeactivation(r, questions).end, DeactivationEnd::NotChosen);
+    }
     EXPECT_EQ(model.runs, 0);
 }
 

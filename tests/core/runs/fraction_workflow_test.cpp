@@ -178,5 +178,54 @@ TEST_F(FractionFixture, NotADateLeavesTheSampleInForce) {
     EXPECT_TRUE(questions.said.empty());
 }
 
+// The command line cannot show the conditions form: a new date without its
+// conditions file is refused naming the file, before the fraction program
+// runs or any file is written; with the file there the save goes through.
+TEST_F(FractionFixture, ScriptedSaveNeedsTheNewDatesConditionsFile) {
+    const std::string newDan = JoinPath(context.fractionFolder, "01-10-09.dan");
+    const std::string sk = ReadFileBytes(FractionBaseFile(context));
+    int programRuns = 0;
+    FractionRequest request;
+    request.context = &context;
+    request.dateText = "01.10.09";
+    request.typed = kChanged;
+    request.base = kBase;
+    request.refuseWithoutConditions = true;
+    request.start = [&](const std::string&, const std::string&) {
+        ++programRuns;
+        WriteFileAtomic(FractionProgramOutput(context), ReadFileBytes(FractionBaseFile(context)));
+        return RunOutcome::Finished;
+    };
+    TableQuestions questions;
+    EXPECT_EQ(test::UserErrorOf([&] { CalculateFraction(request, questions); }),
+              ConditionsFileMissingMessage("01-10-09", newDan));
+    EXPECT_NE(ConditionsFileMissingMessage("01-10-09", newDan).find(ToNative(newDan)), std::string::npos);
+    EXPECT_EQ(programRuns, 0);
+    EXPECT_EQ(ReadFileBytes(FractionBaseFile(context)), sk);
+    EXPECT_FALSE(FileExists(JoinPath(context.fractionFolder, "01-10-09.sk")));
+    EXPECT_EQ(Joined(questions.said), "named 01.10.09");
+
+    WriteFormLayout(newDan, test::RealisticConditions());
+    questions.said.clear();
+    EXPECT_EQ(CalculateFraction(request, questions).end, FractionEnd::ConditionsExisted);
+    EXPECT_EQ(programRuns, 1);
+    EXPECT_TRUE(FileExists(JoinPath(context.fractionFolder, "01-10-09.sk")));
+}
+
+// The described configuration names the files by the text as typed, even
+// when it reads as a date in another notation.
+TEST_F(FractionFixture, DescribedConfigurationTakesTheDateAsTyped) {
+    FractionRequest request;
+    request.context = &context;
+    request.dateText = "01.10.2009";
+    request.typed = kBase;
+    request.base = kBase;
+    TableQuestions questions;
+    EXPECT_EQ(CalculateFraction(request, questions).end, FractionEnd::ConditionsNotEntered);
+    EXPECT_EQ(context.sampleName, "01-10-2009");
+    EXPECT_TRUE(FileExists(JoinPath(context.fractionFolder, "01-10-2009.sk")));
+    EXPECT_EQ(questions.said.front(), "named 01.10.2009");
+}
+
 }  // namespace
 }  // namespace rw
