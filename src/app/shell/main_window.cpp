@@ -153,11 +153,10 @@ void TForm5::BuildMenu() {
     N19 = NewItem(this, N7Menu, "N19", WorkingConfiguration() ? "Расчет дезактивации" : "Расчет дизактивации");
     FastFit = NewItem(this, N7Menu, "FastFit", "Быстрый подбор активности и подачи дихлорэтана");
     FastFit->setCheckable(true);
-    // The choice lives in the base folder's settings, which another copy of
-    // the program may have changed: the mark is taken from there each time.
-    connect(N7Menu, &QMenu::aboutToShow, this, [this] { FastFit->setChecked(FastFitChosen()); });
     // Files may have come or gone since the last step (another engineer, a
-    // file manager): the states are derived again whenever a menu opens.
+    // file manager), another copy of the program may have changed the
+    // fitting choice in the base folder: the states are derived again
+    // whenever a menu opens.
     for (QMenu* menu : {N2Menu, N3Menu, N7Menu, N22Menu}) {
         connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
     }
@@ -281,6 +280,7 @@ void TForm5::OpenChildWindow(QWidget* child) {
 void TForm5::UpdateActions() {
     work_.configuration = CurrentConfiguration();
     TakeProgramContext(work_, Context());
+    work_.fastFitChosen = FastFitChosen();
     const MenuStates states = DeriveMenuStates(work_);
     for (QAction* menu : {N1, N3, N7, N14, Gr}) menu->setVisible(states.calculationMenusShown);
     for (QAction* item : {BaseChoice, BaseCheck, BaseReplay, NSample}) item->setVisible(states.baseFolderItemsShown);
@@ -290,6 +290,7 @@ void TForm5::UpdateActions() {
     N27->setEnabled(states.canShowFolderResults);
     N28->setEnabled(states.canShowFolderResults);
     BaseReplay->setEnabled(states.canReplayHistory);
+    FastFit->setChecked(states.fastFitChecked);
 }
 
 void TForm5::OnDateSelected(bool compositionFound, bool completeFraction) {

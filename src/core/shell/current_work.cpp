@@ -7,6 +7,7 @@ namespace rw {
 MenuStates DeriveMenuStates(const CurrentWork& work) {
     MenuStates states;
     states.canShowFolderResults = work.resultsFolderChosen;
+    states.fastFitChecked = work.fastFitChosen;
     if (work.configuration == Configuration::Described) {
         // The demonstration shows the date functions only and keeps the states
         // its steps switched; the hidden replay item keeps the state it was

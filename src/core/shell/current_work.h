@@ -32,6 +32,8 @@ struct CurrentWork {
     // A results folder was chosen ("Выбор результатов"): its table and graphs
     // have their svod.tmp.
     bool resultsFolderChosen = false;
+    // The base folder's model-run settings choose the fast (secant) fitting.
+    bool fastFitChosen = false;
 
     // The demonstration configuration switches these items at fixed steps
     // and keeps them until the next such step, whatever the files say.
@@ -54,6 +56,7 @@ struct MenuStates {
     bool canShowFraction = false;       // "Фракционный состав"
     bool canShowFolderResults = false;  // "Таблица", "Графики" of the chosen folder
     bool canReplayHistory = false;      // "Пересчет истории установки..."
+    bool fastFitChecked = false;        // "Быстрый подбор активности и подачи дихлорэтана"
 
     bool operator==(const MenuStates&) const = default;
 };

@@ -17,7 +17,7 @@ std::string Describe(const MenuStates& s) {
         {"menus", s.calculationMenusShown},       {"base-items", s.baseFolderItemsShown},
         {"calculate", s.canCalculate},            {"latest-results", s.canShowLatestResults},
         {"fraction", s.canShowFraction},          {"folder-results", s.canShowFolderResults},
-        {"replay", s.canReplayHistory},
+        {"replay", s.canReplayHistory},           {"fast-fit", s.fastFitChecked},
     };
     for (const auto& [name, on] : items) text += std::string(on ? "+" : "-") + name + " ";
     return text;
@@ -50,7 +50,7 @@ TEST(CurrentWorkTest, MenuStatesFollowTheWorkInEachConfiguration) {
         change(w);
         return w;
     };
-    //                  menus base  calc  latest fract folder replay
+    //                  menus base  calc  latest fract folder replay fast-fit
     const MenuStates workingNothing{true, true, false, false, false, false, false};
     const Row rows[] = {
         {"working: no plant", Work(Configuration::Working), workingNothing},
@@ -95,11 +95,12 @@ TEST(CurrentWorkTest, MenuStatesFollowTheWorkInEachConfiguration) {
              w.calculatedDate = kDate;
          }),
          {true, true, false, false, false, false, true}},
-        {"working: fraction date and results folder", working([](CurrentWork& w) {
+        {"working: fraction date, results folder, fast fitting", working([](CurrentWork& w) {
              w.fractionDateKnown = true;
              w.resultsFolderChosen = true;
+             w.fastFitChosen = true;
          }),
-         {true, true, false, false, true, true, false}},
+         {true, true, false, false, true, true, false, true}},
         {"working: the demonstration's switches count for nothing", working([](CurrentWork& w) {
              w.described = {true, true, true};
          }),
@@ -115,8 +116,9 @@ TEST(CurrentWorkTest, MenuStatesFollowTheWorkInEachConfiguration) {
         {"described: switches on without any date", described([](CurrentWork& w) {
              w.described = {true, true, true};
              w.resultsFolderChosen = true;
+             w.fastFitChosen = true;
          }),
-         {false, false, true, true, true, true, true}},
+         {false, false, true, true, true, true, true, true}},
     };
     for (const Row& row : rows) {
         EXPECT_EQ(Describe(DeriveMenuStates(row.work)), Describe(row.expected)) << row.name;
