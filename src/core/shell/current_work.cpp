@@ -59,7 +59,7 @@ void NoteSampleChainStarted(CurrentWork& work) {
 void NoteConditionsFormLeft(CurrentWork& work) { work.described.fraction = false; }
 
 void NoteCalculationSettled(CurrentWork& work, bool declined, bool completed) {
-    if (completed && !work.currentDate.empty()) work.calculatedDate = work.currentDate;
+    if (completed) work.calculatedDate = work.currentDate;
     if (!declined) work.described.reforming = false;
     work.described.latestResults = true;
 }

@@ -183,7 +183,8 @@ TEST(CurrentWorkTest, WorkingRecordFollowsTheContextAndTheDisk) {
     context.sampleName = "01-09-09";
     TakeProgramContext(w, context);
     EXPECT_EQ(w.currentDate, context.dataFolder + "01-09-09");
-    EXPECT_FALSE(DeriveMenuStates(w).canCalculate);  // no files yet
+    EXPECT_FALSE(w.conditionsFileExists);  // no files yet
+    EXPECT_FALSE(w.compositionFileExists);
 
     dir.Write("Hornel/01-09-09/01-09-09.DAN", "x");
     TakeProgramContext(w, context);
@@ -201,6 +202,15 @@ TEST(CurrentWorkTest, WorkingRecordFollowsTheContextAndTheDisk) {
     context.lastSampleName = "01-09-09";
     TakeProgramContext(w, context);
     EXPECT_TRUE(DeriveMenuStates(w).canShowFraction);
+
+    // The date forgotten (another plant), or a sample name without its folder.
+    context.sampleName.clear();
+    TakeProgramContext(w, context);
+    EXPECT_EQ(w.currentDate, "");
+    context.sampleName = "01-09-09";
+    context.dataFolder.clear();
+    TakeProgramContext(w, context);
+    EXPECT_EQ(w.currentDate, "");
 }
 
 // The latest calculation is offered with its own date only; a calculation
@@ -232,9 +242,11 @@ TEST(CurrentWorkTest, WorkingLatestResultsBelongToTheirDate) {
 
     NoteResultsFolderChosen(w);
     NoteBaseFolderChanged(w);
-    EXPECT_EQ(w.configuration, Configuration::Working);
     EXPECT_EQ(w.calculatedDate, "");
     EXPECT_FALSE(w.resultsFolderChosen);
+    CurrentWork described = Work(Configuration::Described);
+    NoteBaseFolderChanged(described);
+    EXPECT_EQ(described.configuration, Configuration::Described);
 }
 
 }  // namespace
