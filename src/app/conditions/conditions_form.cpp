@@ -480,7 +480,7 @@ void TForm8::Button1Click() {
         return;
     }
     ReturnToMainWindow();
-    SetMainMenuItemEnabled(&TForm5::N16, false);
+    if (W().form5) W().form5->OnConditionsFormLeft();
     SetDataEntryMode(false);
 }
 

@@ -1,6 +1,5 @@
 #include "conditions/data_selection_ui.h"
 
-#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -29,10 +28,7 @@ void FillConditionsForm(const ConditionsSelection& selection) {
 }
 
 void FillComposition(const CompositionSelection& selection) {
-    if (W().form5) {
-        W().form5->setWindowTitle(QString::fromStdString(selection.mainWindowCaption));
-        SetMainMenuItemEnabled(&TForm5::N8, true);
-    }
+    if (W().form5) W().form5->setWindowTitle(QString::fromStdString(selection.mainWindowCaption));
     if (TForm9* editor = W().form9) {
         // Values the selection lacks leave their fields empty.
         CompositionTexts texts;
@@ -42,7 +38,6 @@ void FillComposition(const CompositionSelection& selection) {
         texts.tail = selection.fractionTexts;
         editor->SetTexts(texts);
     }
-    if (selection.completeTail) SetMainMenuItemEnabled(&TForm5::N16, true);
     // The feed information window shows the selected sample's fractional composition.
     if (W().form30) {
         W().form30->ShowCurrent({selection.fractionSampleName, selection.fractionTexts, selection.completeTail});
@@ -59,14 +54,6 @@ void ShowMissingCompositionWarning(const CompositionSelection& selection) {
 }
 
 }  // namespace
-
-void SetMainMenuItemEnabled(QAction* TForm5::*item, bool enabled) {
-    if (!W().form5) return;
-    // The working configuration derives the items that need a current date
-    // from what is current (TForm5::UpdateActions).
-    if (WorkingConfiguration() && (item == &TForm5::N8 || item == &TForm5::N16)) return W().form5->UpdateActions();
-    if (QAction* action = W().form5->*item) action->setEnabled(enabled);
-}
 
 namespace {
 
@@ -130,8 +117,7 @@ void ShowDataSelection(const DataSelectionOutcome& outcome) {
     } else {
         ShowMissingCompositionWarning(composition);
     }
-    SetMainMenuItemEnabled(&TForm5::N15, false);
-    if (W().form5) W().form5->UpdateActions();
+    if (W().form5) W().form5->OnDateSelected(composition.found, composition.found && composition.completeTail);
 }
 
 }  // namespace rw

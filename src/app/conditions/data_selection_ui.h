@@ -1,14 +1,10 @@
 #pragma once
 #include <string>
 
-class QAction;
-
 namespace rw {
 
 struct ConditionsSelection;
 struct DataSelectionOutcome;
-
-class TForm5;
 
 // Data selection ("Выбор данных", TForm5::N12Click): the conditions file of
 // a sampling date goes into the program context and the conditions form; its composition file, when there is one,
@@ -27,12 +23,9 @@ void RunDataSelectionOf(const std::string& dataFile);
 
 // What a data selection read, shown where the program shows it: the
 // conditions form; then the composition editor, the fractional-composition
-// window and the main window's caption and menu, or the warning window.
+// window and the main window's caption, or the warning window; the main
+// window's current work is told of the selection.
 void ShowSelectedConditions(const ConditionsSelection& conditions);
 void ShowDataSelection(const DataSelectionOutcome& outcome);
-
-// Enables or disables an item of the main window's menu
-// (&TForm5::N16...); nothing happens while the main window does not exist.
-void SetMainMenuItemEnabled(QAction* TForm5::*item, bool enabled);
 
 }  // namespace rw

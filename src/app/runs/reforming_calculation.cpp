@@ -83,14 +83,10 @@ public:
             ShowReformingOutcome(outcome);
             W().newReportForm->ShowSummary(kReformingSuccess, Text(JoinLines(outcome.summaryLines, "\r")));
         }
-        if (outcome.end != ReformingEnd::Declined) {
-            W().form6->hide();
-            main->setEnabled(true);
-            main->N8->setEnabled(false);
-        }
+        if (outcome.end != ReformingEnd::Declined) W().form6->hide();
         main->setEnabled(true);
         restore_.Release();
-        main->N15->setEnabled(true);
+        main->OnCalculationSettled(outcome.end == ReformingEnd::Declined, outcome.end == ReformingEnd::Completed);
     }
 
 private:

@@ -42,7 +42,7 @@ void TForm5::BaseChoiceClick() {
     fresh.baseFolder = folder;
     if (!Context().modelBaseFolder.empty()) fresh.modelBaseFolder = folder;
     Context() = fresh;
-    for (QAction* needsData : {N8, N15, N16, N27, N28}) needsData->setEnabled(false);
+    OnBaseFolderChanged();
     ShowBaseFolder();
     N10Click();
 }

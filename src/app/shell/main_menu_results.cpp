@@ -23,9 +23,7 @@ void TForm5::N17Click() { ChooseAndViewResults(); }
 void TForm5::N18Click() { W().svod->ShowPlantHistory(); }
 void TForm5::N30Click() { ShowPlantReport(); }
 void TForm5::N26Click() {
-    if (!W().treeF->Choose()) return;
-    N27->setEnabled(true);
-    N28->setEnabled(true);
+    if (W().treeF->Choose()) OnResultsFolderChosen();
 }
 void TForm5::N27Click() { W().svod->ShowFolderIndex(); }
 void TForm5::N28Click() { W().graph->ShowFolderIndex(); }

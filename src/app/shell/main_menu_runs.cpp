@@ -46,6 +46,16 @@ void TForm5::N24Click() { StartFractionWizard(); }
 void TForm5::N21Click() { StartChlorineDosingProgram(); }
 void TForm5::N32Click() { StartStudy(StudyKind::OptimalActivity); }
 void TForm5::N29Click() { StartStudy(StudyKind::FeedComposition); }
-void TForm5::FastFitClick() { ChooseFastFit(FastFit->isChecked()); }
+void TForm5::FastFitClick() {
+    // The mark shows what the settings hold: a choice that could not be
+    // written is taken back with its message.
+    try {
+        ChooseFastFit(FastFit->isChecked());
+    } catch (...) {
+        UpdateActions();
+        throw;
+    }
+    UpdateActions();
+}
 
 }  // namespace rw

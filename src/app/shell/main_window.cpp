@@ -30,17 +30,12 @@ namespace rw {
 
 namespace {
 
-// The menus of the calculation and results functions always exist; the
-// working configuration makes them visible.
-bool FullMenu() { return WorkingConfiguration(); }
-
+// Shown and enabled until UpdateActions says otherwise.
 QAction* NewItem(QWidget* owner, QWidget* menu, const char* name, const QString& caption,
-                 const QKeySequence& shortcut = {}, bool visible = true, bool enabled = true) {
+                 const QKeySequence& shortcut = {}) {
     auto* action = new QAction(caption, owner);
     action->setObjectName(name);
     action->setShortcut(shortcut);
-    action->setVisible(visible);
-    action->setEnabled(enabled);
     menu->addAction(action);
     return action;
 }
@@ -56,13 +51,11 @@ QAction* NewSeparator(QWidget* owner, QWidget* menu, const char* name, const QKe
     return action;
 }
 
-QMenu* NewSubmenu(QWidget* owner, QWidget* menu, const char* name, const QString& caption, QAction*& item,
-                  bool visible = true) {
+QMenu* NewSubmenu(QWidget* owner, QWidget* menu, const char* name, const QString& caption, QAction*& item) {
     auto* sub = new QMenu(caption, owner);
     sub->setObjectName(QString(name) + "Menu");
     item = sub->menuAction();
     item->setObjectName(name);
-    item->setVisible(visible);
     menu->addAction(item);
     return sub;
 }
@@ -114,6 +107,7 @@ TForm5::TForm5(QWidget* parent) : QMainWindow(parent) {
     if (DescribedConfiguration()) SetFrameWithoutIcons(this);
     BuildMenu();
     BuildControls();
+    UpdateActions();
     resize(780, 460);
     CentreOnScreen(this);
     // The main window opens minimised whenever it is first shown.
@@ -127,28 +121,28 @@ void TForm5::BuildMenu() {
     setMenuBar(MainMenu1);
     QWidget* bar = MainMenu1;
 
-    N1 = NewItem(this, bar, "N1", "Информация", {}, FullMenu());
+    N1 = NewItem(this, bar, "N1", "Информация");
 
     N9Menu = NewSubmenu(this, bar, "N9", "Выбор установки", N9);
     N10 = NewItem(this, N9Menu, "N10", "Выбор установки");
-    BaseChoice = NewItem(this, N9Menu, "BaseChoice", "Базовая папка...", {}, WorkingConfiguration());
-    BaseCheck = NewItem(this, N9Menu, "BaseCheck", "Проверка базовой папки", {}, WorkingConfiguration());
-    BaseReplay = NewItem(this, N9Menu, "BaseReplay", "Пересчет истории установки...", {}, WorkingConfiguration());
+    BaseChoice = NewItem(this, N9Menu, "BaseChoice", "Базовая папка...");
+    BaseCheck = NewItem(this, N9Menu, "BaseCheck", "Проверка базовой папки");
+    BaseReplay = NewItem(this, N9Menu, "BaseReplay", "Пересчет истории установки...");
 
     N2Menu = NewSubmenu(this, bar, "N2", "Данные", N2);
     N12 = NewItem(this, N2Menu, "N12", "Выбор данных", QKeySequence(Qt::CTRL | Qt::Key_O));
     Bdan = NewItem(this, N2Menu, "Bdan", "Набор данных", QKeySequence(Qt::CTRL | Qt::Key_N));
     N13 = NewSeparator(this, N2Menu, "N13", QKeySequence(Qt::CTRL | Qt::Key_P));
-    NSample = NewItem(this, N2Menu, "NSample", "Пример (01-09-09)", {}, WorkingConfiguration());
+    NSample = NewItem(this, N2Menu, "NSample", "Пример (01-09-09)");
     // Beside "Набор данных" of a new date, the working configuration names
     // the editors of the current date's files by what they do.
-    N3Menu = NewSubmenu(this, N2Menu, "N3", WorkingConfiguration() ? "Правка данных" : "Набор данных", N3, FullMenu());
+    N3Menu = NewSubmenu(this, N2Menu, "N3", WorkingConfiguration() ? "Правка данных" : "Набор данных", N3);
     N4 = NewItem(this, N3Menu, "N4", "Технологические условия");
     N5 = NewSeparator(this, N3Menu, "N5");
     N11 = NewItem(this, N3Menu, "N11", "Состав сырья и катализата");
-    N16 = NewItem(this, N3Menu, "N16", "Фракционный состав", {}, true, false);
+    N16 = NewItem(this, N3Menu, "N16", "Фракционный состав");
 
-    N7Menu = NewSubmenu(this, bar, "N7", "Расчет", N7, FullMenu());
+    N7Menu = NewSubmenu(this, bar, "N7", "Расчет", N7);
     N8 = NewItem(this, N7Menu, "N8", "Риформинг");
     N22Menu = NewSubmenu(this, N7Menu, "N22", "Мастер расчетов", N22);
     N23 = NewItem(this, N22Menu, "N23", "Расчет по углеводородному составу");
@@ -159,29 +153,28 @@ void TForm5::BuildMenu() {
     N19 = NewItem(this, N7Menu, "N19", WorkingConfiguration() ? "Расчет дезактивации" : "Расчет дизактивации");
     FastFit = NewItem(this, N7Menu, "FastFit", "Быстрый подбор активности и подачи дихлорэтана");
     FastFit->setCheckable(true);
-    // The choice lives in the base folder's settings, which another copy of
-    // the program may have changed: the mark is taken from there each time.
-    connect(N7Menu, &QMenu::aboutToShow, this, [this] { FastFit->setChecked(FastFitChosen()); });
     // Files may have come or gone since the last step (another engineer, a
-    // file manager): the states are derived again whenever a menu opens.
+    // file manager), another copy of the program may have changed the
+    // fitting choice in the base folder: the states are derived again
+    // whenever a menu opens.
     for (QMenu* menu : {N2Menu, N3Menu, N7Menu, N22Menu}) {
         connect(menu, &QMenu::aboutToShow, this, [this] { UpdateActions(); });
     }
 
-    N14Menu = NewSubmenu(this, bar, "N14", "Результаты", N14, FullMenu());
+    N14Menu = NewSubmenu(this, bar, "N14", "Результаты", N14);
     N15 = NewItem(this, N14Menu, "N15", "Результаты расчета");
     N17 = NewItem(this, N14Menu, "N17", "Просмотр результатов");
     N18 = NewItem(this, N14Menu, "N18", "Сводная таблица");
     N30 = NewItem(this, N14Menu, "N30", "Отчет");
     N25 = NewSeparator(this, N14Menu, "N25");
     N26 = NewItem(this, N14Menu, "N26", "Выбор результатов");
-    N27 = NewItem(this, N14Menu, "N27", "Таблица", {}, true, false);
-    N28 = NewItem(this, N14Menu, "N28", "Графики", {}, true, false);
+    N27 = NewItem(this, N14Menu, "N27", "Таблица");
+    N28 = NewItem(this, N14Menu, "N28", "Графики");
     NewSeparator(this, N14Menu, "N14Outlook");
     Prognoz = NewItem(this, N14Menu, "Prognoz", "Прогноз цикла");
     AllPlants = NewItem(this, N14Menu, "AllPlants", "Все установки");
 
-    GrMenu = NewSubmenu(this, bar, "Gr", "Графики", Gr, FullMenu());
+    GrMenu = NewSubmenu(this, bar, "Gr", "Графики", Gr);
     N20 = NewItem(this, GrMenu, "N20", "Графическое представление");
     N31 = NewItem(this, GrMenu, "N31", "График дезактивации");
 
@@ -285,15 +278,51 @@ void TForm5::OpenChildWindow(QWidget* child) {
 }
 
 void TForm5::UpdateActions() {
-    if (!WorkingConfiguration()) return;
-    const ProgramContext& c = Context();
-    // "Риформинг" reads the date's conditions and composition files; the
-    // wizards, studies, dosing and deactivation choose their own files.
-    N8->setEnabled(CurrentDateReady(c));
-    // The fraction window shows the last date with a fractional composition.
-    N16->setEnabled(!c.lastSampleName.empty());
-    // The replay works on the selected plant's dates.
-    BaseReplay->setEnabled(!c.plantFolder.empty());
+    work_.configuration = CurrentConfiguration();
+    TakeProgramContext(work_, Context());
+    work_.fastFitChosen = FastFitChosen();
+    const MenuStates states = DeriveMenuStates(work_);
+    for (QAction* menu : {N1, N3, N7, N14, Gr}) menu->setVisible(states.calculationMenusShown);
+    for (QAction* item : {BaseChoice, BaseCheck, BaseReplay, NSample}) item->setVisible(states.baseFolderItemsShown);
+    N8->setEnabled(states.canCalculate);
+    N15->setEnabled(states.canShowLatestResults);
+    N16->setEnabled(states.canShowFraction);
+    N27->setEnabled(states.canShowFolderResults);
+    N28->setEnabled(states.canShowFolderResults);
+    BaseReplay->setEnabled(states.canReplayHistory);
+    FastFit->setChecked(states.fastFitChecked);
+}
+
+void TForm5::OnDateSelected(bool compositionFound, bool completeFraction) {
+    NoteDateSelected(work_, compositionFound, completeFraction);
+    UpdateActions();
+}
+
+void TForm5::OnSampleChainStarted() {
+    NoteSampleChainStarted(work_);
+    UpdateActions();
+}
+
+void TForm5::OnConditionsFormLeft() {
+    NoteConditionsFormLeft(work_);
+    UpdateActions();
+}
+
+void TForm5::OnCalculationSettled(bool declined, bool completed) {
+    // The calculation was of the date current now.
+    TakeProgramContext(work_, Context());
+    NoteCalculationSettled(work_, declined, completed);
+    UpdateActions();
+}
+
+void TForm5::OnResultsFolderChosen() {
+    NoteResultsFolderChosen(work_);
+    UpdateActions();
+}
+
+void TForm5::OnBaseFolderChanged() {
+    NoteBaseFolderChanged(work_);
+    UpdateActions();
 }
 
 void ForgetDateInWindows() {

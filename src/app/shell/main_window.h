@@ -1,6 +1,7 @@
 #pragma once
 #include <QMainWindow>
 
+#include "shell/current_work.h"
 #include "shell/window_helpers.h"
 
 class QAction;
@@ -41,11 +42,22 @@ public:
     // pipeline); the window has no close box, so nothing else closes it.
     void CloseMainWindow();
 
-    // The enabled state of every menu item that needs a current sampling
-    // date, derived from what the program works on now. The working
-    // configuration calls it whenever that may have changed and before a
-    // menu opens; the described one keeps the states its steps switch.
+    // --- The current work and the menu derived from it --------------------
+    // The one place that shows, hides, enables and disables menu items: the
+    // state of each is derived from the current work (DeriveMenuStates),
+    // with the plant and date taken afresh from the program context and the
+    // disk. Called whenever the work may have changed and before a menu
+    // opens (files may come and go behind the program's back).
     void UpdateActions();
+    const CurrentWork& Work() const { return work_; }
+    // The steps that change the work tell the main window here; each updates
+    // the menu.
+    void OnDateSelected(bool compositionFound, bool completeFraction);
+    void OnSampleChainStarted();
+    void OnConditionsFormLeft();
+    void OnCalculationSettled(bool declined, bool completed);
+    void OnResultsFolderChosen();
+    void OnBaseFolderChanged();
 
     // --- The bottom line and progress bar of a calculation ----------------
     // The bar shown and the line saying `text`, painted at once.
@@ -182,6 +194,7 @@ private:
     void BuildMenu();
     void BuildControls();
     bool closing_ = false;
+    CurrentWork work_;
 };
 
 }  // namespace rw

@@ -151,8 +151,7 @@ void TForm1::RunSampleChain() {
     WindowChainAnswers answers;
     try {
         hide();
-        w.form5->N8->setEnabled(false);
-        w.form5->N15->setEnabled(false);
+        w.form5->OnSampleChainStarted();
         SampleChainRequest request;
         request.context = &c;
         request.baseFolder = c.baseFolder;

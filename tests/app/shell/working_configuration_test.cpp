@@ -227,11 +227,13 @@ void WorkingConfigurationTest::engineersDayFromWelcomeToSummaryTable() {
     QVERIFY(W().form5->windowTitle().endsWith("Дата отбора: 20-11-26"));
     QCOMPARE(Context().sampleName, std::string("20-11-26"));
     QVERIFY(W().form5->N8->isEnabled());
+    QVERIFY(!W().form5->N15->isEnabled());  // nothing calculated yet
     W().form5->N8->trigger();
     QVERIFY2(answers.messages.isEmpty(), qPrintable(answers.messages.join("\n")));
     QCOMPARE(headline, QString("Расчет проведен успешно."));
     QVERIFY(summary.contains("20-11-26"));
     QVERIFY(program.base.exists(dateFolder + "20-11-26.rez"));
+    QVERIFY(W().form5->N15->isEnabled());
 
     // The summary table of the plant lists the new date.
     W().form5->N18->trigger();
