@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -13,6 +12,7 @@
 #include "common/regional.h"
 #include "results/activity.h"
 #include "results/latest_calculation.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 #include "shell/program_context.h"
@@ -101,16 +101,11 @@ TM_A::TM_A(QWidget* parent) : QDialog(parent) {
 
     Button1 = NamedButton(this, "Button1", "Далее");
     Button2 = NamedButton(this, "Button2", "Сравнить");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Comper, 0, Qt::AlignRight);
     layout->addWidget(GroupBox1);
     layout->addWidget(GroupBox2);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button2, Button1}));
     CentreOnScreen(this);
 
     ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

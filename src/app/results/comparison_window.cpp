@@ -2,7 +2,6 @@
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,6 +9,7 @@
 #include "common/configuration.h"
 #include "common/regional.h"
 #include "results/result_views.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -105,14 +105,10 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
 
     Button1 = NamedButton(this, "Button1", "Далее");
     Button2 = NamedButton(this, "Button2", "Сравнить с");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button2, Button1}));
     CentreOnScreen(this);
 
     connect(Button1, &QPushButton::clicked, this, &TForm12::Button1Click);

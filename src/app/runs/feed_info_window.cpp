@@ -1,11 +1,11 @@
 #include "runs/feed_info_window.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -53,16 +53,12 @@ TForm30::TForm30(QWidget* parent) : QDialog(parent) {
     Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setDefault(true);
     Button2 = NamedButton(this, "Button2", "Сравнить с");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1, 0, Qt::AlignHCenter);
     layout->addSpacing(6);
     layout->addLayout(grid);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button2, Button1}));
     CentreOnScreen(this);
 
     connect(Button1, &QPushButton::clicked, this, &TForm30::Button1Click);
