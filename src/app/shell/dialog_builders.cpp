@@ -37,16 +37,26 @@ QHBoxLayout* CentredButtonRow(std::initializer_list<QWidget*> buttons, int gap) 
     return row;
 }
 
-FieldGrid::FieldGrid(int horizontalSpacing) : grid_(new QGridLayout) {
+FieldGrid::FieldGrid(int horizontalSpacing, Qt::Alignment valueAlignment)
+    : grid_(new QGridLayout), valueAlignment_(valueAlignment) {
     if (horizontalSpacing >= 0) grid_->setHorizontalSpacing(horizontalSpacing);
 }
 
-void FieldGrid::AddWidgets(QWidget* caption, QWidget* field, QWidget* unit) {
-    grid_->addWidget(caption, row_, 0);
-    grid_->addWidget(field, row_, 1);
-    if (unit) grid_->addWidget(unit, row_, 2);
+void FieldGrid::AddWidgets(QWidget* caption, QWidget* field, QWidget* third) {
+    if (caption) grid_->addWidget(caption, row_, 0);
+    grid_->addWidget(field, row_, 1, valueAlignment_);
+    if (third) grid_->addWidget(third, row_, 2, valueAlignment_);
     ++row_;
 }
+
+void FieldGrid::AddHeading(QWidget* caption, QWidget* second, QWidget* third) {
+    if (caption) grid_->addWidget(caption, row_, 0);
+    grid_->addWidget(second, row_, 1, Qt::AlignRight);
+    grid_->addWidget(third, row_, 2, Qt::AlignRight);
+    ++row_;
+}
+
+void FieldGrid::AddSpanning(QWidget* widget) { grid_->addWidget(widget, row_++, 0, 1, 3); }
 
 QLineEdit* FieldGrid::AddEdit(QWidget* owner, const QString& captionName, const QString& caption,
                               const QString& editName) {

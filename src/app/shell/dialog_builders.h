@@ -1,5 +1,6 @@
 #pragma once
 #include <QString>
+#include <Qt>
 #include <functional>
 #include <initializer_list>
 
@@ -30,28 +31,40 @@ QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> trailing);
 QHBoxLayout* CentredButtonRow(std::initializer_list<QWidget*> buttons, int gap);
 
 // Rows of a caption and its field (an edit or a value label), with an
-// optional third column (a unit). Rows are filled top to bottom.
+// optional third column: a unit, or the value compared with the field's in
+// the tables that set two results side by side. Rows are filled top to
+// bottom.
 class FieldGrid {
 public:
-    // `horizontalSpacing` between the columns; a negative value keeps the
-    // style's.
-    explicit FieldGrid(int horizontalSpacing = -1);
+    // `horizontalSpacing` between the columns (a negative value keeps the
+    // style's); `valueAlignment` places the widgets of the second and third
+    // columns in their cells (none: they fill them).
+    explicit FieldGrid(int horizontalSpacing = -1, Qt::Alignment valueAlignment = {});
     QGridLayout* layout() const { return grid_; }
     int rows() const { return row_; }
 
-    // Adds a row and returns its field. `unit` may be null.
+    // Adds a row and returns its field. `caption` (a heading row over the
+    // value columns) and `third` may be null.
     template <class Field>
-    Field* AddRow(QWidget* caption, Field* field, QWidget* unit = nullptr) {
-        AddWidgets(caption, field, unit);
+    Field* AddRow(QWidget* caption, Field* field, QWidget* third = nullptr) {
+        AddWidgets(caption, field, third);
         return field;
     }
+    // The heading row of a table of values: `caption` (may be null) over the
+    // captions, the two headings right-aligned over their value columns,
+    // where the numbers end.
+    void AddHeading(QWidget* caption, QWidget* second, QWidget* third);
+    // A row of one widget across the three columns (a group's caption, a
+    // rule under the heading).
+    void AddSpanning(QWidget* widget);
     // A row of a caption label named `captionName` and an empty edit named
     // `editName`, both made in `owner`; returns the edit.
     QLineEdit* AddEdit(QWidget* owner, const QString& captionName, const QString& caption, const QString& editName);
 
 private:
-    void AddWidgets(QWidget* caption, QWidget* field, QWidget* unit);
+    void AddWidgets(QWidget* caption, QWidget* field, QWidget* third);
     QGridLayout* grid_;
+    Qt::Alignment valueAlignment_;
     int row_ = 0;
 };
 
