@@ -9,15 +9,13 @@
 #include "composition/component_resolution.h"
 #include "composition/question_errors.h"
 #include "composition/name_display.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 
 namespace rw {
 
 TFormb4::TFormb4(QWidget* parent) : QDialog(parent) {
-    setObjectName("Formb4");
-    SetQuestionTitle(this, "Число атомов углерода");
-    setModal(true);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
+    QVBoxLayout* v = BuildQuestionFrame(this, "Formb4", "Число атомов углерода");
     Label1 = NamedLabel(this, "Label1", "Сколько атомов углерода содержит");
     Label2 = NamedLabel(this, "Label2", "данное вещество?");
     // Only 3 to 13 are accepted; the working configuration says so.
@@ -32,7 +30,6 @@ TFormb4::TFormb4(QWidget* parent) : QDialog(parent) {
     Edit1 = new QLineEdit(this);
     Edit1->setObjectName("Edit1");
     BitBtn1 = NamedButton(this, "BitBtn1", "OK");
-    auto* v = new QVBoxLayout(this);
     v->addWidget(Label1);
     v->addWidget(Label2);
     v->addWidget(Label4);

@@ -11,15 +11,13 @@
 #include "composition/component_resolution.h"
 #include "composition/question_errors.h"
 #include "composition/name_display.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 
 namespace rw {
 
 TFormb3::TFormb3(QWidget* parent) : QDialog(parent) {
-    setObjectName("Formb3");
-    SetQuestionTitle(this, "Группа вещества");
-    setModal(true);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
+    QVBoxLayout* v = BuildQuestionFrame(this, "Formb3", "Группа вещества");
     Label1 = NamedLabel(this, "Label1", "В какую группу отнести данное вещество:");
     Label2 = NamedLabel(this, "Label2", QString());
     QFont bold = Label2->font();
@@ -34,7 +32,6 @@ TFormb3::TFormb3(QWidget* parent) : QDialog(parent) {
         rv->addWidget(RadioButton[g - 1]);
     }
     BitBtn1 = NamedButton(this, "BitBtn1", "OK");
-    auto* v = new QVBoxLayout(this);
     v->addWidget(Label1);
     v->addWidget(Label2);
     v->addWidget(RadioGroup1);

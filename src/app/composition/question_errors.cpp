@@ -26,8 +26,4 @@ void ExplainRefusal(QWidget* dialog, const char* text) {
     if (WorkingConfiguration()) ui::ShowMessage(dialog, QString::fromUtf8(text));
 }
 
-void SetQuestionTitle(QWidget* dialog, const char* title) {
-    dialog->setWindowTitle(WorkingConfiguration() ? QString::fromUtf8(title) : QString());
-}
-
 }  // namespace rw

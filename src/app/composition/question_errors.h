@@ -19,7 +19,5 @@ bool GuardQuestion(const std::function<void()>& step);
 // A refused answer keeps the question open; the working configuration says
 // why (the described one stays silent).
 void ExplainRefusal(QWidget* dialog, const char* text);
-// The caption of a question dialog: none in the described configuration.
-void SetQuestionTitle(QWidget* dialog, const char* title);
 
 }  // namespace rw

@@ -9,23 +9,20 @@
 #include "composition/component_resolution.h"
 #include "composition/question_errors.h"
 #include "composition/name_display.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/ui_services.h"
 
 namespace rw {
 
 TFormb2::TFormb2(QWidget* parent) : QDialog(parent) {
-    setObjectName("Formb2");
-    SetQuestionTitle(this, "Вещество не найдено");
-    setModal(true);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowStaysOnTopHint);
+    QVBoxLayout* v = BuildQuestionFrame(this, "Formb2", "Вещество не найдено");
     label1 = NamedLabel(this, "label1", "Данное вещество не найдено в базе данных");
     label1->setStyleSheet("color: red");
     Label2 = NamedLabel(this, "Label2", QString());
     Label3 = NamedLabel(this, "Label3", "Вы желаете ввести его в базу данных");
     BitBtn1 = NamedButton(this, "BitBtn1", "Да");
     BitBtn2 = NamedButton(this, "BitBtn2", "Нет");
-    auto* v = new QVBoxLayout(this);
     v->addWidget(label1);
     v->addWidget(Label2);
     v->addWidget(Label3);

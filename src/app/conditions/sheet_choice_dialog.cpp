@@ -1,11 +1,11 @@
 #include "conditions/sheet_choice_dialog.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 
@@ -23,15 +23,12 @@ SheetChoiceDialog::SheetChoiceDialog(QWidget* parent, const std::vector<std::str
     for (const std::string& name : names) SheetList->addItem(QString::fromStdString(name));
     SheetList->setCurrentRow(static_cast<int>(preselected < names.size() ? preselected : 0));
     layout->addWidget(SheetList);
-    auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = NamedButton(this, "OK", "OK");
     QPushButton* cancel = NamedButton(this, "Cancel", "Отмена");
-    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
-    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
     ok->setDefault(true);
-    layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addLayout(ButtonRow({ok, cancel}));
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(SheetList, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     resize(320, 260);
 }

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -13,6 +12,7 @@
 #include "common/regional.h"
 #include "results/activity.h"
 #include "results/latest_calculation.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 #include "shell/program_context.h"
@@ -49,14 +49,11 @@ TM_A::TM_A(QWidget* parent) : QDialog(parent) {
 
     GroupBox1 = new QGroupBox("Металлическая активность", this);
     GroupBox1->setObjectName("GroupBox1");
-    auto* metal = new QGridLayout(GroupBox1);
-    metal->setHorizontalSpacing(16);
+    FieldGrid metal(16);
     Label10 = NamedLabel(GroupBox1, "Label10", "Исследование");
     Label11 = NamedLabel(GroupBox1, "Label11", "Сравнение");
     Label10->setFont(bold);
     Label11->setFont(bold);
-    metal->addWidget(Label10, 0, 1, Qt::AlignRight);
-    metal->addWidget(Label11, 0, 2, Qt::AlignRight);
     Label1 = NamedLabel(GroupBox1, "Label1", "Перепад температур");
     Label2 = NamedLabel(GroupBox1, "Label2", "Концентрация водорода");
     Label3 = NamedLabel(GroupBox1, "Label3", "Дегидроциклизация");
@@ -69,31 +66,32 @@ TM_A::TM_A(QWidget* parent) : QDialog(parent) {
     M2 = NewValue(GroupBox1, "M2", "0");
     M3 = NewValue(GroupBox1, "M3", "0");
     M4 = NewValue(GroupBox1, "M4", "0");
-    QLabel* metalRows[4][3] = {{Label1, Mb1, M1}, {Label2, Mb2, M2}, {Label3, Mb3, M3}, {Label4, Mb4, M4}};
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 3; ++c) metal->addWidget(metalRows[r][c], r + 1, c);
+    metal.AddHeading(nullptr, Label10, Label11);
+    metal.AddRow(Label1, Mb1, M1);
+    metal.AddRow(Label2, Mb2, M2);
+    metal.AddRow(Label3, Mb3, M3);
+    metal.AddRow(Label4, Mb4, M4);
+    GroupBox1->setLayout(metal.layout());
 
     GroupBox2 = new QGroupBox("Кислотная активность", this);
     GroupBox2->setObjectName("GroupBox2");
-    auto* acid = new QGridLayout(GroupBox2);
-    acid->setHorizontalSpacing(16);
+    FieldGrid acid(16);
     Label18 = NamedLabel(GroupBox2, "Label18", "Исследование");
     Label19 = NamedLabel(GroupBox2, "Label19", "Сравнение");
     Label18->setFont(bold);
     Label19->setFont(bold);
-    acid->addWidget(Label18, 0, 1, Qt::AlignRight);
-    acid->addWidget(Label19, 0, 2, Qt::AlignRight);
     Label12 = NamedLabel(GroupBox2, "Label12", "Число крекинга");
     Label13 = NamedLabel(GroupBox2, "Label13", "Степень изомеризации");
     Kb1 = NewValue(GroupBox2, "Kb1", "Kb1");
     Kb2 = NewValue(GroupBox2, "Kb2", "Kb2");
     K1 = NewValue(GroupBox2, "K1", "0");
     K2 = NewValue(GroupBox2, "K2", "0");
-    QLabel* acidRows[2][3] = {{Label12, Kb1, K1}, {Label13, Kb2, K2}};
-    for (int r = 0; r < 2; ++r)
-        for (int c = 0; c < 3; ++c) acid->addWidget(acidRows[r][c], r + 1, c);
+    acid.AddHeading(nullptr, Label18, Label19);
+    acid.AddRow(Label12, Kb1, K1);
+    acid.AddRow(Label13, Kb2, K2);
+    GroupBox2->setLayout(acid.layout());
     // Both groups keep their columns under each other.
-    for (QGridLayout* grid : {metal, acid}) {
+    for (QGridLayout* grid : {metal.layout(), acid.layout()}) {
         grid->setColumnMinimumWidth(0, 190);
         grid->setColumnMinimumWidth(1, 100);
         grid->setColumnMinimumWidth(2, 100);
@@ -101,16 +99,11 @@ TM_A::TM_A(QWidget* parent) : QDialog(parent) {
 
     Button1 = NamedButton(this, "Button1", "Далее");
     Button2 = NamedButton(this, "Button2", "Сравнить");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
-
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Comper, 0, Qt::AlignRight);
     layout->addWidget(GroupBox1);
     layout->addWidget(GroupBox2);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button2, Button1}));
     CentreOnScreen(this);
 
     ConnectHandler(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });

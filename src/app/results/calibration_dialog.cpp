@@ -1,7 +1,6 @@
 #include "results/calibration_dialog.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,6 +8,7 @@
 
 #include "common/configuration.h"
 #include "results/result_views.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
@@ -29,22 +29,17 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
                                           : QString(31, QLatin1Char(' ')) + "Результаты проведенных расчетов ");
     SetFrameWithoutIcons(this);
 
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(10);
-    int r = 0;
+    FieldGrid grid(10);
     auto value = [&](const char* captionName, const QString& caption, const char* name, const char* unitName,
                      const QString& unit) {
-        grid->addWidget(NamedLabel(this, captionName, caption), r, 0);
+        QLabel* captionLabel = NamedLabel(this, captionName, caption);
         QLabel* label = NamedLabel(this, name, QString());
         label->setMinimumWidth(70);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QFont bold = label->font();
         bold.setBold(true);
         label->setFont(bold);
-        grid->addWidget(label, r, 1);
-        if (unitName) grid->addWidget(NamedLabel(this, unitName, unit), r, 2);
-        ++r;
-        return label;
+        return grid.AddRow(captionLabel, label, unitName ? NamedLabel(this, unitName, unit) : nullptr);
     };
     Label9 = value("Label1", "Экспериментальная концентрация ароматики", "Label9", "Label2", ", % вес.");
     Label10 = value("Label3", "Расчетная концентрация ароматики", "Label10", "Label4", ", % вес.");
@@ -52,13 +47,9 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     Label15 = value("Label6", "Хлора на катализаторе в Р-203", "Label15", nullptr, {});
     Label16 = value("Label7", "Хлора на катализаторе в Р-204", "Label16", nullptr, {});
     auto edit = [&](const char* captionName, const QString& caption, const char* name) {
-        grid->addWidget(NamedLabel(this, captionName, caption), r, 0);
-        auto* e = new QLineEdit(this);
-        e->setObjectName(name);
+        QLineEdit* e = grid.AddEdit(this, captionName, caption, name);
         LimitTypedLength(e, kTypedLimit);
         e->setMaximumWidth(90);
-        grid->addWidget(e, r, 1);
-        ++r;
         return e;
     };
     Edit1 = edit("Label8", "Подача хлорорганики в Р-202, условных единиц (у.е.)", "Edit1");
@@ -70,14 +61,10 @@ TForm11::TForm11(QWidget* parent) : QDialog(parent) {
     BitBtn2->setToolTip("Продолжить проведение расчетов с измененными параметрами");
     BitBtn1 = NamedButton(this, "BitBtn1", "Закончить расчет");
     BitBtn1->setToolTip("Закончить расчет");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn2);
-    buttons->addWidget(BitBtn1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
+    layout->addLayout(grid.layout());
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({BitBtn2, BitBtn1}));
     CentreOnScreen(this);
 
     connect(Edit1, &QLineEdit::textChanged, this, &TForm11::Edit1Change);

@@ -2,7 +2,6 @@
 
 #include <QFrame>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -10,6 +9,7 @@
 #include "common/configuration.h"
 #include "common/regional.h"
 #include "results/result_views.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -56,10 +56,8 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     // On the window the octane number comes before the processed feed.
     static const int kDisplayOrder[12] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 10};
 
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(18);
-    grid->setVerticalSpacing(4);
-    int r = 0;
+    FieldGrid grid(18, Qt::AlignRight);
+    grid.layout()->setVerticalSpacing(4);
     auto* header = NamedLabel(this, "Label26", "Дата отбора");
     header->setFont(Bold(header->font()));
     const bool working = WorkingConfiguration();  // no placeholders, Cyrillic letters in captions
@@ -67,13 +65,10 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
     Label25->setFont(Bold(Label25->font()));
     Label24 = NamedLabel(this, "Label24", QString());
     Label24->setFont(Bold(Label24->font()));
-    grid->addWidget(header, r, 0);
-    grid->addWidget(Label25, r, 1, Qt::AlignRight);
-    grid->addWidget(Label24, r, 2, Qt::AlignRight);
-    ++r;
+    grid.AddHeading(header, Label25, Label24);
     auto* line = new QFrame(this);
     line->setFrameShape(QFrame::HLine);
-    grid->addWidget(line, r++, 0, 1, 3);
+    grid.AddSpanning(line);
     int lastGroup = 0;
     for (int shown : kDisplayOrder) {
         const Row& row = kRows[shown];
@@ -83,18 +78,16 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
                                                     : working ? "Отношение н - Р / изо - Р :"
                                                               : "Отношение н - Р / i - P :");
             caption->setFont(Bold(caption->font()));
-            grid->addWidget(caption, r++, 0, 1, 3);
+            grid.AddSpanning(caption);
         }
         lastGroup = row.group;
-        grid->addWidget(NamedLabel(this, QString("Caption%1").arg(row.left), row.caption), r, 0);
+        QLabel* caption = NamedLabel(this, QString("Caption%1").arg(row.left), row.caption);
         Latest[static_cast<size_t>(shown)] = NamedLabel(this, row.left, working ? QString() : QString(row.left));
         Compared[static_cast<size_t>(shown)] = NamedLabel(this, row.right, QString());
-        grid->addWidget(Latest[static_cast<size_t>(shown)], r, 1, Qt::AlignRight);
-        grid->addWidget(Compared[static_cast<size_t>(shown)], r, 2, Qt::AlignRight);
-        ++r;
+        grid.AddRow(caption, Latest[static_cast<size_t>(shown)], Compared[static_cast<size_t>(shown)]);
     }
-    grid->setColumnMinimumWidth(1, 90);
-    grid->setColumnMinimumWidth(2, 90);
+    grid.layout()->setColumnMinimumWidth(1, 90);
+    grid.layout()->setColumnMinimumWidth(2, 90);
     QLabel** left[12] = {&Label15, &Label16, &Label17, &Label18, &Label19, &Label20,
                          &Label22, &Label21, &Label23, &Label12, &Label27, &Label29};
     QLabel** right[12] = {&C1, &C2, &C3, &C4, &C5, &C6, &C7, &C8, &C9, &C10, &C11, &C12};
@@ -105,14 +98,10 @@ TForm12::TForm12(QWidget* parent) : QDialog(parent) {
 
     Button1 = NamedButton(this, "Button1", "Далее");
     Button2 = NamedButton(this, "Button2", "Сравнить с");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
+    layout->addLayout(grid.layout());
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button2, Button1}));
     CentreOnScreen(this);
 
     connect(Button1, &QPushButton::clicked, this, &TForm12::Button1Click);

@@ -27,6 +27,7 @@
 #include "common/number_format.h"
 #include "common/regional.h"
 #include "results/chart_picture.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -147,17 +148,12 @@ TCycleOutlook::TCycleOutlook(QWidget* parent) : QDialog(parent) {
     top->addStretch(1);
     top->addWidget(ParameterList);
     top->addWidget(AxisList);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button5);
-    buttons->addWidget(Button1);
-    buttons->addStretch(1);
-    buttons->addWidget(Finita);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(PlantLabel);
     layout->addLayout(top);
     layout->addWidget(Chart1, 1);
     layout->addWidget(Figures);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button5, Button1}, {Finita}));
 
     ConnectHandler(ApplyButton, &QPushButton::clicked, this, [this]() { ApplyClick(); });
     ConnectHandler(ParameterList, &QComboBox::currentIndexChanged, this, [this]() { Plot(); });

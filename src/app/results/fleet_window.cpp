@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableWidget>
@@ -10,6 +9,7 @@
 
 #include "common/regional.h"
 #include "results/cycle_outlook_window.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -35,15 +35,9 @@ TFleet::TFleet(QWidget* parent) : QDialog(parent) {
     Finita = NamedButton(this, "Finita", "Возврат");
     for (QPushButton* b : {Button2, Button4, OpenButton, Finita}) b->setAutoDefault(false);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(OpenButton);
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button4);
-    buttons->addStretch(1);
-    buttons->addWidget(Finita);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(FleetTable, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({OpenButton, Button2, Button4}, {Finita}));
 
     ConnectHandler(Button2, &QPushButton::clicked, this, [this]() { Button2Click(); });
     ConnectHandler(Button4, &QPushButton::clicked, this, [this]() { Button4Click(); });

@@ -31,6 +31,7 @@
 #include "results/chart_picture.h"
 #include "results/results_index.h"
 #include "results/summary_table.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -203,14 +204,10 @@ TGraph::TGraph(QWidget* parent) : QDialog(parent) {
     top->addWidget(Label1);
     top->addWidget(GrList);
     top->addStretch(1);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {Button2, Button3, Button4, Button5, Button1}) buttons->addWidget(b);
-    buttons->addStretch(1);
-    buttons->addWidget(Finita);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(Chart1, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button2, Button3, Button4, Button5, Button1}, {Finita}));
 
     ConnectHandler(GrList, &QComboBox::currentIndexChanged, this, [this]() { GrListClick(); });
     ConnectHandler(Finita, &QPushButton::clicked, this, [this]() { FinitaClick(); });

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -11,6 +10,7 @@
 #include "common/files.h"
 #include "results/report_window.h"
 #include "results/result_views.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
@@ -44,12 +44,9 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     BitBtn1->setToolTip("Дальнейшее продолжение программы");
     BitBtn1->setDefault(true);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(MemoRez);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({BitBtn1}));
     // Room for the 76 columns of the help text.
     MemoRez->setMinimumSize(820, 520);
     CentreOnScreen(this);

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QProgressBar>
@@ -14,6 +13,7 @@
 #include "common/files.h"
 #include "results/comparison_window.h"
 #include "results/results_file.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
@@ -62,17 +62,13 @@ ReplayWindow::ReplayWindow(std::string baseFolder, int plantIndex, const QString
     CopyButton = NamedButton(this, "CopyButton", "Копировать");
     SaveButton = NamedButton(this, "SaveButton", "Сохранить...");
     CloseButton = NamedButton(this, "CloseButton", "Закрыть");
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* b : {StartButton, StopButton, CompareButton, CopyButton, SaveButton}) buttons->addWidget(b);
-    buttons->addStretch();
-    buttons->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(plant);
     layout->addWidget(explanation);
     layout->addWidget(DateList, 1);
     layout->addWidget(Progress);
     layout->addWidget(Status);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({StartButton, StopButton, CompareButton, CopyButton, SaveButton}, {CloseButton}));
 
     ConnectHandler(StartButton, &QPushButton::clicked, this, [this] { Start(); });
     connect(StopButton, &QPushButton::clicked, this, [this] { Stop(); });

@@ -1,6 +1,5 @@
 #include "results/to_graph_dialog.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -8,6 +7,7 @@
 #include "common/configuration.h"
 #include "common/regional.h"
 #include "shell/date_field.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/window_helpers.h"
 
@@ -31,14 +31,10 @@ TToGr::TToGr(QWidget* parent) : QDialog(parent) {
     BitBtn1->setDefault(true);
     BitBtn2 = NamedButton(this, "BitBtn2", "Cancel");
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addWidget(BitBtn2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1);
     layout->addWidget(Dt, 0, Qt::AlignHCenter);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({BitBtn1, BitBtn2}));
     CentreOnScreen(this);
 
     // The working configuration reads the date before the dialog closes: a

@@ -1,7 +1,6 @@
 #include "runs/advice_window.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -13,6 +12,7 @@
 #include "results/results_window.h"
 #include "runs/recommendations.h"
 #include "runs/run_object.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -48,18 +48,12 @@ TAdvice::TAdvice(QWidget* parent) : QDialog(parent) {
     Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setDefault(true);
 
-    auto* values = new QGridLayout;
-    values->setHorizontalSpacing(12);
-    values->addWidget(Label1, 0, 0);
-    values->addWidget(AKt, 0, 1);
-    values->addWidget(Label3, 1, 0);
-    values->addWidget(Nm, 1, 1);
-    values->setColumnStretch(2, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
+    FieldGrid values(12);
+    values.AddRow(Label1, AKt);
+    values.AddRow(Label3, Nm);
+    values.layout()->setColumnStretch(2, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(values);
+    layout->addLayout(values.layout());
     layout->addSpacing(8);
     layout->addWidget(reas);
     layout->addWidget(ad);
@@ -67,7 +61,7 @@ TAdvice::TAdvice(QWidget* parent) : QDialog(parent) {
     layout->addWidget(Label2);
     layout->addWidget(Label5);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button1}));
     setMinimumWidth(420);
     CentreOnScreen(this);
 

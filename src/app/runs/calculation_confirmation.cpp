@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "common/configuration.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/ui_services.h"
 #include "shell/window_helpers.h"
@@ -42,29 +42,19 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
     auto* heading = new QVBoxLayout;
     heading->addWidget(Label1, 0, Qt::AlignHCenter);
     heading->addWidget(Label2, 0, Qt::AlignHCenter);
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(12);
-    grid->addWidget(Label3, 0, 0);
-    grid->addWidget(Label5, 0, 1);
-    grid->addWidget(Label4, 1, 0);
-    grid->addWidget(Label6, 1, 1);
-    grid->addWidget(Label7, 2, 0);
-    grid->addWidget(Label8, 2, 1);
-    grid->setColumnStretch(1, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addSpacing(24);
-    buttons->addWidget(BitBtn2);
-    buttons->addStretch();
+    FieldGrid grid(12);
+    grid.AddRow(Label3, Label5);
+    grid.AddRow(Label4, Label6);
+    grid.AddRow(Label7, Label8);
+    grid.layout()->setColumnStretch(1, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(heading);
     layout->addSpacing(8);
-    layout->addLayout(grid);
+    layout->addLayout(grid.layout());
     layout->addSpacing(8);
     layout->addWidget(Label9);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(CentredButtonRow({BitBtn1, BitBtn2}, 24));
     // Never narrower than its sentence, whatever the font (a window's first
     // size is otherwise held to part of a small screen).
     setMinimumWidth(working ? std::max(480, layout->sizeHint().width()) : 480);

@@ -1,11 +1,11 @@
 #include "runs/feed_info_window.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -32,37 +32,28 @@ TForm30::TForm30(QWidget* parent) : QDialog(parent) {
 
     QLabel** current[6] = {&F1, &F2, &F3, &F4, &F5, &F6};
     QLabel** compared[6] = {&Ff1, &Ff2, &Ff3, &Ff4, &Ff5, &Ff6};
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(18);
-    grid->addWidget(Label8, 0, 0);
-    grid->addWidget(Label9, 0, 1, Qt::AlignRight);
-    grid->addWidget(Label10, 0, 2, Qt::AlignRight);
+    FieldGrid grid(18, Qt::AlignRight);
+    grid.AddHeading(Label8, Label9, Label10);
     for (int i = 0; i < 6; ++i) {
         Captions[static_cast<size_t>(i)] = NamedLabel(this, QString("Label%1").arg(i + 2), kCaptions[i]);
         *current[i] = NamedLabel(this, QString("F%1").arg(i + 1), QString());
         *compared[i] = NamedLabel(this, QString("Ff%1").arg(i + 1), QString());
         current_[static_cast<size_t>(i)] = *current[i];
         compared_[static_cast<size_t>(i)] = *compared[i];
-        grid->addWidget(Captions[static_cast<size_t>(i)], i + 1, 0);
-        grid->addWidget(*current[i], i + 1, 1, Qt::AlignRight);
-        grid->addWidget(*compared[i], i + 1, 2, Qt::AlignRight);
+        grid.AddRow(Captions[static_cast<size_t>(i)], *current[i], *compared[i]);
     }
-    grid->setColumnMinimumWidth(1, 90);
-    grid->setColumnMinimumWidth(2, 90);
+    grid.layout()->setColumnMinimumWidth(1, 90);
+    grid.layout()->setColumnMinimumWidth(2, 90);
 
     Button1 = NamedButton(this, "Button1", "Далее");
     Button1->setDefault(true);
     Button2 = NamedButton(this, "Button2", "Сравнить с");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1, 0, Qt::AlignHCenter);
     layout->addSpacing(6);
-    layout->addLayout(grid);
+    layout->addLayout(grid.layout());
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button2, Button1}));
     CentreOnScreen(this);
 
     connect(Button1, &QPushButton::clicked, this, &TForm30::Button1Click);

@@ -15,6 +15,7 @@
 #include "results/results_window.h"
 #include "runs/fraction_actions.h"
 #include "runs/fraction_workflow.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/plant_selection.h"
@@ -91,10 +92,6 @@ Tfrak1::Tfrak1(QWidget* parent) : QDialog(parent) {
     Button1 = NamedButton(this, "Button1", "Сохранить");
     Button1->setDefault(true);
     Button2 = NamedButton(this, "Button2", "Нет");
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(Label1, 0, Qt::AlignHCenter);
@@ -105,7 +102,7 @@ Tfrak1::Tfrak1(QWidget* parent) : QDialog(parent) {
     layout->addSpacing(6);
     layout->addLayout(grid);
     layout->addSpacing(10);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button1, Button2}));
     setMinimumWidth(360);
     CentreOnScreen(this);
 

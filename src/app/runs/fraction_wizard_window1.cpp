@@ -9,6 +9,7 @@
 
 #include "conditions/data_selection_ui.h"
 #include "runs/fraction_wizard_window2.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/ui_services.h"
@@ -52,38 +53,26 @@ QPixmap BaseDatePicture() {
 }  // namespace
 
 TForm17::TForm17(QWidget* parent) : QDialog(parent) {
-    setObjectName("Form17");
-    setWindowTitle("мастер расчетов");
-    SetFrameWithoutIcons(this);
+    const WizardStepButtons buttons = BuildWizardStep(this, "Form17", "Выход", 10, [this](QVBoxLayout* body) {
+        Label1 = NamedLabel(this, "Label1", "Для расчетов по фракционному составу необходимо  выбрать ");
+        Label2 = NamedLabel(this, "Label2", "\"базовую\" дату отбора пробы (т.е. ближайшую по времени к ");
+        Label3 = NamedLabel(this, "Label3", "дате отбора фракционного состава)");
+        Image1 = NamedLabel(this, "Image1", QString());
+        Image1->setPixmap(BaseDatePicture());
 
-    Label1 = NamedLabel(this, "Label1", "Для расчетов по фракционному составу необходимо  выбрать ");
-    Label2 = NamedLabel(this, "Label2", "\"базовую\" дату отбора пробы (т.е. ближайшую по времени к ");
-    Label3 = NamedLabel(this, "Label3", "дате отбора фракционного состава)");
-    Image1 = NamedLabel(this, "Image1", QString());
-    Image1->setPixmap(BaseDatePicture());
-
-    Button1 = NamedButton(this, "Button1", "Выход");
-    Button2 = NamedButton(this, "Button2", "Далее");
-    Button2->setDefault(true);
-
-    auto* texts = new QVBoxLayout;
-    texts->addWidget(Label1);
-    texts->addWidget(Label2);
-    texts->addWidget(Label3);
-    texts->addStretch();
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(Image1, 0, Qt::AlignTop);
-    middle->addSpacing(12);
-    middle->addLayout(texts);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(middle);
-    layout->addSpacing(10);
-    layout->addLayout(buttons);
-    CentreOnScreen(this);
+        auto* texts = new QVBoxLayout;
+        texts->addWidget(Label1);
+        texts->addWidget(Label2);
+        texts->addWidget(Label3);
+        texts->addStretch();
+        auto* middle = new QHBoxLayout;
+        middle->addWidget(Image1, 0, Qt::AlignTop);
+        middle->addSpacing(12);
+        middle->addLayout(texts);
+        body->addLayout(middle);
+    });
+    Button1 = buttons.back;
+    Button2 = buttons.next;
 
     connect(Button1, &QPushButton::clicked, this, &TForm17::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

@@ -12,6 +12,7 @@
 #include "common/configuration.h"
 #include "common/files.h"
 #include "results/results_window.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/program_context.h"
 #include "shell/ui_services.h"
@@ -64,17 +65,12 @@ TResF::TResF(QWidget* parent) : QDialog(parent) {
     SaveR.filter = "Файл результатов (*.rez)";
     SaveR.defaultExt = "rez";
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button6);
-    buttons->addStretch();
-    buttons->addWidget(Button4);
-    buttons->addWidget(Button5);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(GroupBox1);
     layout->addWidget(GroupBox2);
     layout->addWidget(GroupBox3);
     layout->addSpacing(8);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button6}, {Button4, Button5}));
     CentreOnScreen(this);
 
     for (QLineEdit* edit : {DanF, SkF, RezF}) edit->installEventFilter(this);

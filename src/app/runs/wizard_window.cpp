@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "conditions/data_selection_ui.h"
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/main_window.h"
 #include "shell/window_helpers.h"
@@ -48,44 +49,32 @@ QPixmap FolderPicture() {
 }  // namespace
 
 TForm16::TForm16(QWidget* parent) : QDialog(parent) {
-    setObjectName("Form16");
-    setWindowTitle("мастер расчетов");
-    SetFrameWithoutIcons(this);
+    const WizardStepButtons buttons = BuildWizardStep(this, "Form16", "Назад", 10, [this](QVBoxLayout* body) {
+        Label1 = NamedLabel(this, "Label1", "Для расчетов на модели риформинга Вам необходимо выбрать ");
+        Label2 = NamedLabel(this, "Label2", "файл с необходимымы данными по углеводородному составу ");
+        Label3 = NamedLabel(this, "Label3", "сырья, продуктов и технол-ми условиями ведения процесса");
+        Label4 = NamedLabel(this, "Label4", "Из папки с данными за текущий ");
+        Label5 = NamedLabel(this, "Label5", "месяц выбираем  файл");
+        Image1 = NamedLabel(this, "Image1", QString());
+        Image1->setPixmap(FolderPicture());
 
-    Label1 = NamedLabel(this, "Label1", "Для расчетов на модели риформинга Вам необходимо выбрать ");
-    Label2 = NamedLabel(this, "Label2", "файл с необходимымы данными по углеводородному составу ");
-    Label3 = NamedLabel(this, "Label3", "сырья, продуктов и технол-ми условиями ведения процесса");
-    Label4 = NamedLabel(this, "Label4", "Из папки с данными за текущий ");
-    Label5 = NamedLabel(this, "Label5", "месяц выбираем  файл");
-    Image1 = NamedLabel(this, "Image1", QString());
-    Image1->setPixmap(FolderPicture());
-
-    Button1 = NamedButton(this, "Button1", "Назад");
-    Button2 = NamedButton(this, "Button2", "Далее");
-    Button2->setDefault(true);
-
-    auto* step = new QVBoxLayout;
-    step->addWidget(Label4);
-    step->addWidget(Label5);
-    step->addStretch();
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(Image1);
-    middle->addSpacing(12);
-    middle->addLayout(step);
-    middle->addStretch();
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button2);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Label1);
-    layout->addWidget(Label2);
-    layout->addWidget(Label3);
-    layout->addSpacing(10);
-    layout->addLayout(middle);
-    layout->addSpacing(10);
-    layout->addLayout(buttons);
-    CentreOnScreen(this);
+        auto* step = new QVBoxLayout;
+        step->addWidget(Label4);
+        step->addWidget(Label5);
+        step->addStretch();
+        auto* middle = new QHBoxLayout;
+        middle->addWidget(Image1);
+        middle->addSpacing(12);
+        middle->addLayout(step);
+        middle->addStretch();
+        body->addWidget(Label1);
+        body->addWidget(Label2);
+        body->addWidget(Label3);
+        body->addSpacing(10);
+        body->addLayout(middle);
+    });
+    Button1 = buttons.back;
+    Button2 = buttons.next;
 
     connect(Button1, &QPushButton::clicked, this, &TForm16::Button1Click);
     ConnectHandler(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });

@@ -1,10 +1,10 @@
 #include "shell/base_check_window.h"
+#include "shell/dialog_builders.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QFontDatabase>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -33,15 +33,10 @@ BaseCheckWindow::BaseCheckWindow(const QString& report, bool stopsCalculation, Q
     CopyButton = NamedButton(this, "CopyButton", "Копировать");
     SaveButton = NamedButton(this, "SaveButton", "Сохранить...");
     CloseButton = NamedButton(this, "CloseButton", "Закрыть");
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(CopyButton);
-    buttons->addWidget(SaveButton);
-    buttons->addStretch();
-    buttons->addWidget(CloseButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(verdict);
     layout->addWidget(ReportText, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({CopyButton, SaveButton}, {CloseButton}));
     connect(CopyButton, &QPushButton::clicked, this, [this] { OnCopyClicked(); });
     ConnectHandler(SaveButton, &QPushButton::clicked, this, [this] { OnSaveClicked(); });
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::accept);

@@ -1,11 +1,11 @@
 #include "shell/exit_confirmation.h"
 
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/plant_selection.h"
 #include "shell/program_context.h"
@@ -37,12 +37,6 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     BitBtn2->setToolTip("Вернуться к работе программы");
     BitBtn2->setDefault(true);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BitBtn1);
-    buttons->addSpacing(24);
-    buttons->addWidget(BitBtn2);
-    buttons->addStretch();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(28, 20, 28, 16);
     layout->addWidget(Label1);
@@ -50,7 +44,7 @@ TForm3::TForm3(QWidget* parent) : QDialog(parent) {
     layout->addWidget(Label2);
     layout->addWidget(Label3);
     layout->addSpacing(16);
-    layout->addLayout(buttons);
+    layout->addLayout(CentredButtonRow({BitBtn1, BitBtn2}, 24));
     setMinimumWidth(340);
     CentreOnScreen(this);
 

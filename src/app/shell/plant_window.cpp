@@ -1,9 +1,9 @@
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/plant_window.h"
 
 #include <QButtonGroup>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -67,15 +67,9 @@ TForm4::TForm4(QWidget* parent) : QDialog(parent) {
     Button4->setToolTip("Вернуться к работе с прежней установкой");
     Button4->hide();
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Button3);
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addWidget(Button4);
-    buttons->addWidget(Button2);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(RadioGroup1);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Button3}, {Button1, Button4, Button2}));
     setMinimumWidth(460);
     CentreOnScreen(this);
 

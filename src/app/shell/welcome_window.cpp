@@ -1,9 +1,9 @@
+#include "shell/dialog_builders.h"
 #include "shell/form_fields.h"
 #include "shell/welcome_window.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -64,19 +64,13 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     Button3->setToolTip("Подготовка данных примера: установка Хорнельского НПЗ, дата отбора 01-09-09");
     Button3->setVisible(WorkingConfiguration());
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Label2);
-    buttons->addStretch();
-    buttons->addWidget(Button3);
-    buttons->addWidget(Button2);
-    buttons->addWidget(Button1);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 20, 24, 16);
     layout->addWidget(Label1);
     layout->addSpacing(12);
     layout->addWidget(Image1, 0, Qt::AlignHCenter);
     layout->addSpacing(12);
-    layout->addLayout(buttons);
+    layout->addLayout(ButtonRow({Label2}, {Button3, Button2, Button1}));
     CentreOnScreen(this);
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
