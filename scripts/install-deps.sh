@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those missing.
 set -euo pipefail
-PKGS=(build-essential cmake ninja-build qt6-base-dev qt6-charts-dev libqt6opengl6-dev
+PKGS=(build-essential cmake ninja-build clang-format-14 qt6-base-dev qt6-charts-dev libqt6opengl6-dev
       libfreexl-dev libzip-dev libexpat1-dev libgtest-dev googletest libbenchmark-dev xvfb xauth
       clang-14 libclang-rt-14-dev dosbox qt6-translations-l10n)
 missing=()
