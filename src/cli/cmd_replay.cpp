@@ -16,19 +16,6 @@
 namespace rw::cli {
 namespace {
 
-int PlantIndexOption(std::vector<std::string>& args) {
-    const std::string text = TakeOption(args, "--plant-index", "11");
-    int index = -1;
-    try {
-        size_t used = 0;
-        index = std::stoi(text, &used);
-        if (used != text.size()) index = -1;
-    } catch (const std::exception&) {
-    }
-    if (index < 0 || index >= kPlantCount) throw UsageError{"--plant-index: строка таблицы установок от 0 до 16"};
-    return index;
-}
-
 double DateOption(const std::string& option, const std::string& text) {
     double value = 0;
     if (!ParseTypedDate(text, CurrentYear(), value)) throw UsageError{option + ": «" + text + "» не дата (ДД.ММ.ГГ)"};
@@ -53,7 +40,7 @@ public:
 int Replay(Invocation& inv) {
     ReplayRequest request;
     request.baseFolder = inv.base;
-    request.plantIndex = PlantIndexOption(inv.args);
+    request.plantIndex = TakePlantIndex(inv.args);
     const std::optional<double> from = OptionalDate(inv.args, "--from");
     const std::optional<double> to = OptionalDate(inv.args, "--to");
     const std::string listed = TakeOption(inv.args, "--dates", "");
