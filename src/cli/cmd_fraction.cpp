@@ -44,7 +44,8 @@ public:
 int Fraction(Invocation& inv) {
     const int plantIndex = TakePlantIndex(inv.args);
     const std::size_t wanted = 2 + kFractionValues;
-    if (inv.args.size() < wanted) throw UsageError{"fraction: нужны DAN, дата отбора и шесть значений фракционного состава"};
+    if (inv.args.size() < wanted)
+        throw UsageError{"fraction: нужны DAN, дата отбора и шесть значений фракционного состава"};
     if (inv.args.size() > wanted) throw UsageError{"лишний аргумент «" + inv.args[wanted] + "»"};
 
     ProgramContext& c = Context();

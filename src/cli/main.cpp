@@ -91,8 +91,7 @@ int TakePlantIndex(std::vector<std::string>& args) {
         size_t used = 0;
         index = std::stoi(text, &used);
         if (used != text.size()) index = -1;
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     if (index < 0 || index >= kPlantCount) throw UsageError{"--plant-index: строка таблицы установок от 0 до 16"};
     return index;
 }

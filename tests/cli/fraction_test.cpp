@@ -66,8 +66,8 @@ TEST_F(FractionCommand, WithoutTheNewDatesConditionsNothingIsWritten) {
     // A base date without its composition file has no fractional composition to start from.
     fs::create_directories(fr);
     fs::copy_file(base / "Hornel" / "01-09-09" / "01-09-09.dan", fr / "01-10-09.dan");
-    EXPECT_EQ(Run({"fraction", (base / "Hornel" / "10-06-09" / "10-06-09.dan").string(), "01.10.09", "88", "93",
-                   "90", "103", "111", "0.725"}),
+    EXPECT_EQ(Run({"fraction", (base / "Hornel" / "10-06-09" / "10-06-09.dan").string(), "01.10.09", "88", "93", "90",
+                   "103", "111", "0.725"}),
               1);
     EXPECT_NE(last.err.find("10-06-09.sk"), std::string::npos) << last.err;
     EXPECT_EQ(Files(fr), (std::vector<std::string>{"01-10-09.dan"}));

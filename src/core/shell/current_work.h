@@ -56,7 +56,7 @@ struct MenuStates {
     bool canShowFraction = false;       // "Фракционный состав"
     bool canShowFolderResults = false;  // "Таблица", "Графики" of the chosen folder
     bool canReplayHistory = false;      // "Пересчет истории установки..."
-    bool fastFitChecked = false;        // "Быстрый подбор активности и подачи дихлорэтана"
+    bool fastFitChecked = false;  // "Быстрый подбор активности и подачи дихлорэтана"
 
     bool operator==(const MenuStates&) const = default;
 };

@@ -14,10 +14,10 @@ namespace {
 std::string Describe(const MenuStates& s) {
     std::string text;
     const std::pair<const char*, bool> items[] = {
-        {"menus", s.calculationMenusShown},       {"base-items", s.baseFolderItemsShown},
-        {"calculate", s.canCalculate},            {"latest-results", s.canShowLatestResults},
-        {"fraction", s.canShowFraction},          {"folder-results", s.canShowFolderResults},
-        {"replay", s.canReplayHistory},           {"fast-fit", s.fastFitChecked},
+        {"menus", s.calculationMenusShown}, {"base-items", s.baseFolderItemsShown},
+        {"calculate", s.canCalculate},      {"latest-results", s.canShowLatestResults},
+        {"fraction", s.canShowFraction},    {"folder-results", s.canShowFolderResults},
+        {"replay", s.canReplayHistory},     {"fast-fit", s.fastFitChecked},
     };
     for (const auto& [name, on] : items) text += std::string(on ? "+" : "-") + name + " ";
     return text;
@@ -54,48 +54,57 @@ TEST(CurrentWorkTest, MenuStatesFollowTheWorkInEachConfiguration) {
     const MenuStates workingNothing{true, true, false, false, false, false, false};
     const Row rows[] = {
         {"working: no plant", Work(Configuration::Working), workingNothing},
-        {"working: plant without date", working([](CurrentWork& w) { w.plantChosen = true; }),
+        {"working: plant without date",
+         working([](CurrentWork& w) { w.plantChosen = true; }),
          {true, true, false, false, false, false, true}},
-        {"working: date with both files", working([](CurrentWork& w) {
+        {"working: date with both files",
+         working([](CurrentWork& w) {
              w.plantChosen = true;
              w.currentDate = kDate;
              w.conditionsFileExists = w.compositionFileExists = true;
          }),
          {true, true, true, false, false, false, true}},
-        {"working: date without its composition file", working([](CurrentWork& w) {
+        {"working: date without its composition file",
+         working([](CurrentWork& w) {
              w.plantChosen = true;
              w.currentDate = kDate;
              w.conditionsFileExists = true;
          }),
          {true, true, false, false, false, false, true}},
-        {"working: date without its conditions file", working([](CurrentWork& w) {
+        {"working: date without its conditions file",
+         working([](CurrentWork& w) {
              w.plantChosen = true;
              w.currentDate = kDate;
              w.compositionFileExists = true;
          }),
          {true, true, false, false, false, false, true}},
-        {"working: files flagged but no date", working([](CurrentWork& w) {
+        {"working: files flagged but no date",
+         working([](CurrentWork& w) {
              w.plantChosen = true;
              w.conditionsFileExists = w.compositionFileExists = true;
          }),
          {true, true, false, false, false, false, true}},
-        {"working: calculation of the current date", working([](CurrentWork& w) {
+        {"working: calculation of the current date",
+         working([](CurrentWork& w) {
              w.plantChosen = true;
              w.currentDate = w.calculatedDate = kDate;
          }),
          {true, true, false, true, false, false, true}},
-        {"working: calculation of another date", working([](CurrentWork& w) {
+        {"working: calculation of another date",
+         working([](CurrentWork& w) {
              w.plantChosen = true;
              w.currentDate = kOtherDate;
              w.calculatedDate = kDate;
          }),
          {true, true, false, false, false, false, true}},
-        {"working: calculation, then another plant (no date)", working([](CurrentWork& w) {
+        {"working: calculation, then another plant (no date)",
+         working([](CurrentWork& w) {
              w.plantChosen = true;
              w.calculatedDate = kDate;
          }),
          {true, true, false, false, false, false, true}},
-        {"working: fraction date, results folder, fast fitting", working([](CurrentWork& w) {
+        {"working: fraction date, results folder, fast fitting",
+         working([](CurrentWork& w) {
              w.fractionDateKnown = true;
              w.resultsFolderChosen = true;
              w.fastFitChosen = true;
@@ -106,14 +115,16 @@ TEST(CurrentWorkTest, MenuStatesFollowTheWorkInEachConfiguration) {
          }),
          workingNothing},
         {"described: as started", Work(Configuration::Described), {false, false, true, true, false, false, true}},
-        {"described: every fact there, every switch off", described([](CurrentWork& w) {
+        {"described: every fact there, every switch off",
+         described([](CurrentWork& w) {
              w.plantChosen = w.fractionDateKnown = true;
              w.currentDate = w.calculatedDate = kDate;
              w.conditionsFileExists = w.compositionFileExists = true;
              w.described = {false, false, false};
          }),
          {false, false, false, false, false, false, true}},
-        {"described: switches on without any date", described([](CurrentWork& w) {
+        {"described: switches on without any date",
+         described([](CurrentWork& w) {
              w.described = {true, true, true};
              w.resultsFolderChosen = true;
              w.fastFitChosen = true;
