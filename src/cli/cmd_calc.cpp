@@ -46,14 +46,10 @@ int Calc(Invocation& inv) {
         request.fit = fit;
     }
 
-    ProgramContext& c = Context();
-    c.baseFolder = inv.base;
-    c.modelBaseFolder = inv.base;
     // The model's working files and the plant's settings copies lie in the
     // base folder: one calculation at a time, with this plant's l90 and kfr1.
     BaseFolderLock lock(inv.base);
-    SelectPlant(c, plantIndex);
-    FinishPlantSelection(c, plantIndex);
+    ProgramContext& c = SelectPlantOnBase(inv.base, plantIndex);
     const size_t cut = conditionsPath.find_last_of("\\/");
     c.dataFolder = cut == std::string::npos ? std::string() : conditionsPath.substr(0, cut + 1);
     const std::string fileName = conditionsPath.substr(cut == std::string::npos ? 0 : cut + 1);

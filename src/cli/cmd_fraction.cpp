@@ -48,14 +48,10 @@ int Fraction(Invocation& inv) {
         throw UsageError{"fraction: нужны DAN, дата отбора и шесть значений фракционного состава"};
     if (inv.args.size() > wanted) throw UsageError{"лишний аргумент «" + inv.args[wanted] + "»"};
 
-    ProgramContext& c = Context();
-    c.baseFolder = inv.base;
-    c.modelBaseFolder = inv.base;
     // base\sk, sum-fr, kfr1 and the fraction program are shared by every
     // instance on the base folder: one save at a time, with this plant's settings.
     BaseFolderLock lock(inv.base);
-    SelectPlant(c, plantIndex);
-    FinishPlantSelection(c, plantIndex);
+    ProgramContext& c = SelectPlantOnBase(inv.base, plantIndex);
 
     // The base sample is taken as the program takes it: the date of DAN made
     // current by data selection, its composition file's fractional composition.

@@ -2,6 +2,10 @@
 #include <string>
 #include <vector>
 
+namespace rw {
+struct ProgramContext;
+}  // namespace rw
+
 namespace rw::cli {
 
 // What every command gets: the base folder and its own arguments.
@@ -29,5 +33,9 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name);
 // Takes "--plant-index N" out of args (11 when absent): a row of the plant
 // table. Throws UsageError for anything else.
 int TakePlantIndex(std::vector<std::string>& args);
+
+// The program's context on `base` with the plant of row `plantIndex` chosen,
+// as the plant window leaves it. Taken under the caller's base-folder lock.
+ProgramContext& SelectPlantOnBase(const std::string& base, int plantIndex);
 
 }  // namespace rw::cli

@@ -84,6 +84,15 @@ bool TakeFlag(std::vector<std::string>& args, const std::string& name) {
     return false;
 }
 
+ProgramContext& SelectPlantOnBase(const std::string& base, int plantIndex) {
+    ProgramContext& c = Context();
+    c.baseFolder = base;
+    c.modelBaseFolder = base;
+    SelectPlant(c, plantIndex);
+    FinishPlantSelection(c, plantIndex);
+    return c;
+}
+
 int TakePlantIndex(std::vector<std::string>& args) {
     const std::string text = TakeOption(args, "--plant-index", "11");
     int index = -1;
